@@ -1,0 +1,29 @@
+#include "lib1/plat/Assert.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "lib1/plat/Log.h"
+
+namespace plat {
+
+static LogWriter assertionLog("Assertion");
+
+void assertFatal_(const AssertionFail& failure) {
+  fprintf(stderr, "%s\n", failure.str());
+  fflush(stderr);
+  try {
+    assertionLog.error("%s", failure.str());
+  } catch (...) {
+  }
+  abort();
+}
+
+void assertWarn_(const AssertionFail& failure) {
+  try {
+    assertionLog.error("Warning: %s", failure.str());
+  } catch (...) {
+  }
+}
+
+}  // namespace plat

@@ -1,0 +1,97 @@
+// Byte and character buffers: borrowed views (CBuf) and owned arrays (MBuf).
+#pragma once
+
+#include <cstring>
+#include <utility>
+
+#include "lib1/plat/SecureMem.h"
+
+namespace plat {
+
+// A borrowed view: a length and a pointer, passed by value. {0, null} is
+// nothing.
+template <typename T>
+struct CBuf {
+  int length = 0;
+  const T* data = nullptr;
+};
+
+// The same pair, kept inside containers.
+template <typename T>
+using MCBuf = CBuf<T>;
+
+// An owned heap array (array new/delete). A secure buffer overwrites its
+// contents with zeros before it lets them go.
+template <typename T>
+class MBuf {
+public:
+  MBuf() = default;
+  explicit MBuf(bool secure_) : secure(secure_) {}
+  MBuf(T* data_, int length_, bool secure_ = false) : length(length_), data(data_), secure(secure_) {}
+  MBuf(const MBuf&) = delete;
+  MBuf& operator=(const MBuf&) = delete;
+  MBuf(MBuf&& o) noexcept : length(o.length), data(o.data), secure(o.secure) {
+    o.data = nullptr;
+    o.length = 0;
+  }
+  MBuf& operator=(MBuf&& o) noexcept {
+    if (this != &o) {
+      replace(o.data, o.length);
+      secure = secure || o.secure;
+      o.data = nullptr;
+      o.length = 0;
+    }
+    return *this;
+  }
+  ~MBuf() { release(); }
+
+  // Releases the old array (zeroed first when secure) and takes newData.
+  void replace(T* newData, int newLength) {
+    release();
+    data = newData;
+    length = newLength;
+  }
+  void release() {
+    if (data && secure) secureZeroMemory(data, sizeof(T) * length);
+    delete[] data;
+    data = nullptr;
+    length = 0;
+  }
+  // Gives up ownership of the array.
+  T* takeBuf() {
+    T* d = data;
+    data = nullptr;
+    length = 0;
+    return d;
+  }
+  CBuf<T> view() const { return CBuf<T>{length, data}; }
+
+  int length = 0;
+  T* data = nullptr;
+  bool secure = false;
+};
+
+// An owned text that is zeroed before it is released.
+class SecureString {
+public:
+  SecureString() = default;
+  explicit SecureString(char* buf_) : buf(buf_) {}
+  SecureString(const SecureString&) = delete;
+  SecureString& operator=(const SecureString&) = delete;
+  ~SecureString() { replaceBuf(nullptr); }
+
+  const char* get() const { return buf; }
+  // Zeroes the current text, deletes it and takes ownership of newBuf.
+  void replaceBuf(char* newBuf) {
+    if (buf) {
+      secureZeroMemory(buf, strlen(buf));
+      delete[] buf;
+    }
+    buf = newBuf;
+  }
+
+private:
+  char* buf = nullptr;
+};
+
+}  // namespace plat

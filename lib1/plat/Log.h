@@ -1,0 +1,86 @@
+// Logging: sources (LogWriter, one per source file) and destinations (Logger,
+// such as "stderr" and "file"). The `Log` setting decides which source writes
+// to which destination, up to which level.
+//
+// Writers and destinations are usually static objects, built in no particular
+// order before main. Both list heads are constant-initialised, and a writer
+// whose constructor has not run yet reads as silent (no logger), so logging
+// during static initialisation is safe.
+#pragma once
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace plat {
+
+class Logger {
+public:
+  explicit Logger(const char* name);  // name is borrowed: pass a literal
+  virtual ~Logger();
+
+  // Outputs one finished message: one line, no line break of its own.
+  virtual void write(int level, const char* logName, const char* text) = 0;
+
+  // Formats into a 4096-byte line (cut on a character boundary) and escapes
+  // it with "~" when it holds a control character, "~" or invalid UTF-8.
+  void vprf(int level, const char* logName, const char* format, va_list args)
+      __attribute__((format(printf, 4, 0)));
+
+  static Logger* getLogger(const char* name);  // ignoring case; null if none
+  static void listLoggers(FILE* out);
+
+  const char* name;
+  Logger* next = nullptr;
+
+  static Logger* head;
+};
+
+class LogWriter {
+public:
+  enum Level { LEVEL_ERROR = 0, LEVEL_INFO = 30, LEVEL_DEBUG = 100, LEVEL_DEBUGPLUS = 110 };
+
+  explicit LogWriter(const char* name);  // name is borrowed: pass a literal
+  virtual ~LogWriter();
+
+  virtual void setLoggerAndLevel(Logger* logger, int level);
+
+  bool enabled(int lvl) const { return logger && level >= lvl; }
+
+  // The level test is inline so that a message that is not let through costs
+  // one comparison and no formatting.
+  void write(int lvl, const char* format, ...) __attribute__((format(printf, 3, 4))) {
+    if (!enabled(lvl)) return;
+    va_list args;
+    va_start(args, format);
+    vprf(lvl, format, args);
+    va_end(args);
+  }
+#define PLAT_LOG_AT(fn, LVL)                                              \
+  void fn(const char* format, ...) __attribute__((format(printf, 2, 3))) { \
+    if (!enabled(LVL)) return;                                            \
+    va_list args;                                                         \
+    va_start(args, format);                                               \
+    vprf(LVL, format, args);                                              \
+    va_end(args);                                                         \
+  }
+  PLAT_LOG_AT(error, LEVEL_ERROR)
+  PLAT_LOG_AT(info, LEVEL_INFO)
+  PLAT_LOG_AT(debug, LEVEL_DEBUG)
+  PLAT_LOG_AT(debugplus, LEVEL_DEBUGPLUS)
+#undef PLAT_LOG_AT
+
+  void vprf(int lvl, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
+
+  static LogWriter* getLogWriter(const char* name);  // ignoring case; null if none
+  // All source names separated by ", ", wrapped at width columns.
+  static void listLogWriters(int width, FILE* out);
+
+  const char* name;
+  int level = 0;
+  Logger* logger = nullptr;
+  LogWriter* next = nullptr;
+
+  static LogWriter* head;
+};
+
+}  // namespace plat

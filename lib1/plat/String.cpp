@@ -1,0 +1,53 @@
+#include "lib1/plat/String.h"
+
+#include <cctype>
+
+namespace plat {
+
+void String::rstripspace() {
+  if (!buf) return;
+  int n = int(strlen(buf));
+  while (n > 0 && isspace(static_cast<unsigned char>(buf[n - 1]))) n--;
+  buf[n] = 0;
+}
+
+void String::lstripspace() {
+  if (!buf || !isspace(static_cast<unsigned char>(buf[0]))) return;
+  const char* p = buf;
+  while (isspace(static_cast<unsigned char>(*p))) p++;
+  replaceBuf(strDup(p));
+}
+
+void String::intersperse(char sep, int every) {
+  if (every == 0) return;
+  const char* s = buf ? buf : "";
+  int len = int(strlen(s));
+  int seps = len > 0 && every > 0 ? (len - 1) / every : 0;
+  char* out = new char[len + seps + 1];
+  char* o = out;
+  for (int i = 0; i < len; i++) {
+    if (i > 0 && every > 0 && i % every == 0) *o++ = sep;
+    *o++ = s[i];
+  }
+  *o = 0;
+  replaceBuf(out);
+}
+
+String& String::toUpper() {
+  if (buf)
+    for (char* p = buf; *p; p++) *p = char(toupper(static_cast<unsigned char>(*p)));
+  return *this;
+}
+
+String& String::toLower() {
+  if (buf)
+    for (char* p = buf; *p; p++) *p = char(tolower(static_cast<unsigned char>(*p)));
+  return *this;
+}
+
+const std::set<String>& emptyStringSet() {
+  static const std::set<String> empty;
+  return empty;
+}
+
+}  // namespace plat

@@ -1,0 +1,297 @@
+#include "lib1/plat/Utf8.h"
+
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+
+#include "lib1/plat/Assert.h"
+#include "lib1/plat/Exception.h"
+
+namespace plat {
+
+namespace {
+
+constexpr int kReplacement = 0xFFFD;
+
+bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+bool isRejectedCodePoint(int v) {
+  return v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF) || (v & 0xFFFE) == 0xFFFE ||
+         (v >= 0xFDD0 && v <= 0xFDEF);
+}
+
+int encodedLength(int v) { return v < 0x80 ? 1 : v < 0x800 ? 2 : v < 0x10000 ? 3 : 4; }
+
+// Bytes of text in [start, end) before the first NUL; a null end means a
+// NUL-terminated string.
+size_t textLength(const char* start, const char* end) {
+  if (!start) return 0;
+  return end ? strnlen(start, end - start) : strlen(start);
+}
+
+// Eight bytes at a time: are they all ASCII (and none of them NUL)?
+bool allAscii8(const char* p) {
+  uint64_t w;
+  memcpy(&w, p, 8);
+  return (w & 0x8080808080808080ull) == 0;
+}
+
+// Walks the characters of [p, end), where end is the NUL or range end found
+// by textLength. For each character it calls onChar(codepoint, from, to),
+// with -1 for an invalid sequence; returning false stops the walk. The
+// pointer semantics are those of readUtf8NonAscii.
+template <typename F>
+void forEachChar(const char* p, const char* end, F onChar) {
+  while (p < end) {
+    if (static_cast<unsigned char>(*p) < 0x80) {
+      const char* from = p++;
+      if (!onChar(static_cast<unsigned char>(*from), from, p)) return;
+      continue;
+    }
+    const char* from = p;
+    unsigned char lead = static_cast<unsigned char>(*p++);
+    int c = readUtf8NonAscii(lead, &p, int(end - from));
+    if (!onChar(c, from, p)) return;
+  }
+}
+
+// A growing output for the repair and conversion functions.
+class OutBuf {
+public:
+  explicit OutBuf(size_t initial) : cap(initial + 1), buf(new char[cap]) {}
+  ~OutBuf() { delete[] buf; }
+  void reserve(size_t more) {
+    if (len + more + 1 <= cap) return;
+    size_t newCap = cap * 2 > len + more + 1 ? cap * 2 : len + more + 1;
+    char* n = new char[newCap];
+    memcpy(n, buf, len);
+    delete[] buf;
+    buf = n;
+    cap = newCap;
+  }
+  void append(const char* s, size_t n) {
+    reserve(n);
+    memcpy(buf + len, s, n);
+    len += n;
+  }
+  char* take(char** outEnd = nullptr) {
+    buf[len] = 0;
+    if (outEnd) *outEnd = buf + len;
+    char* r = buf;
+    buf = nullptr;
+    return r;
+  }
+  size_t size() const { return len; }
+
+private:
+  size_t cap;
+  size_t len = 0;
+  char* buf;
+};
+
+}  // namespace
+
+int readUtf8NonAscii(unsigned char lead, const char** p, int maxLen) {
+  int n = 0;
+  while (n < 8 && (lead & (0x80 >> n))) n++;
+  if (n < 2 || n > 4 || n > maxLen) return -1;
+  int value = lead & (0x7F >> n);
+  for (int i = 1; i < n; i++) {
+    unsigned char b = static_cast<unsigned char>(**p);
+    if (!isContinuation(b)) return -1;
+    (*p)++;
+    value = (value << 6) | (b & 0x3F);
+  }
+  if (isRejectedCodePoint(value) || encodedLength(value) != n) return -1;
+  return value;
+}
+
+void utf8Back1(const char** p, const char* start) {
+  const char* q = *p;
+  const char* limit = start ? start : q - 4;
+  if (q <= limit) return;
+  q--;
+  while (q > limit && isContinuation(static_cast<unsigned char>(*q))) q--;
+  *p = q;
+}
+
+int utf8NumColumns(const char* start, const char* end) {
+  int columns = 0;
+  forEachChar(start, start + textLength(start, end), [&](int c, const char*, const char*) {
+    if (c < 0) return false;
+    int w = wcwidth(static_cast<wchar_t>(c));
+    columns += w < 0 ? 1 : w;
+    return true;
+  });
+  return columns;
+}
+
+bool isValidUtf8(const char* start, const char* end) {
+  if (!start) return true;
+  const char* p = start;
+  const char* stop = start + textLength(start, end);
+  while (p < stop) {
+    // Runs of ASCII are checked a word at a time; the range has no NUL.
+    while (stop - p >= 8 && allAscii8(p)) p += 8;
+    if (p >= stop) break;
+    unsigned char b = static_cast<unsigned char>(*p++);
+    if (b < 0x80) continue;
+    if (readUtf8NonAscii(b, &p, int(stop - p) + 1) < 0) return false;
+  }
+  return true;
+}
+
+void writeUtf8(int c, char** p) {
+  if (c < 0 || c > 0x10FFFF) throw Exception("Unicode out of range");
+  unsigned char* q = reinterpret_cast<unsigned char*>(*p);
+  if (c < 0x80) {
+    *q++ = c;
+  } else if (c < 0x800) {
+    *q++ = 0xC0 | (c >> 6);
+    *q++ = 0x80 | (c & 0x3F);
+  } else if (c < 0x10000) {
+    *q++ = 0xE0 | (c >> 12);
+    *q++ = 0x80 | ((c >> 6) & 0x3F);
+    *q++ = 0x80 | (c & 0x3F);
+  } else {
+    *q++ = 0xF0 | (c >> 18);
+    *q++ = 0x80 | ((c >> 12) & 0x3F);
+    *q++ = 0x80 | ((c >> 6) & 0x3F);
+    *q++ = 0x80 | (c & 0x3F);
+  }
+  *p = reinterpret_cast<char*>(q);
+}
+
+char* sanitizeUtf8(const char* start, const char* end, int maxBytes) {
+  size_t len = textLength(start, end);
+  OutBuf out(len + 10);
+  const char* stop = start + len;
+  const size_t limit = maxBytes < 0 ? SIZE_MAX : size_t(maxBytes);
+  // Valid input is copied in runs: [run, p) is valid and not yet copied.
+  const char* run = start;
+  const char* p = start;
+  while (p < stop) {
+    while (stop - p >= 8 && allAscii8(p) && out.size() + size_t(p + 8 - run) <= limit) p += 8;
+    if (p >= stop) break;
+    const char* from = p;
+    unsigned char b = static_cast<unsigned char>(*p++);
+    int c = b < 0x80 ? b : readUtf8NonAscii(b, &p, int(stop - from));
+    size_t charBytes = c < 0 ? 3 : size_t(p - from);
+    if (out.size() + size_t(from - run) + charBytes > limit) {
+      p = from;
+      break;
+    }
+    if (c < 0) {
+      out.append(run, from - run);
+      out.append("\xEF\xBF\xBD", 3);
+      run = p;
+    }
+  }
+  out.append(run, p - run);
+  return out.take();
+}
+
+char* strvisUtf8(const char* s, char esc) {
+  size_t len = textLength(s, nullptr);
+  char* out = new char[4 * len + 1];
+  char* o = out;
+  auto escapeByte = [&](unsigned char b) {
+    *o++ = esc;
+    if (b & 0x80) *o++ = 'M';
+    unsigned char v = b & 0x7F;
+    if (v <= 0x20 || v == 0x7F) {
+      *o++ = '^';
+      *o++ = char(v ^ 0x40);
+    } else {
+      *o++ = '-';
+      *o++ = char(v);
+    }
+  };
+  forEachChar(s, s + len, [&](int c, const char* from, const char* to) {
+    if (c < 0) {
+      for (const char* q = from; q < to; q++) escapeByte(static_cast<unsigned char>(*q));
+    } else if (c == static_cast<unsigned char>(esc)) {
+      *o++ = esc;
+      *o++ = esc;
+    } else if (c < 0x20 || c == 0x7F) {
+      *o++ = esc;
+      *o++ = '^';
+      *o++ = char(c ^ 0x40);
+    } else {
+      memcpy(o, from, to - from);
+      o += to - from;
+    }
+    return true;
+  });
+  *o = 0;
+  return out;
+}
+
+char* latin1ToUtf8(const char* lStart, const char* lEnd, char** outEnd) {
+  PLAT_ASSERT(lStart || !lEnd);
+  size_t len = textLength(lStart, lEnd);
+  size_t outLen = 0;
+  for (size_t i = 0; i < len; i++) {
+    unsigned char b = static_cast<unsigned char>(lStart[i]);
+    outLen += b < 0x80 ? 1 : b == 0x80 ? 3 : 2;
+  }
+  char* out = new char[outLen + 1];
+  char* o = out;
+  for (size_t i = 0; i < len; i++) {
+    unsigned char b = static_cast<unsigned char>(lStart[i]);
+    writeUtf8(b == 0x80 ? 0x20AC : b, &o);
+  }
+  *o = 0;
+  if (outEnd) *outEnd = o;
+  return out;
+}
+
+char* utf8ToLatin1(const char* start, const char* end, char** outEnd) {
+  size_t len = textLength(start, end);
+  size_t count = 0;
+  forEachChar(start, start + len, [&](int, const char*, const char*) {
+    count++;
+    return true;
+  });
+  char* out = new char[count + 1];
+  char* o = out;
+  forEachChar(start, start + len, [&](int c, const char*, const char*) {
+    *o++ = c >= 0 && c <= 0xFF ? char(c) : c == 0x20AC ? char(0x80) : '?';
+    return true;
+  });
+  *o = 0;
+  if (outEnd) *outEnd = o;
+  return out;
+}
+
+void latin1ToUtf8(CBuf<char> in, MBuf<char>* out) {
+  char* outEnd;
+  char* s = latin1ToUtf8(in.data, in.data ? in.data + in.length : nullptr, &outEnd);
+  out->replace(s, int(outEnd - s));
+}
+
+void utf8ToLatin1(CBuf<char> in, MBuf<char>* out) {
+  char* outEnd;
+  char* s = utf8ToLatin1(in.data, in.data ? in.data + in.length : nullptr, &outEnd);
+  out->replace(s, int(outEnd - s));
+}
+
+void fixupUtf8Pos(const char* s, int* pos, int* len) {
+  int L = int(strlen(s));
+  if (*pos < 0) *pos = 0;
+  if (*pos > L) *pos = L;
+  int length = (!len || *len < 0) ? L : *len;
+  while (*pos < L && isContinuation(static_cast<unsigned char>(s[*pos]))) {
+    (*pos)++;
+    length--;
+  }
+  if (!len) return;
+  if (length < 0) length = 0;
+  if (length > L - *pos) length = L - *pos;
+  while (length >= 1 && *pos + length < L &&
+         isContinuation(static_cast<unsigned char>(s[*pos + length])))
+    length++;
+  *len = length;
+}
+
+}  // namespace plat

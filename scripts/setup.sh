@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need. Idempotent: it
+# asks apt only for what is missing, and updates the package lists only then.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ make pkg-config
+  clang libclang-rt-14-dev            # fuzzers and sanitizers
+  libgtest-dev libgmock-dev libbenchmark-dev
+  zlib1g-dev libpng-dev
+  locales-all                         # the tests switch between real locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" = 0 ] || sudo=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
