@@ -208,6 +208,12 @@ char* DString::takeBuf() {
   return b;
 }
 
+void DString::adoptBuf(char* newBuf, int capacity) {
+  delete[] buf;
+  buf = newBuf;
+  cap = newBuf ? capacity : 0;
+}
+
 DPrintf::DPrintf(const char* format, ...) {
   va_list args;
   va_start(args, format);

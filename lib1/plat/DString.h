@@ -59,6 +59,8 @@ public:
   }
   // Gives up the buffer (array new'd, or null); the string is left empty.
   char* takeBuf();
+  // Takes over an array-new'd buffer of capacity bytes holding a C string.
+  void adoptBuf(char* newBuf, int capacity);
 
 private:
   char* buf = nullptr;

@@ -1,0 +1,37 @@
+// plat::FilePtr: holds one C stream, owning it (closing it when replaced or
+// destroyed) or borrowing it. The path "-" names standard input or output.
+#pragma once
+
+#include <cstdio>
+
+namespace plat {
+
+class DString;
+
+class FilePtr {
+public:
+  enum Mode { Read, Write, Append, ReadAppend, ReadWrite, ReadWriteCreate, ReadWriteTruncate };
+
+  explicit FilePtr(FILE* f = nullptr, bool own = true) : own(own), file(f) {}
+  FilePtr(const char* path, Mode mode, bool binary = false);
+  ~FilePtr();
+  FilePtr(const FilePtr&) = delete;
+  FilePtr& operator=(const FilePtr&) = delete;
+
+  void open(const char* path, Mode mode, bool binary = false);
+  // Closes the current stream when owned (a failure is logged, never
+  // thrown), then holds f.
+  void replacePtr(FILE* f, bool own);
+  void flush();
+  // One line of any length, without its line feed; false at end of file.
+  bool readLine(DString* line);
+
+  FILE* get() const { return file; }
+  operator FILE*() const { return file; }
+
+  bool own;
+  bool logCloseErrors = true;
+  FILE* file;
+};
+
+}  // namespace plat

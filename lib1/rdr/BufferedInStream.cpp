@@ -1,0 +1,44 @@
+#include "lib1/rdr/BufferedInStream.h"
+
+#include <climits>
+#include <cstring>
+
+#include "lib1/rdr/HexDump.h"
+
+namespace rdr {
+
+BufferedInStream::BufferedInStream(int bufSize_)
+    : bufSize(bufSize_ < 0 ? DEFAULT_BUF_SIZE : bufSize_), start(new unsigned char[bufSize]) {
+  ptr = end = checkpointPtr = start;
+}
+
+BufferedInStream::~BufferedInStream() { delete[] start; }
+
+int BufferedInStream::pos() {
+  long long p = offset + (ptr - start);
+  return p > INT_MAX ? INT_MAX : int(p);
+}
+
+bool BufferedInStream::overrun(int itemSize) {
+  if (checkpointPtr > start) {
+    // Keep only the bytes from the checkpoint on, at the front.
+    long long moved = checkpointPtr - start;
+    memmove(start, checkpointPtr, size_t(end - checkpointPtr));
+    offset += moved;
+    ptr -= moved;
+    end -= moved;
+    checkpointPtr = start;
+  }
+  int room = int(start + bufSize - ptr);
+  int want = itemSize < room ? itemSize : room;
+  while (end - ptr < want) {
+    unsigned char* fill = start + (end - start);
+    int n = read(fill, int(start + bufSize - end));
+    if (n == 0) return false;
+    if (hexDumpData) dumpChunk(" <-- ", fill, n);
+    end += n;
+  }
+  return true;
+}
+
+}  // namespace rdr

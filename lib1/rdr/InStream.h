@@ -1,0 +1,100 @@
+// rdr::InStream: the buffered input byte stream. Readers work directly on a
+// window of bytes [ptr, end) that the concrete stream refills on demand.
+// Integers are big-endian.
+//
+// A checkpoint marks where a rewindable stream goes back to when its source
+// runs dry partway through a message: the reader gets a BlockException, waits
+// for more data and parses again from the checkpoint. A refilling stream keeps
+// every byte from the checkpoint on. A stream that is read strictly forward
+// clears `rewindable` and checkpoints itself at every refill instead.
+#pragma once
+
+#include <cstdint>
+
+namespace plat {
+class DString;
+}
+
+namespace rdr {
+
+class InStream {
+public:
+  virtual ~InStream();
+
+  virtual int pos() = 0;
+  virtual void checkpoint();
+  virtual void rewind();
+  // Goes back to the checkpoint, then forward to pos.
+  virtual void reposition(int pos);
+  virtual bool atEndMsg() { return false; }
+
+  unsigned readU8() {
+    if (ptr >= end) overrunOrRewind(true, 1);
+    return *ptr++;
+  }
+  unsigned readU16() {
+    unsigned char scratch[2];
+    const unsigned char* p = take(scratch, 2);
+    return unsigned(p[0]) << 8 | p[1];
+  }
+  uint32_t readU32() {
+    unsigned char scratch[4];
+    const unsigned char* p = take(scratch, 4);
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+  }
+  int readS8() { return int8_t(readU8()); }
+  int readS16() { return int16_t(readU16()); }
+  int32_t readS32() { return int32_t(readU32()); }
+  void readBytes(void* buf, int length);
+
+  // A pointer to itemSize consecutive bytes of the stream, which are
+  // consumed: into the window when they are there, else assembled in scratch.
+  const unsigned char* getItem_(unsigned char* scratch, int itemSize);
+  // As many whole items as are available (at least one), at most *nItems.
+  const unsigned char* getItems(unsigned char* scratch, int itemSize, int* nItems);
+  // The refill step of every reader: true when at least one byte (and up to
+  // itemSize) is available; false, or BlockException when waiting, when the
+  // source has no data now. Throws EndOfStream at the end of the data.
+  bool overrunOrRewind(bool wait, int itemSize);
+
+  void setPtr(const unsigned char* p);
+  void skip(int n);
+  int skipAvailBytes(int n, bool wait);
+
+  // Length-prefixed strings: one length byte, or four for a long string.
+  char* readShortString();
+  void readShortString(char* buf);  // buf holds at least 256 bytes
+  char* readShortSecureString();
+  char* readLongString(unsigned int maxLen);
+
+  // One text line; carriage returns are dropped and a line feed ends it.
+  // The buffer form returns bufLen, unterminated, when the line fills it.
+  int readLine(char* buf, int bufLen);
+  // Up to maxLen bytes (0: 262144); a longer line throws
+  // StringTooLongException with what came before kept in out.
+  int readLine(plat::DString* out, int maxLen);
+
+  // A uniformly distributed value below bound, from a stream of random bytes.
+  unsigned int readBoundedU32(unsigned int bound);
+
+  const unsigned char* ptr = nullptr;
+  const unsigned char* end = nullptr;
+  const unsigned char* checkpointPtr = nullptr;
+  int checkpointPos = 0;
+  bool rewindable = true;
+
+protected:
+  InStream() = default;
+  // Makes at least min(itemSize, room) bytes available from ptr on.
+  virtual bool overrun(int itemSize) = 0;
+
+private:
+  const unsigned char* take(unsigned char* scratch, int n) {
+    if (end - ptr < n) return getItem_(scratch, n);
+    const unsigned char* p = ptr;
+    ptr += n;
+    return p;
+  }
+};
+
+}  // namespace rdr

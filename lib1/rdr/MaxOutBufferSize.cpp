@@ -1,0 +1,4 @@
+#include "lib1/rdr/MaxOutBufferSize.h"
+namespace rdr {
+int maxOutBufferSize() { return 4194304; }
+}  // namespace rdr

@@ -1,0 +1,59 @@
+// Test doubles for the buffered streams: a source that hands out its bytes in
+// chunks and can run dry, and a sink that accepts only what it is allowed to.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "lib1/rdr/BufferedInStream.h"
+#include "lib1/rdr/BufferedOutStream.h"
+#include "lib1/rdr/Exceptions.h"
+
+namespace rdr::test {
+
+class ChunkSource : public BufferedInStream {
+public:
+  ChunkSource(std::string data_, int bufSize, int chunk_ = 1 << 30)
+      : BufferedInStream(bufSize), data(std::move(data_)), chunk(chunk_) {}
+
+  std::string data;
+  size_t at = 0;
+  size_t available = std::string::npos;  // bytes the source may hand out now
+  int chunk;
+  int reads = 0;
+
+protected:
+  int read(void* buf, int len) override {
+    reads++;
+    if (at == data.size()) throw EndOfStream();
+    size_t limit = available == std::string::npos ? data.size() : available;
+    size_t n = std::min({size_t(len), size_t(chunk), limit - std::min(limit, at)});
+    n = std::min(n, data.size() - at);
+    if (n == 0) return 0;
+    memcpy(buf, data.data() + at, n);
+    at += n;
+    return int(n);
+  }
+};
+
+class SlowSink : public BufferedOutStream {
+public:
+  SlowSink(int bufSize, int maxBufSize) : BufferedOutStream(bufSize, maxBufSize) {}
+  using BufferedOutStream::write;
+
+  std::string received;
+  size_t acceptWithoutWaiting = 0;  // bytes taken from non-waiting writes
+
+protected:
+  int write(const void* data, int length, bool wait) override {
+    size_t n = size_t(length);
+    if (!wait) {
+      n = std::min(n, acceptWithoutWaiting);
+      acceptWithoutWaiting -= n;
+    }
+    received.append(static_cast<const char*>(data), n);
+    return int(n);
+  }
+};
+
+}  // namespace rdr::test

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "lib1/plat/DString.h"
+#include "lib1/rdr/Exceptions.h"
+#include "lib1/rdr/MemInStream.h"
+#include "lib1/rdr/MemOutStream.h"
+#include "lib1/rdr/StringWriter.h"
+#include "tests/lib1/rdr/TestSources.h"
+
+using namespace rdr;
+
+namespace {
+
+std::string contents(MemOutStream& out) {
+  return std::string(reinterpret_cast<const char*>(out.data()), out.length());
+}
+
+}  // namespace
+
+TEST(OutStream, RoundTripThroughMemoryStreams) {
+  MemOutStream out(0, 0);  // starts with no room at all
+  out.writeU8(0xAB);
+  out.writeU16(0x1234);
+  out.writeU32(0xDEADBEEF);
+  out.writeS8(-2);
+  out.writeS16(-300);
+  out.writeS32(INT_MIN);
+  out.writeShortString(std::string(300, 's').c_str());
+  out.writeLongString("hello", 2);
+  out.writeLongString("hello", 9);
+  out.writeLongString("hello");
+
+  MemInStream in(out.data(), out.length());
+  EXPECT_EQ(in.readU8(), 0xABu);
+  EXPECT_EQ(in.readU16(), 0x1234u);
+  EXPECT_EQ(in.readU32(), 0xDEADBEEFu);
+  EXPECT_EQ(in.readS8(), -2);
+  EXPECT_EQ(in.readS16(), -300);
+  EXPECT_EQ(in.readS32(), INT_MIN);
+  std::unique_ptr<char[]> s(in.readShortString());
+  EXPECT_EQ(std::string(s.get()), std::string(255, 's'));
+  for (const char* expected : {"he", "hello", "hello"}) {
+    std::unique_ptr<char[]> l(in.readLongString(100));
+    EXPECT_STREQ(l.get(), expected);
+  }
+  EXPECT_TRUE(in.atEndMsg());
+}
+
+TEST(MemOutStream, LimitTakeAndPass) {
+  MemOutStream limited(0, 4);
+  for (int i = 0; i < 4; i++) limited.writeU8('a' + i);
+  EXPECT_THROW(limited.writeU8('e'), OutStreamFull);
+  EXPECT_THROW(limited.writeBytes("xy", 2), OutStreamFull);
+  EXPECT_EQ(contents(limited), "abcd");
+  EXPECT_EQ(limited.nonBlockingBytes(), 0);
+
+  MemOutStream three(-1, 3);
+  three.writeBytes("abc", 3);
+  plat::DString d;
+  d.append("old text");
+  three.passBufTo(&d);
+  EXPECT_STREQ(d.get(), "abc");
+  EXPECT_EQ(d.capacity(), 4);
+  EXPECT_EQ(three.length(), 0);
+  three.writeBytes("z", 1);  // allocates afresh after passing the block on
+  EXPECT_EQ(contents(three), "z");
+
+  unsigned char* block = three.takeBuf();
+  EXPECT_EQ(block[0], 'z');
+  delete[] block;
+  plat::DString empty;
+  three.passBufTo(&empty);  // a stream without a block gives the empty text
+  EXPECT_STREQ(empty.get(), "");
+
+  MemOutStream secret;
+  secret.writeBytes("key", 3);
+  plat::MBuf<unsigned char> m(true);
+  secret.passBufTo(&m);
+  EXPECT_EQ(m.length, 3);
+  EXPECT_EQ(memcmp(m.data, "key", 3), 0);
+}
+
+TEST(MemOutStream, GrowsByDoublingAndSkips) {
+  MemOutStream out(4, 0);
+  std::string big(10000, 'x');
+  out.writeBytes(big.data(), int(big.size()));
+  out.skip(5);
+  EXPECT_EQ(out.length(), 10005);
+  EXPECT_EQ(memcmp(out.data(), big.data(), big.size()), 0);
+  EXPECT_EQ(out.nonBlockingBytes(), INT_MAX);
+  unsigned char* p = out.ptr;
+  EXPECT_DEATH(out.setPtr(p - 1), "p >= ptr && p <= end");
+}
+
+TEST(StringWriter, KeepsATerminatedText) {
+  MemOutStream out;
+  StringWriter w(&out);
+  EXPECT_EQ(out.ptr[0], 0);
+  w.append("x", -1).appendChar('-', 3).prf("%d", 42);
+  EXPECT_STREQ(reinterpret_cast<const char*>(out.data()), "x---42");
+  EXPECT_EQ(out.length(), 6);
+  w.append("ab\0cd", 5).appendChar('!').appendChar('?', 0).append(nullptr);
+  EXPECT_STREQ(reinterpret_cast<const char*>(out.data()), "x---42ab!");
+
+  // Formatting longer than the first guess and than the first buffer.
+  std::string long1(1000, 'L');
+  w.prf("[%s|%s]", long1.c_str(), long1.c_str());
+  EXPECT_EQ(out.length(), 9 + 2003);
+  EXPECT_EQ(strlen(reinterpret_cast<const char*>(out.data())), size_t(out.length()));
+}
+
+TEST(StringWriter, LimitIsAClearError) {
+  MemOutStream out(-1, 4);
+  StringWriter w(&out);
+  w.append("abc");
+  EXPECT_THROW(w.append("de"), OutStreamFull);
+}
+
+TEST(BufferedOutStream, GrowsForASlowSinkBeforeWaiting) {
+  test::SlowSink sink(16384, 65536);
+  std::string chunk(20000, 'c');
+  sink.writeBytes(chunk.data(), int(chunk.size()));
+  EXPECT_EQ(sink.bufSize, 32768);
+  EXPECT_EQ(sink.received.size(), 0u);
+  EXPECT_EQ(sink.nonBlockingBytes(), 65536 - 20000);
+  sink.writeBytes(chunk.data(), int(chunk.size()));
+  EXPECT_EQ(sink.bufSize, 65536);
+  EXPECT_EQ(sink.received.size(), 0u);
+  sink.writeBytes(chunk.data(), int(chunk.size()));
+  sink.writeBytes(chunk.data(), int(chunk.size()));  // now it must wait
+  EXPECT_GT(sink.received.size(), 0u);
+  EXPECT_EQ(sink.length(), 80000);
+  EXPECT_TRUE(sink.flush(true));
+  EXPECT_EQ(sink.received, std::string(80000, 'c'));
+  EXPECT_EQ(sink.unflushedBytes(), 0);
+}
+
+TEST(BufferedOutStream, NonWaitingFlushAndLimits) {
+  test::SlowSink sink(16, 16);
+  sink.writeBytes("0123456789", 10);
+  sink.acceptWithoutWaiting = 4;
+  EXPECT_FALSE(sink.flush(false));
+  EXPECT_EQ(sink.received, "0123");
+  EXPECT_EQ(sink.unflushedBytes(), 6);
+  sink.writeBytes("abcdefghij", 10);  // moves the pending bytes to the front
+  EXPECT_EQ(sink.length(), 20);
+  EXPECT_TRUE(sink.flush(true));
+  EXPECT_EQ(sink.received, "0123456789abcdefghij");
+
+  unsigned char item[32];
+  try {
+    sink.overrun(sizeof(item), 1);
+    FAIL();
+  } catch (plat::Exception& e) {
+    EXPECT_STREQ(e.str(), "BufferedOutStream overrun: buffer size exceeded");
+  }
+  test::SlowSink none(0, 0);
+  EXPECT_THROW(none.writeU8(1), OutStreamFull);
+}

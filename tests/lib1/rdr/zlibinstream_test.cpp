@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+
+#include "lib1/plat/DString.h"
+#include "lib1/rdr/Exceptions.h"
+#include "lib1/rdr/MemInStream.h"
+#include "lib1/rdr/ZlibInStream.h"
+
+using namespace rdr;
+
+namespace {
+
+// Raw deflate (gzip body) or zlib-wrapped data of text.
+std::string deflate(const std::string& text, bool raw) {
+  z_stream zs{};
+  deflateInit2(&zs, 9, Z_DEFLATED, raw ? -15 : 15, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&zs, text.size()) + 16, '\0');
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  zs.avail_in = unsigned(text.size());
+  zs.next_out = reinterpret_cast<Bytef*>(out.data());
+  zs.avail_out = unsigned(out.size());
+  EXPECT_EQ(deflate(&zs, Z_FINISH), Z_STREAM_END);
+  out.resize(zs.total_out);
+  deflateEnd(&zs);
+  return out;
+}
+
+std::string gzipMember(const std::string& text, unsigned char flags, const std::string& extra = "") {
+  std::string g("\x1f\x8b\x08", 3);
+  g += char(flags);
+  g += std::string(6, '\0');
+  if (flags & 4) {
+    g += char(extra.size() & 0xFF);
+    g += char(extra.size() >> 8);
+    g += extra;
+  }
+  if (flags & 8) g += std::string("font.bdf") + '\0';
+  if (flags & 16) g += std::string("a comment") + '\0';
+  if (flags & 2) g += "\xAB\xCD";
+  g += deflate(text, true);
+  g += std::string("CRC!LEN!");  // the trailer, never read
+  return g;
+}
+
+std::string inflateAll(const std::string& data, bool gzip, int bufSize = 0) {
+  MemInStream src(data.data(), int(data.size()));
+  ZlibInStream z(bufSize, gzip);
+  z.rewindable = false;
+  z.setUnderlying(&src, -1);
+  std::string out;
+  try {
+    for (;;) out += char(z.readU8());
+  } catch (EndOfStream&) {
+  }
+  EXPECT_EQ(z.pos(), int(out.size()));
+  return out;
+}
+
+std::string sampleText() {
+  std::string t;
+  for (int i = 0; i < 5000; i++) t += "line " + std::to_string(i * 7919 % 1000) + "\n";
+  return t;
+}
+
+}  // namespace
+
+TEST(ZlibInStream, EveryGzipHeaderFlagInflatesTheSame) {
+  std::string text = sampleText();
+  for (unsigned flags : {0u, 2u, 4u, 8u, 16u, 2u | 8u, 2u | 4u | 8u | 16u, 0xE0u})
+    EXPECT_EQ(inflateAll(gzipMember(text, flags, "xy"), true), text) << "flags " << flags;
+  // An extra field of 0x0102 bytes: its length is read low byte first.
+  EXPECT_EQ(inflateAll(gzipMember(text, 4, std::string(0x0102, 'e')), true), text);
+  EXPECT_EQ(inflateAll(deflate(text, false), false, 64), text);
+  EXPECT_EQ(inflateAll(gzipMember("", 8), true), "");
+}
+
+TEST(ZlibInStream, ReadingPastTheEndEndsInsteadOfHanging) {
+  std::string member = gzipMember("abc", 0);
+  MemInStream src(member.data(), int(member.size()));
+  ZlibInStream z(0, true);
+  z.setUnderlying(&src, -1);
+  char buf[3];
+  z.readBytes(buf, 3);
+  EXPECT_THROW(z.readU8(), EndOfStream);
+  EXPECT_THROW(z.readU8(), EndOfStream);
+  EXPECT_LT(src.pos(), int(member.size()));  // the trailer is still there
+}
+
+TEST(ZlibInStream, BadInput) {
+  for (const char* header : {"\x1f\x8c\x08\x00", "\x1f\x8b\x07\x00"}) {
+    std::string bad = std::string(header, 4) + std::string(20, '\0');
+    MemInStream src(bad.data(), int(bad.size()));
+    ZlibInStream z(0, true);
+    try {
+      z.setUnderlying(&src, -1);
+      FAIL();
+    } catch (plat::Exception& e) {
+      EXPECT_STREQ(e.str(), "Bad gzip header");
+    }
+  }
+  std::string text = sampleText();
+  std::string member = gzipMember(text, 8);
+  for (size_t cut : {size_t(3), size_t(12), size_t(40), member.size() / 2}) {
+    std::string truncated = member.substr(0, cut);
+    // Ends cleanly with the source's end of stream (or a header error),
+    // never hangs and never makes up the missing text.
+    try {
+      EXPECT_NE(inflateAll(truncated, true), text) << cut;
+    } catch (plat::Exception&) {
+    }
+  }
+  std::string corrupt = deflate(text, false);
+  for (size_t i = 20; i < 40; i++) corrupt[i] = char(0xFF);
+  try {
+    inflateAll(corrupt, false);
+    FAIL();
+  } catch (plat::Exception& e) {
+    EXPECT_STREQ(e.str(), "ZlibInStream: inflate failed");
+  }
+  ZlibInStream unattached;
+  try {
+    unattached.readU8();
+    FAIL();
+  } catch (plat::Exception& e) {
+    EXPECT_STREQ(e.str(), "ZlibInStream overrun: no underlying stream");
+  }
+}
+
+TEST(ZlibInStream, BudgetOfCompressedBytes) {
+  std::string data = deflate(sampleText(), false);
+  MemInStream src(data.data(), int(data.size()));
+  ZlibInStream z(64, false);
+  z.rewindable = false;
+  z.setUnderlying(&src, 10);
+  try {
+    for (;;) z.readU8();
+  } catch (plat::Exception& e) {
+    EXPECT_STREQ(e.str(), "ZlibInStream: exceeded bytesIn");
+  }
+  EXPECT_EQ(src.pos(), 10);
+
+  MemInStream whole(data.data(), int(data.size()));
+  ZlibInStream exact(0, false);
+  exact.rewindable = false;
+  exact.setUnderlying(&whole, int(data.size()));
+  plat::DString line;
+  int lines = 0;
+  try {
+    while (true) exact.readLine(&line, 0), lines++;
+  } catch (plat::Exception&) {
+  }
+  EXPECT_EQ(lines, 5000);
+}
+
+TEST(ZlibInStream, RewindableStreamMustBeCheckpointed) {
+  std::string data = deflate(sampleText(), false);
+  MemInStream src(data.data(), int(data.size()));
+  ZlibInStream z(100, false);
+  z.setUnderlying(&src, -1);
+  z.skip(100);
+  try {
+    z.readU8();
+    FAIL();
+  } catch (plat::Exception& e) {
+    EXPECT_STREQ(e.str(), "InStream overrun: buffer size exceeded");
+  }
+  z.checkpoint();
+  EXPECT_EQ(z.readU8(), unsigned(sampleText()[100]));
+}
+
+TEST(ZlibInStream, DiscardDropsWhatTheSourceHolds) {
+  std::string data = deflate("0123456789", false);
+  MemInStream src(data.data(), int(data.size()));
+  ZlibInStream z(0, false);
+  z.setUnderlying(&src, -1);
+  z.discard();
+  EXPECT_EQ(z.ptr, z.end);
+  EXPECT_THROW(z.readU8(), EndOfStream);
+}
