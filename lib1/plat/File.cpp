@@ -28,18 +28,36 @@ FILE* fileOpenNoThrow(const char* path, const char* mode) {
   int flags = 0;
   char fdMode[3] = {mode[0], 0, 0};
   switch (mode[0]) {
-    case 'r': access = O_RDONLY; break;
-    case 'w': access = O_WRONLY; flags = O_CREAT | O_TRUNC; break;
-    case 'a': access = O_WRONLY; flags = O_CREAT | O_APPEND; break;
-    default: errno = EINVAL; return nullptr;
+    case 'r':
+      access = O_RDONLY;
+      break;
+    case 'w':
+      access = O_WRONLY;
+      flags = O_CREAT | O_TRUNC;
+      break;
+    case 'a':
+      access = O_WRONLY;
+      flags = O_CREAT | O_APPEND;
+      break;
+    default:
+      errno = EINVAL;
+      return nullptr;
   }
   for (const char* m = mode + 1; *m; m++) {
     switch (*m) {
-      case '+': access = O_RDWR; fdMode[1] = '+'; break;
-      case 'x': flags = (flags & ~O_TRUNC) | O_EXCL; break;
+      case '+':
+        access = O_RDWR;
+        fdMode[1] = '+';
+        break;
+      case 'x':
+        flags = (flags & ~O_TRUNC) | O_EXCL;
+        break;
       case 'e':
-      case 'b': break;
-      default: errno = EINVAL; return nullptr;
+      case 'b':
+        break;
+      default:
+        errno = EINVAL;
+        return nullptr;
     }
   }
   int fd = fileOpenFdNoThrow(path, access | flags, 0664);

@@ -9,7 +9,7 @@ namespace plat {
 class DString;
 
 class FilePtr {
-public:
+ public:
   enum Mode { Read, Write, Append, ReadAppend, ReadWrite, ReadWriteCreate, ReadWriteTruncate };
 
   explicit FilePtr(FILE* f = nullptr, bool own = true) : own(own), file(f) {}

@@ -7,7 +7,7 @@
 namespace rdr {
 
 class BufferedInStream : public InStream {
-public:
+ public:
   static constexpr int DEFAULT_BUF_SIZE = 16800;
 
   explicit BufferedInStream(int bufSize = -1);  // negative: the default
@@ -23,7 +23,7 @@ public:
   unsigned char* start;
   bool hexDumpData = false;  // dump every chunk read to standard error
 
-protected:
+ protected:
   bool overrun(int itemSize) override;
   // Stores up to len bytes: the count (at least 1), or 0 when no data is
   // available now. Throws EndOfStream at the end of the data.

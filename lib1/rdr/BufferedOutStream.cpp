@@ -55,7 +55,8 @@ bool BufferedOutStream::flush(bool wait) {
 
 int BufferedOutStream::overrun(int itemSize, int nItems) {
   if (bufSize == 0) throw OutStreamFull();
-  if (itemSize > maxBufSize) throw plat::Exception("BufferedOutStream overrun: buffer size exceeded");
+  if (itemSize > maxBufSize)
+    throw plat::Exception("BufferedOutStream overrun: buffer size exceeded");
   flush(false);
   while ((end - ptr) + (sentPtr - start) < itemSize) {
     if (bufSize < maxBufSize) {

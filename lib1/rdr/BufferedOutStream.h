@@ -8,7 +8,7 @@
 namespace rdr {
 
 class BufferedOutStream : public OutStream {
-public:
+ public:
   static constexpr int DEFAULT_BUF_SIZE = 16384;
 
   // A negative bufSize takes the default; a negative maxBufSize the value of
@@ -40,7 +40,7 @@ public:
   bool nonBlockingFlush = false;
   bool hexDumpData = false;
 
-protected:
+ protected:
   // Stores up to length bytes into the sink and returns the count; 0 when
   // the sink would block and wait is false.
   virtual int write(const void* data, int length, bool wait) = 0;
@@ -49,7 +49,7 @@ protected:
 // A buffered stream whose sink never blocks, so its buffer never grows and
 // callers never hold data back for it.
 class BufferedNBOutStream : public BufferedOutStream {
-public:
+ public:
   explicit BufferedNBOutStream(int bufSize) : BufferedOutStream(bufSize, 0) {}
   int nonBlockingBytes() override;
 };

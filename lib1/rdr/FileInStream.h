@@ -9,7 +9,7 @@
 namespace rdr {
 
 class FileInStream : public BufferedInStream {
-public:
+ public:
   explicit FileInStream(const char* name = nullptr, bool binaryMode = false);
   FileInStream(FILE* f, bool own);
 
@@ -18,7 +18,7 @@ public:
 
   plat::FilePtr file;
 
-protected:
+ protected:
   int read(void* buf, int len) override;
 };
 

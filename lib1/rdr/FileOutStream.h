@@ -9,7 +9,7 @@
 namespace rdr {
 
 class FileOutStream : public BufferedNBOutStream {
-public:
+ public:
   explicit FileOutStream(const char* name = nullptr, bool binaryMode = false, bool append = false);
   FileOutStream(FILE* f, bool own);
   // Writes out what is buffered. A failure cannot be thrown from here; it is
@@ -24,7 +24,7 @@ public:
 
   plat::FilePtr file;
 
-protected:
+ protected:
   int write(const void* data, int length, bool wait) override;
 };
 

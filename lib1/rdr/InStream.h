@@ -10,6 +10,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+
+#include "lib1/rdr/ByteOrder.h"
 
 namespace plat {
 class DString;
@@ -18,7 +21,7 @@ class DString;
 namespace rdr {
 
 class InStream {
-public:
+ public:
   virtual ~InStream();
 
   virtual int pos() = 0;
@@ -34,13 +37,15 @@ public:
   }
   unsigned readU16() {
     unsigned char scratch[2];
-    const unsigned char* p = take(scratch, 2);
-    return unsigned(p[0]) << 8 | p[1];
+    uint16_t be;
+    memcpy(&be, take(scratch, 2), 2);
+    return fromBigEndian(be);
   }
   uint32_t readU32() {
     unsigned char scratch[4];
-    const unsigned char* p = take(scratch, 4);
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+    uint32_t be;
+    memcpy(&be, take(scratch, 4), 4);
+    return fromBigEndian(be);
   }
   int readS8() { return int8_t(readU8()); }
   int readS16() { return int16_t(readU16()); }
@@ -83,12 +88,12 @@ public:
   int checkpointPos = 0;
   bool rewindable = true;
 
-protected:
+ protected:
   InStream() = default;
   // Makes at least min(itemSize, room) bytes available from ptr on.
   virtual bool overrun(int itemSize) = 0;
 
-private:
+ private:
   const unsigned char* take(unsigned char* scratch, int n) {
     if (end - ptr < n) return getItem_(scratch, n);
     const unsigned char* p = ptr;

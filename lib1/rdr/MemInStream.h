@@ -6,7 +6,7 @@
 namespace rdr {
 
 class MemInStream : public InStream {
-public:
+ public:
   MemInStream(const void* data, int length, bool deleteWhenDone = false)
       : start(static_cast<const unsigned char*>(data)), deleteWhenDone(deleteWhenDone) {
     ptr = checkpointPtr = start;
@@ -20,7 +20,7 @@ public:
   const unsigned char* start;
   bool deleteWhenDone;
 
-protected:
+ protected:
   bool overrun(int itemSize) override;
 };
 

@@ -8,8 +8,7 @@
 
 namespace rdr {
 
-MemOutStream::MemOutStream(int length_, int maxLength)
-    : capacity(length_ < 0 ? 256 : length_) {
+MemOutStream::MemOutStream(int length_, int maxLength) : capacity(length_ < 0 ? 256 : length_) {
   start = new unsigned char[capacity];
   ptr = start;
   setMaxLen(maxLength);

@@ -12,7 +12,7 @@ class DString;
 namespace rdr {
 
 class MemOutStream : public OutStream {
-public:
+ public:
   // A negative length takes 256 bytes; maxLength 0 means no limit.
   explicit MemOutStream(int length = -1, int maxLength = 0);
   ~MemOutStream() override;
@@ -40,7 +40,7 @@ public:
   int capacity;
   int maxLen = 0;
 
-private:
+ private:
   void reset();
 };
 

@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+
+#include "lib1/rdr/ByteOrder.h"
 
 namespace rdr {
 
 class OutStream {
-public:
+ public:
   virtual ~OutStream();
 
   virtual void writeBytes(const void* data, int length);
@@ -31,16 +34,14 @@ public:
   }
   void writeU16(unsigned v) {
     if (end - ptr < 2) overrun(2, 1);
-    ptr[0] = uint8_t(v >> 8);
-    ptr[1] = uint8_t(v);
+    uint16_t be = toBigEndian(uint16_t(v));
+    memcpy(ptr, &be, 2);
     ptr += 2;
   }
   void writeU32(uint32_t v) {
     if (end - ptr < 4) overrun(4, 1);
-    ptr[0] = uint8_t(v >> 24);
-    ptr[1] = uint8_t(v >> 16);
-    ptr[2] = uint8_t(v >> 8);
-    ptr[3] = uint8_t(v);
+    uint32_t be = toBigEndian(v);
+    memcpy(ptr, &be, 4);
     ptr += 4;
   }
   void writeS8(int v) { writeU8(uint8_t(v)); }
@@ -59,7 +60,7 @@ public:
   unsigned char* ptr = nullptr;
   unsigned char* end = nullptr;
 
-protected:
+ protected:
   OutStream() = default;
 };
 

@@ -8,7 +8,7 @@
 namespace rdr {
 
 class StringWriter {
-public:
+ public:
   explicit StringWriter(OutStream* os);
 
   // A negative length means strlen(s); otherwise s stops at its first NUL
@@ -18,7 +18,7 @@ public:
   StringWriter& appendChar(char c, int count);
   StringWriter& prf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-private:
+ private:
   void ensure(int n);
   void terminate();
 

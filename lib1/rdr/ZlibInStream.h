@@ -15,7 +15,7 @@ typedef struct z_stream_s z_stream;
 namespace rdr {
 
 class ZlibInStream : public InStream {
-public:
+ public:
   static constexpr int DEFAULT_BUF_SIZE = 16800;
 
   explicit ZlibInStream(int bufSize = 0, bool gzip = false);  // 0: the default size
@@ -41,10 +41,10 @@ public:
   long long offset = 0;
   uint32_t bytesIn = 0;  // all ones: no limit
 
-protected:
+ protected:
   bool overrun(int itemSize) override;
 
-private:
+ private:
   z_stream* zs;
   unsigned char* start;
   bool gzip;

@@ -12,7 +12,7 @@
 namespace rdr::test {
 
 class ChunkSource : public BufferedInStream {
-public:
+ public:
   ChunkSource(std::string data_, int bufSize, int chunk_ = 1 << 30)
       : BufferedInStream(bufSize), data(std::move(data_)), chunk(chunk_) {}
 
@@ -22,7 +22,7 @@ public:
   int chunk;
   int reads = 0;
 
-protected:
+ protected:
   int read(void* buf, int len) override {
     reads++;
     if (at == data.size()) throw EndOfStream();
@@ -37,14 +37,14 @@ protected:
 };
 
 class SlowSink : public BufferedOutStream {
-public:
+ public:
   SlowSink(int bufSize, int maxBufSize) : BufferedOutStream(bufSize, maxBufSize) {}
   using BufferedOutStream::write;
 
   std::string received;
   size_t acceptWithoutWaiting = 0;  // bytes taken from non-waiting writes
 
-protected:
+ protected:
   int write(const void* data, int length, bool wait) override {
     size_t n = size_t(length);
     if (!wait) {

@@ -48,7 +48,10 @@ TEST(FileStreams, DestructorWritesOutAndReaderReadsBack) {
   EXPECT_EQ(n, 5000);
   EXPECT_EQ(in.pos(), 30000);
 
-  { FileOutStream app(name.c_str(), false, true); app.writeBytes("tail", 4); }
+  {
+    FileOutStream app(name.c_str(), false, true);
+    app.writeBytes("tail", 4);
+  }
   plat::FilePtr f(name.c_str(), plat::FilePtr::Read);
   fseek(f, -4, SEEK_END);
   EXPECT_TRUE(f.readLine(&line));

@@ -57,7 +57,12 @@ TEST(InStream, RewindableStreamWithItemLargerThanBufferOverruns) {
 }
 
 TEST(InStream, BlockRewindsToCheckpointAndReparseSucceeds) {
-  ChunkSource src(std::string("\x00\x00\x00\x07" "abcdefg" "\x00\x00\x00\x01" "z", 16), 64, 3);
+  ChunkSource src(std::string("\x00\x00\x00\x07"
+                              "abcdefg"
+                              "\x00\x00\x00\x01"
+                              "z",
+                              16),
+                  64, 3);
   src.available = 6;  // the source runs dry in the middle of the first string
   src.checkpoint();
   EXPECT_THROW(src.readLongString(100), BlockException);
@@ -85,7 +90,9 @@ TEST(InStream, Strings) {
   std::unique_ptr<char[]> e(empty.readShortString());
   EXPECT_STREQ(e.get(), "");
 
-  OwnedMem three("\x03" "abc");
+  OwnedMem three(
+      "\x03"
+      "abc");
   std::unique_ptr<char[]> abc(three.readShortSecureString());
   EXPECT_STREQ(abc.get(), "abc");
 
@@ -99,7 +106,10 @@ TEST(InStream, Strings) {
 
   OwnedMem huge(std::string("\x80\x00\x00\x00", 4));
   EXPECT_THROW(huge.readLongString(0xFFFFFFFFu), StringTooLongException);
-  OwnedMem truncated(std::string("\x00\x00\x00\x09" "abc", 7));
+  OwnedMem truncated(
+      std::string("\x00\x00\x00\x09"
+                  "abc",
+                  7));
   EXPECT_THROW(truncated.readLongString(100), EndOfStream);
 }
 
@@ -132,7 +142,7 @@ TEST(InStream, ReadLineIntoDString) {
   EXPECT_EQ(ok.readLine(&line, 3), 3);
   EXPECT_STREQ(line.get(), "abc");
   EXPECT_THROW(ok.readLine(&line, 3), StringTooLongException);
-  EXPECT_STREQ(line.get(), "abc");  // what came before is kept
+  EXPECT_STREQ(line.get(), "abc");      // what came before is kept
   EXPECT_EQ(ok.readLine(&line, 0), 0);  // the rest of the long line: empty
   EXPECT_EQ(ok.readLine(&line, 0), 2);
   EXPECT_STREQ(line.get(), "xy");

@@ -1,3 +1,5 @@
+#include "lib1/rdr/ZlibInStream.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -6,7 +8,6 @@
 #include "lib1/plat/DString.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/MemInStream.h"
-#include "lib1/rdr/ZlibInStream.h"
 
 using namespace rdr;
 
@@ -27,7 +28,8 @@ std::string deflate(const std::string& text, bool raw) {
   return out;
 }
 
-std::string gzipMember(const std::string& text, unsigned char flags, const std::string& extra = "") {
+std::string gzipMember(const std::string& text, unsigned char flags,
+                       const std::string& extra = "") {
   std::string g("\x1f\x8b\x08", 3);
   g += char(flags);
   g += std::string(6, '\0');
