@@ -75,6 +75,15 @@ public:
   // All source names separated by ", ", wrapped at width columns.
   static void listLogWriters(int width, FILE* out);
 
+  // Applies one element "<pattern>:<destination>:<level>" of the `Log`
+  // setting to every source whose name matches the pattern (with "*",
+  // ignoring case). A malformed element is reported on standard error and
+  // changes nothing; an unknown destination is reported and silences the
+  // matching sources.
+  static void setLogParamElement(const char* element);
+  // Silences every source, then applies the elements of `Log` left to right.
+  static void refreshLogSetting();
+
   const char* name;
   int level = 0;
   Logger* logger = nullptr;
