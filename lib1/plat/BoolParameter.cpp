@@ -37,7 +37,7 @@ bool BoolParameter::parseBool(const char* text, bool* out) {
 bool BoolParameter::setParam(const char* text, int priority) {
   bool v;
   if (!parseBool(text, &v)) {
-    configParamLog.error("Bool parameter %s: invalid value '%s'", name, text);
+    configParamLog().error("Bool parameter %s: invalid value '%s'", name, text);
     return false;
   }
   return setValue(v, priority);

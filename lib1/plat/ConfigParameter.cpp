@@ -9,7 +9,10 @@
 
 namespace plat {
 
-LogWriter configParamLog("ConfigParameter");
+LogWriter& configParamLog() {
+  static LogWriter writer("ConfigParameter");
+  return writer;
+}
 
 ConfigParameter::ConfigParameter(const char* name_, const char* description_, loc::msgid_t msgid_,
                                  bool advanced_, Configuration* config)

@@ -93,7 +93,10 @@ class ConfigParameter {
   Configuration* config_ = nullptr;
 };
 
-// The parameters log through this source.
-extern LogWriter configParamLog;
+// The source the parameters log through, "ConfigParameter". Parameters are
+// built during static initialisation, in no particular order across files,
+// so the writer is built by the first one that needs it rather than at a
+// place of its own.
+LogWriter& configParamLog();
 
 }  // namespace plat

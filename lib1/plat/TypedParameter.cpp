@@ -87,11 +87,11 @@ bool TypedParameter<T>::setValue(const T& value, int priority) {
   } else {
     values.emplace(priority, ValueTraits<T>::copy(value));
   }
-  if (configParamLog.enabled(LogWriter::LEVEL_DEBUG)) {
+  if (configParamLog().enabled(LogWriter::LEVEL_DEBUG)) {
     String text;
     text.replaceBuf(valueToStr(value));
-    configParamLog.debug("set %s(%s) to %s, priority %d", name, ValueTraits<T>::typeName,
-                         text.get(), priority);
+    configParamLog().debug("set %s(%s) to %s, priority %d", name, ValueTraits<T>::typeName,
+                           text.get(), priority);
   }
   notifyObservers(priority);
   return true;
@@ -103,11 +103,11 @@ void TypedParameter<T>::unsetParam(int priority, bool notify) {
   auto it = values.find(priority);
   if (it == values.end()) return;
   values.erase(it);
-  if (configParamLog.enabled(LogWriter::LEVEL_DEBUG)) {
+  if (configParamLog().enabled(LogWriter::LEVEL_DEBUG)) {
     String now;
     now.replaceBuf(getValueStr());
-    configParamLog.debug("unset %s(%s) priority %d, now %s, priority %d", name,
-                         ValueTraits<T>::typeName, priority, now.get(), getPriority());
+    configParamLog().debug("unset %s(%s) priority %d, now %s, priority %d", name,
+                           ValueTraits<T>::typeName, priority, now.get(), getPriority());
   }
   if (notify) notifyObservers(priority);
 }

@@ -24,7 +24,7 @@ std::string str(const ConfigParameter& p) {
 struct Params : testing::Test {
   Configuration conf{"Test"};
   CaptureLogger log;
-  RouteWriter route{&configParamLog, &log, LogWriter::LEVEL_DEBUG};
+  RouteWriter route{&configParamLog(), &log, LogWriter::LEVEL_DEBUG};
   RecordingObserver obs;
 };
 
