@@ -10,8 +10,10 @@
 namespace plat {
 
 LogWriter& configParamLog() {
-  static LogWriter writer("ConfigParameter");
-  return writer;
+  // Never destroyed: a parameter may still be set from another static
+  // object's destructor at exit.
+  static LogWriter* writer = new LogWriter("ConfigParameter");
+  return *writer;
 }
 
 ConfigParameter::ConfigParameter(const char* name_, const char* description_, loc::msgid_t msgid_,
