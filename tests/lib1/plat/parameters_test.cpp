@@ -157,19 +157,15 @@ TEST_F(Params, EnumNamesAndClones) {
   EXPECT_EQ(fallback.getValue(), 0);
 
   Configuration other("Other");
-  p.ownsStrings = true;  // as a parameter built from read data would be
-  p.name = strDup("Quality");
-  p.description = strDup("q");
+  p.ownsStrings = true;  // its clone copies every string, the name table too
   std::unique_ptr<ConfigParameter> c(p.clone(&other));
   p.ownsStrings = false;
-  delete[] p.name;
-  delete[] p.description;
-  p.name = "Quality";
-  p.description = "q";
   auto* e = dynamic_cast<EnumParameter*>(c.get());
   ASSERT_TRUE(e);
   EXPECT_NE(e->names, names);
+  EXPECT_NE(e->name, p.name);
   EXPECT_EQ(e->max, 2);
+  EXPECT_EQ(str(*e), "High");
   EXPECT_TRUE(e->setParam("low", 50));
   EXPECT_EQ(str(*e), "Low");
   EXPECT_EQ(other.get("quality"), c.get());
