@@ -80,6 +80,13 @@ void LogWriter::setLoggerAndLevel(Logger* logger_, int level_) {
   level = level_;
 }
 
+void LogWriter::writeLine(int lvl, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  vprf(lvl, format, args);
+  va_end(args);
+}
+
 void LogWriter::vprf(int lvl, const char* format, va_list args) {
   if (logger) logger->vprf(lvl, name, format, args);
 }

@@ -47,7 +47,19 @@ public:
   bool enabled(int lvl) const { return logger && level >= lvl; }
 
   // The level test is inline so that a message that is not let through costs
-  // one comparison and no formatting.
+  // one comparison and no formatting. A function that takes "..." is never
+  // inlined by itself; GCC can inline one that hands its arguments on with
+  // __builtin_va_arg_pack, so the test stays at the call site there.
+#if defined(__GNUC__) && !defined(__clang__)
+  __attribute__((always_inline, format(printf, 3, 4))) void write(int lvl, const char* format,
+                                                                  ...) {
+    if (enabled(lvl)) writeLine(lvl, format, __builtin_va_arg_pack());
+  }
+#define PLAT_LOG_AT(fn, LVL)                                                   \
+  __attribute__((always_inline, format(printf, 2, 3))) void fn(const char* format, ...) { \
+    if (enabled(LVL)) writeLine(LVL, format, __builtin_va_arg_pack());         \
+  }
+#else
   void write(int lvl, const char* format, ...) __attribute__((format(printf, 3, 4))) {
     if (!enabled(lvl)) return;
     va_list args;
@@ -63,17 +75,30 @@ public:
     vprf(LVL, format, args);                                              \
     va_end(args);                                                         \
   }
+#endif
   PLAT_LOG_AT(error, LEVEL_ERROR)
   PLAT_LOG_AT(info, LEVEL_INFO)
   PLAT_LOG_AT(debug, LEVEL_DEBUG)
   PLAT_LOG_AT(debugplus, LEVEL_DEBUGPLUS)
 #undef PLAT_LOG_AT
 
+  // The out-of-line rest of a call that passed the level test.
+  void writeLine(int lvl, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
   void vprf(int lvl, const char* format, va_list args) __attribute__((format(printf, 3, 0)));
 
   static LogWriter* getLogWriter(const char* name);  // ignoring case; null if none
   // All source names separated by ", ", wrapped at width columns.
   static void listLogWriters(int width, FILE* out);
+
+  // Applies one element "<pattern>:<destination>:<level>" of the `Log`
+  // setting to every source whose name matches the pattern (with "*",
+  // ignoring case). A malformed element is reported on standard error and
+  // changes nothing; an unknown destination is reported and silences the
+  // matching sources.
+  static void setLogParamElement(const char* element);
+  // Silences every source, then applies the elements of `Log` left to right.
+  static void refreshLogSetting();
 
   const char* name;
   int level = 0;

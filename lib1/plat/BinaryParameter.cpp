@@ -1,0 +1,91 @@
+#include "lib1/plat/BinaryParameter.h"
+
+#include <cstring>
+
+#include "lib1/plat/SecureMem.h"
+
+namespace plat {
+
+namespace {
+
+int hexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Decodes pairs of hexadecimal digits, first digit high. Leaves *out empty
+// and returns false on an odd length or any other character.
+bool decodeHex(const char* text, MBuf<unsigned char>* out) {
+  out->release();
+  size_t len = strlen(text);
+  if (len % 2 != 0) return false;
+  if (len == 0) return true;
+  MBuf<unsigned char> bytes(new unsigned char[len / 2], int(len / 2));
+  for (size_t i = 0; i < len; i += 2) {
+    int hi = hexDigitValue(text[i]);
+    int lo = hexDigitValue(text[i + 1]);
+    if (hi < 0 || lo < 0) return false;
+    bytes.data[i / 2] = static_cast<unsigned char>(hi << 4 | lo);
+  }
+  *out = std::move(bytes);
+  return true;
+}
+
+MBuf<unsigned char> copyBytes(CBuf<unsigned char> data) {
+  if (data.length <= 0 || !data.data) return MBuf<unsigned char>();
+  unsigned char* bytes = new unsigned char[data.length];
+  memcpy(bytes, data.data, data.length);
+  return MBuf<unsigned char>(bytes, data.length);
+}
+
+}  // namespace
+
+BinaryParameter::BinaryParameter(const char* name_, loc::msgid_t description_,
+                                 CBuf<unsigned char> defaultValue, Configuration* config,
+                                 bool advanced_)
+    : TypedParameter<MBuf<unsigned char>>(name_, nullptr, description_, advanced_, config) {
+  init(defaultValue);
+}
+
+BinaryParameter::BinaryParameter(const char* name_, const char* description_,
+                                 CBuf<unsigned char> defaultValue, Configuration* config,
+                                 bool advanced_)
+    : TypedParameter<MBuf<unsigned char>>(name_, description_, loc::msgid_t(), advanced_, config) {
+  init(defaultValue);
+}
+
+void BinaryParameter::init(CBuf<unsigned char> defaultValue) {
+  setValue(copyBytes(defaultValue), PRIORITY_DEFAULT);
+}
+
+bool BinaryParameter::setParam(const char* text, int priority) {
+  if (!text) return false;
+  MBuf<unsigned char> bytes;
+  if (!decodeHex(text, &bytes)) return false;
+  return setValue(bytes, priority);
+}
+
+bool BinaryParameter::setParam(CBuf<unsigned char> data, int priority) {
+  return setValue(copyBytes(data), priority);
+}
+
+void BinaryParameter::getData(MBuf<unsigned char>* out) const {
+  const MBuf<unsigned char>& v = values.begin()->second;
+  if (out->data && out->length >= v.length) {
+    if (v.length > 0) memcpy(out->data, v.data, v.length);
+    if (out->secure) secureZeroMemory(out->data + v.length, out->length - v.length);
+    out->length = v.length;
+    return;
+  }
+  unsigned char* bytes = v.length > 0 ? new unsigned char[v.length] : nullptr;
+  if (v.length > 0) memcpy(bytes, v.data, v.length);
+  out->replace(bytes, v.length);
+}
+
+ConfigParameter* BinaryParameter::clone(Configuration* target) const {
+  return new BinaryParameter(*this, target);
+}
+
+}  // namespace plat

@@ -1,0 +1,285 @@
+#include "lib1/plat/Configuration.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "lib1/plat/Exception.h"
+
+namespace plat {
+
+static LogWriter configLog("Configuration");
+
+Configuration::Configuration(const char* name_, loc::msgid_t msgid_)
+    : name(strDup(name_)), msgid(msgid_) {}
+
+Configuration::Configuration(const Configuration& other)
+    : name(strDup(other.name)), msgid(other.msgid), ownsParams(true), aliases(other.aliases) {
+  for (ParameterIterator it(&other, true); it.param; it.next()) it.param->clone(this);
+}
+
+Configuration::~Configuration() {
+  clear();
+  delete[] name;
+}
+
+Configuration* Configuration::global() {
+  static Configuration instance("Global", loc::msgid_t("plat_configuration_global_params"));
+  return &instance;
+}
+
+void Configuration::clear() {
+  // Detach the whole list first, so that the destructors of deleted clones
+  // do not walk it, and parameters that outlive the registry do not point
+  // back at it.
+  ConfigParameter* p = head;
+  head = nullptr;
+  while (p) {
+    ConfigParameter* following = p->next;
+    p->next = nullptr;
+    p->config_ = nullptr;
+    if (ownsParams) delete p;
+    p = following;
+  }
+}
+
+void Configuration::registerChild(Configuration* child, bool add) {
+  if (add) {
+    if (std::find(children.begin(), children.end(), child) == children.end())
+      children.push_back(child);
+  } else {
+    children.remove(child);
+  }
+}
+
+void Configuration::addAlias(const char* aliasName, ParameterAlias* alias) {
+  auto it = aliases.find(aliasName);
+  if (it != aliases.end())
+    it->second = alias;
+  else
+    aliases.emplace(String(aliasName), alias);
+}
+
+void Configuration::removeAlias(const char* aliasName, ParameterAlias* alias) {
+  auto it = aliases.find(aliasName);
+  if (it != aliases.end() && it->second == alias) aliases.erase(it);
+}
+
+ConfigParameter* Configuration::getOwn(const char* paramName) const {
+  if (!paramName) return nullptr;
+  for (ConfigParameter* p = head; p; p = p->next)
+    if (strcasecmp(p->name, paramName) == 0) return p;
+  return nullptr;
+}
+
+ConfigParameter* Configuration::get(const char* paramName) const {
+  if (ConfigParameter* p = getOwn(paramName)) return p;
+  for (const Configuration* child : children)
+    if (ConfigParameter* p = child->get(paramName)) return p;
+  return nullptr;
+}
+
+ConfigParameter* Configuration::getOrThrow(const char* paramName) const {
+  ConfigParameter* p = get(paramName);
+  if (!p) throw Exception(1, "Parameter %s not found", paramName ? paramName : "(null)");
+  return p;
+}
+
+bool Configuration::set(const char* paramName, const char* value, int priority) {
+  if (!paramName) return false;
+  auto alias = aliases.find(paramName);
+  if (alias != aliases.end()) {
+    SettingsMap settings;
+    if (!alias->second->handleAlias(paramName, value, &settings)) return false;
+    bool any = false;
+    for (const auto& entry : settings)
+      if (set(entry.first.get(), entry.second.get(), priority)) any = true;
+    return any;
+  }
+  if (ConfigParameter* p = getOwn(paramName)) return p->setParam(value, priority);
+  for (Configuration* child : children)
+    if (child->set(paramName, value, priority)) return true;
+  return false;
+}
+
+bool Configuration::set(const char* paramName, int nameLength, const char* value, int priority) {
+  String n(paramName, nameLength);
+  return set(n.get(), value, priority);
+}
+
+bool Configuration::set(const char* assignment, int priority) {
+  if (!assignment) return false;
+  const char* rest = assignment;
+  bool dashed = false;
+  if (*rest == '-') {
+    dashed = true;
+    rest++;
+    if (*rest == '-') rest++;
+  }
+  if (const char* eq = strchr(rest, '=')) return set(rest, int(eq - rest), eq + 1, priority);
+  if (dashed) return set(rest, nullptr, priority);
+  for (Configuration* child : children) child->set(assignment, priority);
+  return false;
+}
+
+bool Configuration::processParamArg(const char*** argv) {
+  const char* arg = **argv;
+  if (!arg) return false;
+  if (set(arg, ConfigParameter::PRIORITY_PREFERENCE)) return true;
+  const char* value = (*argv)[1];
+  if (arg[0] == '-' && value && set(arg + 1, value, ConfigParameter::PRIORITY_PREFERENCE)) {
+    ++*argv;
+    return true;
+  }
+  return false;
+}
+
+void Configuration::processParamArgs(const char*** argv, UsageCallback usage) {
+  while (processParamArg(argv)) ++*argv;
+  const char* arg = **argv;
+  if (usage && arg && isHelpArg(arg)) {
+    const char* kind = (*argv)[1];
+    UsageType type = UsageBasic;
+    if (kind && strcasecmp(kind, "all") == 0)
+      type = UsageAll;
+    else if (kind && strcasecmp(kind, "xml") == 0)
+      type = UsageXml;
+    usage(type, this);
+  }
+}
+
+void Configuration::processParamArgs(const char** argv, UsageCallback usage) {
+  const char** p = argv;
+  processParamArgs(&p, usage);
+  if (!*p) return;
+  // English until the localisation service carries "plat_bad_argument" and
+  // "plat_run_with_help".
+  Exception e(nullptr, "BadCmdLineArg");
+  e.msg.prf("Bad argument '%s'.", *p);
+  if (usage) e.msg.append("  Run with -help for usage.");
+  throw e;
+}
+
+void Configuration::merge(const Configuration* other) {
+  for (ConfigParameter* p = other->head; p; p = p->next) {
+    ConfigParameter* mine = getOwn(p->name);
+    if (!mine) continue;
+    String value;
+    value.replaceBuf(p->getValueStr());
+    mine->setParam(value.get(), p->getPriority());
+  }
+}
+
+void Configuration::copyValues(const Configuration* other, bool recurse) {
+  for (ConfigParameter* p = other->head; p; p = p->next)
+    if (ConfigParameter* mine = getOwn(p->name)) mine->copyValues(*p);
+  if (recurse)
+    for (Configuration* child : children) child->copyValues(other, false);
+}
+
+bool Configuration::subset(const Configuration* other) const {
+  for (ParameterIterator it(this, true); it.param; it.next()) {
+    ConfigParameter* theirs = other->get(it.param->name);
+    if (!theirs) return false;
+    String a, b;
+    a.replaceBuf(it.param->getValueStr());
+    b.replaceBuf(theirs->getValueStr());
+    if (!(a == b)) return false;
+  }
+  return true;
+}
+
+void Configuration::mergeDiffs(const Configuration* changed, const Configuration* reference) {
+  for (ParameterIterator it(changed, true); it.param; it.next()) {
+    ConfigParameter* ref = reference->get(it.param->name);
+    if (!ref) continue;
+    String now, before;
+    now.replaceBuf(it.param->getValueStr());
+    before.replaceBuf(ref->getValueStr());
+    if (!(now == before)) set(it.param->name, now.get(), it.param->getPriority());
+  }
+}
+
+void Configuration::canonicalize(CanonicalizeCallback* store) {
+  for (const auto& entry : aliases) {
+    const char* aliasName = entry.first.get();
+    String value;
+    if (store->getSetting(aliasName, &value)) {
+      SettingsMap settings;
+      if (entry.second->handleAlias(aliasName, value.get(), &settings)) {
+        // A setting already made under a target name wins over the alias.
+        for (const auto& target : settings) {
+          String existing;
+          if (!store->getSetting(target.first.get(), &existing))
+            store->setSetting(target.first.get(), target.second.get());
+        }
+      }
+    }
+    store->removeSetting(aliasName);
+  }
+  for (Configuration* child : children) child->canonicalize(store);
+}
+
+void Configuration::logReport() const {
+  std::vector<ConfigParameter*> params;
+  for (ParameterIterator it(this, true); it.param; it.next())
+    if (it.param->name[0] != '_') params.push_back(it.param);
+  std::stable_sort(params.begin(), params.end(), [](ConfigParameter* a, ConfigParameter* b) {
+    int pa = a->getPriority(), pb = b->getPriority();
+    if (pa != pb) return pa < pb;
+    return ConfigParameterSort()(a, b);
+  });
+  for (ConfigParameter* p : params) {
+    std::map<int, String> values = p->getStringValues();
+    bool preference = values.count(ConfigParameter::PRIORITY_PREFERENCE) != 0;
+    bool policy = values.count(ConfigParameter::PRIORITY_POLICY) != 0;
+    const char* shown = p->isBinary() ? "<binary>" : values[p->getPriority()].get();
+    if (policy && preference)
+      configLog.info("%s=%s (Policy overriding preference)", p->name, shown);
+    else if (policy)
+      configLog.info("%s=%s (Policy)", p->name, shown);
+    else if (preference)
+      configLog.info("%s=%s (Preference)", p->name, shown);
+    else
+      configLog.debug("%s=%s (Default)", p->name, shown);
+  }
+}
+
+bool isHelpArg(const char* arg) {
+  if (!arg) return false;
+  return strcasecmp(arg, "-help") == 0 || strcasecmp(arg, "--help") == 0 ||
+         strcasecmp(arg, "-h") == 0 || strcmp(arg, "/?") == 0;
+}
+
+ParameterIterator::ParameterIterator(const Configuration* config_, bool recurse)
+    : recurse_(recurse) {
+  if (config_) work_.push_back(config_);
+  next();
+}
+
+void ParameterIterator::next() {
+  if (param && param->next) {
+    param = param->next;
+    return;
+  }
+  param = nullptr;
+  while (!work_.empty()) {
+    const Configuration* c = work_.front();
+    work_.pop_front();
+    if (recurse_)
+      for (const Configuration* child : c->children) work_.push_back(child);
+    if (c->head) {
+      config = c;
+      param = c->head;
+      return;
+    }
+  }
+  config = nullptr;
+}
+
+bool ConfigParameterSort::operator()(const ConfigParameter* a, const ConfigParameter* b) const {
+  return strcasecmp(a->name, b->name) < 0;
+}
+
+}  // namespace plat

@@ -1,0 +1,105 @@
+#include "lib1/plat/StringParameter.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "lib1/plat/Assert.h"
+#include "lib1/plat/SString.h"
+#include "lib1/plat/Utf8.h"
+
+namespace plat {
+
+StringParameter::StringParameter(const char* name_, loc::msgid_t description_, const char* v,
+                                 bool advanced_, Configuration* config)
+    : TypedParameter<String>(name_, nullptr, description_, advanced_, config) {
+  init(v);
+}
+
+StringParameter::StringParameter(const char* name_, const char* description_, const char* v,
+                                 bool advanced_, Configuration* config)
+    : TypedParameter<String>(name_, description_, loc::msgid_t(), advanced_, config) {
+  init(v);
+}
+
+void StringParameter::init(const char* v) {
+  PLAT_ASSERT_MSG(v, "Default value <null> for %s not allowed", name);
+  setValue(String(v), PRIORITY_DEFAULT);
+}
+
+bool StringParameter::setParam(const char* text, int priority) {
+  if (!text) return false;
+  if (!isValidUtf8(text)) throw BadUtf8(1, "Bad UTF-8 string for %s", name);
+  return setValue(String(text), priority);
+}
+
+ConfigParameter* StringParameter::clone(Configuration* target) const {
+  return new StringParameter(*this, target);
+}
+
+namespace {
+
+const char kPrefix[] = "int64:";
+const int kPrefixLen = 6;
+const int kDigits = 16;
+
+SString<32> s64Text(long long value) {
+  static const char digits[] = "0123456789abcdef";
+  unsigned long long u = static_cast<unsigned long long>(value);
+  SString<32> text(kPrefix);
+  for (int shift = 60; shift >= 0; shift -= 4) text.appendChar(digits[(u >> shift) & 15]);
+  return text;
+}
+
+bool isLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  return tolower(static_cast<unsigned char>(c)) - 'a' + 10;
+}
+
+}  // namespace
+
+S64Parameter::S64Parameter(const char* name_, loc::msgid_t description_, long long defaultValue,
+                           bool advanced_, Configuration* config)
+    : StringParameter(name_, description_, s64Text(defaultValue).get(), advanced_, config) {}
+
+S64Parameter::S64Parameter(const char* name_, const char* description_, long long defaultValue,
+                           bool advanced_, Configuration* config)
+    : StringParameter(name_, description_, s64Text(defaultValue).get(), advanced_, config) {}
+
+bool S64Parameter::setParam(const char* text, int priority) {
+  if (!text) return false;
+  size_t len = strlen(text);
+  if (len == size_t(kPrefixLen + kDigits) && strncmp(text, kPrefix, kPrefixLen) == 0) {
+    for (const char* p = text + kPrefixLen; *p; p++)
+      if (!isLowerHex(*p)) return false;
+    return StringParameter::setParam(text, priority);
+  }
+  if (len != size_t(kDigits)) return false;
+  unsigned long long u = 0;
+  for (const char* p = text; *p; p++) {
+    if (!isxdigit(static_cast<unsigned char>(*p))) return false;
+    u = (u << 4) | unsigned(hexValue(*p));
+  }
+  return setParam(static_cast<long long>(u), priority);
+}
+
+bool S64Parameter::setParam(long long value, int priority) {
+  return StringParameter::setParam(s64Text(value).get(), priority);
+}
+
+long long S64Parameter::getValue() const {
+  // The stored text can only be in the prefixed form unless a caller went
+  // round setParam with setValue; read such a text as 0.
+  const char* text = StringParameter::getValue();
+  if (strlen(text) != size_t(kPrefixLen + kDigits) || strncmp(text, kPrefix, kPrefixLen) != 0)
+    return 0;
+  unsigned long long u = 0;
+  for (const char* p = text + kPrefixLen; *p; p++) {
+    if (!isLowerHex(*p)) return 0;
+    u = (u << 4) | unsigned(hexValue(*p));
+  }
+  return static_cast<long long>(u);
+}
+
+}  // namespace plat

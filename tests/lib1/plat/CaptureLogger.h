@@ -1,0 +1,46 @@
+// A log destination that keeps what it is given, and an observer that
+// records what it is told.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "lib1/plat/ConfigParameter.h"
+#include "lib1/plat/Log.h"
+
+struct CaptureLogger : plat::Logger {
+  struct Line {
+    int level;
+    std::string log, text;
+  };
+  explicit CaptureLogger(const char* name = "capture") : plat::Logger(name) {}
+  void write(int level, const char* logName, const char* text) override {
+    lines.push_back({level, logName, text});
+  }
+  bool has(const std::string& text) const {
+    for (const Line& l : lines)
+      if (l.text == text) return true;
+    return false;
+  }
+  std::vector<Line> lines;
+};
+
+// Routes one writer to a destination for the life of the object.
+struct RouteWriter {
+  RouteWriter(plat::LogWriter* w_, plat::Logger* to, int level) : w(w_) {
+    w->setLoggerAndLevel(to, level);
+  }
+  ~RouteWriter() { w->setLoggerAndLevel(nullptr, 0); }
+  plat::LogWriter* w;
+};
+
+struct RecordingObserver : plat::ParameterChangedCallback {
+  void parameterChanged(plat::ConfigParameter* p, int priority) override {
+    calls.push_back(priority);
+    char* v = p->getValueStr();
+    seen.push_back(v);
+    delete[] v;
+  }
+  std::vector<int> calls;
+  std::vector<std::string> seen;  // the effective value at each call
+};

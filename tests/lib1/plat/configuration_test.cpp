@@ -1,0 +1,191 @@
+#include "lib1/plat/Configuration.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "CaptureLogger.h"
+#include "lib1/plat/BinaryParameter.h"
+#include "lib1/plat/BoolParameter.h"
+#include "lib1/plat/IntParameter.h"
+#include "lib1/plat/StringParameter.h"
+
+using namespace plat;
+
+namespace {
+
+std::string value(const Configuration& c, const char* name) {
+  char* v = c.getOrThrow(name)->getValueStr();
+  std::string s = v;
+  delete[] v;
+  return s;
+}
+
+std::string walk(const Configuration* c, bool recurse) {
+  std::string out;
+  for (ParameterIterator it(c, recurse); it.param; it.next()) out += it.param->name;
+  return out;
+}
+
+// root: A B; child1: C D; child2: E; grandchild (under child1): F.
+struct Tree : testing::Test {
+  Configuration root{"Root"}, child1{"C1"}, child2{"C2"}, grand{"G"};
+  StringParameter a{"A", "", "a", false, &root};
+  IntParameter b{"B", "", 2, false, &root};
+  StringParameter c{"C", "", "c", false, &child1};
+  StringParameter d{"D", "", "d", false, &child1};
+  StringParameter e{"E", "", "e", false, &child2};
+  StringParameter f{"F", "", "f", false, &grand};
+  Tree() {
+    root.registerChild(&child1, true);
+    root.registerChild(&child2, true);
+    root.registerChild(&child1, true);  // once only
+    child1.registerChild(&grand, true);
+  }
+};
+
+}  // namespace
+
+TEST_F(Tree, LookupIgnoresCaseAndPrefersOwnThenEarlierChildDepthFirst) {
+  StringParameter shadow1{"a", "", "c1's a", false, &child1};
+  StringParameter shadowF{"f", "", "c2's f", false, &child2};
+  EXPECT_EQ(root.get("a"), &a);
+  EXPECT_EQ(root.get("e"), &e);
+  EXPECT_EQ(root.get("F"), &f);  // child1's grandchild before child2
+  EXPECT_EQ(child2.get("F"), &shadowF);
+  EXPECT_EQ(root.get("nope"), nullptr);
+  try {
+    root.getOrThrow("nope");
+    ADD_FAILURE();
+  } catch (const Exception& ex) {
+    EXPECT_STREQ(ex.str(), "Parameter nope not found");
+  }
+  EXPECT_TRUE(root.set("f", "x", 50));
+  EXPECT_EQ(value(grand, "F"), "x");
+  EXPECT_FALSE(root.set("B", "zz", 50));  // own parameter refuses: no fallback
+  EXPECT_FALSE(root.set("nope", "1", 50));
+  root.registerChild(&child1, false);
+  EXPECT_EQ(root.get("C"), nullptr);
+}
+
+TEST_F(Tree, WalkIsBreadthFirstAndNewestFirst) {
+  EXPECT_EQ(walk(&root, false), "BA");
+  EXPECT_EQ(walk(&root, true), "BADCEF");
+  Configuration empty("Empty");
+  empty.registerChild(&child2, true);
+  EXPECT_EQ(walk(&empty, true), "E");
+}
+
+TEST_F(Tree, CopyIsFlatOwnedAndASnapshotForSubset) {
+  Configuration copy(root);
+  EXPECT_TRUE(copy.ownsParams);
+  EXPECT_TRUE(copy.children.empty());
+  EXPECT_EQ(walk(&copy, false), "FECDAB");
+  EXPECT_NE(copy.get("A"), &a);
+  EXPECT_TRUE(copy.subset(&root));
+  EXPECT_TRUE(root.subset(&copy));
+  a.setParam("a", 0);  // same text, another priority
+  EXPECT_TRUE(copy.subset(&root));
+  d.setParam("changed", 50);
+  EXPECT_FALSE(copy.subset(&root));
+  EXPECT_FALSE(root.subset(&child1));  // B missing there
+  // A copy of a copy: the clones are cloned, and deleted with their owner.
+  auto* again = new Configuration(copy);
+  EXPECT_EQ(value(*again, "D"), "d");
+  delete again;
+  EXPECT_EQ(value(copy, "D"), "d");
+}
+
+TEST_F(Tree, MergeCopyValuesAndMergeDiffs) {
+  Configuration other("Other");
+  StringParameter oa("A", "", "other a", false, &other);
+  IntParameter ob("b", "", 9, false, &other);
+  StringParameter oc("C", "", "other c", false, &other);
+  ob.setParam("7", 0);
+  root.merge(&other);
+  EXPECT_EQ(value(root, "A"), "other a");
+  EXPECT_EQ(root.get("A")->getPriority(), 100);
+  EXPECT_EQ(b.getValue(), 7);
+  EXPECT_TRUE(b.isLocked());
+  EXPECT_EQ(value(child1, "C"), "c");  // children are not merged
+
+  root.copyValues(&other, true);  // child1 takes C from other's own list
+  EXPECT_EQ(value(child1, "C"), "other c");
+  EXPECT_EQ(b.getStringValues().size(), 2u);
+
+  Configuration changed(root), target("Target");
+  StringParameter td("D", "", "t", false, &target);
+  StringParameter te("E", "", "t", false, &target);
+  changed.getOrThrow("D")->setParam("new d", 50);
+  target.mergeDiffs(&changed, &root);
+  EXPECT_EQ(value(target, "D"), "new d");
+  EXPECT_EQ(td.getPriority(), 50);
+  EXPECT_EQ(value(target, "E"), "t");  // equal in both: untouched
+}
+
+TEST(Aliases, SetThroughAliasesAndCanonicalize) {
+  Configuration conf("Test");
+  BoolParameter x("X", "", false, false, &conf);
+  IntParameter y("Y", "", 0, false, &conf, 0, 5);
+  ParameterAlias both("X", "Y");
+  conf.addAlias("xy", &both);
+  EXPECT_TRUE(conf.set("XY", "1", 50));  // both accept
+  EXPECT_TRUE(x.getValue());
+  EXPECT_EQ(y.getValue(), 1);
+  EXPECT_TRUE(conf.set("-xy=no", 50));  // X accepts, Y refuses
+  EXPECT_FALSE(x.getValue());
+  EXPECT_FALSE(conf.set("xy", "9", 50));  // neither accepts
+  struct Refuse : ParameterAlias {
+    Refuse() : ParameterAlias("X") {}
+    bool handleAlias(const char*, const char*, SettingsMap*) override { return false; }
+  } refuse;
+  conf.addAlias("XY", &refuse);  // replaces, letter case ignored
+  EXPECT_EQ(conf.aliases.size(), 1u);
+  EXPECT_FALSE(conf.set("xy", "1", 50));
+  {
+    ParameterAlias own("old", &y, &conf);
+    EXPECT_TRUE(conf.set("OLD", "4", 50));
+    EXPECT_EQ(y.getValue(), 4);
+  }
+  EXPECT_EQ(conf.aliases.count("old"), 0u);  // gone with the alias
+
+  struct Store : Configuration::CanonicalizeCallback {
+    std::map<std::string, std::string> s;
+    bool getSetting(const char* n, String* v) override {
+      auto it = s.find(n);
+      if (it == s.end()) return false;
+      *v = it->second.c_str();
+      return true;
+    }
+    void setSetting(const char* n, const char* v) override { s[n] = v; }
+    void removeSetting(const char* n) override { s.erase(n); }
+  } store;
+  ParameterAlias ab("X", "Y");
+  conf.addAlias("ab", &ab);
+  store.s = {{"ab", "1"}, {"Y", "3"}, {"xy", "1"}};
+  conf.canonicalize(&store);  // "XY" refuses, but is removed all the same
+  EXPECT_EQ(store.s, (std::map<std::string, std::string>{{"X", "1"}, {"Y", "3"}}));
+}
+
+TEST(LogReport, OneLinePerSettingByPriorityThenName) {
+  Configuration conf("Test");
+  CaptureLogger log;
+  RouteWriter route(LogWriter::getLogWriter("Configuration"), &log, LogWriter::LEVEL_DEBUG);
+  StringParameter s("s", "", "def", false, &conf);
+  IntParameter pol("Pol", "", 1, false, &conf);
+  BoolParameter both("both", "", false, false, &conf);
+  const unsigned char bytes[] = {1};
+  BinaryParameter bin("Bin", "", CBuf<unsigned char>{1, bytes}, &conf, false);
+  StringParameter hidden("_hidden", "", "", false, &conf);
+  pol.setParam("2", 0);
+  both.setParam("1", 50);
+  both.setParam("0", 0);
+  bin.setParam("ff", 50);
+  conf.logReport();
+  std::vector<std::string> texts;
+  for (auto& l : log.lines) texts.push_back(std::to_string(l.level) + " " + l.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"30 both=0 (Policy overriding preference)",
+                                             "30 Pol=2 (Policy)", "30 Bin=<binary> (Preference)",
+                                             "100 s=def (Default)"}));
+}
