@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "lib1/plat/Configuration.h"
 #include "lib1/plat/DString.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/MemInStream.h"
@@ -161,4 +162,16 @@ TEST(BufferedOutStream, NonWaitingFlushAndLimits) {
   }
   test::SlowSink none(0, 0);
   EXPECT_THROW(none.writeU8(1), OutStreamFull);
+}
+
+TEST(BufferedOutStream, DefaultLimitComesFromTheSetting) {
+  plat::ConfigParameter* param = plat::Configuration::global()->get("maxoutbuffersize");
+  ASSERT_NE(param, nullptr);
+  EXPECT_EQ(param->getIntValue(), 4194304);
+  EXPECT_FALSE(param->setParam("100", 50));  // below the smallest allowed
+  ASSERT_TRUE(param->setParam("20000", 50));
+  test::SlowSink sink(-1, -1);
+  EXPECT_EQ(sink.bufSize, 16384);
+  EXPECT_EQ(sink.maxBufSize, 20000);
+  param->setParam("4194304", 50);
 }
