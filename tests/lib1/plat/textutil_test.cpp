@@ -70,7 +70,7 @@ TEST(Hex, Conversions) {
   ASSERT_TRUE(plat::hexStrToBin("0aFf", &out));
   ASSERT_EQ(out.length, 2);
   EXPECT_EQ(out.data[0] << 8 | out.data[1], 0x0aff);
-  for (const char* bad : {"abc", "zz", "00zz"}) {
+  for (const char* bad : {"abc", "zz", "0z", "z0", "00zz"}) {
     EXPECT_FALSE(plat::hexStrToBin(bad, &out)) << bad;
     EXPECT_TRUE(out.data == nullptr && out.length == 0 && out.secure);
   }
@@ -156,6 +156,7 @@ TEST(Ellipsis, CutsCharacters) {
   // Each byte of a broken sequence is one character.
   EXPECT_EQ(get("ab\xE2\x82", 1), "ab\xE2" + dots);
   EXPECT_EQ(get("ab\xE2\x82", 2), "ab" + dots);
+  EXPECT_EQ(get("\xE2\x82X", 2), "\xE2" + dots);
   EXPECT_TRUE(plat::EllipsiseStr(nullptr).get(0).isNull());
 }
 
