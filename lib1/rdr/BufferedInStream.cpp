@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "lib1/rdr/HexDump.h"
+#include "lib1/plat/Hex.h"
 
 namespace rdr {
 
@@ -35,7 +35,7 @@ bool BufferedInStream::overrun(int itemSize) {
     unsigned char* fill = start + (end - start);
     int n = read(fill, int(start + bufSize - end));
     if (n == 0) return false;
-    if (hexDumpData) dumpChunk(" <-- ", fill, n);
+    if (hexDumpData) plat::hexDump(" <-- ", "     ", fill, n);
     end += n;
   }
   return true;

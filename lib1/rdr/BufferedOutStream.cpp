@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "lib1/rdr/Exceptions.h"
-#include "lib1/rdr/HexDump.h"
+#include "lib1/plat/Hex.h"
 #include "lib1/rdr/MaxOutBufferSize.h"
 
 namespace rdr {
@@ -35,7 +35,7 @@ int BufferedNBOutStream::nonBlockingBytes() { return INT_MAX; }
 bool BufferedOutStream::write(bool wait) {
   int n = write(sentPtr, int(ptr - sentPtr), wait);
   if (n == 0) return false;
-  if (hexDumpData) dumpChunk(" --> ", sentPtr, n);
+  if (hexDumpData) plat::hexDump(" --> ", "     ", sentPtr, n);
   sentPtr += n;
   return true;
 }

@@ -201,3 +201,14 @@ TEST(InStream, BufferedPositionsCountDroppedBytes) {
   EXPECT_EQ(src.pos(), 90);
   EXPECT_THROW(src.skip(11), EndOfStream);
 }
+
+TEST(InStream, HexDumpShowsEveryChunkRead) {
+  ChunkSource src("abc", 16, 2);
+  src.hexDumpData = true;
+  testing::internal::CaptureStderr();
+  src.readU16();
+  src.readU8();
+  std::string dump = testing::internal::GetCapturedStderr();
+  EXPECT_NE(dump.find(" <-- 61 62 "), std::string::npos) << dump;
+  EXPECT_NE(dump.find(" <-- 63 "), std::string::npos) << dump;
+}
