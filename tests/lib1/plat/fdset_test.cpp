@@ -1,6 +1,7 @@
 #include "lib1/plat/FdSet.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using plat::FdSet;
 
@@ -17,4 +18,18 @@ TEST(FdSet, HoldsTheWholeRangeAndRefusesBeyond) {
   s.clear();
   EXPECT_TRUE(s.add(5000));  // words taken into use again start empty
   EXPECT_FALSE(s.contains(64) || s.contains(65535));
+}
+
+TEST(FdSet, SelectReportsNothingAtOrAboveNfds) {
+  int p[2];
+  ASSERT_EQ(pipe(p), 0);
+  ASSERT_EQ(::write(p[1], "x", 1), 1);
+  FdSet read;
+  read.add(p[0]);
+  read.add(60000);  // not looked at: it lies above nfds
+  timeval zero = {0, 0};
+  EXPECT_EQ(FdSet::select(p[0] + 1, &read, nullptr, nullptr, &zero), 1);
+  EXPECT_TRUE(read.contains(p[0]));
+  EXPECT_FALSE(read.contains(60000));
+  close(p[0]), close(p[1]);
 }
