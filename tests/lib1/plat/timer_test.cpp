@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "lib1/plat/Log.h"
+#include "lib1/plat/Time.h"
+#include "lib1/plat/TimerManager.h"
+
+using namespace plat;
+
+namespace {
+
+// Time moves only when a test says so.
+long long fakeNow, lastThreshold;
+bool fakeJump;
+int clockReads;
+long long fakeClock(long long threshold, bool* jumped) {
+  clockReads++;
+  lastThreshold = threshold;
+  if (fakeJump && jumped) *jumped = true, fakeJump = false;
+  return fakeNow;
+}
+void advanceMs(long long ms) { fakeNow += ms * kUnitsPerMs; }
+
+std::string order;
+
+struct Probe : Timer::Callback {
+  explicit Probe(char n) : name(n) {}
+  bool handleTimeout(Timer* t) override {
+    EXPECT_EQ(t, &timer);
+    EXPECT_FALSE(timer.isStarted());  // stopped while its callback runs
+    order += name;
+    return action ? action() : false;
+  }
+  char name;
+  std::function<bool()> action;
+  Timer timer{this};
+};
+
+struct Capture : Logger {
+  Capture() : Logger("capture") {}
+  void write(int, const char*, const char* text) override { lines.push_back(text); }
+  std::vector<std::string> lines;
+};
+
+class TimerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fakeNow = 1000 * kUnitsPerMs, fakeJump = false, order.clear();
+    getMonotonicTimeFn = fakeClock;
+  }
+  void TearDown() override { getMonotonicTimeFn = nullptr; }
+};
+using TimerDeathTest = TimerTest;
+
+}  // namespace
+
+TEST_F(TimerTest, DueOrderAndRounding) {
+  TimerManager tm(false);
+  clockReads = 0;
+  EXPECT_EQ(tm.checkTimeouts(), -1);  // nothing pending: no clock, no call
+  EXPECT_EQ(clockReads, 0);
+  Probe a('a'), b('b'), c('c'), d('d'), z('z');
+  for (Probe* p : {&a, &b, &c}) p->timer.start(100);
+  d.timer.start(50);
+  a.timer.start(100);  // restarted: behind the others of its expiry
+  EXPECT_EQ(tm.getNextTimeout(nullptr), 50);
+  fakeNow += 50 * kUnitsPerMs - 1;  // one unit early still waits a whole ms
+  EXPECT_EQ(tm.checkTimeouts(), 1);
+  EXPECT_EQ(d.timer.getTimeRemaining(), 1);
+  z.timer.start(0);  // due at once
+  EXPECT_EQ(tm.getNextTimeout(nullptr), 0);
+  advanceMs(100);
+  EXPECT_EQ(tm.checkTimeouts(), 0);
+  EXPECT_EQ(order, "zdbca");
+  EXPECT_FALSE(a.timer.isStarted());
+  EXPECT_EQ(a.timer.getTimeoutMs(), 100);
+}
+
+TEST_F(TimerTest, RepeatingTimerKeepsItsPhaseButSkipsMissedPeriods) {
+  TimerManager tm(false);
+  Probe a('a'), b('b');
+  a.action = [] { return true; };
+  b.action = [&] { return b.timer.start(500), true; };  // its own start wins
+  a.timer.start(100);
+  b.timer.start(100);
+  advanceMs(150);  // 50 ms late
+  tm.checkTimeouts();
+  EXPECT_EQ(a.timer.getTimeRemaining(), 50 * kUnitsPerMs);
+  EXPECT_EQ(b.timer.getTimeRemaining(), 500 * kUnitsPerMs);
+  advanceMs(400);  // 350 ms blocked: one call, re-armed from now
+  tm.checkTimeouts();
+  EXPECT_EQ(order, "aba");
+  EXPECT_EQ(a.timer.getTimeRemaining(), 100 * kUnitsPerMs);
+}
+
+TEST_F(TimerTest, CallbacksMayStopStartAndDestroyOtherTimers) {
+  TimerManager tm(false);
+  Probe a('a'), b('b'), c('c');
+  auto* self = new Probe('s');
+  auto* victim = new Probe('v');
+  a.action = [&] {
+    b.timer.stop();    // due in this pass: does not run
+    c.timer.start(0);  // was due: runs in a later pass
+    delete victim;     // its timer leaves the pass with it
+    return true;
+  };
+  // Returns false after deleting its owner: the timer must not be touched
+  // again (the sanitizer build catches it).
+  self->action = [&] { return delete self, false; };
+  for (Probe* p : {&a, self, &b, &c, victim}) p->timer.start(5);
+  advanceMs(5);
+  tm.checkTimeouts();
+  EXPECT_EQ(order, "as");
+  EXPECT_TRUE(a.timer.isStarted() && c.timer.isStarted() && !b.timer.isStarted());
+  tm.checkTimeouts();
+  EXPECT_EQ(order, "asc");
+}
+
+TEST_F(TimerTest, ThrowingCallbackLeavesTheOtherDueTimersDue) {
+  TimerManager tm(false);
+  Probe a('a'), b('b'), c('c');
+  b.action = []() -> bool { throw std::runtime_error("boom"); };
+  for (Probe* p : {&a, &b, &c}) p->timer.start(10);
+  advanceMs(10);
+  EXPECT_THROW(tm.checkTimeouts(), std::runtime_error);
+  EXPECT_FALSE(b.timer.isStarted());
+  EXPECT_TRUE(c.timer.isStarted());
+  EXPECT_EQ(tm.checkTimeouts(), 0);
+  EXPECT_EQ(order, "abc");
+}
+
+TEST_F(TimerTest, PassRunFromInsideACallbackLosesNoTimer) {
+  TimerManager tm(false);
+  Probe a('a'), b('b'), c('c');
+  a.action = [&] { return c.timer.start(0), tm.checkTimeouts(), false; };
+  a.timer.start(1);
+  b.timer.start(1);
+  advanceMs(1);
+  tm.checkTimeouts();
+  EXPECT_EQ(order, "abc");
+  EXPECT_EQ(tm.getNextTimeout(nullptr), -1);
+}
+
+TEST_F(TimerTest, ReportedClockJumpRestartsTimersByTheirPeriod) {
+  Capture cap;
+  LogWriter* w = LogWriter::getLogWriter("TimerManager");
+  ASSERT_NE(w, nullptr);
+  w->setLoggerAndLevel(&cap, 30);
+  TimerManager tm(false);
+  Probe a('a'), b('b');
+  a.timer.start(100);
+  b.timer.start(30);
+  tm.getNextTimeout(nullptr);
+  EXPECT_EQ(lastThreshold, fakeNow + 30 * kUnitsPerMs + 2400000000LL);
+  // Back by an hour: without the restart both would wait that long. The
+  // text follows where the reading lies against the threshold passed.
+  fakeNow -= 3600000 * kUnitsPerMs, fakeJump = true;
+  EXPECT_EQ(tm.getNextTimeout(nullptr), 30);
+  EXPECT_EQ(a.timer.getTimeRemaining(), 100 * kUnitsPerMs);
+  fakeNow += 7200000 * kUnitsPerMs, fakeJump = true;
+  EXPECT_EQ(tm.getNextTimeout(nullptr), 30);
+  EXPECT_EQ(cap.lines, (std::vector<std::string>{"Time has jumped forwards - restarting timers",
+                                                 "Time has moved backwards - restarting timers"}));
+  w->setLoggerAndLevel(nullptr, 0);
+}
+
+TEST_F(TimerTest, NestedManagersRunOnlyTheirOwnTimers) {
+  Probe a('a'), b('b'), c('c'), d('d');
+  {
+    TimerManager outer(false);
+    a.timer.start(0);
+    d.action = [&] {
+      TimerManager nested(true);
+      b.timer.start(0);
+      c.timer.start(5);  // still pending when the nested loop ends
+      nested.checkTimeouts();
+      return true;  // the re-arm goes back to the manager d ran on
+    };
+    d.timer.start(0);
+    outer.checkTimeouts();
+    EXPECT_EQ(order, "adb");
+    EXPECT_FALSE(c.timer.isStarted());
+    EXPECT_TRUE(d.timer.isStarted());
+    EXPECT_EQ(TimerManager::threadInstance(), &outer);
+  }
+  EXPECT_FALSE(d.timer.isStarted());
+  EXPECT_EQ(TimerManager::threadInstanceOrNull(), nullptr);
+}
+
+TEST_F(TimerDeathTest, MisuseOfTheManagerStackIsFatal) {
+  EXPECT_DEATH(
+      {
+        TimerManager a(false);
+        TimerManager b(false);
+      },
+      "Assertion 'nested \\|\\| !thrInst' failed");
+  EXPECT_DEATH(
+      {
+        auto* a = new TimerManager(false);
+        TimerManager b(true);
+        delete a;
+      },
+      "Assertion 'thrInst == this' failed");
+  EXPECT_DEATH(Probe('p').timer.start(1), "Assertion 'thrInst' failed");
+}
