@@ -2,36 +2,12 @@
 
 #include <cstring>
 
+#include "lib1/plat/Hex.h"
 #include "lib1/plat/SecureMem.h"
 
 namespace plat {
 
 namespace {
-
-int hexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Decodes pairs of hexadecimal digits, first digit high. Leaves *out empty
-// and returns false on an odd length or any other character.
-bool decodeHex(const char* text, MBuf<unsigned char>* out) {
-  out->release();
-  size_t len = strlen(text);
-  if (len % 2 != 0) return false;
-  if (len == 0) return true;
-  MBuf<unsigned char> bytes(new unsigned char[len / 2], int(len / 2));
-  for (size_t i = 0; i < len; i += 2) {
-    int hi = hexDigitValue(text[i]);
-    int lo = hexDigitValue(text[i + 1]);
-    if (hi < 0 || lo < 0) return false;
-    bytes.data[i / 2] = static_cast<unsigned char>(hi << 4 | lo);
-  }
-  *out = std::move(bytes);
-  return true;
-}
 
 MBuf<unsigned char> copyBytes(CBuf<unsigned char> data) {
   if (data.length <= 0 || !data.data) return MBuf<unsigned char>();
@@ -63,7 +39,7 @@ void BinaryParameter::init(CBuf<unsigned char> defaultValue) {
 bool BinaryParameter::setParam(const char* text, int priority) {
   if (!text) return false;
   MBuf<unsigned char> bytes;
-  if (!decodeHex(text, &bytes)) return false;
+  if (!hexStrToBin(text, &bytes)) return false;
   return setValue(bytes, priority);
 }
 

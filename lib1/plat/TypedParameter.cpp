@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "lib1/plat/Hex.h"
+
 namespace plat {
 
 namespace {
@@ -43,16 +45,7 @@ struct ValueTraits<String> {
 template <>
 struct ValueTraits<MBuf<unsigned char>> {
   static constexpr const char* typeName = "Binary";
-  static char* toStr(const MBuf<unsigned char>& v) {
-    static const char digits[] = "0123456789abcdef";
-    char* text = new char[size_t(v.length) * 2 + 1];
-    for (int i = 0; i < v.length; i++) {
-      text[2 * i] = digits[v.data[i] >> 4];
-      text[2 * i + 1] = digits[v.data[i] & 15];
-    }
-    text[size_t(v.length) * 2] = 0;
-    return text;
-  }
+  static char* toStr(const MBuf<unsigned char>& v) { return binToHexStr(v.view()); }
   static bool equal(const MBuf<unsigned char>& a, const MBuf<unsigned char>& b) {
     return a.length == b.length && (a.length == 0 || memcmp(a.data, b.data, a.length) == 0);
   }

@@ -20,15 +20,7 @@ int BufferedInStream::pos() {
 }
 
 bool BufferedInStream::overrun(int itemSize) {
-  if (checkpointPtr > start) {
-    // Keep only the bytes from the checkpoint on, at the front.
-    long long moved = checkpointPtr - start;
-    memmove(start, checkpointPtr, size_t(end - checkpointPtr));
-    offset += moved;
-    ptr -= moved;
-    end -= moved;
-    checkpointPtr = start;
-  }
+  keepFromCheckpoint(start, &offset);
   int room = int(start + bufSize - ptr);
   int want = itemSize < room ? itemSize : room;
   while (end - ptr < want) {

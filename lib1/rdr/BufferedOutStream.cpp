@@ -3,8 +3,8 @@
 #include <climits>
 #include <cstring>
 
-#include "lib1/rdr/Exceptions.h"
 #include "lib1/plat/Hex.h"
+#include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/MaxOutBufferSize.h"
 
 namespace rdr {

@@ -90,6 +90,16 @@ void InStream::readBytes(void* buf, int length) {
   }
 }
 
+void InStream::keepFromCheckpoint(unsigned char* buf, long long* offset) {
+  if (checkpointPtr <= buf) return;
+  long long moved = checkpointPtr - buf;
+  memmove(buf, checkpointPtr, size_t(end - checkpointPtr));
+  *offset += moved;
+  ptr -= moved;
+  end -= moved;
+  checkpointPtr = buf;
+}
+
 void InStream::setPtr(const unsigned char* p) {
   PLAT_ASSERT(p >= ptr && p <= end);
   ptr = p;

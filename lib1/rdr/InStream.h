@@ -92,6 +92,10 @@ class InStream {
   InStream() = default;
   // Makes at least min(itemSize, room) bytes available from ptr on.
   virtual bool overrun(int itemSize) = 0;
+  // Before a refill of a stream with a buffer of its own: moves the bytes
+  // kept since the checkpoint to the front of buf, adding the dropped ones to
+  // *offset.
+  void keepFromCheckpoint(unsigned char* buf, long long* offset);
 
  private:
   const unsigned char* take(unsigned char* scratch, int n) {

@@ -62,14 +62,7 @@ void ZlibInStream::skipGzipHeader(InStream* is) {
 }
 
 bool ZlibInStream::overrun(int itemSize) {
-  if (checkpointPtr > start) {
-    long long moved = checkpointPtr - start;
-    memmove(start, checkpointPtr, size_t(end - checkpointPtr));
-    offset += moved;
-    ptr -= moved;
-    end -= moved;
-    checkpointPtr = start;
-  }
+  keepFromCheckpoint(start, &offset);
   if (!underlying) throw plat::Exception("ZlibInStream overrun: no underlying stream");
   int room = int(start + bufSize - ptr);
   int want = itemSize < room ? itemSize : room;
