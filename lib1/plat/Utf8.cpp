@@ -29,6 +29,14 @@ size_t textLength(const char* start, const char* end) {
   return end ? strnlen(start, end - start) : strlen(start);
 }
 
+// The bytes the decoder may look at from a lead byte: up to the end of a
+// range, or four in a NUL-terminated text, whose NUL stops the decoder as
+// any other byte that is not a continuation would. A truncated sequence
+// before the NUL is thus one invalid sequence, as the decoder consumed it.
+int maxLenAt(const char* from, const char* rangeEnd) {
+  return rangeEnd && rangeEnd - from < 4 ? int(rangeEnd - from) : 4;
+}
+
 // Eight bytes at a time: are they all ASCII (and none of them NUL)?
 bool allAscii8(const char* p) {
   uint64_t w;
@@ -37,11 +45,12 @@ bool allAscii8(const char* p) {
 }
 
 // Walks the characters of [p, end), where end is the NUL or range end found
-// by textLength. For each character it calls onChar(codepoint, from, to),
-// with -1 for an invalid sequence; returning false stops the walk. The
-// pointer semantics are those of readUtf8NonAscii.
+// by textLength, and rangeEnd the caller's end (null for a NUL-terminated
+// text). For each character it calls onChar(codepoint, from, to), with -1
+// for an invalid sequence; returning false stops the walk. The pointer
+// semantics are those of readUtf8NonAscii.
 template <typename F>
-void forEachChar(const char* p, const char* end, F onChar) {
+void forEachChar(const char* p, const char* end, const char* rangeEnd, F onChar) {
   while (p < end) {
     if (static_cast<unsigned char>(*p) < 0x80) {
       const char* from = p++;
@@ -50,7 +59,7 @@ void forEachChar(const char* p, const char* end, F onChar) {
     }
     const char* from = p;
     unsigned char lead = static_cast<unsigned char>(*p++);
-    int c = readUtf8NonAscii(lead, &p, int(end - from));
+    int c = readUtf8NonAscii(lead, &p, maxLenAt(from, rangeEnd));
     if (!onChar(c, from, p)) return;
   }
 }
@@ -117,7 +126,7 @@ void utf8Back1(const char** p, const char* start) {
 
 int utf8NumColumns(const char* start, const char* end) {
   int columns = 0;
-  forEachChar(start, start + textLength(start, end), [&](int c, const char*, const char*) {
+  forEachChar(start, start + textLength(start, end), end, [&](int c, const char*, const char*) {
     if (c < 0) return false;
     int w = wcwidth(static_cast<wchar_t>(c));
     columns += w < 0 ? 1 : w;
@@ -175,7 +184,7 @@ char* sanitizeUtf8(const char* start, const char* end, int maxBytes) {
     if (p >= stop) break;
     const char* from = p;
     unsigned char b = static_cast<unsigned char>(*p++);
-    int c = b < 0x80 ? b : readUtf8NonAscii(b, &p, int(stop - from));
+    int c = b < 0x80 ? b : readUtf8NonAscii(b, &p, maxLenAt(from, end));
     size_t charBytes = c < 0 ? 3 : size_t(p - from);
     if (out.size() + size_t(from - run) + charBytes > limit) {
       p = from;
@@ -207,7 +216,7 @@ char* strvisUtf8(const char* s, char esc) {
       *o++ = char(v);
     }
   };
-  forEachChar(s, s + len, [&](int c, const char* from, const char* to) {
+  forEachChar(s, s + len, nullptr, [&](int c, const char* from, const char* to) {
     if (c < 0) {
       for (const char* q = from; q < to; q++) escapeByte(static_cast<unsigned char>(*q));
     } else if (c == static_cast<unsigned char>(esc)) {
@@ -249,13 +258,13 @@ char* latin1ToUtf8(const char* lStart, const char* lEnd, char** outEnd) {
 char* utf8ToLatin1(const char* start, const char* end, char** outEnd) {
   size_t len = textLength(start, end);
   size_t count = 0;
-  forEachChar(start, start + len, [&](int, const char*, const char*) {
+  forEachChar(start, start + len, end, [&](int, const char*, const char*) {
     count++;
     return true;
   });
   char* out = new char[count + 1];
   char* o = out;
-  forEachChar(start, start + len, [&](int c, const char*, const char*) {
+  forEachChar(start, start + len, end, [&](int c, const char*, const char*) {
     *o++ = c >= 0 && c <= 0xFF ? char(c) : c == 0x20AC ? char(0x80) : '?';
     return true;
   });
