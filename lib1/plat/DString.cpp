@@ -66,6 +66,11 @@ void DString::ensureCapacity(int n) {
   cap = newCap;
 }
 
+bool DString::inBuffer(const char* s) const {
+  uintptr_t at = reinterpret_cast<uintptr_t>(s), from = reinterpret_cast<uintptr_t>(buf);
+  return buf && at >= from && at < from + uintptr_t(cap);
+}
+
 int DString::append_(const char* s, int n) {
   int len = length();
   if (!s) {
@@ -75,10 +80,10 @@ int DString::append_(const char* s, int n) {
   int add = n < 0 ? int(strlen(s)) : int(strnlen(s, n));
   if (add > (1 << 30) - len - 1) throw std::bad_alloc();
   // s may point into this string, whose buffer may move.
-  uintptr_t at = reinterpret_cast<uintptr_t>(s), from = reinterpret_cast<uintptr_t>(buf);
-  bool inside = buf && at >= from && at < from + uintptr_t(cap);
+  bool inside = inBuffer(s);
+  size_t offset = inside ? size_t(s - buf) : 0;
   ensureCapacity(len + add + 1);
-  if (inside) s = buf + (at - from);
+  if (inside) s = buf + offset;
   memmove(buf + len, s, add);
   buf[len + add] = 0;
   return len + add;
@@ -139,6 +144,14 @@ DString& DString::replace(const char* src, const char* find, const char* repl) {
   int findLen = int(strlen(find ? find : ""));
   PLAT_ASSERT(findLen);
   if (!src) return *this;
+  // Appending moves the buffer and overwrites its NUL: texts that lie in it
+  // are read from the untouched original while a copy grows.
+  if (inBuffer(src) || inBuffer(find) || inBuffer(repl)) {
+    DString out(*this);
+    out.replace(src, find, repl);
+    *this = static_cast<DString&&>(out);
+    return *this;
+  }
   int replLen = strLen(repl);
   const char* p = src;
   while (const char* hit = strstr(p, find)) {

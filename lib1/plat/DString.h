@@ -61,6 +61,8 @@ public:
   char* takeBuf();
 
 private:
+  bool inBuffer(const char* s) const;  // does s point into the buffer?
+
   char* buf = nullptr;
   int cap = 0;
 };
