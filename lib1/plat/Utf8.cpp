@@ -11,8 +11,6 @@ namespace plat {
 
 namespace {
 
-constexpr int kReplacement = 0xFFFD;
-
 bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 bool isRejectedCodePoint(int v) {
