@@ -26,6 +26,24 @@ std::string own(char* s) {
 
 bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
+// Repair character by character with the public decoder, the plain way;
+// *valid tells whether nothing needed replacing.
+std::string referenceRepair(const char* p, const char* end, bool* valid) {
+  std::string out;
+  *valid = true;
+  while (p < end && *p) {
+    const char* from = p;
+    unsigned char b = static_cast<unsigned char>(*p++);
+    if (b < 0x80 || plat::readUtf8NonAscii(b, &p, int(end - from)) >= 0) {
+      out.append(from, p);
+    } else {
+      out += "\xEF\xBF\xBD";
+      *valid = false;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -43,6 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Repair always gives valid text, and changes nothing exactly when the
   // input was valid already.
   std::string repaired = own(plat::sanitizeUtf8(range, end));
+  bool referenceValid;
+  check(repaired == referenceRepair(range, end, &referenceValid), "sanitize as the decoder says");
+  check(valid == referenceValid, "validation as the decoder says");
   check(plat::isValidUtf8(repaired.c_str()), "sanitize output is valid");
   check(valid == (repaired == text), "valid exactly when sanitize is a no-op");
   std::string repairedNul = own(plat::sanitizeUtf8(s));
