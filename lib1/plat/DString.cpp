@@ -27,6 +27,7 @@ DString& DString::operator=(const DString& o) {
   delete[] buf;
   buf = copy;
   cap = o.buf ? o.cap : 0;
+  knownLen = o.knownLen;
   return *this;
 }
 
@@ -35,6 +36,7 @@ DString& DString::operator=(DString&& o) noexcept {
     delete[] buf;
     buf = o.buf;
     cap = o.cap;
+    knownLen = o.knownLen;
     o.buf = nullptr;
     o.cap = 0;
   }
@@ -49,7 +51,11 @@ int DString::bufSize(int n) {
   return size;
 }
 
-int DString::length() const { return buf ? int(strlen(buf)) : 0; }
+int DString::length() const {
+  if (!buf) return 0;
+  if (knownLen < 0 || knownLen >= cap || buf[knownLen]) knownLen = int(strlen(buf));
+  return knownLen;
+}
 
 void DString::ensureCapacity(int n) {
   if (buf && cap >= n) return;
@@ -60,6 +66,7 @@ void DString::ensureCapacity(int n) {
     nb[cap] = 0;
   } else {
     nb[0] = 0;
+    knownLen = 0;
   }
   delete[] buf;
   buf = nb;
@@ -86,6 +93,7 @@ int DString::append_(const char* s, int n) {
   if (inside) s = buf + offset;
   memmove(buf + len, s, add);
   buf[len + add] = 0;
+  knownLen = len + add;
   return len + add;
 }
 
@@ -96,6 +104,7 @@ void DString::appendChar_(char c, int count) {
   ensureCapacity(len + count + 1);
   memset(buf + len, c, count);
   buf[len + count] = 0;
+  knownLen = len + count;
 }
 
 DString& DString::replaceRange(int start, int end, const char* s, int n) {
@@ -122,8 +131,12 @@ void DString::vprf(const char* format, va_list args) {
     va_copy(copy, args);
     int r = vsnprintf(buf + start, space, format, copy);
     va_end(copy);
-    if (r >= 0 && r < space) return;
+    if (r >= 0 && r < space) {
+      knownLen = start + r;
+      return;
+    }
     buf[start] = 0;
+    knownLen = start;
     // A negative result is an error of the C library (an encoding error, or
     // a result beyond INT_MAX) that more room will not mend: keep the text
     // cut back to what it was.
@@ -177,6 +190,7 @@ void DString::stripAnyOf(const char* chars) {
   for (const char* p = buf; *p; p++)
     if (!strchr(chars, *p)) *o++ = *p;
   *o = 0;
+  knownLen = int(o - buf);
 }
 
 void DString::wordWrap(int width, int indent) {
@@ -218,6 +232,7 @@ char* DString::takeBuf() {
   char* b = buf;
   buf = nullptr;
   cap = 0;
+  knownLen = -1;
   return b;
 }
 

@@ -101,6 +101,9 @@ TEST(DString, AppendsThatAliasTheirOwnBuffer) {
   d = make("0123456");
   EXPECT_EQ(d.append_(d.get() + 3, 2), 9);
   EXPECT_EQ(d.append_("xy\0z", 4), 11);
+  DString w = make("abcdef");
+  w.data()[2] = 0;  // cut short in place: the next append starts there
+  EXPECT_EQ(w.append_("x"), 3);
   d.appendChar_('!', 0);
   d.appendChar_('!', 2);
   EXPECT_STREQ(d, "012345634xy!!");
