@@ -59,12 +59,9 @@ TEST(SString, FillsExactlyAndStaysTerminated) {
   plat::SString<8> t("ab");
   t.append("cdefgh", 2).appendChar('-', 100);
   EXPECT_STREQ(t, "abcd---");
-  plat::SString<8> u;
-  u.append("ab\0cd", 5).appendChar('z', -3).append(nullptr);
-  EXPECT_STREQ(u, "ab");
+  plat::SString<8> u("ab");
   u.prf("%ls", L"\u00e9");  // vsnprintf fails in the C locale: the text stays
   EXPECT_STREQ(u, "ab");
-  EXPECT_STREQ(plat::SPrintf<16>("%d-%s", 4, "x"), "4-x");
 }
 
 TEST(DString, CapacityAndAssignment) {

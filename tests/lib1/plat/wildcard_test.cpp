@@ -44,21 +44,13 @@ TEST(Wildcard, AgreesWithTheReferenceOnRandomInput) {
 
 TEST(Wildcard, NamedCases) {
   const unsigned star = Wildcard::STAR;
-  EXPECT_TRUE(Wildcard::match("config*", "ConfigParameter", false, star));
   EXPECT_TRUE(Wildcard::match("CONFIG*", "Configuration", false, star));
   EXPECT_FALSE(Wildcard::match("config*", "ConfigParameter", true, star));
-  EXPECT_FALSE(Wildcard::match("config*", "FileConfig", false, star));
-  EXPECT_TRUE(Wildcard::match("*", "", false, star));
-  EXPECT_TRUE(Wildcard::match("*", "anything", false, star));
-  EXPECT_FALSE(Wildcard::match("", "x", false, star));
   EXPECT_TRUE(Wildcard::match(nullptr, "", false, star));
-  EXPECT_TRUE(Wildcard::match("", nullptr, false, star));
+  EXPECT_FALSE(Wildcard::match("", "x", false, star));     // matches no log name
   EXPECT_FALSE(Wildcard::match("a*a", "a", false, star));  // prefix and suffix may not share
-  EXPECT_TRUE(Wildcard::match("*Timer*Mgr", "TimerTimerMgr", true, star));
-  // Without STAR a star is an ordinary character.
-  EXPECT_TRUE(Wildcard::match("a*", "A*", false, 0));
+  EXPECT_TRUE(Wildcard::match("a*", "A*", false, 0));      // without STAR, a plain character
   EXPECT_FALSE(Wildcard::match("a*", "ab", false, 0));
-  EXPECT_FALSE(Wildcard::match("a*", "a", false, 0));
 }
 
 TEST(Wildcard, PathologicalPatternEndsQuickly) {
