@@ -27,6 +27,7 @@ DString& DString::operator=(const DString& o) {
   delete[] buf;
   buf = copy;
   cap = o.buf ? o.cap : 0;
+  knownLen = o.knownLen;
   return *this;
 }
 
@@ -35,6 +36,7 @@ DString& DString::operator=(DString&& o) noexcept {
     delete[] buf;
     buf = o.buf;
     cap = o.cap;
+    knownLen = o.knownLen;
     o.buf = nullptr;
     o.cap = 0;
   }
@@ -49,7 +51,11 @@ int DString::bufSize(int n) {
   return size;
 }
 
-int DString::length() const { return buf ? int(strlen(buf)) : 0; }
+int DString::length() const {
+  if (!buf) return 0;
+  if (knownLen < 0 || knownLen >= cap || buf[knownLen]) knownLen = int(strlen(buf));
+  return knownLen;
+}
 
 void DString::ensureCapacity(int n) {
   if (buf && cap >= n) return;
@@ -60,10 +66,16 @@ void DString::ensureCapacity(int n) {
     nb[cap] = 0;
   } else {
     nb[0] = 0;
+    knownLen = 0;
   }
   delete[] buf;
   buf = nb;
   cap = newCap;
+}
+
+bool DString::inBuffer(const char* s) const {
+  uintptr_t at = reinterpret_cast<uintptr_t>(s), from = reinterpret_cast<uintptr_t>(buf);
+  return buf && at >= from && at < from + uintptr_t(cap);
 }
 
 int DString::append_(const char* s, int n) {
@@ -75,12 +87,13 @@ int DString::append_(const char* s, int n) {
   int add = n < 0 ? int(strlen(s)) : int(strnlen(s, n));
   if (add > (1 << 30) - len - 1) throw std::bad_alloc();
   // s may point into this string, whose buffer may move.
-  uintptr_t at = reinterpret_cast<uintptr_t>(s), from = reinterpret_cast<uintptr_t>(buf);
-  bool inside = buf && at >= from && at < from + uintptr_t(cap);
+  bool inside = inBuffer(s);
+  size_t offset = inside ? size_t(s - buf) : 0;
   ensureCapacity(len + add + 1);
-  if (inside) s = buf + (at - from);
+  if (inside) s = buf + offset;
   memmove(buf + len, s, add);
   buf[len + add] = 0;
+  knownLen = len + add;
   return len + add;
 }
 
@@ -91,6 +104,7 @@ void DString::appendChar_(char c, int count) {
   ensureCapacity(len + count + 1);
   memset(buf + len, c, count);
   buf[len + count] = 0;
+  knownLen = len + count;
 }
 
 DString& DString::replaceRange(int start, int end, const char* s, int n) {
@@ -117,8 +131,12 @@ void DString::vprf(const char* format, va_list args) {
     va_copy(copy, args);
     int r = vsnprintf(buf + start, space, format, copy);
     va_end(copy);
-    if (r >= 0 && r < space) return;
+    if (r >= 0 && r < space) {
+      knownLen = start + r;
+      return;
+    }
     buf[start] = 0;
+    knownLen = start;
     // A negative result is an error of the C library (an encoding error, or
     // a result beyond INT_MAX) that more room will not mend: keep the text
     // cut back to what it was.
@@ -139,6 +157,14 @@ DString& DString::replace(const char* src, const char* find, const char* repl) {
   int findLen = int(strlen(find ? find : ""));
   PLAT_ASSERT(findLen);
   if (!src) return *this;
+  // Appending moves the buffer and overwrites its NUL: texts that lie in it
+  // are read from the untouched original while a copy grows.
+  if (inBuffer(src) || inBuffer(find) || inBuffer(repl)) {
+    DString out(*this);
+    out.replace(src, find, repl);
+    *this = static_cast<DString&&>(out);
+    return *this;
+  }
   int replLen = strLen(repl);
   const char* p = src;
   while (const char* hit = strstr(p, find)) {
@@ -164,6 +190,7 @@ void DString::stripAnyOf(const char* chars) {
   for (const char* p = buf; *p; p++)
     if (!strchr(chars, *p)) *o++ = *p;
   *o = 0;
+  knownLen = int(o - buf);
 }
 
 void DString::wordWrap(int width, int indent) {
@@ -205,6 +232,7 @@ char* DString::takeBuf() {
   char* b = buf;
   buf = nullptr;
   cap = 0;
+  knownLen = -1;
   return b;
 }
 
@@ -212,6 +240,7 @@ void DString::adoptBuf(char* newBuf, int capacity) {
   delete[] buf;
   buf = newBuf;
   cap = newBuf ? capacity : 0;
+  knownLen = -1;
 }
 
 DPrintf::DPrintf(const char* format, ...) {

@@ -1,6 +1,6 @@
-// plat::DString: a growable heap text. It stores no length (the length is
-// where the NUL is) and its capacity is a power of two, at least 8. Without a
-// buffer it reads as the empty text; the first append allocates.
+// plat::DString: a growable heap text. Its length is where the NUL is, and
+// its capacity is a power of two, at least 8. Without a buffer it reads as
+// the empty text; the first append allocates.
 #pragma once
 
 #include <cstdarg>
@@ -8,11 +8,11 @@
 namespace plat {
 
 class DString {
-public:
+ public:
   DString() = default;
   explicit DString(int capacity);
   DString(const DString& o);
-  DString(DString&& o) noexcept : buf(o.buf), cap(o.cap) {
+  DString(DString&& o) noexcept : buf(o.buf), cap(o.cap), knownLen(o.knownLen) {
     o.buf = nullptr;
     o.cap = 0;
   }
@@ -25,7 +25,12 @@ public:
 
   const char* get() const { return buf ? buf : ""; }
   operator const char*() const { return get(); }
-  char* data() { return buf; }
+  // The buffer, for writing in place: the length is looked for again
+  // afterwards, so write before the next operation on the string.
+  char* data() {
+    knownLen = -1;
+    return buf;
+  }
   int capacity() const { return cap; }
   int length() const;
   bool isEmpty() const { return !buf || !buf[0]; }
@@ -56,20 +61,26 @@ public:
 
   void clear() {
     if (buf) buf[0] = 0;
+    knownLen = 0;
   }
   // Gives up the buffer (array new'd, or null); the string is left empty.
   char* takeBuf();
   // Takes over an array-new'd buffer of capacity bytes holding a C string.
   void adoptBuf(char* newBuf, int capacity);
 
-private:
+ private:
+  bool inBuffer(const char* s) const;  // does s point into the buffer?
+
   char* buf = nullptr;
   int cap = 0;
+  // Where the NUL was last seen, or -1. Appends start there instead of
+  // looking for the NUL each time, which would make n appends cost O(n^2).
+  mutable int knownLen = -1;
 };
 
 // A DString holding the printf-style formatting of its arguments.
 class DPrintf : public DString {
-public:
+ public:
   explicit DPrintf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 };
 

@@ -13,7 +13,7 @@ struct DefaultDeleter {
 
 template <typename T, typename Deleter = DefaultDeleter<T>>
 class SharedPtr {
-public:
+ public:
   SharedPtr() = default;
   explicit SharedPtr(T* p) : ptr(p), count(p ? new int(1) : nullptr) {}
   SharedPtr(const SharedPtr& o) : ptr(o.ptr), count(o.count) {
@@ -26,10 +26,11 @@ public:
   ~SharedPtr() { release(); }
 
   SharedPtr& operator=(const SharedPtr& o) {
-    if (o.count) ++*o.count;  // first, in case o shares our object
-    release();
-    ptr = o.ptr;
-    count = o.count;
+    // Through a copy: o may be this very pointer, or share our object, and
+    // letting go first would lose or delete what o holds.
+    SharedPtr copy(o);
+    std::swap(ptr, copy.ptr);
+    std::swap(count, copy.count);
     return *this;
   }
   SharedPtr& operator=(SharedPtr&& o) noexcept {
@@ -49,14 +50,18 @@ public:
   explicit operator bool() const { return ptr != nullptr; }
   int useCount() const { return count ? *count : 0; }
 
-private:
+ private:
   void release() {
-    if (count && --*count == 0) {
-      delete count;
-      Deleter()(ptr);
-    }
+    if (count && --*count == 0) destroy(ptr, count);
     ptr = nullptr;
     count = nullptr;
+  }
+  // Out of line: inlined, g++ cannot tell that another owner's count is still
+  // above zero and reports every later use of a shared count as a use after
+  // free.
+  [[gnu::noinline]] static void destroy(T* p, int* c) {
+    delete c;
+    Deleter()(p);
   }
 
   T* ptr = nullptr;

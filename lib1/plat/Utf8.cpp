@@ -1,5 +1,6 @@
 #include "lib1/plat/Utf8.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -27,19 +28,71 @@ size_t textLength(const char* start, const char* end) {
   return end ? strnlen(start, end - start) : strlen(start);
 }
 
-// Eight bytes at a time: are they all ASCII (and none of them NUL)?
-bool allAscii8(const char* p) {
-  uint64_t w;
-  memcpy(&w, p, 8);
-  return (w & 0x8080808080808080ull) == 0;
+// The bytes the decoder may look at from a lead byte: up to the end of a
+// range, or four in a NUL-terminated text, whose NUL stops the decoder as
+// any other byte that is not a continuation would. A truncated sequence
+// before the NUL is thus one invalid sequence, as the decoder consumed it.
+int maxLenAt(const char* from, const char* rangeEnd) {
+  return rangeEnd && rangeEnd - from < 4 ? int(rangeEnd - from) : 4;
+}
+
+// The first byte of [p, stop) that is not ASCII, or stop. Eight bytes at a
+// time: in the first word with a high bit set, the lowest such bit (in
+// memory order) marks the byte.
+inline const char* skipAscii(const char* p, const char* stop) {
+  while (stop - p >= 8) {
+    uint64_t w;
+    memcpy(&w, p, 8);
+    if (uint64_t high = w & 0x8080808080808080ull) {
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      return p + (__builtin_ctzll(high) >> 3);
+#else
+      return p + (__builtin_clzll(high) >> 3);
+#endif
+    }
+    p += 8;
+  }
+  while (p < stop && static_cast<unsigned char>(*p) < 0x80) p++;
+  return p;
+}
+
+// The length of the valid character whose lead byte (0x80 or above) is at p,
+// with avail bytes before the end of the text, or 0 when readUtf8NonAscii
+// would reject it. The same rules with the lengths unrolled, for the loops
+// that only need to know whether text is valid.
+inline int validCharLength(const unsigned char* p, ptrdiff_t avail) {
+  unsigned b0 = p[0];
+  if (b0 < 0xC2) return 0;  // a continuation byte, or an overlong C0/C1 form
+  if (b0 < 0xE0) return avail >= 2 && isContinuation(p[1]) ? 2 : 0;
+  if (b0 < 0xF0) {
+    if (avail < 3) return 0;
+    unsigned b1 = p[1], b2 = p[2];
+    if (!isContinuation(b1) || !isContinuation(b2)) return 0;
+    // Only three leads have rejected values: E0 (overlong below A0), ED
+    // (surrogates from A0), and EF (U+FDD0..U+FDEF and U+FFFE, U+FFFF).
+    if (b0 == 0xE0) return b1 >= 0xA0 ? 3 : 0;
+    if (b0 == 0xED) return b1 < 0xA0 ? 3 : 0;
+    if (b0 == 0xEF && ((b1 == 0xB7 && b2 >= 0x90 && b2 <= 0xAF) || (b1 == 0xBF && b2 >= 0xBE)))
+      return 0;
+    return 3;
+  }
+  if (b0 < 0xF5) {
+    if (avail < 4 || !isContinuation(p[1]) || !isContinuation(p[2]) || !isContinuation(p[3]))
+      return 0;
+    unsigned v = (b0 & 0x07) << 18 | (p[1] & 0x3F) << 12 | (p[2] & 0x3F) << 6 | (p[3] & 0x3F);
+    bool bad = v < 0x10000 || v > 0x10FFFF || (v & 0xFFFE) == 0xFFFE;
+    return bad ? 0 : 4;
+  }
+  return 0;
 }
 
 // Walks the characters of [p, end), where end is the NUL or range end found
-// by textLength. For each character it calls onChar(codepoint, from, to),
-// with -1 for an invalid sequence; returning false stops the walk. The
-// pointer semantics are those of readUtf8NonAscii.
+// by textLength, and rangeEnd the caller's end (null for a NUL-terminated
+// text). For each character it calls onChar(codepoint, from, to), with -1
+// for an invalid sequence; returning false stops the walk. The pointer
+// semantics are those of readUtf8NonAscii.
 template <typename F>
-void forEachChar(const char* p, const char* end, F onChar) {
+void forEachChar(const char* p, const char* end, const char* rangeEnd, F onChar) {
   while (p < end) {
     if (static_cast<unsigned char>(*p) < 0x80) {
       const char* from = p++;
@@ -48,7 +101,7 @@ void forEachChar(const char* p, const char* end, F onChar) {
     }
     const char* from = p;
     unsigned char lead = static_cast<unsigned char>(*p++);
-    int c = readUtf8NonAscii(lead, &p, int(end - from));
+    int c = readUtf8NonAscii(lead, &p, maxLenAt(from, rangeEnd));
     if (!onChar(c, from, p)) return;
   }
 }
@@ -115,7 +168,7 @@ void utf8Back1(const char** p, const char* start) {
 
 int utf8NumColumns(const char* start, const char* end) {
   int columns = 0;
-  forEachChar(start, start + textLength(start, end), [&](int c, const char*, const char*) {
+  forEachChar(start, start + textLength(start, end), end, [&](int c, const char*, const char*) {
     if (c < 0) return false;
     int w = wcwidth(static_cast<wchar_t>(c));
     columns += w < 0 ? 1 : w;
@@ -128,15 +181,15 @@ bool isValidUtf8(const char* start, const char* end) {
   if (!start) return true;
   const char* p = start;
   const char* stop = start + textLength(start, end);
-  while (p < stop) {
-    // Runs of ASCII are checked a word at a time; the range has no NUL.
-    while (stop - p >= 8 && allAscii8(p)) p += 8;
-    if (p >= stop) break;
-    unsigned char b = static_cast<unsigned char>(*p++);
-    if (b < 0x80) continue;
-    if (readUtf8NonAscii(b, &p, int(stop - p) + 1) < 0) return false;
+  for (;;) {
+    p = skipAscii(p, stop);  // [start, stop) holds no NUL
+    if (p >= stop) return true;
+    do {  // a run of multi-byte characters
+      int n = validCharLength(reinterpret_cast<const unsigned char*>(p), stop - p);
+      if (!n) return false;
+      p += n;
+    } while (p < stop && static_cast<unsigned char>(*p) >= 0x80);
   }
-  return true;
 }
 
 void writeUtf8(int c, char** p) {
@@ -165,24 +218,36 @@ char* sanitizeUtf8(const char* start, const char* end, int maxBytes) {
   OutBuf out(len + 10);
   const char* stop = start + len;
   const size_t limit = maxBytes < 0 ? SIZE_MAX : size_t(maxBytes);
-  // Valid input is copied in runs: [run, p) is valid and not yet copied.
+  // Valid input is copied in runs: [run, p) is valid and not yet copied,
+  // and out.size() + (p - run) never exceeds limit.
   const char* run = start;
   const char* p = start;
-  while (p < stop) {
-    while (stop - p >= 8 && allAscii8(p) && out.size() + size_t(p + 8 - run) <= limit) p += 8;
-    if (p >= stop) break;
-    const char* from = p;
-    unsigned char b = static_cast<unsigned char>(*p++);
-    int c = b < 0x80 ? b : readUtf8NonAscii(b, &p, int(stop - from));
-    size_t charBytes = c < 0 ? 3 : size_t(p - from);
-    if (out.size() + size_t(from - run) + charBytes > limit) {
-      p = from;
+  bool full = false;
+  while (p < stop && !full) {
+    const char* ascii = skipAscii(p, stop);
+    if (out.size() + size_t(ascii - run) > limit) {
+      p = run + (limit - out.size());
       break;
     }
-    if (c < 0) {
-      out.append(run, from - run);
-      out.append("\xEF\xBF\xBD", 3);
-      run = p;
+    p = ascii;
+    // A run of multi-byte characters and invalid sequences.
+    while (p < stop && static_cast<unsigned char>(*p) >= 0x80) {
+      const char* from = p;
+      // Valid characters take the quick test; the decoder decides how much
+      // of an invalid sequence one replacement stands for.
+      int n = validCharLength(reinterpret_cast<const unsigned char*>(from), stop - from);
+      p = from + (n ? n : 1);
+      if (!n) readUtf8NonAscii(static_cast<unsigned char>(*from), &p, maxLenAt(from, end));
+      if (out.size() + size_t(from - run) + (n ? n : 3) > limit) {
+        p = from;
+        full = true;
+        break;
+      }
+      if (!n) {
+        out.append(run, from - run);
+        out.append("\xEF\xBF\xBD", 3);
+        run = p;
+      }
     }
   }
   out.append(run, p - run);
@@ -205,7 +270,7 @@ char* strvisUtf8(const char* s, char esc) {
       *o++ = char(v);
     }
   };
-  forEachChar(s, s + len, [&](int c, const char* from, const char* to) {
+  forEachChar(s, s + len, nullptr, [&](int c, const char* from, const char* to) {
     if (c < 0) {
       for (const char* q = from; q < to; q++) escapeByte(static_cast<unsigned char>(*q));
     } else if (c == static_cast<unsigned char>(esc)) {
@@ -247,13 +312,13 @@ char* latin1ToUtf8(const char* lStart, const char* lEnd, char** outEnd) {
 char* utf8ToLatin1(const char* start, const char* end, char** outEnd) {
   size_t len = textLength(start, end);
   size_t count = 0;
-  forEachChar(start, start + len, [&](int, const char*, const char*) {
+  forEachChar(start, start + len, end, [&](int, const char*, const char*) {
     count++;
     return true;
   });
   char* out = new char[count + 1];
   char* o = out;
-  forEachChar(start, start + len, [&](int c, const char*, const char*) {
+  forEachChar(start, start + len, end, [&](int c, const char*, const char*) {
     *o++ = c >= 0 && c <= 0xFF ? char(c) : c == 0x20AC ? char(0x80) : '?';
     return true;
   });

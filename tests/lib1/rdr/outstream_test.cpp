@@ -175,3 +175,14 @@ TEST(BufferedOutStream, DefaultLimitComesFromTheSetting) {
   EXPECT_EQ(sink.maxBufSize, 20000);
   param->setParam("4194304", 50);
 }
+
+TEST(MemOutStream, PassingABlockReplacesTheStringsLength) {
+  plat::DString d;
+  d.append("0123456789");  // the string knows its length is 10
+  MemOutStream out;
+  out.writeBytes("ab\0cdefghijk", 12);  // a NUL at 2, and garbage after it
+  out.passBufTo(&d);
+  EXPECT_EQ(d.length(), 2);
+  d.append("!");
+  EXPECT_STREQ(d.get(), "ab!");
+}

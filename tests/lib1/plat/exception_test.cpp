@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <string>
+
+#include "lib1/plat/Assert.h"
+#include "lib1/plat/Log.h"
+#include "lib1/plat/Utf8.h"
+
+using plat::AssertionFail;
+
+namespace {
+
+class TestLogger : public plat::Logger {
+ public:
+  explicit TestLogger(bool throws_) : Logger("exceptionTest"), throws(throws_) {}
+  void write(int, const char*, const char* text) override {
+    if (throws) throw plat::Exception("log failed");
+    last = text;
+  }
+  bool throws;
+  std::string last;
+};
+
+void attachAssertionLog(plat::Logger* logger) {
+  plat::LogWriter::getLogWriter("Assertion")->setLoggerAndLevel(logger, 0);
+}
+
+std::string errText(int e) { return strerror(e) + (" (" + std::to_string(e) + ")"); }
+
+}  // namespace
+
+TEST(SystemException, MessageForms) {
+  plat::SystemException zero("x", 0);
+  EXPECT_STREQ(zero.str(), "x: Success (0)");
+  EXPECT_STREQ(zero.type, "System");
+  EXPECT_EQ(plat::SystemException("", ENOENT).str(), errText(ENOENT));  // no leading ": "
+  EXPECT_EQ(plat::SystemException(nullptr, ENOENT).str(), errText(ENOENT));
+  plat::SystemExceptionFmt fmt("fileOpen(%s)", ENOENT, "/tmp/x");
+  EXPECT_EQ(fmt.str(), "fileOpen(/tmp/x): " + errText(ENOENT));
+  EXPECT_EQ(fmt.err, ENOENT);
+
+  errno = EACCES;  // read after the formatting
+  plat::StdlibException std("open(%d)", 7);
+  EXPECT_EQ(std.str(), "open(7): " + errText(EACCES));
+  EXPECT_STREQ(std.type, "Stdlib");
+  EXPECT_EQ(std.err, EACCES);
+
+  // The strerror_r form writes into the free space of the message.
+  for (int e : {0, ENOENT, 99999}) {
+    plat::SystemException r("call", 0);
+    r.msg.clear();
+    r.strerror_r(e);
+    EXPECT_STREQ(r.str(), plat::SystemException("", e).str());
+  }
+}
+
+TEST(Exception, LongTextIsCutOnACharacterBoundary) {
+  // A character of 2, 3 and 4 bytes starting at byte 254 cannot fit.
+  for (const char* ch : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}) {
+    std::string text = std::string(254, 'a') + ch + std::string(44, 'b');
+    plat::ExceptionFmt e("%s", text.c_str());
+    EXPECT_EQ(e.msg.length(), 254) << ch;
+    EXPECT_TRUE(plat::isValidUtf8(e.str()));
+    EXPECT_EQ(plat::Exception(text.c_str()).msg.length(), 254);
+  }
+  EXPECT_EQ(plat::Exception("m", std::string(40, 't').c_str()).type.length(), 31);
+  // The error number suffix is lost on a long message, nothing else.
+  EXPECT_EQ(plat::SystemException(std::string(253, 'x').c_str(), ENOENT).msg.length(), 255);
+
+  EXPECT_STREQ(plat::BadInt().str(), "Failed to parse integer");
+  EXPECT_STREQ(plat::TimedOut().type, "TimedOut");
+}
+
+TEST(AssertionFail, MessageAndDetail) {
+  AssertionFail a("p != 0", "lib1/plat/a", 12);
+  EXPECT_STREQ(a.str(), "Assertion 'p != 0' failed at lib1/plat/a:12");
+  EXPECT_STREQ(a.fmt("%d", 5).str(), "Assertion 'p != 0' failed at lib1/plat/a:12: 5");
+  EXPECT_STREQ(a.type, "AssertionFail");
+  EXPECT_EQ(AssertionFail("e", "f", 1).fmt("%s", std::string(400, 'd').c_str()).msg.length(), 255);
+}
+
+TEST(AssertDeathTest, FatalPrintsExactlyAndAborts) {
+  EXPECT_EXIT(plat::assertFatal_(AssertionFail("p != 0", "lib1/plat/a", 12).fmt("%d", 5)),
+              testing::KilledBySignal(SIGABRT),
+              "^Assertion 'p != 0' failed at lib1/plat/a:12: 5\n$");
+  // The macro names the call site by its path from the repository root.
+  EXPECT_DEATH(PLAT_ASSERT_MSG(1 + 1 == 3, "%s", "why"),
+               "^Assertion '1 \\+ 1 == 3' failed at tests/lib1/plat/exception_test.cpp:[0-9]+: "
+               "why\n$");
+  TestLogger throwing(true);
+  attachAssertionLog(&throwing);
+  EXPECT_EXIT(plat::assertFatal_(AssertionFail("x", "f", 1)), testing::KilledBySignal(SIGABRT),
+              "^Assertion 'x' failed at f:1\n$");
+  attachAssertionLog(nullptr);
+}
+
+TEST(Assert, WarnLogsAndWritesNothingToStderr) {
+  TestLogger keep(false), throwing(true);
+  attachAssertionLog(&keep);
+  testing::internal::CaptureStderr();
+  PLAT_ASSERT_WARN(2 < 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(keep.last.substr(0, 29), "Warning: Assertion '2 < 1' fa");
+  attachAssertionLog(&throwing);
+  plat::assertWarn_(AssertionFail("w", "f", 2));  // swallows the log's exception
+  attachAssertionLog(nullptr);
+}
+
+TEST(BadUtf8DeathTest, HookTurnsConstructionIntoAnAbort) {
+  EXPECT_STREQ(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P").str(), "Bad UTF-8 string for P");
+  plat::BadUtf8::assertHook = [] { return true; };
+  EXPECT_EXIT(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P"), testing::KilledBySignal(SIGABRT),
+              "^Assertion '0' failed at lib1/plat/Exception.cpp:[0-9]+: Bad UTF-8 string for P\n$");
+  EXPECT_EXIT(plat::BadUtf8("text"), testing::KilledBySignal(SIGABRT), ": text\n$");
+  plat::BadUtf8::assertHook = [] { return false; };
+  EXPECT_STREQ(plat::BadUtf8("quiet").str(), "quiet");
+  plat::BadUtf8::assertHook = nullptr;
+}

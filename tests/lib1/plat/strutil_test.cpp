@@ -1,0 +1,150 @@
+// plat::String, the C-string helpers, integer parsing and SharedPtr.
+#include "lib1/plat/StrUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "lib1/plat/Exception.h"
+#include "lib1/plat/SharedPtr.h"
+#include "lib1/plat/String.h"
+
+using plat::String;
+
+namespace {
+
+// "<ok>,<value>,<rest>" of the pointer forms, "<ok>,<value>" of the
+// whole-string forms.
+template <typename T>
+std::string parse(const char* s, int base, bool whole = false) {
+  T v = 99;
+  const char* p = s;
+  bool ok;
+  if constexpr (std::is_same_v<T, int>)
+    ok = whole ? plat::strToInt(&v, s, base) : plat::strToInt(&v, &p, base);
+  else
+    ok = whole ? plat::strToUint(&v, s, base) : plat::strToUint(&v, &p, base);
+  return std::to_string(ok) + "," + std::to_string(v) + (whole ? "" : "," + std::string(p));
+}
+
+}  // namespace
+
+TEST(String, NullSortsFirstStripAndIntersperse) {
+  std::set<String> set{String("b"), String(), String(""), String("a"), String()};
+  std::vector<String> order(set.begin(), set.end());
+  ASSERT_EQ(order.size(), 4u);
+  EXPECT_TRUE(order[0].isNull());
+  EXPECT_STREQ(order[1].get(), "");
+  EXPECT_STREQ(order[3].get(), "b");
+
+  String s(" \t ab c \n"), t("abcdef"), seven("abcdefg"), null;
+  s.rstripspace();
+  s.lstripspace();
+  EXPECT_STREQ(s.get(), "ab c");
+  t.intersperse(' ', 2);
+  EXPECT_STREQ(t.get(), "ab cd ef");
+  seven.intersperse(',', 3);
+  seven.intersperse(',', 0);
+  EXPECT_STREQ(seven.get(), "abc,def,g");
+  null.lstripspace();
+  EXPECT_TRUE(null.toUpper().isNull());
+  null.intersperse(' ', 1);
+  EXPECT_STREQ(null.get(), "");
+  EXPECT_STREQ(String("MiXeD").toLower().get(), "mixed");
+  String& alias = t;
+  t = alias;
+  EXPECT_STREQ(t.get(), "ab cd ef");
+}
+
+TEST(StrUtil, CopiesAffixesAndHash) {
+  char buf[4];
+  EXPECT_EQ(plat::strCpy(buf, "abcdef", sizeof buf), 6);
+  EXPECT_STREQ(buf, "abc");
+  EXPECT_EQ(plat::strCpy(buf, "zz", 1), 2);
+  EXPECT_STREQ(buf, "");
+  EXPECT_STREQ(std::unique_ptr<char[]>(plat::strDup("abcdef", 2)).get(), "ab");
+  EXPECT_TRUE(plat::strBegins(nullptr, ""));
+  EXPECT_FALSE(plat::strBegins(nullptr, "a"));
+  EXPECT_FALSE(plat::strBegins("ab", "abc"));
+  EXPECT_FALSE(plat::strEnds("c", "bc"));
+  EXPECT_FALSE(plat::strEnds(nullptr, "x"));
+  std::vector<String> uniq;
+  for (const char* u : {"a", "a", (const char*)nullptr, (const char*)nullptr})
+    plat::appendUniq(&uniq, u);
+  EXPECT_EQ(uniq.size(), 2u);
+
+  EXPECT_EQ(plat::strHash(""), 0xcbf29ce484222325ull);
+  EXPECT_EQ(plat::strHash(nullptr), 0xcbf29ce484222325ull);
+  EXPECT_EQ(plat::strHash("foobar"), 0x85944171f73967e8ull);
+  // Bytes are taken unsigned: a high byte must not sign-extend.
+  EXPECT_EQ(plat::strHash("\xff"), (0xcbf29ce484222325ull ^ 0xffull) * 0x100000001b3ull);
+}
+
+TEST(StrUtil, IntegerParsing) {
+  EXPECT_EQ(parse<int>(" 42x", 10), "1,42,x");
+  EXPECT_EQ(parse<int>("42x", 10, true), "0,42");  // keeps the value it parsed
+  EXPECT_EQ(parse<int>("2147483648", 10), "0,0,2147483648");
+  EXPECT_EQ(parse<int>("-2147483648", 10, true), "1,-2147483648");
+  EXPECT_EQ(parse<int>("0x1f", 0, true), "1,31");
+  EXPECT_EQ(parse<int>("abc", 10), "0,0,abc");
+  EXPECT_EQ(parse<int>("", 10, true), "0,0");
+  EXPECT_EQ(parse<unsigned>("-1", 10, true), "0,0");
+  EXPECT_EQ(parse<unsigned>(" -0", 10, true), "0,0");
+  EXPECT_EQ(parse<unsigned>("4294967295", 10, true), "1,4294967295");
+  EXPECT_EQ(parse<unsigned>("4294967296", 10, true), "0,0");
+  EXPECT_EQ(parse<unsigned>("12 ", 10, true), "0,0");
+  EXPECT_EQ(parse<unsigned>("8-", 10), "1,8,-");  // a minus after the number is no sign
+  EXPECT_EQ(parse<unsigned>("+0x10", 16, true), "1,16");
+
+  int v;
+  const char* null = nullptr;
+  EXPECT_FALSE(plat::strToInt(&v, &null, 10));
+  errno = 1234;  // the caller's errno survives a range error
+  EXPECT_EQ(parse<int>("99999999999999999999", 10, true), "0,0");
+  EXPECT_EQ(parse<unsigned>("99999999999999999999", 10, true), "0,0");
+  EXPECT_EQ(errno, 1234);
+  const char* p = "no";
+  try {
+    plat::strToInt(&p, 10);
+    ADD_FAILURE() << "no BadInt";
+  } catch (const plat::Exception& e) {
+    EXPECT_STREQ(e.str(), "Failed to parse integer");
+  }
+}
+
+namespace {
+struct Counted {
+  explicit Counted(int* deleted_) : deleted(deleted_) {}
+  ~Counted() { ++*deleted; }
+  int* deleted;
+};
+}  // namespace
+
+TEST(SharedPtr, LastOwnerDeletes) {
+  int deleted = 0;
+  {
+    plat::SharedPtr<Counted> a(new Counted(&deleted));
+    plat::SharedPtr<Counted> b = a;
+    plat::SharedPtr<Counted>& bAlias = b;
+    b = bAlias;  // self-assignment keeps the object
+    EXPECT_EQ(b.get(), a.get());
+    a = b;
+    EXPECT_EQ(a.useCount(), 2);
+    {
+      plat::SharedPtr<Counted> c(b);
+      plat::SharedPtr<Counted>& cAlias = c;
+      c = std::move(cAlias);
+      EXPECT_EQ(c.get(), a.get());
+    }
+    a.reset();
+    EXPECT_EQ(deleted, 0);
+    b = plat::SharedPtr<Counted>(new Counted(&deleted));  // lets go of the first
+    EXPECT_EQ(deleted, 1);
+    plat::SharedPtr<Counted> moved(std::move(b));
+    EXPECT_EQ(moved.useCount(), 1);
+  }
+  EXPECT_EQ(deleted, 2);
+}

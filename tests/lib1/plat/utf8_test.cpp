@@ -1,0 +1,256 @@
+#include "lib1/plat/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lib1/plat/Exception.h"
+#include "lib1/plat/StrUtil.h"
+
+namespace {
+
+// "C3 A9, 80" -> {"\xC3\xA9", "\x80"}
+std::vector<std::string> hex(const std::string& list) {
+  std::vector<std::string> out;
+  std::istringstream items(list);
+  for (std::string item; std::getline(items, item, ',');) {
+    std::istringstream bytes(item);
+    out.emplace_back();
+    for (int b; bytes >> std::hex >> b;) out.back() += char(b);
+  }
+  return out;
+}
+
+// The bytes of s in a heap block of exactly their size, with no NUL after
+// them, so that a read past the end of a range is caught under ASan.
+struct Exact {
+  explicit Exact(const std::string& s) : n(s.size()), buf(new char[n + !n]) {
+    s.copy(buf.get(), n);
+  }
+  const char* begin() const { return buf.get(); }
+  const char* end() const { return buf.get() + n; }
+  size_t n;
+  std::unique_ptr<char[]> buf;
+};
+
+// Decodes the first character of s; *moved is how far the pointer moved
+// past the lead byte.
+int decode(const std::string& s, int* moved = nullptr) {
+  Exact e(s);
+  const char* p = e.begin() + 1;
+  int c = plat::readUtf8NonAscii(static_cast<unsigned char>(s[0]), &p, int(s.size()));
+  if (moved) *moved = int(p - e.begin() - 1);
+  return c;
+}
+
+std::string own(char* s) {
+  std::string r(s);
+  delete[] s;
+  return r;
+}
+
+std::string sanitize(const std::string& s, int maxBytes = -1) {
+  Exact e(s);
+  return own(plat::sanitizeUtf8(e.begin(), e.end(), maxBytes));
+}
+
+const std::string kFffd = "\xEF\xBF\xBD";
+
+}  // namespace
+
+TEST(Utf8, DecoderRejectsEveryBadForm) {
+  // Surrogates, xFFFE/xFFFF, above U+10FFFF, overlong, U+FDD0..U+FDEF, 5- and
+  // 6-byte forms, FE/FF and stray continuation bytes.
+  for (const std::string& bad :
+       hex("ED A0 80, ED BF BF, EF BF BE, EF BF BF, F0 9F BF BE, F4 8F BF BF, F4 90 80 80, C1 81,"
+           "C0 80, E0 80 80, E0 9F BF, F0 80 80 80, F0 8F BF BF, EF B7 90, EF B7 AF,"
+           "F8 88 80 80 80, FC 84 80 80 80 80, FE, FF, 80, BF")) {
+    EXPECT_EQ(decode(bad), -1) << testing::PrintToString(bad);
+    EXPECT_FALSE(plat::isValidUtf8(bad.c_str())) << testing::PrintToString(bad);
+  }
+  std::vector<std::string> good =
+      hex("EF B7 B0, EF B7 8F, F4 8F BF BD, C2 80, E0 A0 80, F0 90 80 80");
+  std::vector<int> values = {0xFDF0, 0xFDCF, 0x10FFFD, 0x80, 0x800, 0x10000};
+  for (size_t i = 0; i < good.size(); i++) EXPECT_EQ(decode(good[i]), values[i]);
+
+  int moved;
+  EXPECT_EQ(decode("\xFF\x80", &moved), -1);  // bad lead: nothing consumed
+  EXPECT_EQ(moved, 0);
+  EXPECT_EQ(decode("\xF0\x9F(A", &moved), -1);  // stops on the bad byte
+  EXPECT_EQ(moved, 1);
+  EXPECT_EQ(decode("\xED\xA0\x80", &moved), -1);  // a rejected value is consumed whole
+  EXPECT_EQ(moved, 2);
+}
+
+TEST(Utf8, ValidationAgreesWithTheDecoderOnEverySequence) {
+  auto reference = [](const char* p, const char* end) {
+    while (p < end) {
+      unsigned char b = static_cast<unsigned char>(*p++);
+      if (b >= 0x80 && plat::readUtf8NonAscii(b, &p, int(end - p) + 1) < 0) return false;
+    }
+    return true;
+  };
+  // Every lead with every second byte, and for the longer forms third and
+  // fourth bytes on both sides of each boundary that matters.
+  const int thirds[] = {0x41, 0x7F, 0x80, 0x8F, 0x90, 0xAF, 0xB0, 0xBD, 0xBE, 0xBF, 0xC0};
+  char s[4];
+  for (int b0 = 0x80; b0 < 0x100; b0++)
+    for (int b1 = 1; b1 < 0x100; b1++)
+      for (int b2 : thirds)
+        for (int b3 : thirds) {
+          s[0] = char(b0), s[1] = char(b1), s[2] = char(b2), s[3] = char(b3);
+          for (int n = 1; n <= 4; n++)
+            if (plat::isValidUtf8(s, s + n) != reference(s, s + n))
+              FAIL() << std::hex << b0 << " " << b1 << " " << b2 << " " << b3 << " n=" << n;
+        }
+}
+
+TEST(Utf8, RangesAreNeverReadPastTheirEnd) {
+  for (const std::string& tail : hex("C3, E2 82, F0 9F 98, F0, 80")) {
+    for (int lead = 0; lead <= 17; lead++) {
+      Exact e(std::string(lead, 'a') + tail);
+      EXPECT_FALSE(plat::isValidUtf8(e.begin(), e.end())) << lead;
+      EXPECT_EQ(plat::utf8NumColumns(e.begin(), e.end()), lead);
+      delete[] plat::utf8ToLatin1(e.begin(), e.end());
+      delete[] plat::sanitizeUtf8(e.begin(), e.end());
+    }
+  }
+  // A bad byte, then a good two-byte character, at every position of a text
+  // long enough for the word-at-a-time loop.
+  for (int at = 0; at < 24; at++) {
+    std::string s(24, 'x');
+    s[at] = '\xF5';
+    Exact bad(s);
+    EXPECT_FALSE(plat::isValidUtf8(bad.begin(), bad.end())) << at;
+    s.replace(at, 1, "\xC3\xA9");
+    Exact good(s);
+    EXPECT_TRUE(plat::isValidUtf8(good.begin(), good.end())) << at;
+  }
+  Exact nul(std::string("ok\0\xFF", 4));
+  EXPECT_TRUE(plat::isValidUtf8(nul.begin(), nul.end()));
+  EXPECT_TRUE(plat::isValidUtf8(nullptr));
+}
+
+TEST(Utf8, SanitizeRepairsAndRespectsMaxBytes) {
+  EXPECT_EQ(sanitize("\xC3("), kFffd + "(");
+  EXPECT_EQ(sanitize("\xE2\x82\xAC\xE2\x82\xAC", 4), "\xE2\x82\xAC");
+  EXPECT_EQ(sanitize("ab\xFF", 4), "ab");
+  EXPECT_EQ(sanitize("ab\xFF", 5), "ab" + kFffd);
+  EXPECT_EQ(sanitize(std::string(100, 'a'), 37), std::string(37, 'a'));
+  // One replacement per sequence as the decoder consumed it.
+  EXPECT_EQ(sanitize("\xF0\x9F(\xED\xA0\x80\xFE"), kFffd + "(" + kFffd + kFffd);
+  // At the end of a range the decoder may not look beyond it, so lead and
+  // continuation byte are bad on their own; a NUL-terminated text has its NUL
+  // to stop at, and the two go together.
+  EXPECT_EQ(sanitize("a\xE2\x82"), "a" + kFffd + kFffd);
+  EXPECT_EQ(own(plat::sanitizeUtf8("a\xE2\x82")), "a" + kFffd);
+  EXPECT_EQ(own(plat::sanitizeUtf8("a\xE2\x82", nullptr, 3)), "a");
+  std::string valid = "plain \xC3\xA9t\xC3\xA9 \xE6\x97\xA5 \xF0\x9F\x98\x80";
+  EXPECT_EQ(sanitize(valid), valid);
+}
+
+TEST(Utf8, StrvisEscapesForLogs) {
+  auto vis = [](const std::string& s) { return own(plat::strvisUtf8(s.c_str(), '~')); };
+  EXPECT_EQ(vis("a\tb~"), "a~^Ib~~");
+  EXPECT_EQ(vis("\x01\x7F\n"), "~^A~^?~^J");
+  EXPECT_EQ(vis("caf\xE9"), "caf~M-i");
+  EXPECT_EQ(vis("\x80\xA0\xFF"), "~M^@~M^`~M^?");
+  EXPECT_EQ(vis("\xE2\x82"), "~M-b~M^B");
+  EXPECT_EQ(vis("\xC3\xA9 \xE2\x82\xAC"), "\xC3\xA9 \xE2\x82\xAC");
+  // The worst case, four output bytes per input byte, fits exactly.
+  EXPECT_EQ(vis(std::string(1000, '\x80')).size(), 4000u);
+}
+
+TEST(Utf8, Latin1Conversions) {
+  char* end = nullptr;
+  char* out = plat::latin1ToUtf8(std::string(1000, '\x80').c_str(), nullptr, &end);
+  EXPECT_EQ(end - out, 3000);  // three bytes for each euro sign
+  delete[] out;
+  std::string all;
+  for (int b = 1; b < 256; b++) all += char(b);
+  std::string utf8 = own(plat::latin1ToUtf8(all.c_str()));
+  EXPECT_TRUE(plat::isValidUtf8(utf8.c_str()));
+  EXPECT_EQ(own(plat::utf8ToLatin1(utf8.c_str())), all);
+
+  EXPECT_EQ(own(plat::utf8ToLatin1("\xE2\x82\xAC\xCE\xA9 a\xFF\xC3(")), "\x80? a?\?(");
+  Exact range("a\xE2\x82");
+  EXPECT_EQ(own(plat::utf8ToLatin1(range.begin(), range.end())), "a?\?");
+  EXPECT_EQ(own(plat::utf8ToLatin1("a\xE2\x82")), "a?");
+  EXPECT_EQ(own(plat::latin1ToUtf8(nullptr)), "");
+
+  plat::MBuf<char> buf(true);
+  buf.replace(plat::strDup("old"), 3);
+  const char in[] = {'\xA3', '-', 0, 'x'};
+  plat::latin1ToUtf8(plat::CBuf<char>{4, in}, &buf);
+  EXPECT_EQ(std::string(buf.data, buf.length), "\xC2\xA3-");
+  plat::utf8ToLatin1(buf.view(), &buf);  // in and out share the array
+  EXPECT_EQ(std::string(buf.data, buf.length), "\xA3-");
+}
+
+TEST(Utf8DeathTest, Latin1NeedsAStartForAnEnd) {
+  const char* end = "x";
+  EXPECT_DEATH(plat::latin1ToUtf8(nullptr, end), "Assertion 'lStart \\|\\| !lEnd' failed");
+}
+
+TEST(Utf8, WriteUtf8) {
+  for (int c : {0x80, 0x7FF, 0x800, 0xFFFD, 0x10000, 0x10FFFD}) {
+    char buf[4], *p = buf;
+    plat::writeUtf8(c, &p);
+    EXPECT_EQ(p - buf, c < 0x800 ? 2 : c < 0x10000 ? 3 : 4) << c;
+    EXPECT_EQ(decode(std::string(buf, p - buf)), c);
+  }
+  char sur[4], *p = sur;
+  plat::writeUtf8(0xD800, &p);  // surrogates pass unchanged
+  EXPECT_EQ(std::string(sur, p), "\xED\xA0\x80");
+  for (int bad : {-1, -200, 0x110000, 0x7FFFFFFF}) {
+    try {
+      plat::writeUtf8(bad, &p);
+      ADD_FAILURE() << bad;
+    } catch (const plat::Exception& e) {
+      EXPECT_STREQ(e.str(), "Unicode out of range");
+    }
+  }
+}
+
+TEST(Utf8, PositionsAndColumns) {
+  const char* s = "a\xE2\x82\xAC-";  // a, euro (3 bytes), -
+  auto fix = [&](int pos, int len) {
+    plat::fixupUtf8Pos(s, &pos, &len);
+    return std::pair{pos, len};
+  };
+  int pos = 2;
+  plat::fixupUtf8Pos(s, &pos, nullptr);
+  EXPECT_EQ(pos, 4);
+  EXPECT_EQ(fix(2, 1), std::pair(4, 0));
+  EXPECT_EQ(fix(2, 3), std::pair(4, 1));
+  EXPECT_EQ(fix(-5, -1), std::pair(0, 5));
+  EXPECT_EQ(fix(99, 3), std::pair(5, 0));
+  EXPECT_EQ(fix(0, 2), std::pair(0, 4));
+  EXPECT_EQ(fix(1, 50), std::pair(1, 4));
+
+  const char* p = s + 4;
+  plat::utf8Back1(&p, s);
+  EXPECT_EQ(p, s + 1);
+  plat::utf8Back1(&p, s);
+  plat::utf8Back1(&p, s);
+  EXPECT_EQ(p, s);
+  p = s + 3;
+  plat::utf8Back1(&p, s + 2);
+  EXPECT_EQ(p, s + 2);
+  const char* conts = "\x80\x80\x80\x80\x80\x80";
+  p = conts + 6;
+  plat::utf8Back1(&p, nullptr);
+  EXPECT_EQ(p, conts + 2);
+
+  EXPECT_EQ(plat::utf8NumColumns("ab\xFF-cd"), 2);
+  EXPECT_EQ(plat::utf8NumColumns("\t"), 1);
+  std::string old = setlocale(LC_CTYPE, nullptr);
+  ASSERT_TRUE(setlocale(LC_CTYPE, "C.UTF-8"));
+  EXPECT_EQ(plat::utf8NumColumns("\xE6\x97\xA5\xE6\x9C\xAC"), 4);
+  EXPECT_EQ(plat::utf8NumColumns(s), 3);
+  setlocale(LC_CTYPE, old.c_str());
+}
