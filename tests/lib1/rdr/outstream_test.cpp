@@ -180,7 +180,7 @@ TEST(MemOutStream, PassingABlockReplacesTheStringsLength) {
   plat::DString d;
   d.append("0123456789");  // the string knows its length is 10
   MemOutStream out;
-  out.writeBytes("ab\0cdefghijk", 12);  // a NUL at 2, and garbage after it
+  out.writeBytes("ab\0cdefghi\0k", 12);  // the first NUL at 2, another at 10
   out.passBufTo(&d);
   EXPECT_EQ(d.length(), 2);
   d.append("!");
