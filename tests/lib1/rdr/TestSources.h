@@ -2,6 +2,8 @@
 // chunks and can run dry, and a sink that accepts only what it is allowed to.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,30 @@
 #include "lib1/rdr/Exceptions.h"
 
 namespace rdr::test {
+
+// The message of the plat::Exception that f throws, or "<nothing thrown>".
+template <typename F>
+std::string messageOf(F f) {
+  try {
+    f();
+  } catch (plat::Exception& e) {
+    return e.str();
+  }
+  return "<nothing thrown>";
+}
+
+// Expects f to throw a plat::SystemException with error err whose message
+// starts with prefix.
+template <typename F>
+void expectSystemError(F f, int err, const char* prefix) {
+  try {
+    f();
+    ADD_FAILURE() << "nothing thrown, expected " << prefix;
+  } catch (plat::SystemException& e) {
+    EXPECT_EQ(e.err, err) << e.str();
+    EXPECT_EQ(std::string(e.str()).rfind(prefix, 0), 0u) << e.str();
+  }
+}
 
 class ChunkSource : public BufferedInStream {
  public:

@@ -11,6 +11,7 @@
 #include "lib1/rdr/FdInStream.h"
 #include "lib1/rdr/FdOutStream.h"
 #include "lib1/rdr/FdWait.h"
+#include "tests/lib1/rdr/TestSources.h"
 
 using namespace rdr;
 
@@ -85,20 +86,8 @@ TEST(FdInStream, TimedOutFlagStillLetsBufferedBytesThrough) {
 TEST(FdInStream, ErrorsNameTheCall) {
   int fd = open("/dev/null", O_WRONLY | O_CLOEXEC);
   FdInStream in(fd, -1, -1, true);
-  try {
-    in.readU8();
-    FAIL();
-  } catch (plat::SystemException& e) {
-    EXPECT_EQ(e.err, EBADF);
-    EXPECT_EQ(strncmp(e.str(), "read: ", 6), 0) << e.str();
-  }
-  try {
-    waitForFd(70000, false, 10);
-    FAIL();
-  } catch (plat::SystemException& e) {
-    EXPECT_EQ(e.err, EMFILE);
-    EXPECT_EQ(strncmp(e.str(), "select: ", 8), 0) << e.str();
-  }
+  test::expectSystemError([&] { in.readU8(); }, EBADF, "read: ");
+  test::expectSystemError([&] { waitForFd(70000, false, 10); }, EMFILE, "select: ");
 }
 
 TEST(FdOutStream, FullPipeWithoutWaitingWritesNothing) {
@@ -142,13 +131,7 @@ TEST(FdOutStream, ShutdownHalfClosesOnlyWhenDrained) {
 
   Pipe p;
   FdOutStream pipeOut(p.fds[1]);
-  try {
-    pipeOut.shutdown();
-    FAIL();
-  } catch (plat::SystemException& e) {
-    EXPECT_EQ(e.err, ENOTSOCK);
-    EXPECT_EQ(strncmp(e.str(), "shutdown(SHUT_WR)", 17), 0);
-  }
+  test::expectSystemError([&] { pipeOut.shutdown(); }, ENOTSOCK, "shutdown(SHUT_WR)");
 }
 
 TEST(FdOutStream, DestructorFlushesWithoutWaitingAndErrorsCanBeQuiet) {

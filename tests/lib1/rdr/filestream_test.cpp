@@ -10,6 +10,7 @@
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/FileOutStream.h"
+#include "tests/lib1/rdr/TestSources.h"
 
 using namespace rdr;
 
@@ -66,19 +67,9 @@ TEST(FileStreams, EmptyMissingAndBadNames) {
   FileInStream in(empty.c_str());
   EXPECT_THROW(in.readU8(), EndOfStream);
 
-  try {
-    FileInStream missing(dir.file("missing").c_str());
-    FAIL();
-  } catch (plat::SystemException& e) {
-    EXPECT_EQ(e.err, ENOENT);
-    EXPECT_TRUE(strncmp(e.str(), "fileOpen(", 9) == 0) << e.str();
-  }
-  try {
-    FileOutStream dirAsFile(dir.path.c_str());
-    FAIL();
-  } catch (plat::SystemException& e) {
-    EXPECT_EQ(e.err, EISDIR);
-  }
+  test::expectSystemError([&] { FileInStream missing(dir.file("missing").c_str()); }, ENOENT,
+                          "fileOpen(");
+  test::expectSystemError([&] { FileOutStream dirAsFile(dir.path.c_str()); }, EISDIR, "fileOpen(");
   EXPECT_THROW(plat::FilePtr("-", plat::FilePtr::ReadWrite), plat::Exception);
   plat::FilePtr stdinPtr("-", plat::FilePtr::Read);
   EXPECT_EQ(stdinPtr.get(), stdin);

@@ -23,18 +23,6 @@ struct OwnedMem : MemInStream {
 
 }  // namespace
 
-TEST(InStream, IntegersAreBigEndianAndSigned) {
-  std::string bytes("\x01\x02\x03\x04\x05\x06\x07\xff\xff\xfe\x80", 11);
-  OwnedMem in(bytes);
-  EXPECT_EQ(in.readU8(), 1u);
-  EXPECT_EQ(in.readU16(), 0x0203u);
-  EXPECT_EQ(in.readU32(), 0x04050607u);
-  EXPECT_EQ(in.readS16(), -1);
-  EXPECT_EQ(in.readS8(), -2);
-  EXPECT_EQ(in.readS8(), -128);
-  EXPECT_THROW(in.readU8(), EndOfStream);
-}
-
 TEST(InStream, ItemStraddlingRefillIsAssembledThroughScratch) {
   // A non-rewindable stream with a 3-byte buffer cannot hold a whole U32.
   ChunkSource src(std::string("\x12\x34\x56\x78\x9a", 5), 3);
@@ -46,12 +34,7 @@ TEST(InStream, ItemStraddlingRefillIsAssembledThroughScratch) {
 
 TEST(InStream, RewindableStreamWithItemLargerThanBufferOverruns) {
   ChunkSource src(std::string(8, 'x'), 3);
-  try {
-    src.readU32();
-    FAIL();
-  } catch (plat::Exception& e) {
-    EXPECT_STREQ(e.str(), "InStream overrun: buffer size exceeded");
-  }
+  EXPECT_EQ(test::messageOf([&] { src.readU32(); }), "InStream overrun: buffer size exceeded");
   ChunkSource empty("abc", 0);
   EXPECT_THROW(empty.readU8(), plat::Exception);
 }
