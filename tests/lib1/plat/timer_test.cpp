@@ -156,15 +156,15 @@ TEST_F(TimerTest, ReportedClockJumpRestartsTimersByTheirPeriod) {
   b.timer.start(30);
   tm.getNextTimeout(nullptr);
   EXPECT_EQ(lastThreshold, fakeNow + 30 * kUnitsPerMs + 2400000000LL);
-  // Back by an hour: without the restart both would wait that long. The
-  // text follows where the reading lies against the threshold passed.
+  // Back by an hour: without the restart both would wait that long.
   fakeNow -= 3600000 * kUnitsPerMs, fakeJump = true;
   EXPECT_EQ(tm.getNextTimeout(nullptr), 30);
   EXPECT_EQ(a.timer.getTimeRemaining(), 100 * kUnitsPerMs);
+  // Forwards by two hours, far past the threshold the timers gave.
   fakeNow += 7200000 * kUnitsPerMs, fakeJump = true;
   EXPECT_EQ(tm.getNextTimeout(nullptr), 30);
-  EXPECT_EQ(cap.lines, (std::vector<std::string>{"Time has jumped forwards - restarting timers",
-                                                 "Time has moved backwards - restarting timers"}));
+  EXPECT_EQ(cap.lines, (std::vector<std::string>{"Time has moved backwards - restarting timers",
+                                                 "Time has jumped forwards - restarting timers"}));
   w->setLoggerAndLevel(nullptr, 0);
 }
 
