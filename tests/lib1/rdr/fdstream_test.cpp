@@ -1,9 +1,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <string>
 
 #include "lib1/plat/Time.h"
@@ -57,6 +59,22 @@ TEST(FdInStream, SilentPipeTimesOutAndClosedPipeEnds) {
   FdInStream forever(p.fds[0], -1);
   EXPECT_EQ(forever.readU16(), 0x6162u);
   EXPECT_THROW(forever.readU8(), EndOfStream);
+}
+
+TEST(FdInStream, TimeLimitRunsOutUnderASignalStorm) {
+  Pipe p;
+  FdInStream in(p.fds[0], 50);
+  struct sigaction sa = {}, old;
+  sa.sa_handler = [](int) {};
+  sigaction(SIGALRM, &sa, &old);
+  // Every wait ends before a whole millisecond has passed.
+  itimerval every = {{0, 200}, {0, 200}}, off = {};
+  long long started = plat::getMonotonicTime(-1, nullptr);
+  setitimer(ITIMER_REAL, &every, nullptr);
+  EXPECT_THROW(in.readU8(), plat::TimedOut);
+  setitimer(ITIMER_REAL, &off, nullptr);
+  sigaction(SIGALRM, &old, nullptr);
+  EXPECT_GE(elapsedMs(started), 49);
 }
 
 TEST(FdInStream, NonBlockingReaderGoesBackToItsCheckpoint) {
