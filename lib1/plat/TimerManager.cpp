@@ -68,8 +68,10 @@ bool TimerManager::checkCurrentTime(long long* now) {
   bool jumped = false;
   *now = getMonotonicTime(threshold, &jumped);
   if (!jumped) return true;
-  vlog.info(*now < threshold ? "Time has jumped forwards - restarting timers"
-                             : "Time has moved backwards - restarting timers");
+  // A reading at or past the threshold lies beyond every pending timer's
+  // sensible range: the clock went forwards. One below it went backwards.
+  vlog.info(*now >= threshold ? "Time has jumped forwards - restarting timers"
+                              : "Time has moved backwards - restarting timers");
   std::list<Timer*> old;
   old.swap(pending);
   for (Timer* t : old) {

@@ -10,19 +10,9 @@
 #include "lib1/rdr/BufferedInStream.h"
 #include "lib1/rdr/BufferedOutStream.h"
 #include "lib1/rdr/Exceptions.h"
+#include "tests/lib1/plat/TestUtil.h"
 
 namespace rdr::test {
-
-// The message of the plat::Exception that f throws, or "<nothing thrown>".
-template <typename F>
-std::string messageOf(F f) {
-  try {
-    f();
-  } catch (plat::Exception& e) {
-    return e.str();
-  }
-  return "<nothing thrown>";
-}
 
 // Expects f to throw a plat::SystemException with error err whose message
 // starts with prefix.

@@ -3,7 +3,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <string>
 
 #include "lib1/plat/Time.h"
@@ -11,7 +10,7 @@
 #include "lib1/rdr/FdInStream.h"
 #include "lib1/rdr/FdOutStream.h"
 #include "lib1/rdr/FdWait.h"
-#include "tests/lib1/rdr/TestSources.h"
+#include "tests/lib1/plat/TestUtil.h"
 
 using namespace rdr;
 
@@ -19,18 +18,7 @@ namespace {
 
 struct Pipe {
   Pipe() { EXPECT_EQ(pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0); }
-  ~Pipe() {
-    closeRead();
-    closeWrite();
-  }
-  void closeRead() {
-    if (fds[0] >= 0) close(fds[0]);
-    fds[0] = -1;
-  }
-  void closeWrite() {
-    if (fds[1] >= 0) close(fds[1]);
-    fds[1] = -1;
-  }
+  ~Pipe() { close(fds[0]), close(fds[1]); }
   int fds[2];
 };
 
@@ -40,72 +28,58 @@ struct Recorder : FdOutStream::Callback {
   int writes = 0, blockedWrites = 0, shutdowns = 0;
 };
 
-long long elapsedMs(long long since) {
-  return (plat::getMonotonicTime(-1, nullptr) - since) / 10000;
-}
-
 }  // namespace
 
-TEST(FdInStream, SilentPipeTimesOutAndClosedPipeEnds) {
+TEST(FdInStream, SilentPipeTimesOutEvenUnderASignalStormAndClosedPipeEnds) {
   Pipe p;
   FdInStream in(p.fds[0], 100);
   long long started = plat::getMonotonicTime(-1, nullptr);
-  EXPECT_THROW(in.readU8(), plat::TimedOut);
-  EXPECT_GE(elapsedMs(started), 90);
-
+  {
+    // Every wait ends before a whole millisecond has passed; the limit
+    // must run out all the same.
+    SignalStorm storm(200);
+    EXPECT_EQ(failureOf([&] { in.readU8(); }), "Timed out");
+  }
+  EXPECT_GE(plat::getMonotonicTime(-1, nullptr) - started, 99 * plat::kUnitsPerMs);
   ASSERT_EQ(write(p.fds[1], "ab", 2), 2);
-  p.closeWrite();
+  close(p.fds[1]), p.fds[1] = -1;
   FdInStream forever(p.fds[0], -1);
   EXPECT_EQ(forever.readU16(), 0x6162u);
-  EXPECT_THROW(forever.readU8(), EndOfStream);
+  EXPECT_EQ(failureOf([&] { forever.readU8(); }), "End of stream");
 }
 
-TEST(FdInStream, NonBlockingReaderGoesBackToItsCheckpoint) {
+TEST(FdInStream, NonBlockingReaderGoesBackToItsCheckpointAndTimedOutKeepsTheBuffer) {
   Pipe p;
   FdInStream in(p.fds[0], -1, -1, false, true);
   ASSERT_EQ(write(p.fds[1], "\x00\x00", 2), 2);
   in.checkpoint();
   EXPECT_THROW(in.readU32(), BlockException);
   EXPECT_EQ(in.pos(), 0);
-  ASSERT_EQ(write(p.fds[1], "\x01\x02", 2), 2);
+  ASSERT_EQ(write(p.fds[1], "\x01\x02yz", 4), 4);
   EXPECT_EQ(in.readU32(), 0x0102u);
-}
-
-TEST(FdInStream, TimedOutFlagStillLetsBufferedBytesThrough) {
-  Pipe p;
-  ASSERT_EQ(write(p.fds[1], "xyz", 3), 3);
-  FdInStream in(p.fds[0]);
-  EXPECT_EQ(in.readU8(), unsigned('x'));
-  in.timedOut = true;
-  EXPECT_EQ(in.readU8(), unsigned('y'));
-  EXPECT_EQ(in.readU8(), unsigned('z'));
+  in.timedOut = true;  // the bytes already buffered are still read
+  EXPECT_EQ(in.readU16(), 0x797au);
   ASSERT_EQ(write(p.fds[1], "w", 1), 1);
   EXPECT_THROW(in.readU8(), plat::TimedOut);
 }
 
 TEST(FdInStream, ErrorsNameTheCall) {
-  int fd = open("/dev/null", O_WRONLY | O_CLOEXEC);
-  FdInStream in(fd, -1, -1, true);
-  test::expectSystemError([&] { in.readU8(); }, EBADF, "read: ");
-  test::expectSystemError([&] { waitForFd(70000, false, 10); }, EMFILE, "select: ");
+  FdInStream in(open("/dev/null", O_WRONLY | O_CLOEXEC), -1, -1, true);
+  EXPECT_EQ(failureOf([&] { in.readU8(); }), "read: Bad file descriptor (9)");
+  EXPECT_EQ(failureOf([] { waitForFd(70000, false, 10); }), "select: Too many open files (24)");
 }
 
-TEST(FdOutStream, FullPipeWithoutWaitingWritesNothing) {
+TEST(FdOutStream, FullPipeWithoutWaitingWritesNothingAndWaitingTimesOut) {
   Pipe p;
   Recorder rec;
   FdOutStream out(p.fds[1], 50, 16384);
   out.callback = &rec;
   std::string chunk(16384, 'f');
-  int filled = 0;
-  for (;;) {
+  for (int filled = 0; filled < (1 << 24); filled += int(chunk.size())) {
     out.writeBytes(chunk.data(), int(chunk.size()));
     if (!out.flush(false)) break;
-    filled += int(chunk.size());
-    ASSERT_LT(filled, 1 << 24);
   }
   EXPECT_GT(rec.blockedWrites, 0);
-  EXPECT_GT(out.unflushedBytes(), 0);
-  // A waiting flush on a pipe that nobody drains runs into its limit.
   EXPECT_THROW(out.flush(true), plat::TimedOut);
   out.callback = nullptr;
 }
@@ -119,7 +93,6 @@ TEST(FdOutStream, ShutdownHalfClosesOnlyWhenDrained) {
     out.callback = &rec;
     out.writeBytes("bye", 3);
     EXPECT_TRUE(out.shutdown());  // bytes pending: no half-close yet
-    EXPECT_EQ(rec.shutdowns, 1);
     out.flush();
     EXPECT_TRUE(out.shutdown());
     EXPECT_EQ(rec.shutdowns, 2);
@@ -128,26 +101,22 @@ TEST(FdOutStream, ShutdownHalfClosesOnlyWhenDrained) {
   char buf[8];
   EXPECT_EQ(in.readLine(buf, sizeof(buf)), 3);
   EXPECT_THROW(in.readU8(), EndOfStream);
-
   Pipe p;
   FdOutStream pipeOut(p.fds[1]);
-  test::expectSystemError([&] { pipeOut.shutdown(); }, ENOTSOCK, "shutdown(SHUT_WR)");
+  EXPECT_EQ(failureOf([&] { pipeOut.shutdown(); }),
+            "shutdown(SHUT_WR): Socket operation on non-socket (88)");
 }
 
 TEST(FdOutStream, DestructorFlushesWithoutWaitingAndErrorsCanBeQuiet) {
   Pipe p;
-  {
-    FdOutStream out(p.fds[1]);
-    out.writeBytes("last words", 10);
-  }
+  { FdOutStream(p.fds[1]).writeBytes("last words", 10); }
   char buf[16] = {};
   EXPECT_EQ(read(p.fds[0], buf, sizeof(buf)), 10);
-
-  p.closeRead();  // writing now fails with EPIPE
+  close(p.fds[0]), p.fds[0] = -1;  // writing now fails with EPIPE
   signal(SIGPIPE, SIG_IGN);
   FdOutStream quiet(p.fds[1]);
   quiet.throwOnError = false;
   quiet.writeBytes("x", 1);
   EXPECT_FALSE(quiet.flush(false));
-  EXPECT_THROW(quiet.flush(true), plat::SystemException);
+  EXPECT_EQ(failureOf([&] { quiet.flush(true); }), "write: Broken pipe (32)");
 }

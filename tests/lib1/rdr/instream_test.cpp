@@ -34,7 +34,7 @@ TEST(InStream, ItemStraddlingRefillIsAssembledThroughScratch) {
 
 TEST(InStream, RewindableStreamWithItemLargerThanBufferOverruns) {
   ChunkSource src(std::string(8, 'x'), 3);
-  EXPECT_EQ(test::messageOf([&] { src.readU32(); }), "InStream overrun: buffer size exceeded");
+  EXPECT_EQ(failureOf([&] { src.readU32(); }), "InStream overrun: buffer size exceeded");
   ChunkSource empty("abc", 0);
   EXPECT_THROW(empty.readU8(), plat::Exception);
 }

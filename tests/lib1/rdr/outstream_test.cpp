@@ -157,7 +157,7 @@ TEST(BufferedOutStream, NonWaitingFlushAndLimits) {
   EXPECT_EQ(sink.received, "0123456789abcdefghij");
 
   unsigned char item[32];
-  EXPECT_EQ(test::messageOf([&] { sink.overrun(sizeof(item), 1); }),
+  EXPECT_EQ(failureOf([&] { sink.overrun(sizeof(item), 1); }),
             "BufferedOutStream overrun: buffer size exceeded");
   test::SlowSink none(0, 0);
   EXPECT_THROW(none.writeU8(1), OutStreamFull);

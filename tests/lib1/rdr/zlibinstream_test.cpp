@@ -96,7 +96,7 @@ TEST(ZlibInStream, BadInput) {
     std::string bad = std::string(header, 4) + std::string(20, '\0');
     MemInStream src(bad.data(), int(bad.size()));
     ZlibInStream z(0, true);
-    EXPECT_EQ(test::messageOf([&] { z.setUnderlying(&src, -1); }), "Bad gzip header");
+    EXPECT_EQ(failureOf([&] { z.setUnderlying(&src, -1); }), "Bad gzip header");
   }
   std::string text = sampleText();
   std::string member = gzipMember(text, 8);
@@ -111,9 +111,9 @@ TEST(ZlibInStream, BadInput) {
   }
   std::string corrupt = deflate(text, false);
   for (size_t i = 20; i < 40; i++) corrupt[i] = char(0xFF);
-  EXPECT_EQ(test::messageOf([&] { inflateAll(corrupt, false); }), "ZlibInStream: inflate failed");
+  EXPECT_EQ(failureOf([&] { inflateAll(corrupt, false); }), "ZlibInStream: inflate failed");
   ZlibInStream unattached;
-  EXPECT_EQ(test::messageOf([&] { unattached.readU8(); }),
+  EXPECT_EQ(failureOf([&] { unattached.readU8(); }),
             "ZlibInStream overrun: no underlying stream");
 }
 
@@ -149,7 +149,7 @@ TEST(ZlibInStream, RewindableStreamMustBeCheckpointed) {
   ZlibInStream z(100, false);
   z.setUnderlying(&src, -1);
   z.skip(100);
-  EXPECT_EQ(test::messageOf([&] { z.readU8(); }), "InStream overrun: buffer size exceeded");
+  EXPECT_EQ(failureOf([&] { z.readU8(); }), "InStream overrun: buffer size exceeded");
   z.checkpoint();
   EXPECT_EQ(z.readU8(), unsigned(sampleText()[100]));
 }
