@@ -104,7 +104,7 @@ void DString::appendChar_(char c, int count) {
   ensureCapacity(len + count + 1);
   memset(buf + len, c, count);
   buf[len + count] = 0;
-  knownLen = len + count;
+  knownLen = c ? len + count : len;  // appended NULs end the text where it was
 }
 
 DString& DString::replaceRange(int start, int end, const char* s, int n) {
@@ -132,7 +132,8 @@ void DString::vprf(const char* format, va_list args) {
     int r = vsnprintf(buf + start, space, format, copy);
     va_end(copy);
     if (r >= 0 && r < space) {
-      knownLen = start + r;
+      // A "%c" of 0 puts a NUL inside the output, and the text ends there.
+      knownLen = start + int(strnlen(buf + start, size_t(r)));
       return;
     }
     buf[start] = 0;

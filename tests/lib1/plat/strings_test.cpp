@@ -65,16 +65,11 @@ TEST(SString, FillsExactlyAndStaysTerminated) {
 }
 
 TEST(DString, CapacityAndAssignment) {
-  for (int n = 0; n <= 8; n++) EXPECT_EQ(DString::bufSize(n), 8) << n;
-  for (int n = 9; n <= 16; n++) EXPECT_EQ(DString::bufSize(n), 16) << n;
-  EXPECT_EQ(DString::bufSize(1024), 1024);
-  EXPECT_EQ(DString::bufSize(1025), 2048);
-  DString d;
-  for (int i = 0; i < 40; i++) EXPECT_EQ(d.append("x").capacity(), DString::bufSize(i + 2));
-  d.ensureCapacity(1000);
-  EXPECT_EQ(d.length(), 40);
-
+  for (auto [n, size] : {std::pair{0, 8}, {8, 8}, {9, 16}, {16, 16}, {1024, 1024}, {1025, 2048}})
+    EXPECT_EQ(DString::bufSize(n), size) << n;
   DString a = make("hello");
+  a.ensureCapacity(1000);  // the text moves with the buffer
+  EXPECT_STREQ(a, "hello");
   DString& alias = a;
   a = alias;
   EXPECT_STREQ(a, "hello");
@@ -87,6 +82,18 @@ TEST(DString, CapacityAndAssignment) {
   std::unique_ptr<char[]> taken(b.takeBuf());
   EXPECT_STREQ(taken.get(), "b");
   EXPECT_EQ(b.capacity(), 0);
+}
+
+TEST(DString, AppendedNulEndsTheText) {
+  // The remembered length must stay where the first NUL is, or the next
+  // append lands beyond it and is lost.
+  DString d = make("ab");
+  d.appendChar_('\0', 3);
+  EXPECT_EQ(d.append_("c"), 3);
+  d.prf("%c%c", 'd', 0);
+  EXPECT_EQ(d.length(), 4);
+  EXPECT_STREQ(d.append("e"), "abcde");
+  EXPECT_STREQ(plat::DPrintf("x%cy", 0).append("z"), "xz");
 }
 
 TEST(DString, AppendsThatAliasTheirOwnBuffer) {
@@ -144,7 +151,7 @@ TEST(DString, ReplaceRangeStripAndReplace) {
 TEST(DStringDeathTest, ReplaceWithEmptyFindIsFatal) {
   DString d;
   EXPECT_DEATH(d.replace("abc", "", "x"), "Assertion 'findLen' failed");
-  EXPECT_DEATH(d.replace("abc", nullptr, "x"), "Assertion 'findLen' failed");
+  EXPECT_DEATH(make("abc").replace(nullptr, "x"), "Assertion 'findLen' failed");
 }
 
 TEST(DString, WordWrap) {
