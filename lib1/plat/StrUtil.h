@@ -13,7 +13,8 @@ class String;
 int strLen(const char* s);
 int strLen(const char* s, int max);  // at most max bytes; max < 0: unbounded
 char* strDup(const char* s, int max = -1);
-// Copies at most dstSize-1 bytes and a NUL; returns the full length of src.
+// Copies at most dstSize-1 bytes and a NUL (nothing when dstSize < 1);
+// returns the full length of src.
 int strCpy(char* dst, const char* src, int dstSize);
 bool strBegins(const char* s, const char* prefix);
 bool strEnds(const char* s, const char* suffix);

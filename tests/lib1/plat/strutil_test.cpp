@@ -49,6 +49,8 @@ TEST(String, NullSortsFirstStripAndIntersperse) {
   seven.intersperse(',', 3);
   seven.intersperse(',', 0);
   EXPECT_STREQ(seven.get(), "abc,def,g");
+  seven.intersperse('|', -4);  // positions divisible by -4 are those divisible by 4
+  EXPECT_STREQ(seven.get(), "abc,|def,|g");
   null.lstripspace();
   EXPECT_TRUE(null.toUpper().isNull());
   null.intersperse(' ', 1);
@@ -65,6 +67,9 @@ TEST(StrUtil, CopiesAffixesAndHash) {
   EXPECT_STREQ(buf, "abc");
   EXPECT_EQ(plat::strCpy(buf, "zz", 1), 2);
   EXPECT_STREQ(buf, "");
+  buf[0] = 'k';
+  EXPECT_EQ(plat::strCpy(buf + 1, "zz", 0), 2);  // no room at all: nothing written
+  EXPECT_EQ(buf[0], 'k');
   EXPECT_STREQ(std::unique_ptr<char[]>(plat::strDup("abcdef", 2)).get(), "ab");
   EXPECT_TRUE(plat::strBegins(nullptr, ""));
   EXPECT_FALSE(plat::strBegins(nullptr, "a"));
