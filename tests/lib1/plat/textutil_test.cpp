@@ -160,10 +160,4 @@ TEST(Ellipsis, CutsCharacters) {
   EXPECT_TRUE(plat::EllipsiseStr(nullptr).get(0).isNull());
 }
 
-TEST(DivRnd, RoundsToNearest) {
-  EXPECT_EQ(plat::divrndNN(7, 2), 4);
-  EXPECT_EQ(plat::divrndNN(5, 0), 0);
-  EXPECT_EQ(plat::divrndNN(5, 3), 2);
-}
-
 }  // namespace
