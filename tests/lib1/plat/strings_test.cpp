@@ -33,7 +33,7 @@ DString make(const char* s) {
 
 }  // namespace
 
-TEST(SString, CharacterStraddlingTheTerminatorIsCutWhole) {
+TEST(SString, CutWholeAtTheCapacity) {
   for (bool prf : {false, true}) {
     // Capacity 8: bytes 0..6 for text, byte 7 for the NUL.
     EXPECT_EQ(appendTo(8, "abcde", "\xE2\x82\xAC", prf), "abcde");
@@ -50,9 +50,6 @@ TEST(SString, CharacterStraddlingTheTerminatorIsCutWhole) {
     EXPECT_EQ(appendTo(8, "ab", "\x80\x80\x80\x80\x80\x80", prf), "ab\x80\x80\x80\x80\x80");
     EXPECT_EQ(appendTo(8, "1234567", "x", prf), "1234567");  // full already
   }
-}
-
-TEST(SString, FillsExactlyAndStaysTerminated) {
   plat::SString<16> s;
   s.prf("%s", "0123456789012345678901234567890123456789");
   EXPECT_STREQ(s, "012345678901234");

@@ -114,17 +114,12 @@ TEST(Utf8, RangesAreNeverReadPastTheirEnd) {
       delete[] plat::sanitizeUtf8(e.begin(), e.end());
     }
   }
-  // A bad byte, then a good two-byte character, at every position of a text
-  // long enough for the word-at-a-time loop.
-  for (int at = 0; at < 24; at++) {
-    std::string s(24, 'x');
-    s[at] = '\xF5';
-    Exact bad(s);
-    EXPECT_FALSE(plat::isValidUtf8(bad.begin(), bad.end())) << at;
-    s.replace(at, 1, "\xC3\xA9");
-    Exact good(s);
-    EXPECT_TRUE(plat::isValidUtf8(good.begin(), good.end())) << at;
-  }
+  // A bad byte, or a good character, at every place of the word-at-a-time loop.
+  for (int at = 0; at < 24; at++)
+    for (auto [ch, ok] : {std::pair{"\xF5", false}, {"\xC3\xA9", true}}) {
+      Exact e(std::string(at, 'x') + ch + std::string(23 - at, 'x'));
+      EXPECT_EQ(plat::isValidUtf8(e.begin(), e.end()), ok) << at;
+    }
   Exact nul(std::string("ok\0\xFF", 4));
   EXPECT_TRUE(plat::isValidUtf8(nul.begin(), nul.end()));
   EXPECT_TRUE(plat::isValidUtf8(nullptr));
@@ -142,8 +137,6 @@ TEST(Utf8, SanitizeRepairsAndRespectsMaxBytes) {
   EXPECT_EQ(sanitize("a\xE2\x82"), "a" + kFffd + kFffd);
   EXPECT_EQ(own(plat::sanitizeUtf8("a\xE2\x82")), "a" + kFffd);
   EXPECT_EQ(own(plat::sanitizeUtf8("a\xE2\x82", nullptr, 3)), "a");
-  std::string valid = "plain \xC3\xA9t\xC3\xA9 \xE6\x97\xA5 \xF0\x9F\x98\x80";
-  EXPECT_EQ(sanitize(valid), valid);
 }
 
 TEST(Utf8, StrvisEscapesForLogs) {
@@ -158,11 +151,8 @@ TEST(Utf8, StrvisEscapesForLogs) {
 }
 
 TEST(Utf8, Latin1Conversions) {
-  char* end = nullptr;
-  char* out = plat::latin1ToUtf8(std::string(1000, '\x80').c_str(), nullptr, &end);
-  EXPECT_EQ(end - out, 3000);  // three bytes for each euro sign
-  delete[] out;
-
+  // Three bytes for each euro sign: the output must be sized for it.
+  EXPECT_EQ(own(plat::latin1ToUtf8(std::string(1000, '\x80').c_str())).size(), 3000u);
   EXPECT_EQ(own(plat::utf8ToLatin1("\xE2\x82\xAC\xCE\xA9 a\xFF\xC3(")), "\x80? a?\?(");
   Exact range("a\xE2\x82");
   EXPECT_EQ(own(plat::utf8ToLatin1(range.begin(), range.end())), "a?\?");
