@@ -113,10 +113,17 @@ void growable(FuzzedDataProvider& in) {
         }
         break;
       }
-      case 2:
-        d.append_(d.get() + (model.empty() ? 0 : start % (model.size() + 1)), n);
-        model += model.substr(model.empty() ? 0 : start % (model.size() + 1), size_t(n));
+      case 2: {  // the string's own text as the argument
+        size_t from = model.empty() ? 0 : start % (model.size() + 1);
+        if (n % 2) {
+          d.append_(d.get() + from, n);
+          model += model.substr(from, size_t(n));
+        } else {
+          d.prf("%s%s", d.get() + from, a);
+          model += model.substr(from) + a;
+        }
         break;
+      }
       case 3:
         d.replaceRange(start, end, a, n);
         if (start >= 0 && start <= end && size_t(end) <= model.size())

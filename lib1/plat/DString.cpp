@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "lib1/plat/Assert.h"
@@ -57,8 +58,10 @@ int DString::length() const {
   return knownLen;
 }
 
-void DString::ensureCapacity(int n) {
-  if (buf && cap >= n) return;
+void DString::ensureCapacity(int n) { delete[] grow(n); }
+
+char* DString::grow(int n) {
+  if (buf && cap >= n) return nullptr;
   int newCap = bufSize(n);
   char* nb = new char[newCap];
   if (buf) {
@@ -68,9 +71,10 @@ void DString::ensureCapacity(int n) {
     nb[0] = 0;
     knownLen = 0;
   }
-  delete[] buf;
+  char* old = buf;
   buf = nb;
   cap = newCap;
+  return old;
 }
 
 bool DString::inBuffer(const char* s) const {
@@ -123,9 +127,16 @@ DString& DString::replaceRange(int start, int end, const char* s, int n) {
 void DString::vprf(const char* format, va_list args) {
   int start = length();
   int room = int(strlen(format));
+  // An argument may point into the text, so the buffer it was in stays until
+  // the formatting is done.
+  std::unique_ptr<char[]> before;
   for (;;) {
     if (room > (1 << 30) - start - 1) throw std::bad_alloc();
-    ensureCapacity(start + room + 1);
+    char* old = grow(start + room + 1);
+    if (!before)
+      before.reset(old);
+    else
+      delete[] old;
     int space = cap - start;
     va_list copy;
     va_copy(copy, args);

@@ -113,6 +113,9 @@ TEST(DString, AppendsThatAliasTheirOwnBuffer) {
   d = make("<xy-xy>");
   d.replace(d.get(), "xy", d.get() + 3);  // source and replacement in the string itself
   EXPECT_STREQ(d, "<xy-xy><-xy>--xy>>");
+  d = make("abcdef");
+  d.prf("%s|%s", d.get(), d.get());  // grows while its arguments are its text
+  EXPECT_STREQ(d, "abcdefabcdef|abcdef");
 }
 
 TEST(DString, PrfGrowsAndStopsOnAFormattingError) {
