@@ -23,7 +23,7 @@ uint64_t strHash(const char* s);  // 64-bit FNV-1a
 // Parse at *pp with strtol/strtoul rules (errno untouched) and advance *pp.
 bool strToInt(int* out, const char** pp, int base);
 bool strToInt(int* out, const char* s, int base);  // the whole string only
-int strToInt(const char** pp, int base);            // throws BadInt
+int strToInt(const char** pp, int base);           // throws BadInt
 bool strToUint(unsigned int* out, const char** pp, int base);
 bool strToUint(unsigned int* out, const char* s, int base);
 
