@@ -101,14 +101,29 @@ void growable(FuzzedDataProvider& in) {
         d.append_(a, n);
         model += n < 0 ? std::string(a) : std::string(a, strnlen(a, n));
         break;
-      case 1:
-        d.prf("%s/%d", a, n);
-        model += format("%s/%d", a, n);
+      case 1: {
+        // A NUL, from "%c" or appended, ends the text where it stands.
+        char c = arg.empty() ? 0 : arg.back();
+        if (n % 2) {
+          d.prf("%s/%d%c", a, n, c);
+          model += format("%s/%d%c", a, n, c).c_str();
+        } else {
+          d.appendChar_(c, n % 40);
+          if (c) model.append(size_t(n > 0 ? n % 40 : 0), c);
+        }
         break;
-      case 2:
-        d.append_(d.get() + (model.empty() ? 0 : start % (model.size() + 1)), n);
-        model += model.substr(model.empty() ? 0 : start % (model.size() + 1), size_t(n));
+      }
+      case 2: {  // the string's own text as the argument
+        size_t from = model.empty() ? 0 : start % (model.size() + 1);
+        if (n % 2) {
+          d.append_(d.get() + from, n);
+          model += model.substr(from, size_t(n));
+        } else {
+          d.prf("%s%s", d.get() + from, a);
+          model += model.substr(from) + a;
+        }
         break;
+      }
       case 3:
         d.replaceRange(start, end, a, n);
         if (start >= 0 && start <= end && size_t(end) <= model.size())

@@ -8,7 +8,7 @@ namespace plat {
 
 template <typename T>
 class Array {
-public:
+ public:
   Array() = default;
   explicit Array(size_t n) : data(new T[n]()) {}
   Array(const Array&) = delete;

@@ -15,8 +15,9 @@ void assertWarn_(const AssertionFail& failure);
 // PLAT_ASSERT_MSG(cond, format, ...) adds ": " and the formatted detail.
 #define PLAT_ASSERT(cond) \
   ((cond) ? (void)0 : ::plat::assertFatal_(::plat::AssertionFail(#cond, __FILE__, __LINE__)))
-#define PLAT_ASSERT_MSG(cond, ...)                                                        \
-  ((cond) ? (void)0                                                                      \
-          : ::plat::assertFatal_(::plat::AssertionFail(#cond, __FILE__, __LINE__).fmt(__VA_ARGS__)))
+#define PLAT_ASSERT_MSG(cond, ...) \
+  ((cond)                          \
+       ? (void)0                   \
+       : ::plat::assertFatal_(::plat::AssertionFail(#cond, __FILE__, __LINE__).fmt(__VA_ARGS__)))
 #define PLAT_ASSERT_WARN(cond) \
   ((cond) ? (void)0 : ::plat::assertWarn_(::plat::AssertionFail(#cond, __FILE__, __LINE__)))

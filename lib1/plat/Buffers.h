@@ -24,10 +24,11 @@ using MCBuf = CBuf<T>;
 // contents with zeros before it lets them go.
 template <typename T>
 class MBuf {
-public:
+ public:
   MBuf() = default;
   explicit MBuf(bool secure_) : secure(secure_) {}
-  MBuf(T* data_, int length_, bool secure_ = false) : length(length_), data(data_), secure(secure_) {}
+  MBuf(T* data_, int length_, bool secure_ = false)
+      : length(length_), data(data_), secure(secure_) {}
   MBuf(const MBuf&) = delete;
   MBuf& operator=(const MBuf&) = delete;
   MBuf(MBuf&& o) noexcept : length(o.length), data(o.data), secure(o.secure) {
@@ -73,7 +74,7 @@ public:
 
 // An owned text that is zeroed before it is released.
 class SecureString {
-public:
+ public:
   SecureString() = default;
   explicit SecureString(char* buf_) : buf(buf_) {}
   SecureString(const SecureString&) = delete;
@@ -90,7 +91,7 @@ public:
     buf = newBuf;
   }
 
-private:
+ private:
   char* buf = nullptr;
 };
 

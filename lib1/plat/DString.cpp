@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "lib1/plat/Assert.h"
@@ -57,8 +58,10 @@ int DString::length() const {
   return knownLen;
 }
 
-void DString::ensureCapacity(int n) {
-  if (buf && cap >= n) return;
+void DString::ensureCapacity(int n) { delete[] grow(n); }
+
+char* DString::grow(int n) {
+  if (buf && cap >= n) return nullptr;
   int newCap = bufSize(n);
   char* nb = new char[newCap];
   if (buf) {
@@ -68,9 +71,10 @@ void DString::ensureCapacity(int n) {
     nb[0] = 0;
     knownLen = 0;
   }
-  delete[] buf;
+  char* old = buf;
   buf = nb;
   cap = newCap;
+  return old;
 }
 
 bool DString::inBuffer(const char* s) const {
@@ -104,7 +108,7 @@ void DString::appendChar_(char c, int count) {
   ensureCapacity(len + count + 1);
   memset(buf + len, c, count);
   buf[len + count] = 0;
-  knownLen = len + count;
+  knownLen = c ? len + count : len;  // appended NULs end the text where it was
 }
 
 DString& DString::replaceRange(int start, int end, const char* s, int n) {
@@ -123,16 +127,24 @@ DString& DString::replaceRange(int start, int end, const char* s, int n) {
 void DString::vprf(const char* format, va_list args) {
   int start = length();
   int room = int(strlen(format));
+  // An argument may point into the text, so the buffer it was in stays until
+  // the formatting is done.
+  std::unique_ptr<char[]> before;
   for (;;) {
     if (room > (1 << 30) - start - 1) throw std::bad_alloc();
-    ensureCapacity(start + room + 1);
+    char* old = grow(start + room + 1);
+    if (!before)
+      before.reset(old);
+    else
+      delete[] old;
     int space = cap - start;
     va_list copy;
     va_copy(copy, args);
     int r = vsnprintf(buf + start, space, format, copy);
     va_end(copy);
     if (r >= 0 && r < space) {
-      knownLen = start + r;
+      // A "%c" of 0 puts a NUL inside the output, and the text ends there.
+      knownLen = start + int(strnlen(buf + start, size_t(r)));
       return;
     }
     buf[start] = 0;

@@ -70,6 +70,8 @@ class DString {
 
  private:
   bool inBuffer(const char* s) const;  // does s point into the buffer?
+  // ensureCapacity, handing back the buffer it replaced (or null) unfreed.
+  char* grow(int n);
 
   char* buf = nullptr;
   int cap = 0;

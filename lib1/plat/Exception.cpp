@@ -28,8 +28,7 @@ ExceptionFmt::ExceptionFmt(const char* format, ...) {
   va_end(args);
 }
 
-SystemException::SystemException(const char* message, int errnum)
-    : Exception(message, "System") {
+SystemException::SystemException(const char* message, int errnum) : Exception(message, "System") {
   strerror(errnum);
 }
 
@@ -118,7 +117,8 @@ BadUtf8::BadUtf8(int, const char* format, ...) {
 }
 
 void BadUtf8::checkAssert() {
-  if (assertHook && assertHook()) assertFatal_(AssertionFail("0", __FILE__, __LINE__).fmt("%s", str()));
+  if (assertHook && assertHook())
+    assertFatal_(AssertionFail("0", __FILE__, __LINE__).fmt("%s", str()));
 }
 
 }  // namespace plat

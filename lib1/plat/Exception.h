@@ -9,7 +9,7 @@
 namespace plat {
 
 class Exception {
-public:
+ public:
   explicit Exception(const char* message = nullptr, const char* typeName = nullptr);
   // The int only selects the formatting form; callers pass 1.
   Exception(int, const char* format, ...) __attribute__((format(printf, 3, 4)));
@@ -17,19 +17,19 @@ public:
 
   const char* str() const { return msg.get(); }
 
-  SString<256> msg;   // at most 255 bytes, cut on a character boundary
-  SString<32> type;   // empty unless a subclass or the thrower sets it
+  SString<256> msg;  // at most 255 bytes, cut on a character boundary
+  SString<32> type;  // empty unless a subclass or the thrower sets it
 };
 
 class ExceptionFmt : public Exception {
-public:
+ public:
   explicit ExceptionFmt(const char* format, ...) __attribute__((format(printf, 2, 3)));
 };
 
 // A failed system call: the caller's text, ": ", the C library's text for the
 // error and " (<number>)". Catchers test `err`.
 class SystemException : public Exception {
-public:
+ public:
   SystemException(const char* message, int err);
   // Appends the system's text for errnum and records the number.
   void strerror(int errnum);
@@ -39,23 +39,23 @@ public:
 
   int err = 0;
 
-protected:
+ protected:
   SystemException() : Exception(nullptr, "System") {}
 };
 
 class SystemExceptionFmt : public SystemException {
-public:
+ public:
   SystemExceptionFmt(const char* format, int err, ...) __attribute__((format(printf, 2, 4)));
 };
 
 // Takes the error number from errno, read after the message is formatted.
 class StdlibException : public SystemException {
-public:
+ public:
   explicit StdlibException(const char* format, ...) __attribute__((format(printf, 2, 3)));
 };
 
 class AssertionFail : public Exception {
-public:
+ public:
   AssertionFail(const char* expr, const char* file, int line);
   // Appends ": " and the formatted detail; returns *this so that a call site
   // can build, explain and raise the assertion in one expression.
@@ -67,7 +67,7 @@ public:
 };
 
 class BadUtf8 : public Exception {
-public:
+ public:
   explicit BadUtf8(const char* message);
   BadUtf8(int, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
@@ -75,17 +75,17 @@ public:
   // instead (a debugging aid; the `_BadUtf8Assert` parameter installs it).
   static bool (*assertHook)();
 
-private:
+ private:
   void checkAssert();
 };
 
 class BadInt : public Exception {
-public:
+ public:
   BadInt() : Exception("Failed to parse integer") {}
 };
 
 class TimedOut : public Exception {
-public:
+ public:
   TimedOut() : Exception("Timed out", "TimedOut") {}
 };
 

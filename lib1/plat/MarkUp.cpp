@@ -121,22 +121,9 @@ void parse(const char* text, Handler* handler) {
   Parser(text, handler).run();
 }
 
-Stripper::Stripper(const char* text) : DString(strLen(text) + 1) {
-  len_ = 0;
-  parse(text, this);
-  len_ = -1;
-}
+Stripper::Stripper(const char* text) : DString(strLen(text) + 1) { parse(text, this); }
 
-void Stripper::markUpItem(const char* text, Font, int, bool) {
-  if (len_ < 0) {
-    append(text);
-    return;
-  }
-  int n = int(strlen(text));
-  ensureCapacity(len_ + n + 1);
-  memcpy(data() + len_, text, n + 1);
-  len_ += n;
-}
+void Stripper::markUpItem(const char* text, Font, int, bool) { append(text); }
 
 }  // namespace MarkUp
 }  // namespace plat

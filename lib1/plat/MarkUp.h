@@ -46,11 +46,6 @@ class Stripper : public Handler, public DString {
   explicit Stripper(const char* text);
 
   void markUpItem(const char* text, Font font, int link, bool halfLine) override;
-
- private:
-  // While the constructor parses, the length is kept here, so that each
-  // item is a copy rather than a walk over everything before it.
-  int len_ = -1;
 };
 
 }  // namespace MarkUp

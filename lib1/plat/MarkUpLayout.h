@@ -36,8 +36,6 @@ class Layout : public Handler {
   // The greatest right and bottom edges of everything placed: the size of
   // the laid-out text.
   const Point& getExtent() const { return extent_; }
-  const Point& getPos() const { return pos_; }
-  int getMargin() const { return margin_; }
 
  private:
   void newLine(int h);

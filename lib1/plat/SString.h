@@ -13,14 +13,13 @@ void SString_append(char* buf, int cap, const char* s, int n = -1);
 void SString_appendChar(char* buf, int cap, char c, int count);
 void SString_vprf(char* buf, int cap, const char* format, va_list args)
     __attribute__((format(printf, 3, 0)));
-void SString_prf(char* buf, int cap, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+void SString_prf(char* buf, int cap, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
 template <int N>
 class SString {
   static_assert(N >= 2, "an SString needs room for a character and the NUL");
 
-public:
+ public:
   SString() { buf[0] = 0; }
   explicit SString(const char* s) {
     buf[0] = 0;
@@ -55,14 +54,14 @@ public:
     return *this;
   }
 
-private:
+ private:
   char buf[N];
 };
 
 // An SString<N> that starts out holding the formatting of its arguments.
 template <int N = 256>
 class SPrintf : public SString<N> {
-public:
+ public:
   SPrintf(const char* format, ...) __attribute__((format(printf, 2, 3))) {
     va_list args;
     va_start(args, format);

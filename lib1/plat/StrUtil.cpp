@@ -28,6 +28,7 @@ char* strDup(const char* s, int max) {
 
 int strCpy(char* dst, const char* src, int dstSize) {
   int len = strLen(src);
+  if (dstSize < 1) return len;  // no room even for the NUL: write nothing
   int n = len < dstSize - 1 ? len : dstSize - 1;
   if (n > 0) memcpy(dst, src, n);
   dst[n] = 0;

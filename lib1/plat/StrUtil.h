@@ -13,7 +13,8 @@ class String;
 int strLen(const char* s);
 int strLen(const char* s, int max);  // at most max bytes; max < 0: unbounded
 char* strDup(const char* s, int max = -1);
-// Copies at most dstSize-1 bytes and a NUL; returns the full length of src.
+// Copies at most dstSize-1 bytes and a NUL (nothing when dstSize < 1);
+// returns the full length of src.
 int strCpy(char* dst, const char* src, int dstSize);
 bool strBegins(const char* s, const char* prefix);
 bool strEnds(const char* s, const char* suffix);
@@ -22,7 +23,7 @@ uint64_t strHash(const char* s);  // 64-bit FNV-1a
 // Parse at *pp with strtol/strtoul rules (errno untouched) and advance *pp.
 bool strToInt(int* out, const char** pp, int base);
 bool strToInt(int* out, const char* s, int base);  // the whole string only
-int strToInt(const char** pp, int base);            // throws BadInt
+int strToInt(const char** pp, int base);           // throws BadInt
 bool strToUint(unsigned int* out, const char** pp, int base);
 bool strToUint(unsigned int* out, const char* s, int base);
 

@@ -20,13 +20,15 @@ void String::lstripspace() {
 
 void String::intersperse(char sep, int every) {
   if (every == 0) return;
+  // A position divisible by every is divisible by -every too.
+  unsigned step = every < 0 ? 0u - unsigned(every) : unsigned(every);
   const char* s = buf ? buf : "";
-  int len = int(strlen(s));
-  int seps = len > 0 && every > 0 ? (len - 1) / every : 0;
+  unsigned len = unsigned(strlen(s));
+  unsigned seps = len > 0 ? (len - 1) / step : 0;
   char* out = new char[len + seps + 1];
   char* o = out;
-  for (int i = 0; i < len; i++) {
-    if (i > 0 && every > 0 && i % every == 0) *o++ = sep;
+  for (unsigned i = 0; i < len; i++) {
+    if (i > 0 && i % step == 0) *o++ = sep;
     *o++ = s[i];
   }
   *o = 0;

@@ -12,7 +12,7 @@
 namespace plat {
 
 class String {
-public:
+ public:
   String() = default;
   String(const char* s) : buf(strDup(s)) {}  // NOLINT: converts like a C string
   String(const char* s, int max) : buf(strDup(s, max)) {}
@@ -72,7 +72,7 @@ public:
     return compare(a.buf, b.buf) <=> 0;
   }
 
-private:
+ private:
   char* buf = nullptr;
 };
 

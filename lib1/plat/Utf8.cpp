@@ -108,7 +108,7 @@ void forEachChar(const char* p, const char* end, const char* rangeEnd, F onChar)
 
 // A growing output for the repair and conversion functions.
 class OutBuf {
-public:
+ public:
   explicit OutBuf(size_t initial) : cap(initial + 1), buf(new char[cap]) {}
   ~OutBuf() { delete[] buf; }
   void reserve(size_t more) {
@@ -134,7 +134,7 @@ public:
   }
   size_t size() const { return len; }
 
-private:
+ private:
   size_t cap;
   size_t len = 0;
   char* buf;

@@ -4,7 +4,7 @@
 namespace plat {
 
 class Wildcard {
-public:
+ public:
   enum : unsigned { STAR = 1 };  // "*" matches any run of characters
 
   // True when text matches pattern. Without STAR in flags, "*" is an

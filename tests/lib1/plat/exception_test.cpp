@@ -5,28 +5,19 @@
 #include <cstring>
 #include <string>
 
+#include "CaptureLogger.h"
 #include "lib1/plat/Assert.h"
-#include "lib1/plat/Log.h"
 #include "lib1/plat/Utf8.h"
 
 using plat::AssertionFail;
 
 namespace {
 
-class TestLogger : public plat::Logger {
- public:
-  explicit TestLogger(bool throws_) : Logger("exceptionTest"), throws(throws_) {}
-  void write(int, const char*, const char* text) override {
-    if (throws) throw plat::Exception("log failed");
-    last = text;
-  }
-  bool throws;
-  std::string last;
+struct ThrowingLogger : CaptureLogger {
+  void write(int, const char*, const char*) override { throw plat::Exception("log failed"); }
 };
 
-void attachAssertionLog(plat::Logger* logger) {
-  plat::LogWriter::getLogWriter("Assertion")->setLoggerAndLevel(logger, 0);
-}
+plat::LogWriter* assertionLog() { return plat::LogWriter::getLogWriter("Assertion"); }
 
 std::string errText(int e) { return strerror(e) + (" (" + std::to_string(e) + ")"); }
 
@@ -90,32 +81,33 @@ TEST(AssertDeathTest, FatalPrintsExactlyAndAborts) {
   EXPECT_DEATH(PLAT_ASSERT_MSG(1 + 1 == 3, "%s", "why"),
                "^Assertion '1 \\+ 1 == 3' failed at tests/lib1/plat/exception_test.cpp:[0-9]+: "
                "why\n$");
-  TestLogger throwing(true);
-  attachAssertionLog(&throwing);
+  ThrowingLogger throwing;
+  RouteWriter route(assertionLog(), &throwing, 0);
   EXPECT_EXIT(plat::assertFatal_(AssertionFail("x", "f", 1)), testing::KilledBySignal(SIGABRT),
               "^Assertion 'x' failed at f:1\n$");
-  attachAssertionLog(nullptr);
 }
 
 TEST(Assert, WarnLogsAndWritesNothingToStderr) {
-  TestLogger keep(false), throwing(true);
-  attachAssertionLog(&keep);
-  testing::internal::CaptureStderr();
-  PLAT_ASSERT_WARN(2 < 1);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(keep.last.substr(0, 29), "Warning: Assertion '2 < 1' fa");
-  attachAssertionLog(&throwing);
+  CaptureLogger keep;
+  {
+    RouteWriter route(assertionLog(), &keep, 0);
+    testing::internal::CaptureStderr();
+    PLAT_ASSERT_WARN(2 < 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  }
+  ASSERT_EQ(keep.lines.size(), 1u);
+  EXPECT_EQ(keep.lines[0].text.substr(0, 29), "Warning: Assertion '2 < 1' fa");
+  ThrowingLogger throwing;
+  RouteWriter route(assertionLog(), &throwing, 0);
   plat::assertWarn_(AssertionFail("w", "f", 2));  // swallows the log's exception
-  attachAssertionLog(nullptr);
 }
 
 TEST(BadUtf8DeathTest, HookTurnsConstructionIntoAnAbort) {
   EXPECT_STREQ(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P").str(), "Bad UTF-8 string for P");
+  auto installed = plat::BadUtf8::assertHook;  // the _BadUtf8Assert parameter's
   plat::BadUtf8::assertHook = [] { return true; };
   EXPECT_EXIT(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P"), testing::KilledBySignal(SIGABRT),
               "^Assertion '0' failed at lib1/plat/Exception.cpp:[0-9]+: Bad UTF-8 string for P\n$");
   EXPECT_EXIT(plat::BadUtf8("text"), testing::KilledBySignal(SIGABRT), ": text\n$");
-  plat::BadUtf8::assertHook = [] { return false; };
-  EXPECT_STREQ(plat::BadUtf8("quiet").str(), "quiet");
-  plat::BadUtf8::assertHook = nullptr;
+  plat::BadUtf8::assertHook = installed;
 }

@@ -49,6 +49,8 @@ TEST(String, NullSortsFirstStripAndIntersperse) {
   seven.intersperse(',', 3);
   seven.intersperse(',', 0);
   EXPECT_STREQ(seven.get(), "abc,def,g");
+  seven.intersperse('|', -4);  // positions divisible by -4 are those divisible by 4
+  EXPECT_STREQ(seven.get(), "abc,|def,|g");
   null.lstripspace();
   EXPECT_TRUE(null.toUpper().isNull());
   null.intersperse(' ', 1);
@@ -65,6 +67,9 @@ TEST(StrUtil, CopiesAffixesAndHash) {
   EXPECT_STREQ(buf, "abc");
   EXPECT_EQ(plat::strCpy(buf, "zz", 1), 2);
   EXPECT_STREQ(buf, "");
+  buf[0] = 'k';
+  EXPECT_EQ(plat::strCpy(buf + 1, "zz", 0), 2);  // no room at all: nothing written
+  EXPECT_EQ(buf[0], 'k');
   EXPECT_STREQ(std::unique_ptr<char[]>(plat::strDup("abcdef", 2)).get(), "ab");
   EXPECT_TRUE(plat::strBegins(nullptr, ""));
   EXPECT_FALSE(plat::strBegins(nullptr, "a"));
@@ -88,16 +93,13 @@ TEST(StrUtil, IntegerParsing) {
   EXPECT_EQ(parse<int>("42x", 10, true), "0,42");  // keeps the value it parsed
   EXPECT_EQ(parse<int>("2147483648", 10), "0,0,2147483648");
   EXPECT_EQ(parse<int>("-2147483648", 10, true), "1,-2147483648");
-  EXPECT_EQ(parse<int>("0x1f", 0, true), "1,31");
   EXPECT_EQ(parse<int>("abc", 10), "0,0,abc");
-  EXPECT_EQ(parse<int>("", 10, true), "0,0");
   EXPECT_EQ(parse<unsigned>("-1", 10, true), "0,0");
   EXPECT_EQ(parse<unsigned>(" -0", 10, true), "0,0");
   EXPECT_EQ(parse<unsigned>("4294967295", 10, true), "1,4294967295");
   EXPECT_EQ(parse<unsigned>("4294967296", 10, true), "0,0");
   EXPECT_EQ(parse<unsigned>("12 ", 10, true), "0,0");
   EXPECT_EQ(parse<unsigned>("8-", 10), "1,8,-");  // a minus after the number is no sign
-  EXPECT_EQ(parse<unsigned>("+0x10", 16, true), "1,16");
 
   int v;
   const char* null = nullptr;
@@ -115,36 +117,24 @@ TEST(StrUtil, IntegerParsing) {
   }
 }
 
-namespace {
-struct Counted {
-  explicit Counted(int* deleted_) : deleted(deleted_) {}
-  ~Counted() { ++*deleted; }
-  int* deleted;
-};
-}  // namespace
-
 TEST(SharedPtr, LastOwnerDeletes) {
+  struct Counted {
+    explicit Counted(int* d) : deleted(d) {}
+    ~Counted() { ++*deleted; }
+    int* deleted;
+  };
   int deleted = 0;
   {
-    plat::SharedPtr<Counted> a(new Counted(&deleted));
-    plat::SharedPtr<Counted> b = a;
+    plat::SharedPtr<Counted> a(new Counted(&deleted)), b = a;
     plat::SharedPtr<Counted>& bAlias = b;
     b = bAlias;  // self-assignment keeps the object
-    EXPECT_EQ(b.get(), a.get());
+    b = std::move(bAlias);
     a = b;
     EXPECT_EQ(a.useCount(), 2);
-    {
-      plat::SharedPtr<Counted> c(b);
-      plat::SharedPtr<Counted>& cAlias = c;
-      c = std::move(cAlias);
-      EXPECT_EQ(c.get(), a.get());
-    }
     a.reset();
     EXPECT_EQ(deleted, 0);
     b = plat::SharedPtr<Counted>(new Counted(&deleted));  // lets go of the first
     EXPECT_EQ(deleted, 1);
-    plat::SharedPtr<Counted> moved(std::move(b));
-    EXPECT_EQ(moved.useCount(), 1);
   }
   EXPECT_EQ(deleted, 2);
 }

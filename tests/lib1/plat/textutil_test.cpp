@@ -45,10 +45,6 @@ TEST(SplitterInPlace, Pieces) {
   };
   EXPECT_EQ(pieces("k=v;w", oneOf), "k|v|w|");
   EXPECT_EQ(seps, "=;00");
-  char path[] = "/usr/lib/x";
-  SplitterInPlace p(path);
-  EXPECT_STREQ(p.last('/'), "x");
-  EXPECT_STREQ(p.rest(), "/usr/lib");
 }
 
 TEST(Hex, Conversions) {
@@ -56,13 +52,14 @@ TEST(Hex, Conversions) {
   EXPECT_TRUE(plat::readHexAndShift('F', &acc) && plat::readHexAndShift('a', &acc));
   EXPECT_FALSE(plat::readHexAndShift('g', &acc));
   EXPECT_EQ(acc, 31 * 16 + 10);
-  try {
-    plat::intToHex(16);
-    FAIL();
-  } catch (const plat::AssertionFail& e) {
-    EXPECT_STREQ(e.expr, "i >= 0 && i <= 15");
+  for (int bad : {-1, 16}) {
+    try {
+      plat::intToHex(bad);
+      ADD_FAILURE() << bad;
+    } catch (const plat::AssertionFail& e) {  // thrown, not fatal
+      EXPECT_STREQ(e.expr, "i >= 0 && i <= 15");
+    }
   }
-  EXPECT_THROW(plat::intToHex(-1), plat::AssertionFail);
   const unsigned char bytes[] = {0x00, 0x9c, 0xff};
   EXPECT_STREQ(std::unique_ptr<char[]>(plat::binToHexStr({3, bytes})).get(), "009cff");
 
@@ -156,14 +153,7 @@ TEST(Ellipsis, CutsCharacters) {
   // Each byte of a broken sequence is one character.
   EXPECT_EQ(get("ab\xE2\x82", 1), "ab\xE2" + dots);
   EXPECT_EQ(get("ab\xE2\x82", 2), "ab" + dots);
-  EXPECT_EQ(get("\xE2\x82X", 2), "\xE2" + dots);
   EXPECT_TRUE(plat::EllipsiseStr(nullptr).get(0).isNull());
-}
-
-TEST(DivRnd, RoundsToNearest) {
-  EXPECT_EQ(plat::divrndNN(7, 2), 4);
-  EXPECT_EQ(plat::divrndNN(5, 0), 0);
-  EXPECT_EQ(plat::divrndNN(5, 3), 2);
 }
 
 }  // namespace

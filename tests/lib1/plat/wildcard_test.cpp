@@ -43,14 +43,19 @@ TEST(Wildcard, AgreesWithTheReferenceOnRandomInput) {
 }
 
 TEST(Wildcard, NamedCases) {
-  const unsigned star = Wildcard::STAR;
-  EXPECT_TRUE(Wildcard::match("CONFIG*", "Configuration", false, star));
-  EXPECT_FALSE(Wildcard::match("config*", "ConfigParameter", true, star));
-  EXPECT_TRUE(Wildcard::match(nullptr, "", false, star));
-  EXPECT_FALSE(Wildcard::match("", "x", false, star));     // matches no log name
-  EXPECT_FALSE(Wildcard::match("a*a", "a", false, star));  // prefix and suffix may not share
-  EXPECT_TRUE(Wildcard::match("a*", "A*", false, 0));      // without STAR, a plain character
-  EXPECT_FALSE(Wildcard::match("a*", "ab", false, 0));
+  auto star = [](const char* p, const char* t, bool cs) { return Wildcard::match(p, t, cs, 1); };
+  EXPECT_TRUE(star("a*b*c", "axxbyyc", true));
+  EXPECT_TRUE(star("*", "", true));
+  EXPECT_TRUE(star("CONFIG*", "Configuration", false));
+  EXPECT_FALSE(star("config*", "ConfigParameter", true));
+  EXPECT_TRUE(star(nullptr, "", false));
+  EXPECT_FALSE(star("", "x", false));     // matches no log name
+  EXPECT_FALSE(star("a*a", "a", false));  // prefix and suffix may not share
+  // Without STAR, "*" is only itself.
+  EXPECT_FALSE(Wildcard::match("*", "x", true, 0));
+  EXPECT_TRUE(Wildcard::match("*", "*", true, 0));
+  EXPECT_TRUE(Wildcard::match("ABC", "abc", false, 0));
+  EXPECT_FALSE(Wildcard::match("ABC", "abc", true, 0));
 }
 
 TEST(Wildcard, PathologicalPatternEndsQuickly) {
