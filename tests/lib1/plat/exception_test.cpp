@@ -110,6 +110,9 @@ TEST(Assert, WarnLogsAndWritesNothingToStderr) {
 }
 
 TEST(BadUtf8DeathTest, HookTurnsConstructionIntoAnAbort) {
+  // The `_BadUtf8Assert` parameter installs a hook of its own: put it back.
+  auto* installed = plat::BadUtf8::assertHook;
+  plat::BadUtf8::assertHook = nullptr;
   EXPECT_STREQ(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P").str(), "Bad UTF-8 string for P");
   plat::BadUtf8::assertHook = [] { return true; };
   EXPECT_EXIT(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P"), testing::KilledBySignal(SIGABRT),
@@ -117,5 +120,5 @@ TEST(BadUtf8DeathTest, HookTurnsConstructionIntoAnAbort) {
   EXPECT_EXIT(plat::BadUtf8("text"), testing::KilledBySignal(SIGABRT), ": text\n$");
   plat::BadUtf8::assertHook = [] { return false; };
   EXPECT_STREQ(plat::BadUtf8("quiet").str(), "quiet");
-  plat::BadUtf8::assertHook = nullptr;
+  plat::BadUtf8::assertHook = installed;
 }
