@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "lib1/plat/Log.h"
+#include "lib1/plat/SplitterInPlace.h"
 #include "lib1/plat/Wildcard.h"
 
 namespace plat {
@@ -51,17 +52,10 @@ void LogWriter::setLogParamElement(const char* element) {
 
 void LogWriter::refreshLogSetting() {
   setLogParamElement("*::0");
-  // Elements are split with a plain loop; the value is short and seldom
-  // changes.
   String value;
   value.replaceBuf(logParam.getValueStr());
-  char* piece = value.data();
-  while (piece) {
-    char* comma = strchr(piece, ',');
-    if (comma) *comma = 0;
-    setLogParamElement(piece);
-    piece = comma ? comma + 1 : nullptr;
-  }
+  SplitterInPlace elements(value.data());
+  while (const char* element = elements.next(',')) setLogParamElement(element);
 }
 
 }  // namespace plat

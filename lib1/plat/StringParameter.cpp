@@ -1,9 +1,9 @@
 #include "lib1/plat/StringParameter.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "lib1/plat/Assert.h"
+#include "lib1/plat/Hex.h"
 #include "lib1/plat/SString.h"
 #include "lib1/plat/Utf8.h"
 
@@ -52,9 +52,14 @@ SString<32> s64Text(long long value) {
 
 bool isLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  return tolower(static_cast<unsigned char>(c)) - 'a' + 10;
+// Reads hex as exactly eight bytes, most significant first.
+bool hexToS64(const char* hex, long long* out) {
+  MBuf<unsigned char> bytes;
+  if (!hexStrToBin(hex, &bytes) || bytes.length != 8) return false;
+  unsigned long long u = 0;
+  for (int i = 0; i < 8; i++) u = (u << 8) | bytes.data[i];
+  *out = static_cast<long long>(u);
+  return true;
 }
 
 }  // namespace
@@ -75,13 +80,9 @@ bool S64Parameter::setParam(const char* text, int priority) {
       if (!isLowerHex(*p)) return false;
     return StringParameter::setParam(text, priority);
   }
-  if (len != size_t(kDigits)) return false;
-  unsigned long long u = 0;
-  for (const char* p = text; *p; p++) {
-    if (!isxdigit(static_cast<unsigned char>(*p))) return false;
-    u = (u << 4) | unsigned(hexValue(*p));
-  }
-  return setParam(static_cast<long long>(u), priority);
+  // Otherwise eight bytes in hexadecimal, either case.
+  long long value;
+  return hexToS64(text, &value) && setParam(value, priority);
 }
 
 bool S64Parameter::setParam(long long value, int priority) {
@@ -92,14 +93,9 @@ long long S64Parameter::getValue() const {
   // The stored text can only be in the prefixed form unless a caller went
   // round setParam with setValue; read such a text as 0.
   const char* text = StringParameter::getValue();
-  if (strlen(text) != size_t(kPrefixLen + kDigits) || strncmp(text, kPrefix, kPrefixLen) != 0)
-    return 0;
-  unsigned long long u = 0;
-  for (const char* p = text + kPrefixLen; *p; p++) {
-    if (!isLowerHex(*p)) return 0;
-    u = (u << 4) | unsigned(hexValue(*p));
-  }
-  return static_cast<long long>(u);
+  long long value;
+  if (strncmp(text, kPrefix, kPrefixLen) != 0 || !hexToS64(text + kPrefixLen, &value)) return 0;
+  return value;
 }
 
 }  // namespace plat

@@ -1,11 +1,12 @@
-// A log destination that keeps what it is given, and an observer that
-// records what it is told.
+// Helpers of the configuration and logging tests: a log destination that
+// keeps what it is given, an observer that records what it is told.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "lib1/plat/ConfigParameter.h"
+#include "lib1/plat/Exception.h"
 #include "lib1/plat/Log.h"
 
 struct CaptureLogger : plat::Logger {
@@ -34,12 +35,29 @@ struct RouteWriter {
   plat::LogWriter* w;
 };
 
+// The message of the plat::Exception that fn throws, or "" when it throws
+// none.
+template <typename F>
+std::string errorOf(F fn) {
+  try {
+    fn();
+  } catch (const plat::Exception& e) {
+    return e.str();
+  }
+  return "";
+}
+
+inline std::string valueOf(const plat::ConfigParameter& p) {
+  char* v = p.getValueStr();
+  std::string s = v;
+  delete[] v;
+  return s;
+}
+
 struct RecordingObserver : plat::ParameterChangedCallback {
   void parameterChanged(plat::ConfigParameter* p, int priority) override {
     calls.push_back(priority);
-    char* v = p->getValueStr();
-    seen.push_back(v);
-    delete[] v;
+    seen.push_back(valueOf(*p));
   }
   std::vector<int> calls;
   std::vector<std::string> seen;  // the effective value at each call

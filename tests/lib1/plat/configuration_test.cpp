@@ -15,12 +15,7 @@ using namespace plat;
 
 namespace {
 
-std::string value(const Configuration& c, const char* name) {
-  char* v = c.getOrThrow(name)->getValueStr();
-  std::string s = v;
-  delete[] v;
-  return s;
-}
+std::string value(const Configuration& c, const char* name) { return valueOf(*c.getOrThrow(name)); }
 
 std::string walk(const Configuration* c, bool recurse) {
   std::string out;
@@ -48,38 +43,28 @@ struct Tree : testing::Test {
 }  // namespace
 
 TEST_F(Tree, LookupIgnoresCaseAndPrefersOwnThenEarlierChildDepthFirst) {
-  StringParameter shadow1{"a", "", "c1's a", false, &child1};
+  StringParameter shadowB{"b", "", "c1's b", false, &child1};
   StringParameter shadowF{"f", "", "c2's f", false, &child2};
-  EXPECT_EQ(root.get("a"), &a);
-  EXPECT_EQ(root.get("e"), &e);
+  EXPECT_EQ(root.get("b"), &b);
   EXPECT_EQ(root.get("F"), &f);  // child1's grandchild before child2
-  EXPECT_EQ(child2.get("F"), &shadowF);
   EXPECT_EQ(root.get("nope"), nullptr);
-  try {
-    root.getOrThrow("nope");
-    ADD_FAILURE();
-  } catch (const Exception& ex) {
-    EXPECT_STREQ(ex.str(), "Parameter nope not found");
-  }
+  EXPECT_EQ(errorOf([&] { root.getOrThrow("nope"); }), "Parameter nope not found");
   EXPECT_TRUE(root.set("f", "x", 50));
   EXPECT_EQ(value(grand, "F"), "x");
-  EXPECT_FALSE(root.set("B", "zz", 50));  // own parameter refuses: no fallback
+  EXPECT_FALSE(root.set("B", "zz", 50));  // refused by its own: child1's is not tried
   EXPECT_FALSE(root.set("nope", "1", 50));
   root.registerChild(&child1, false);
   EXPECT_EQ(root.get("C"), nullptr);
 }
 
-TEST_F(Tree, WalkIsBreadthFirstAndNewestFirst) {
+TEST_F(Tree, WalkIsBreadthFirstNewestFirstAndACopyIsFlatInReverse) {
   EXPECT_EQ(walk(&root, false), "BA");
   EXPECT_EQ(walk(&root, true), "BADCEF");
-  Configuration empty("Empty");
+  Configuration empty("Empty");  // a registry without parameters of its own
   empty.registerChild(&child2, true);
   EXPECT_EQ(walk(&empty, true), "E");
-}
 
-TEST_F(Tree, CopyIsFlatOwnedAndASnapshotForSubset) {
   Configuration copy(root);
-  EXPECT_TRUE(copy.ownsParams);
   EXPECT_TRUE(copy.children.empty());
   EXPECT_EQ(walk(&copy, false), "FECDAB");
   EXPECT_NE(copy.get("A"), &a);
@@ -90,10 +75,7 @@ TEST_F(Tree, CopyIsFlatOwnedAndASnapshotForSubset) {
   d.setParam("changed", 50);
   EXPECT_FALSE(copy.subset(&root));
   EXPECT_FALSE(root.subset(&child1));  // B missing there
-  // A copy of a copy: the clones are cloned, and deleted with their owner.
-  auto* again = new Configuration(copy);
-  EXPECT_EQ(value(*again, "D"), "d");
-  delete again;
+  delete new Configuration(copy);      // a copy of the copy deletes its own clones only
   EXPECT_EQ(value(copy, "D"), "d");
 }
 
@@ -112,16 +94,18 @@ TEST_F(Tree, MergeCopyValuesAndMergeDiffs) {
 
   root.copyValues(&other, true);  // child1 takes C from other's own list
   EXPECT_EQ(value(child1, "C"), "other c");
-  EXPECT_EQ(b.getStringValues().size(), 2u);
+  EXPECT_STREQ(b.getStringValues()[100].get(), "9");
 
   Configuration changed(root), target("Target");
   StringParameter td("D", "", "t", false, &target);
-  StringParameter te("E", "", "t", false, &target);
+  StringParameter te("E", "", "t", false, &target), tg("G", "", "t", false, &target);
+  StringParameter cg("G", "", "new g", false, &changed);  // not in the reference
   changed.getOrThrow("D")->setParam("new d", 50);
   target.mergeDiffs(&changed, &root);
   EXPECT_EQ(value(target, "D"), "new d");
   EXPECT_EQ(td.getPriority(), 50);
   EXPECT_EQ(value(target, "E"), "t");  // equal in both: untouched
+  EXPECT_EQ(value(target, "G"), "t");
 }
 
 TEST(Aliases, SetThroughAliasesAndCanonicalize) {
@@ -141,7 +125,6 @@ TEST(Aliases, SetThroughAliasesAndCanonicalize) {
     bool handleAlias(const char*, const char*, SettingsMap*) override { return false; }
   } refuse;
   conf.addAlias("XY", &refuse);  // replaces, letter case ignored
-  EXPECT_EQ(conf.aliases.size(), 1u);
   EXPECT_FALSE(conf.set("xy", "1", 50));
   {
     ParameterAlias own("old", &y, &conf);
@@ -175,8 +158,7 @@ TEST(LogReport, OneLinePerSettingByPriorityThenName) {
   StringParameter s("s", "", "def", false, &conf);
   IntParameter pol("Pol", "", 1, false, &conf);
   BoolParameter both("both", "", false, false, &conf);
-  const unsigned char bytes[] = {1};
-  BinaryParameter bin("Bin", "", CBuf<unsigned char>{1, bytes}, &conf, false);
+  BinaryParameter bin("Bin", "", CBuf<unsigned char>{0, nullptr}, &conf, false);
   StringParameter hidden("_hidden", "", "", false, &conf);
   pol.setParam("2", 0);
   both.setParam("1", 50);

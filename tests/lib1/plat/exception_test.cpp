@@ -103,11 +103,15 @@ TEST(Assert, WarnLogsAndWritesNothingToStderr) {
 }
 
 TEST(BadUtf8DeathTest, HookTurnsConstructionIntoAnAbort) {
+  // The `_BadUtf8Assert` parameter installs a hook of its own: put it back.
+  auto* installed = plat::BadUtf8::assertHook;
+  plat::BadUtf8::assertHook = nullptr;
   EXPECT_STREQ(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P").str(), "Bad UTF-8 string for P");
-  auto installed = plat::BadUtf8::assertHook;  // the _BadUtf8Assert parameter's
   plat::BadUtf8::assertHook = [] { return true; };
   EXPECT_EXIT(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P"), testing::KilledBySignal(SIGABRT),
               "^Assertion '0' failed at lib1/plat/Exception.cpp:[0-9]+: Bad UTF-8 string for P\n$");
   EXPECT_EXIT(plat::BadUtf8("text"), testing::KilledBySignal(SIGABRT), ": text\n$");
+  plat::BadUtf8::assertHook = [] { return false; };
+  EXPECT_STREQ(plat::BadUtf8("quiet").str(), "quiet");
   plat::BadUtf8::assertHook = installed;
 }

@@ -125,7 +125,7 @@ TEST(Logger, DestructorDetachesItsWriters) {
   EXPECT_EQ(other.logger, &keep);
 }
 
-TEST(LogWriter, ListsNamesWrapped) {
+TEST(LogWriter, ListsNamesWrappedAndDestinationsOnePerLine) {
   std::string text = withEmptyLists([](FILE* out) {
     // The list runs from the last built to the first.
     LogWriter e("epsilon"), d("delta"), g("gamma"), b("beta"), a("alpha");
@@ -133,4 +133,9 @@ TEST(LogWriter, ListsNamesWrapped) {
   });
   EXPECT_EQ(text, "  alpha, beta,\n  gamma, delta,\n  epsilon\n");
   EXPECT_EQ(withEmptyLists([](FILE* out) { LogWriter::listLogWriters(20, out); }), "  \n");
+  EXPECT_EQ(withEmptyLists([](FILE* out) {
+              TestLogger a("alpha"), b("beta");
+              Logger::listLoggers(out);
+            }),
+            "  beta\n  alpha\n");
 }

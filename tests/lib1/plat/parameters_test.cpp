@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <memory>
 
 #include "CaptureLogger.h"
@@ -14,12 +15,7 @@ using namespace plat;
 
 namespace {
 
-std::string str(const ConfigParameter& p) {
-  char* v = p.getValueStr();
-  std::string s = v;
-  delete[] v;
-  return s;
-}
+const char* const kNames[] = {"Low", "Medium", "High", nullptr};
 
 struct Params : testing::Test {
   Configuration conf{"Test"};
@@ -60,148 +56,144 @@ TEST_F(Params, PrioritiesLowestNumberWinsAndMaskedChangesStillNotify) {
   EXPECT_EQ(obs.calls.size(), 4u);
   EXPECT_EQ(p.getValue(), 99);
   EXPECT_EQ(p.getPriority(), 100);
+  EXPECT_FALSE(p.isLocked());
   p.notifyResetToDefault();
   EXPECT_EQ(obs.calls.back(), 100);
   p.callbacks.remove(&obs);
 }
 
-TEST_F(Params, ObserversMayUnregisterThemselvesOrOthersWhileNotified) {
+TEST_F(Params, ObserversMayLeaveWhileNotifiedAndOneThatThrowsHidesNothing) {
   StringParameter p("Name", "n", "", false, &conf);
-  struct Remover : ParameterChangedCallback {
-    ConfigParameter* param;
-    ParameterChangedCallback* victim;
+  struct Hook : ParameterChangedCallback {
+    std::function<void()> fn;
     int calls = 0;
     void parameterChanged(ConfigParameter*, int) override {
       calls++;
-      param->callbacks.remove(victim);
+      fn();
     }
-  };
-  Remover self, other;
-  auto later = std::make_unique<RecordingObserver>();
-  self.param = other.param = &p;
-  self.victim = &self;
-  other.victim = later.get();
-  p.callbacks = {&self, &other, later.get()};
+  } self, other, thrower;
+  RecordingObserver later;
+  self.fn = [&] { p.callbacks.remove(&self); };
+  other.fn = [&] { p.callbacks.remove(&later); };
+  p.callbacks = {&self, &other, &later};
   EXPECT_TRUE(p.setParam("a", 50));
-  later.reset();  // removed before its turn: must not be called
+  EXPECT_TRUE(later.calls.empty());  // removed before its turn
   EXPECT_TRUE(p.setParam("b", 50));
   EXPECT_EQ(self.calls, 1);
   EXPECT_EQ(other.calls, 2);
-  p.callbacks.clear();
-}
 
-TEST_F(Params, ThrowingObserverDoesNotHideTheChangeFromTheOthers) {
-  BoolParameter p("Flag", "f", false, false, &conf);
-  struct Thrower : ParameterChangedCallback {
-    void parameterChanged(ConfigParameter*, int) override { throw Exception("observer failed"); }
-  } thrower;
+  // The value is stored, so the observers after one that throws hear of it.
+  thrower.fn = [] { throw Exception("observer failed"); };
   p.callbacks = {&thrower, &obs};
-  EXPECT_THROW(p.setParam("yes", 50), Exception);
-  EXPECT_TRUE(p.getValue());
-  EXPECT_EQ(obs.calls, (std::vector<int>{50}));
+  EXPECT_THROW(p.setParam("c", 50), Exception);
+  EXPECT_EQ(obs.seen, std::vector<std::string>{"c"});
   p.callbacks.clear();
 }
 
-TEST_F(Params, BoolTextForms) {
-  BoolParameter p("Flag", loc::msgid_t("plat_test_flag"), false, true, &conf);
-  EXPECT_STREQ(p.getDescription(), "plat_test_flag");
-  for (const char* t : {"", "Yes", "ON", "TRUE", "1"}) {
-    EXPECT_TRUE(p.setParam("0", 50));
-    EXPECT_TRUE(p.setParam(t, 50)) << t;
-    EXPECT_TRUE(p.getValue()) << t;
+TEST_F(Params, TextFormsOfEachKind) {
+  BoolParameter flag("Flag", "", false, false, &conf);
+  IntParameter small("Small", "", 500, false, &conf, 0, 100);  // default not range-checked
+  IntParameter wide("Wide", "", 0, false, &conf);
+  EnumParameter quality("Quality", "", "medium", kNames, false, &conf);
+  EnumParameter fallback("Fallback", "", "nope", kNames, false, &conf);
+  S64Parameter big("Big", "", -2, false, &conf);
+  const unsigned char def[] = {1, 2, 3};
+  BinaryParameter key("Key", "", CBuf<unsigned char>{3, def}, &conf, true);
+  StringParameter title("Title", "", "x", false, &conf);
+  EXPECT_EQ(valueOf(small), "500");
+  EXPECT_EQ(valueOf(quality), "Medium");
+  EXPECT_EQ(valueOf(fallback), "Low");
+  EXPECT_EQ(valueOf(big), "int64:fffffffffffffffe");
+  EXPECT_EQ(valueOf(key), "010203");
+
+  // Texts set in turn at priority 50, each followed by its stored form.
+  using Texts = std::vector<const char*>;
+  const std::pair<ConfigParameter*, Texts> accepted[] = {
+      {&flag, {"", "1", "No", "0", "Yes", "1", "0", "0", "ON", "1", "off", "0", "TRUE", "1"}},
+      {&small, {"0x10", "16", "010", "8", " 5", "5"}},
+      {&wide, {"-2147483648", "-2147483648"}},
+      {&quality, {"HIGH", "High", "low", "Low"}},
+      {&big,
+       {"00000000000000fF", "int64:00000000000000ff", "int64:000000000000abcd",
+        "int64:000000000000abcd"}},
+      {&key, {"0A0b", "0a0b", "", ""}},
+      {&title, {"caf\xc3\xa9", "caf\xc3\xa9"}}};
+  for (const auto& [p, texts] : accepted) {
+    for (size_t i = 0; i < texts.size(); i += 2) {
+      EXPECT_TRUE(p->setParam(texts[i], 50)) << p->name << " '" << texts[i] << "'";
+      EXPECT_EQ(valueOf(*p), texts[i + 1]) << p->name << " '" << texts[i] << "'";
+    }
   }
-  EXPECT_TRUE(p.setParam(nullptr, 0));
-  EXPECT_TRUE(p.setParam("No", 50));
-  EXPECT_TRUE(p.getValue());  // 0 still wins
-  p.unsetParam(0, false);
-  EXPECT_FALSE(p.getValue());
-  for (const char* t : {"01", "2", "enabled", " 1"}) {
-    EXPECT_FALSE(p.setParam(t, 50)) << t;
-    EXPECT_TRUE(log.has(std::string("Bool parameter Flag: invalid value '") + t + "'"));
+  // Rejected texts leave every stored value as it was; only a Boolean says why.
+  const std::pair<ConfigParameter*, Texts> rejected[] = {
+      {&flag, {"01", "2", "enabled", " 1"}},
+      {&small, {"5 ", "2147483648", "101", "-1", ""}},
+      {&quality, {"Highest"}},
+      {&big,
+       {"int64:00000000000000FF", "int64:00000000000000f", "0000000000000ff",
+        "INT64:00000000000000ff", "0x000000000000ff"}},
+      {&key, {"abc", "0g"}}};
+  for (const auto& [p, texts] : rejected) {
+    for (const char* text : texts) {
+      SCOPED_TRACE(std::string(p->name) + " '" + text + "'");
+      std::map<int, String> before = p->getStringValues();
+      size_t lines = log.lines.size();
+      EXPECT_FALSE(p->setParam(text, 50));
+      EXPECT_EQ(p->getStringValues(), before);
+      if (p == &flag)
+        EXPECT_EQ(log.lines.back().text,
+                  std::string("Bool parameter Flag: invalid value '") + text + "'");
+      else
+        EXPECT_EQ(log.lines.size(), lines);
+    }
   }
-  EXPECT_EQ(str(p), "0");
-  EXPECT_TRUE(p.setIntValue(-3, 50));
-  EXPECT_EQ(p.getIntValue(), 1);
+  EXPECT_EQ(big.getValue(), 0xabcd);
+  EXPECT_TRUE(big.setParam(LLONG_MIN, 0));
+  EXPECT_EQ(big.getValue(), LLONG_MIN);
+
+  // A null text is true for a Boolean, and no value for the other kinds.
+  EXPECT_TRUE(flag.setIntValue(0, 0) && flag.setParam(nullptr, 0) && flag.getValue());
+  for (ConfigParameter* p :
+       std::initializer_list<ConfigParameter*>{&small, &quality, &big, &key, &title})
+    EXPECT_FALSE(p->setParam(nullptr, 50)) << p->name;
+  EXPECT_TRUE(flag.setIntValue(0, 0) && flag.setIntValue(-3, 0));  // non-zero is true
+  EXPECT_EQ(flag.getIntValue(), 1);
+  EXPECT_FALSE(small.setIntValue(101, 50));
+
+  // Text that is not UTF-8 throws, and changes nothing either.
+  title.callbacks.push_back(&obs);
+  EXPECT_THROW(title.setParam("bad\xff", 0), BadUtf8);
+  EXPECT_EQ(errorOf([&] { title.setParam("\xc0\x80", 50); }), "Bad UTF-8 string for Title");
+  EXPECT_EQ(title.values.size(), 2u);
+  EXPECT_TRUE(obs.calls.empty());
+  title.callbacks.clear();
+
+  // getData reuses a buffer that is long enough, and zeroes its tail when it
+  // is a secure one.
+  EXPECT_TRUE(key.setParam("0A0b", 50));
+  MBuf<unsigned char> out(true);
+  unsigned char* before = new unsigned char[4]{9, 9, 9, 9};
+  out.replace(before, 4);
+  key.getData(&out);
+  EXPECT_TRUE(out.data == before && out.length == 2);
+  EXPECT_EQ(std::vector<int>(out.data, out.data + 4), (std::vector<int>{10, 11, 0, 0}));
+  EXPECT_TRUE(key.setParam(CBuf<unsigned char>{-5, def}, 0));  // no bytes
+  EXPECT_EQ(key.getLength(), 0);
+  key.resetToDefault();
+  key.getData(&out);  // too short now: a new array
+  EXPECT_EQ(std::vector<int>(out.data, out.data + out.length), (std::vector<int>{1, 2, 3}));
 }
 
-TEST_F(Params, IntTextFormsAndRange) {
-  IntParameter p("Size", "s", 500, false, &conf, 0, 100);  // default not range-checked
-  EXPECT_EQ(p.getValue(), 500);
-  EXPECT_TRUE(p.setParam("0x10", 50));
-  EXPECT_EQ(p.getValue(), 16);
-  EXPECT_TRUE(p.setParam("010", 50));
-  EXPECT_EQ(p.getValue(), 8);
-  EXPECT_TRUE(p.setParam(" 5", 50));
-  EXPECT_EQ(p.getValue(), 5);
-  for (const char* t : {"5 ", "2147483648", "101", "-1", "", "x"}) EXPECT_FALSE(p.setParam(t, 50));
-  EXPECT_FALSE(p.setParam(nullptr, 50));
-  EXPECT_FALSE(p.setIntValue(101, 50));
-  EXPECT_EQ(p.getValue(), 5);
-  IntParameter wide("Wide", "w", 0, false, &conf);
-  EXPECT_TRUE(wide.setParam("-2147483648", 50));
-  EXPECT_EQ(wide.getIntValue(), INT_MIN);
-}
-
-TEST_F(Params, EnumNamesAndClones) {
-  static const char* const names[] = {"Low", "Medium", "High", nullptr};
-  EnumParameter p("Quality", "q", "medium", names, false, &conf);
-  EXPECT_TRUE(p.isInt() && p.isEnum());
-  EXPECT_EQ(p.getValue(), 1);
-  EXPECT_TRUE(p.setParam("HIGH", 50));
-  EXPECT_EQ(str(p), "High");
-  EXPECT_FALSE(p.setParam("Highest", 50));
-  EXPECT_FALSE(p.setParam(nullptr, 50));
-  EXPECT_FALSE(p.setIntValue(3, 50));
-  EXPECT_EQ(p.getStringValues()[100].get(), std::string("Medium"));
-  EnumParameter fallback("Q2", "q", "nope", names, false, &conf);
-  EXPECT_EQ(fallback.getValue(), 0);
-
-  Configuration other("Other");
-  p.ownsStrings = true;  // its clone copies every string, the name table too
-  std::unique_ptr<ConfigParameter> c(p.clone(&other));
-  p.ownsStrings = false;
-  auto* e = dynamic_cast<EnumParameter*>(c.get());
-  ASSERT_TRUE(e);
-  EXPECT_NE(e->names, names);
-  EXPECT_NE(e->name, p.name);
-  EXPECT_EQ(e->max, 2);
-  EXPECT_EQ(str(*e), "High");
-  EXPECT_TRUE(e->setParam("low", 50));
-  EXPECT_EQ(str(*e), "Low");
-  EXPECT_EQ(other.get("quality"), c.get());
-}
-
-TEST_F(Params, StringRejectsNullAndBadUtf8WithoutChange) {
-  StringParameter p("Title", "t", "x", false, &conf);
-  p.callbacks.push_back(&obs);
-  EXPECT_TRUE(p.setParam("caf\xc3\xa9", 50));
-  EXPECT_FALSE(p.setParam(nullptr, 50));
-  try {
-    p.setParam("bad\xff", 50);
-    ADD_FAILURE() << "no exception";
-  } catch (const BadUtf8& e) {
-    EXPECT_STREQ(e.str(), "Bad UTF-8 string for Title");
-  }
-  EXPECT_THROW(p.setParam("\xed\xa0\x80", 0), BadUtf8);  // a surrogate
-  EXPECT_STREQ(p.getValue(), "caf\xc3\xa9");
-  EXPECT_EQ(p.values.size(), 2u);
-  EXPECT_EQ(obs.calls.size(), 1u);
-  p.callbacks.clear();
-}
-
-TEST(ParamsDeathTest, NullStringDefaultAndEmptyEnumAreFatal) {
+TEST(ParamsDeathTest, BrokenInvariantsAndTheBadUtf8SwitchAbort) {
   Configuration conf("Test");
   EXPECT_DEATH(StringParameter("Bad", "b", nullptr, false, &conf),
                "Assertion 'v' failed at .*: Default value <null> for Bad not allowed");
   static const char* const none[] = {nullptr};
   EXPECT_DEATH(EnumParameter("E", "e", "x", none, false, &conf), "EnumParameter E has no names");
-}
 
-TEST(ParamsDeathTest, BadUtf8AssertSwitchAborts) {
   ConfigParameter* sw = Configuration::global()->get("_BadUtf8Assert");
   ASSERT_TRUE(sw && sw->isBool());
   EXPECT_STREQ(sw->getDescription(), "Make bad UTF-8 cause an assertion failure for debugging");
-  EXPECT_THROW(throw BadUtf8("plain"), BadUtf8);
   EXPECT_DEATH(
       {
         sw->setParam("1", 50);
@@ -210,55 +202,7 @@ TEST(ParamsDeathTest, BadUtf8AssertSwitchAborts) {
       "Assertion '0' failed at .*: Bad UTF-8 string for X");
 }
 
-TEST_F(Params, S64Forms) {
-  S64Parameter p("Big", "b", -2, false, &conf);
-  EXPECT_EQ(str(p), "int64:fffffffffffffffe");
-  EXPECT_EQ(p.getValue(), -2);
-  EXPECT_TRUE(p.setParam("00000000000000fF", 50));
-  EXPECT_EQ(str(p), "int64:00000000000000ff");
-  EXPECT_EQ(p.getValue(), 255);
-  for (const char* t : {"int64:00000000000000FF", "int64:00000000000000f", "0000000000000ff",
-                        "int64:00000000000000fg", "INT64:00000000000000ff", "0x000000000000ff"})
-    EXPECT_FALSE(p.setParam(t, 50)) << t;
-  EXPECT_TRUE(p.setParam(LLONG_MIN, 0));
-  EXPECT_EQ(p.getValue(), LLONG_MIN);
-  std::unique_ptr<ConfigParameter> c(p.clone(&conf));
-  EXPECT_EQ(dynamic_cast<S64Parameter*>(c.get()), nullptr);
-  EXPECT_TRUE(c->isString());
-  EXPECT_TRUE(c->setParam("anything", 0));  // a plain string now
-}
-
-TEST_F(Params, BinaryFormsAndGetData) {
-  const unsigned char def[] = {1, 2, 3};
-  BinaryParameter p("Key", "k", CBuf<unsigned char>{3, def}, &conf, true);
-  EXPECT_EQ(str(p), "010203");
-  EXPECT_TRUE(p.setParam("0A0b", 50));
-  EXPECT_EQ(str(p), "0a0b");
-  EXPECT_FALSE(p.setParam("abc", 50));
-  EXPECT_FALSE(p.setParam("0g", 50));
-  EXPECT_FALSE(p.setParam(nullptr, 50));
-  EXPECT_EQ(p.getLength(), 2);
-
-  MBuf<unsigned char> out(true);
-  out.replace(new unsigned char[4]{9, 9, 9, 9}, 4);
-  unsigned char* before = out.data;
-  p.getData(&out);  // long enough: reused, the tail zeroed
-  EXPECT_EQ(out.data, before);
-  EXPECT_EQ(out.length, 2);
-  EXPECT_EQ(out.data[1], 0x0b);
-  EXPECT_EQ(out.data[2], 0);
-  EXPECT_TRUE(p.setParam(CBuf<unsigned char>{-5, def}, 50));
-  EXPECT_EQ(str(p), "");
-  EXPECT_TRUE(p.setParam("", 0));
-  EXPECT_EQ(p.getLength(), 0);
-  p.unsetParam(0, false);
-  p.unsetParam(50, false);
-  p.getData(&out);
-  EXPECT_EQ(out.length, 3);
-  EXPECT_EQ(out.data[2], 3);
-}
-
-TEST_F(Params, CopyValuesTakesTheOthersPrioritiesAsFarAsItsParserAccepts) {
+TEST_F(Params, CopiesTakeEveryPriorityAsFarAsTheirParserAccepts) {
   StringParameter from("From", "f", "def", false, &conf);
   IntParameter to("To", "t", 1, false, &conf, 0, 10);
   from.setParam("7", 0);
@@ -266,13 +210,33 @@ TEST_F(Params, CopyValuesTakesTheOthersPrioritiesAsFarAsItsParserAccepts) {
   to.setParam("3", 20);
   to.callbacks.push_back(&obs);
   to.copyValues(from);
-  auto v = to.getStringValues();
-  EXPECT_EQ(v.size(), 2u);  // 20 removed, 0 taken, 50 and 100 rejected
+  to.copyValues(to);  // from itself: nothing happens
+  EXPECT_EQ(obs.calls, (std::vector<int>{20, 0}));
+  to.callbacks.clear();
+  auto v = to.getStringValues();  // 20 removed, 0 taken, 50 and 100 rejected
+  EXPECT_EQ(v.size(), 2u);
   EXPECT_STREQ(v[0].get(), "7");
   EXPECT_STREQ(v[100].get(), "1");
-  EXPECT_EQ(obs.calls, (std::vector<int>{20, 0}));
-  to.copyValues(to);
-  to.callbacks.clear();
+
+  EnumParameter p("Quality", loc::msgid_t("plat_test_quality"), "medium", kNames, false, &conf);
+  EXPECT_STREQ(p.getDescription(), "plat_test_quality");
+  EXPECT_TRUE(p.setParam("HIGH", 50));
+  Configuration other("Other");
+  p.ownsStrings = true;  // its clone copies every string, the name table too
+  std::unique_ptr<ConfigParameter> c(p.clone(&other));
+  p.ownsStrings = false;
+  auto* e = dynamic_cast<EnumParameter*>(c.get());
+  ASSERT_TRUE(e);
+  EXPECT_NE(e->names, kNames);
+  EXPECT_EQ(e->max, 2);
+  EXPECT_EQ(valueOf(*e), "High");
+  EXPECT_EQ(other.get("quality"), c.get());
+
+  S64Parameter big("Big", "b", 1, false, &conf);
+  std::unique_ptr<ConfigParameter> s(big.clone(&conf));
+  EXPECT_EQ(dynamic_cast<S64Parameter*>(s.get()), nullptr);
+  EXPECT_EQ(valueOf(*s), "int64:0000000000000001");
+  EXPECT_TRUE(s->setParam("anything", 0));  // a plain string now
 }
 
 TEST(ParamsLifetime, DestroyedParametersLeaveTheirRegistry) {
