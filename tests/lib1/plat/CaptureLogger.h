@@ -8,6 +8,7 @@
 #include "lib1/plat/ConfigParameter.h"
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/Log.h"
+#include "tests/lib1/plat/TestUtil.h"
 
 struct CaptureLogger : plat::Logger {
   struct Line {
@@ -34,18 +35,6 @@ struct RouteWriter {
   ~RouteWriter() { w->setLoggerAndLevel(nullptr, 0); }
   plat::LogWriter* w;
 };
-
-// The message of the plat::Exception that fn throws, or "" when it throws
-// none.
-template <typename F>
-std::string errorOf(F fn) {
-  try {
-    fn();
-  } catch (const plat::Exception& e) {
-    return e.str();
-  }
-  return "";
-}
 
 inline std::string valueOf(const plat::ConfigParameter& p) {
   char* v = p.getValueStr();

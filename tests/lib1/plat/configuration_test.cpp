@@ -48,7 +48,7 @@ TEST_F(Tree, LookupIgnoresCaseAndPrefersOwnThenEarlierChildDepthFirst) {
   EXPECT_EQ(root.get("b"), &b);
   EXPECT_EQ(root.get("F"), &f);  // child1's grandchild before child2
   EXPECT_EQ(root.get("nope"), nullptr);
-  EXPECT_EQ(errorOf([&] { root.getOrThrow("nope"); }), "Parameter nope not found");
+  EXPECT_EQ(failureOf([&] { root.getOrThrow("nope"); }), "Parameter nope not found");
   EXPECT_TRUE(root.set("f", "x", 50));
   EXPECT_EQ(value(grand, "F"), "x");
   EXPECT_FALSE(root.set("B", "zz", 50));  // refused by its own: child1's is not tried

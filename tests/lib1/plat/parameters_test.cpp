@@ -163,7 +163,7 @@ TEST_F(Params, TextFormsOfEachKind) {
   // Text that is not UTF-8 throws, and changes nothing either.
   title.callbacks.push_back(&obs);
   EXPECT_THROW(title.setParam("bad\xff", 0), BadUtf8);
-  EXPECT_EQ(errorOf([&] { title.setParam("\xc0\x80", 50); }), "Bad UTF-8 string for Title");
+  EXPECT_EQ(failureOf([&] { title.setParam("\xc0\x80", 50); }), "Bad UTF-8 string for Title");
   EXPECT_EQ(title.values.size(), 2u);
   EXPECT_TRUE(obs.calls.empty());
   title.callbacks.clear();
