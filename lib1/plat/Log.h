@@ -14,7 +14,7 @@
 namespace plat {
 
 class Logger {
-public:
+ public:
   explicit Logger(const char* name);  // name is borrowed: pass a literal
   virtual ~Logger();
 
@@ -36,7 +36,7 @@ public:
 };
 
 class LogWriter {
-public:
+ public:
   enum Level { LEVEL_ERROR = 0, LEVEL_INFO = 30, LEVEL_DEBUG = 100, LEVEL_DEBUGPLUS = 110 };
 
   explicit LogWriter(const char* name);  // name is borrowed: pass a literal
@@ -55,9 +55,9 @@ public:
                                                                   ...) {
     if (enabled(lvl)) writeLine(lvl, format, __builtin_va_arg_pack());
   }
-#define PLAT_LOG_AT(fn, LVL)                                                   \
+#define PLAT_LOG_AT(fn, LVL)                                                              \
   __attribute__((always_inline, format(printf, 2, 3))) void fn(const char* format, ...) { \
-    if (enabled(LVL)) writeLine(LVL, format, __builtin_va_arg_pack());         \
+    if (enabled(LVL)) writeLine(LVL, format, __builtin_va_arg_pack());                    \
   }
 #else
   void write(int lvl, const char* format, ...) __attribute__((format(printf, 3, 4))) {
@@ -67,13 +67,13 @@ public:
     vprf(lvl, format, args);
     va_end(args);
   }
-#define PLAT_LOG_AT(fn, LVL)                                              \
+#define PLAT_LOG_AT(fn, LVL)                                               \
   void fn(const char* format, ...) __attribute__((format(printf, 2, 3))) { \
-    if (!enabled(LVL)) return;                                            \
-    va_list args;                                                         \
-    va_start(args, format);                                               \
-    vprf(LVL, format, args);                                              \
-    va_end(args);                                                         \
+    if (!enabled(LVL)) return;                                             \
+    va_list args;                                                          \
+    va_start(args, format);                                                \
+    vprf(LVL, format, args);                                               \
+    va_end(args);                                                          \
   }
 #endif
   PLAT_LOG_AT(error, LEVEL_ERROR)

@@ -113,8 +113,7 @@ TEST(ZlibInStream, BadInput) {
   for (size_t i = 20; i < 40; i++) corrupt[i] = char(0xFF);
   EXPECT_EQ(failureOf([&] { inflateAll(corrupt, false); }), "ZlibInStream: inflate failed");
   ZlibInStream unattached;
-  EXPECT_EQ(failureOf([&] { unattached.readU8(); }),
-            "ZlibInStream overrun: no underlying stream");
+  EXPECT_EQ(failureOf([&] { unattached.readU8(); }), "ZlibInStream overrun: no underlying stream");
 }
 
 TEST(ZlibInStream, BudgetOfCompressedBytes) {
