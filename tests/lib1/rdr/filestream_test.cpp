@@ -10,6 +10,7 @@
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/FileOutStream.h"
+#include "tests/lib1/plat/CaptureLogger.h"
 #include "tests/lib1/rdr/TestSources.h"
 
 using namespace rdr;
@@ -97,10 +98,16 @@ TEST(FileStreams, FailedFinalFlushIsLoggedNotThrown) {
   FILE* full = fopen("/dev/full", "w");
   ASSERT_NE(full, nullptr);
   setvbuf(full, nullptr, _IONBF, 0);
+  CaptureLogger capture;
+  RouteWriter route(plat::LogWriter::getLogWriter("FileOutStream"), &capture, 0);
   {
     FileOutStream out(full, true);
     out.writeBytes("data", 4);
     EXPECT_THROW(out.flush(true), plat::StdlibException);
     out.writeBytes("more", 4);
-  }  // must not throw
+  }  // must not throw, but must leave a trace
+  ASSERT_EQ(capture.lines.size(), 1u);
+  EXPECT_EQ(capture.lines[0].level, 0);
+  EXPECT_EQ(capture.lines[0].text.rfind("writing to file failed: ", 0), 0u)
+      << capture.lines[0].text;
 }
