@@ -84,14 +84,20 @@ class HeapQueue {
 // front of them (1 ms) or behind them (1 h).
 int measuredMs(const benchmark::State& state) { return state.range(1) ? 3600000 : 1; }
 
+// n timers pending on the current manager, due between 10 s and 20 s.
+std::vector<std::unique_ptr<plat::Timer>> pendingTimers(plat::Timer::Callback* cb, int n) {
+  std::vector<std::unique_ptr<plat::Timer>> timers;
+  for (int i = 0; i < n; i++) {
+    timers.push_back(std::make_unique<plat::Timer>(cb));
+    timers.back()->start(10000 + i * 10);
+  }
+  return timers;
+}
+
 void BM_TimerStartStop(benchmark::State& state) {
   plat::TimerManager tm(false);
   Idle cb;
-  std::vector<std::unique_ptr<plat::Timer>> others;
-  for (int i = 0; i < state.range(0); i++) {
-    others.push_back(std::make_unique<plat::Timer>(&cb));
-    others.back()->start(10000 + i * 10);
-  }
+  auto others = pendingTimers(&cb, int(state.range(0)));
   plat::Timer t(&cb);
   int ms = measuredMs(state);
   for (auto _ : state) {
@@ -115,11 +121,7 @@ void BM_HeapStartStop(benchmark::State& state) {
 void BM_TimerIdlePass(benchmark::State& state) {
   plat::TimerManager tm(false);
   Idle cb;
-  std::vector<std::unique_ptr<plat::Timer>> others;
-  for (int i = 0; i < state.range(0); i++) {
-    others.push_back(std::make_unique<plat::Timer>(&cb));
-    others.back()->start(10000 + i * 10);
-  }
+  auto others = pendingTimers(&cb, int(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(tm.checkTimeouts());
 }
 
