@@ -1,28 +1,73 @@
-# One library per directory. Libraries are static archives, but everything that
-# links them takes every object (WHOLE_ARCHIVE): parameters, log writers and
-# message tables register themselves from static constructors, and the linker
-# must not drop an object just because nothing calls into it.
+# One library per directory, and every build target named after its path:
+# the library in lib1/plat is the target lib1_plat, its tests lib1_plat_tests.
+#
+# Libraries are static archives, but everything that links them takes every
+# object (WHOLE_ARCHIVE): parameters, log writers and message tables register
+# themselves from static constructors, and the linker must not drop an object
+# just because nothing calls into it.
+#
+# Each library states the libraries it may include (DEPS, by path). A library
+# may include its own headers and those of its DEPS and everything below them;
+# the layering test (tests/CMakeLists.txt) checks every include against this.
 
 set(GW_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND GW_WARNINGS -Wunused-const-variable=2)
+else()
+  list(APPEND GW_WARNINGS -Wunused-const-variable)
+endif()
 
-# gw_library(<target> [DEPS <lib>...] [SYSTEM_LIBS <lib>...])
-# Sources are the *.cpp files of the current directory.
-function(gw_library target)
-  cmake_parse_arguments(ARG "" "" "DEPS;SYSTEM_LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+set(GW_LAYERING_MANIFEST ${CMAKE_BINARY_DIR}/layering.txt)
+file(WRITE ${GW_LAYERING_MANIFEST} "")
+
+# gw_target_name(<path> <out-var>): lib1/plat -> lib1_plat.
+function(gw_target_name path out)
+  string(REPLACE "/" "_" name "${path}")
+  set(${out} ${name} PARENT_SCOPE)
+endfunction()
+
+# gw_library([DEPS <path>...] [SUBDIRS <dir>...] [SYSTEM_LIBS <lib>...])
+# The library of the current directory. Its sources are the *.cpp files of the
+# directory and of the SUBDIRS named (such as the unix/ layer of lib1/os).
+function(gw_library)
+  cmake_parse_arguments(ARG "" "" "DEPS;SUBDIRS;SYSTEM_LIBS" ${ARGN})
+  file(RELATIVE_PATH path ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  gw_target_name(${path} target)
+  set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(dirs ${path})
+  foreach(sub IN LISTS ARG_SUBDIRS)
+    list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
+    list(APPEND dirs ${path}/${sub})
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${globs})
   add_library(${target} STATIC ${sources})
   target_compile_options(${target} PRIVATE ${GW_WARNINGS})
+
+  # What this library may include: itself, its DEPS and what they may include.
+  set(allowed ${path})
   foreach(dep IN LISTS ARG_DEPS)
-    target_link_libraries(${target} PUBLIC "$<LINK_LIBRARY:WHOLE_ARCHIVE,${dep}>")
+    gw_target_name(${dep} dep_target)
+    if(NOT TARGET ${dep_target})
+      message(FATAL_ERROR "${path}: DEPS names ${dep}, which is not a library built before it")
+    endif()
+    target_link_libraries(${target} PUBLIC "$<LINK_LIBRARY:WHOLE_ARCHIVE,${dep_target}>")
+    get_property(below GLOBAL PROPERTY GW_ALLOWED_${dep_target})
+    list(APPEND allowed ${below})
   endforeach()
+  list(REMOVE_DUPLICATES allowed)
+  set_property(GLOBAL PROPERTY GW_ALLOWED_${target} ${allowed})
   if(ARG_SYSTEM_LIBS)
     target_link_libraries(${target} PUBLIC ${ARG_SYSTEM_LIBS})
   endif()
+  list(JOIN dirs " " dir_list)
+  list(JOIN allowed " " allowed_list)
+  file(APPEND ${GW_LAYERING_MANIFEST} "${path}|${dir_list}|${allowed_list}\n")
 endfunction()
 
-# gw_link_whole(<target> <lib>...): link libraries whole into an executable.
+# gw_link_whole(<target> <path>...): link libraries, named by path, whole.
 function(gw_link_whole target)
-  foreach(lib IN LISTS ARGN)
+  foreach(path IN LISTS ARGN)
+    gw_target_name(${path} lib)
     target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${lib}>")
   endforeach()
 endfunction()

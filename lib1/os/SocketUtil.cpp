@@ -12,7 +12,7 @@
 
 namespace os {
 
-static plat::LogWriter vlog("SocketUtil");
+PLAT_LOG_WRITER(vlog, "SocketUtil");
 
 namespace {
 
@@ -22,7 +22,7 @@ rlimit savedLimit;
 
 [[noreturn]] void fail(const char* what) { throw plat::SystemException(what, errno); }
 
-void logFailure(const char* what) { vlog.error("%s", plat::SystemException(what, errno).str()); }
+void logFailure(const char* what) { vlog().error("%s", plat::SystemException(what, errno).str()); }
 
 }  // namespace
 
@@ -58,7 +58,7 @@ void socketSetRcvBuf(int fd, int size) {
     if (errno != ENOBUFS && errno != ENOMEM) fail("setsockopt(SO_RCVBUF)");
     size /= 2;
   }
-  vlog.debug("Using receive buffer size of %d KiB", cur / 1024);
+  vlog().debug("Using receive buffer size of %d KiB", cur / 1024);
 }
 
 void systemInitSockets() {

@@ -7,25 +7,13 @@
 
 namespace plat {
 
-namespace {
-
-// Never destroyed, and built on first use: an assertion may fire during
-// static initialisation, or from another static object's destructor at exit.
-LogWriter& assertionLog() {
-  static LogWriter* writer = new LogWriter("Assertion");
-  return *writer;
-}
-
-// Built before main all the same, so that the `Log` setting finds it.
-[[maybe_unused]] LogWriter& builtBeforeMain = assertionLog();
-
-}  // namespace
+PLAT_LOG_WRITER(vlog, "Assertion");
 
 void assertFatal_(const AssertionFail& failure) {
   fprintf(stderr, "%s\n", failure.str());
   fflush(stderr);
   try {
-    assertionLog().error("%s", failure.str());
+    vlog().error("%s", failure.str());
   } catch (...) {
   }
   abort();
@@ -33,7 +21,7 @@ void assertFatal_(const AssertionFail& failure) {
 
 void assertWarn_(const AssertionFail& failure) {
   try {
-    assertionLog().error("Warning: %s", failure.str());
+    vlog().error("Warning: %s", failure.str());
   } catch (...) {
   }
 }

@@ -6,15 +6,14 @@
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/Configuration.h"
+#include "lib1/plat/Log.h"
 
 namespace plat {
 
-LogWriter& configParamLog() {
-  // Never destroyed: a parameter may still be set from another static
-  // object's destructor at exit.
-  static LogWriter* writer = new LogWriter("ConfigParameter");
-  return *writer;
-}
+PLAT_LOG_WRITER(vlog, "ConfigParameter");
+
+// Shared with the typed parameters, which log their changes under this name.
+LogWriter& configParamLog() { return vlog(); }
 
 ConfigParameter::ConfigParameter(const char* name_, const char* description_, loc::msgid_t msgid_,
                                  bool advanced_, Configuration* config)

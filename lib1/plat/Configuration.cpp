@@ -9,7 +9,7 @@
 
 namespace plat {
 
-static LogWriter configLog("Configuration");
+PLAT_LOG_WRITER(vlog, "Configuration");
 
 Configuration::Configuration(const char* name_, loc::msgid_t msgid_)
     : name(strDup(name_)), msgid(msgid_) {}
@@ -236,13 +236,13 @@ void Configuration::logReport() const {
     bool policy = values.count(ConfigParameter::PRIORITY_POLICY) != 0;
     const char* shown = p->isBinary() ? "<binary>" : values[p->getPriority()].get();
     if (policy && preference)
-      configLog.info("%s=%s (Policy overriding preference)", p->name, shown);
+      vlog().info("%s=%s (Policy overriding preference)", p->name, shown);
     else if (policy)
-      configLog.info("%s=%s (Policy)", p->name, shown);
+      vlog().info("%s=%s (Policy)", p->name, shown);
     else if (preference)
-      configLog.info("%s=%s (Preference)", p->name, shown);
+      vlog().info("%s=%s (Preference)", p->name, shown);
     else
-      configLog.debug("%s=%s (Default)", p->name, shown);
+      vlog().debug("%s=%s (Default)", p->name, shown);
   }
 }
 

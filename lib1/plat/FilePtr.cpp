@@ -10,7 +10,7 @@
 
 namespace plat {
 
-static LogWriter filePtrLog("FilePtr");
+PLAT_LOG_WRITER(vlog, "FilePtr");
 
 namespace {
 
@@ -54,7 +54,7 @@ void FilePtr::open(const char* path, Mode mode, bool binary) {
 void FilePtr::replacePtr(FILE* f, bool own_) {
   if (file && own && fclose(file) != 0 && logCloseErrors) {
     StdlibException e("fclose()");
-    filePtrLog.error("%s", e.str());
+    vlog().error("%s", e.str());
   }
   file = f;
   own = own_;

@@ -109,3 +109,15 @@ class LogWriter {
 };
 
 }  // namespace plat
+
+// Defines the log writer of a source file as the function fn, in the file's
+// own scope: PLAT_LOG_WRITER(vlog, "FdOutStream"); then vlog().error(...).
+// The writer is built on first use and never destroyed, so static
+// constructors and destructors of any file may log through it; it is also
+// built before main, so that the `Log` setting and the writer list see it.
+#define PLAT_LOG_WRITER(fn, NAME)                                     \
+  static plat::LogWriter& fn() {                                      \
+    static plat::LogWriter* const writer = new plat::LogWriter(NAME); \
+    return *writer;                                                   \
+  }                                                                   \
+  [[maybe_unused]] static plat::LogWriter& fn##BuiltBeforeMain = fn()

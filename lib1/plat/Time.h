@@ -12,9 +12,9 @@
 namespace plat {
 
 // The Unix epoch on the calendar scale.
-constexpr long long kUnixEpoch = 116444736000000000LL;
-constexpr long long kUnitsPerSecond = 10000000LL;
-constexpr long long kUnitsPerMs = 10000LL;
+inline constexpr long long kUnixEpoch = 116444736000000000LL;
+inline constexpr long long kUnitsPerSecond = 10000000LL;
+inline constexpr long long kUnitsPerMs = 10000LL;
 
 long long convertUnixTime(long seconds);
 long long convertUnixTime(timeval tv);

@@ -8,7 +8,7 @@
 
 namespace plat {
 
-static LogWriter vlog("TimerManager");
+PLAT_LOG_WRITER(vlog, "TimerManager");
 
 TimerManager* TimerManager::thrInst = nullptr;
 
@@ -70,8 +70,8 @@ bool TimerManager::checkCurrentTime(long long* now) {
   if (!jumped) return true;
   // A reading at or past the threshold lies beyond every pending timer's
   // sensible range: the clock went forwards. One below it went backwards.
-  vlog.info(*now >= threshold ? "Time has jumped forwards - restarting timers"
-                              : "Time has moved backwards - restarting timers");
+  vlog().info(*now >= threshold ? "Time has jumped forwards - restarting timers"
+                                : "Time has moved backwards - restarting timers");
   std::list<Timer*> old;
   old.swap(pending);
   for (Timer* t : old) {

@@ -11,7 +11,7 @@
 
 namespace rdr {
 
-static plat::LogWriter fdOutLog("FdOutStream");
+PLAT_LOG_WRITER(vlog, "FdOutStream");
 
 FdOutStream::FdOutStream(int fd_, int timeoutms_, int maxBufSize, bool closeWhenDone_)
     : BufferedOutStream(DEFAULT_BUF_SIZE, maxBufSize),
@@ -48,7 +48,7 @@ int FdOutStream::write(const void* data, int length, bool wait) {
     }
     plat::SystemException e("write", errno);
     if (throwOnError || wait) throw e;
-    fdOutLog.debug("%s", e.str());
+    vlog().debug("%s", e.str());
     return 0;
   }
   if (callback) callback->fdWritten(this, n == 0);

@@ -5,7 +5,7 @@
 
 namespace rdr {
 
-static plat::LogWriter fileOutLog("FileOutStream");
+PLAT_LOG_WRITER(vlog, "FileOutStream");
 
 FileOutStream::FileOutStream(const char* name, bool binaryMode, bool append)
     : BufferedNBOutStream(DEFAULT_BUF_SIZE) {
@@ -20,7 +20,7 @@ FileOutStream::~FileOutStream() {
   try {
     if (file.get()) flush(!nonBlockingFlush);
   } catch (plat::Exception& e) {
-    fileOutLog.error("%s", e.str());
+    vlog().error("%s", e.str());
   }
 }
 

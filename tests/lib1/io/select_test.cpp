@@ -9,10 +9,13 @@
 #include <string>
 
 #include "lib1/io/FdSelectManager.h"
-#include "tests/lib1/plat/TestUtil.h"
+#include "tests/support/Failure.h"
+#include "tests/support/SignalStorm.h"
 
 using io::FdManager;
 using io::FdSelectManager;
+
+using namespace gwtest;
 
 namespace {
 

@@ -10,10 +10,12 @@
 
 #include "lib1/os/FdUtil.h"
 #include "lib1/os/SocketUtil.h"
-#include "tests/lib1/plat/CaptureLogger.h"
-#include "tests/lib1/plat/TestUtil.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/Failure.h"
 
 using namespace os;
+
+using namespace gwtest;
 
 namespace {
 

@@ -5,11 +5,14 @@
 #include <map>
 #include <string>
 
-#include "CaptureLogger.h"
 #include "lib1/plat/BinaryParameter.h"
 #include "lib1/plat/BoolParameter.h"
 #include "lib1/plat/IntParameter.h"
 #include "lib1/plat/StringParameter.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/Failure.h"
+
+using namespace gwtest;
 
 using namespace plat;
 

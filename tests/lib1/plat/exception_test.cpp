@@ -5,9 +5,12 @@
 #include <cstring>
 #include <string>
 
-#include "CaptureLogger.h"
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/Utf8.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/Failure.h"
+
+using namespace gwtest;
 
 using plat::AssertionFail;
 

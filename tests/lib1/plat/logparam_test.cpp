@@ -4,8 +4,11 @@
 
 #include <string>
 
-#include "CaptureLogger.h"
 #include "lib1/plat/Configuration.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/Failure.h"
+
+using namespace gwtest;
 
 using namespace plat;
 using testing::internal::CaptureStderr;

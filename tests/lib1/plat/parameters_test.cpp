@@ -4,12 +4,15 @@
 #include <functional>
 #include <memory>
 
-#include "CaptureLogger.h"
 #include "lib1/plat/BinaryParameter.h"
 #include "lib1/plat/BoolParameter.h"
 #include "lib1/plat/Configuration.h"
 #include "lib1/plat/IntParameter.h"
 #include "lib1/plat/StringParameter.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/Failure.h"
+
+using namespace gwtest;
 
 using namespace plat;
 

@@ -6,9 +6,11 @@
 
 #include "lib1/plat/Time.h"
 #include "lib1/plat/TimerManager.h"
-#include "tests/lib1/plat/CaptureLogger.h"
+#include "tests/support/CaptureLogger.h"
 
 using namespace plat;
+
+using namespace gwtest;
 
 namespace {
 

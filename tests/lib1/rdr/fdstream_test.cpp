@@ -10,9 +10,12 @@
 #include "lib1/rdr/FdInStream.h"
 #include "lib1/rdr/FdOutStream.h"
 #include "lib1/rdr/FdWait.h"
-#include "tests/lib1/plat/TestUtil.h"
+#include "tests/support/Failure.h"
+#include "tests/support/SignalStorm.h"
 
 using namespace rdr;
+
+using namespace gwtest;
 
 namespace {
 

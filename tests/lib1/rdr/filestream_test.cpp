@@ -10,10 +10,13 @@
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/FileOutStream.h"
-#include "tests/lib1/plat/CaptureLogger.h"
-#include "tests/lib1/rdr/TestSources.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/Failure.h"
+#include "tests/support/StreamDoubles.h"
 
 using namespace rdr;
+
+using namespace gwtest;
 
 namespace {
 
@@ -68,9 +71,9 @@ TEST(FileStreams, EmptyMissingAndBadNames) {
   FileInStream in(empty.c_str());
   EXPECT_THROW(in.readU8(), EndOfStream);
 
-  test::expectSystemError([&] { FileInStream missing(dir.file("missing").c_str()); }, ENOENT,
-                          "fileOpen(");
-  test::expectSystemError([&] { FileOutStream dirAsFile(dir.path.c_str()); }, EISDIR, "fileOpen(");
+  expectSystemError([&] { FileInStream missing(dir.file("missing").c_str()); }, ENOENT,
+                    "fileOpen(");
+  expectSystemError([&] { FileOutStream dirAsFile(dir.path.c_str()); }, EISDIR, "fileOpen(");
   EXPECT_THROW(plat::FilePtr("-", plat::FilePtr::ReadWrite), plat::Exception);
   plat::FilePtr stdinPtr("-", plat::FilePtr::Read);
   EXPECT_EQ(stdinPtr.get(), stdin);

@@ -6,10 +6,13 @@
 #include "lib1/plat/DString.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/MemInStream.h"
-#include "tests/lib1/rdr/TestSources.h"
+#include "tests/support/Failure.h"
+#include "tests/support/StreamDoubles.h"
 
 using namespace rdr;
-using rdr::test::ChunkSource;
+using gwtest::ChunkSource;
+
+using namespace gwtest;
 
 namespace {
 

@@ -11,9 +11,12 @@
 #include "lib1/rdr/MemInStream.h"
 #include "lib1/rdr/MemOutStream.h"
 #include "lib1/rdr/StringWriter.h"
-#include "tests/lib1/rdr/TestSources.h"
+#include "tests/support/Failure.h"
+#include "tests/support/StreamDoubles.h"
 
 using namespace rdr;
+
+using namespace gwtest;
 
 namespace {
 
@@ -126,7 +129,7 @@ TEST(StringWriter, LimitIsAClearError) {
 }
 
 TEST(BufferedOutStream, GrowsForASlowSinkBeforeWaiting) {
-  test::SlowSink sink(16384, 65536);
+  SlowSink sink(16384, 65536);
   std::string chunk(20000, 'c');
   sink.writeBytes(chunk.data(), int(chunk.size()));
   EXPECT_EQ(sink.bufSize, 32768);
@@ -145,7 +148,7 @@ TEST(BufferedOutStream, GrowsForASlowSinkBeforeWaiting) {
 }
 
 TEST(BufferedOutStream, NonWaitingFlushAndLimits) {
-  test::SlowSink sink(16, 16);
+  SlowSink sink(16, 16);
   sink.writeBytes("0123456789", 10);
   sink.acceptWithoutWaiting = 4;
   EXPECT_FALSE(sink.flush(false));
@@ -159,7 +162,7 @@ TEST(BufferedOutStream, NonWaitingFlushAndLimits) {
   unsigned char item[32];
   EXPECT_EQ(failureOf([&] { sink.overrun(sizeof(item), 1); }),
             "BufferedOutStream overrun: buffer size exceeded");
-  test::SlowSink none(0, 0);
+  SlowSink none(0, 0);
   EXPECT_THROW(none.writeU8(1), OutStreamFull);
 }
 
@@ -169,7 +172,7 @@ TEST(BufferedOutStream, DefaultLimitComesFromTheSetting) {
   EXPECT_EQ(param->getIntValue(), 4194304);
   EXPECT_FALSE(param->setParam("100", 50));  // below the smallest allowed
   ASSERT_TRUE(param->setParam("20000", 50));
-  test::SlowSink sink(-1, -1);
+  SlowSink sink(-1, -1);
   EXPECT_EQ(sink.bufSize, 16384);
   EXPECT_EQ(sink.maxBufSize, 20000);
   param->setParam("4194304", 50);

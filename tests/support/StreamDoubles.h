@@ -2,35 +2,21 @@
 // chunks and can run dry, and a sink that accepts only what it is allowed to.
 #pragma once
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "lib1/rdr/BufferedInStream.h"
 #include "lib1/rdr/BufferedOutStream.h"
 #include "lib1/rdr/Exceptions.h"
-#include "tests/lib1/plat/TestUtil.h"
 
-namespace rdr::test {
+namespace gwtest {
 
-// Expects f to throw a plat::SystemException with error err whose message
-// starts with prefix.
-template <typename F>
-void expectSystemError(F f, int err, const char* prefix) {
-  try {
-    f();
-    ADD_FAILURE() << "nothing thrown, expected " << prefix;
-  } catch (plat::SystemException& e) {
-    EXPECT_EQ(e.err, err) << e.str();
-    EXPECT_EQ(std::string(e.str()).rfind(prefix, 0), 0u) << e.str();
-  }
-}
-
-class ChunkSource : public BufferedInStream {
+class ChunkSource : public rdr::BufferedInStream {
  public:
-  ChunkSource(std::string data_, int bufSize, int chunk_ = 1 << 30)
-      : BufferedInStream(bufSize), data(std::move(data_)), chunk(chunk_) {}
+  ChunkSource(std::string bytes, int bufSize, int chunkSize = 1 << 30)
+      : rdr::BufferedInStream(bufSize), data(std::move(bytes)), chunk(chunkSize) {}
 
   std::string data;
   size_t at = 0;
@@ -41,7 +27,7 @@ class ChunkSource : public BufferedInStream {
  protected:
   int read(void* buf, int len) override {
     reads++;
-    if (at == data.size()) throw EndOfStream();
+    if (at == data.size()) throw rdr::EndOfStream();
     size_t limit = available == std::string::npos ? data.size() : available;
     size_t n = std::min({size_t(len), size_t(chunk), limit - std::min(limit, at)});
     n = std::min(n, data.size() - at);
@@ -52,10 +38,10 @@ class ChunkSource : public BufferedInStream {
   }
 };
 
-class SlowSink : public BufferedOutStream {
+class SlowSink : public rdr::BufferedOutStream {
  public:
-  SlowSink(int bufSize, int maxBufSize) : BufferedOutStream(bufSize, maxBufSize) {}
-  using BufferedOutStream::write;
+  SlowSink(int bufSize, int maxBufSize) : rdr::BufferedOutStream(bufSize, maxBufSize) {}
+  using rdr::BufferedOutStream::write;
 
   std::string received;
   size_t acceptWithoutWaiting = 0;  // bytes taken from non-waiting writes
@@ -72,4 +58,4 @@ class SlowSink : public BufferedOutStream {
   }
 };
 
-}  // namespace rdr::test
+}  // namespace gwtest

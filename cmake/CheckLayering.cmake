@@ -1,0 +1,87 @@
+# Checks that every library includes only itself and the libraries below it,
+# and that tests share helpers only through tests/support.
+#   cmake -DROOT=<source dir> -DMANIFEST=<layering.txt> -P CheckLayering.cmake
+# The manifest has a line per library: "<path>|<source dirs>|<allowed paths>",
+# written by gw_library() at configure time.
+
+cmake_minimum_required(VERSION 3.25)
+
+file(STRINGS ${MANIFEST} lines)
+set(libraries "")
+foreach(line IN LISTS lines)
+  string(REPLACE "|" ";" fields "${line}")
+  list(GET fields 0 lib)
+  list(APPEND libraries ${lib})
+endforeach()
+
+# The library a header belongs to: the longest library path it lies under.
+function(owner_of include out)
+  set(best "")
+  foreach(lib IN LISTS libraries)
+    string(LENGTH "${lib}" n)
+    string(LENGTH "${best}" m)
+    string(FIND "${include}" "${lib}/" at)
+    if(at EQUAL 0 AND n GREATER m)
+      set(best ${lib})
+    endif()
+  endforeach()
+  set(${out} "${best}" PARENT_SCOPE)
+endfunction()
+
+# The quoted includes of a file that name a path (a bare name is the file's
+# own directory, or a header generated beside it in the build tree).
+function(includes_of file out)
+  file(STRINGS ${file} found REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]*/[^\"]*\"")
+  set(result "")
+  foreach(line IN LISTS found)
+    string(REGEX REPLACE ".*\"([^\"]*)\".*" "\\1" inc "${line}")
+    list(APPEND result ${inc})
+  endforeach()
+  set(${out} "${result}" PARENT_SCOPE)
+endfunction()
+
+set(faults "")
+foreach(line IN LISTS lines)
+  string(REPLACE "|" ";" fields "${line}")
+  list(GET fields 0 lib)
+  list(GET fields 1 dirs)
+  list(GET fields 2 allowed)
+  separate_arguments(dirs)
+  separate_arguments(allowed)
+  foreach(dir IN LISTS dirs)
+    file(GLOB files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)
+    foreach(file IN LISTS files)
+      file(RELATIVE_PATH rel ${ROOT} ${file})
+      includes_of(${file} incs)
+      foreach(inc IN LISTS incs)
+        owner_of(${inc} owner)
+        if(owner STREQUAL "")
+          list(APPEND faults "${rel} includes ${inc}, which belongs to no library")
+        elseif(NOT owner IN_LIST allowed)
+          list(APPEND faults "${rel} includes ${inc}, but ${lib} may not include ${owner}")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endforeach()
+
+# Tests include libraries, and helpers only from tests/support.
+file(GLOB_RECURSE test_files ${ROOT}/tests/*.h ${ROOT}/tests/*.cpp)
+foreach(file IN LISTS test_files)
+  file(RELATIVE_PATH rel ${ROOT} ${file})
+  includes_of(${file} incs)
+  foreach(inc IN LISTS incs)
+    string(FIND "${inc}" "tests/" at)
+    string(FIND "${inc}" "tests/support/" support)
+    if(at EQUAL 0 AND NOT support EQUAL 0)
+      list(APPEND faults "${rel} includes ${inc}; shared test helpers live in tests/support")
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n" text)
+  message(FATAL_ERROR "Layering broken:\n${text}")
+endif()
+list(LENGTH libraries count)
+message(STATUS "Layering holds for ${count} libraries")

@@ -1,0 +1,2 @@
+#include "tests/other/Helper.h"
+#include "tests/support/Fine.h"
