@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lib1/plat/Exception.h"
+#include "lib1/plat/Log.h"
 
 namespace plat {
 
