@@ -32,9 +32,13 @@ FullFramePixelBuffer::FullFramePixelBuffer(const PixelFormat& pf, const plat::Re
     : WritablePixelBuffer(pf, r, cm), data_(data), stride_(stride ? stride : width_) {}
 
 FullFramePixelBuffer::FullFramePixelBuffer(WritablePixelBuffer* parent, const plat::Rect& r)
-    : WritablePixelBuffer(parent->getPf(), clip(r, parent->getRect()), parent->getColourMap()) {
+    : FullFramePixelBuffer(parent, r, clip(r, parent->getRect())) {}
+
+FullFramePixelBuffer::FullFramePixelBuffer(WritablePixelBuffer* parent, const plat::Rect& r,
+                                           const plat::Rect& clipped)
+    : WritablePixelBuffer(parent->getPf(), clipped, parent->getColourMap()) {
   offset_ -= r.tl;
-  data_ = parent->getPixelsRW(clip(r, parent->getRect()), &stride_);
+  data_ = parent->getPixelsRW(clipped, &stride_);
 }
 
 unsigned char* FullFramePixelBuffer::getPixelsRW(const plat::Rect& r, int* stride) {

@@ -44,6 +44,10 @@ class FullFramePixelBuffer : public WritablePixelBuffer {
 
   unsigned char* data_ = nullptr;  // not owned
   int stride_ = 0;
+
+ private:
+  // The view constructor, with r already clipped to the parent.
+  FullFramePixelBuffer(WritablePixelBuffer* parent, const plat::Rect& r, const plat::Rect& clipped);
 };
 
 }  // namespace fb

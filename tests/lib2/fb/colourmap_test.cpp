@@ -11,7 +11,7 @@ namespace {
 // A writable map over a plain list of colours.
 class ListMap : public fb::ColourMapRW {
  public:
-  explicit ListMap(std::vector<Colour> colours) : colours(std::move(colours)) {}
+  explicit ListMap(std::vector<Colour> entries) : colours(std::move(entries)) {}
   void pixelToRgb888(unsigned pixel, Colour* out) const override {
     if (pixel < colours.size()) *out = colours[pixel];
   }

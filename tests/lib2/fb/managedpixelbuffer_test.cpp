@@ -33,7 +33,7 @@ bool allZero(ManagedPixelBuffer* pb) {
 
 // Counts its own destructions.
 struct CountedCube : fb::ColourCube {
-  explicit CountedCube(int* deaths) : fb::ColourCube(2, 2, 2), deaths(deaths) {}
+  explicit CountedCube(int* counter) : fb::ColourCube(2, 2, 2), deaths(counter) {}
   ~CountedCube() override { ++*deaths; }
   int* deaths;
 };
