@@ -9,20 +9,18 @@
 
 using fb::PixelFormat;
 using plat::Point;
-using plat::Rect;
 
 namespace {
 
-// Backed by a vector once sized, as a display image is once it exists.
-class VectorBuffer : public fb::ConfigurablePixelBuffer {
- public:
+// Backed by a vector of white once sized, as a display image is once it
+// exists.
+struct VectorBuffer : fb::ConfigurablePixelBuffer {
   VectorBuffer(const PixelFormat& pf, const fb::ColourMap* cm)
-      : fb::ConfigurablePixelBuffer(pf, Rect(0, 0, 3, 2), cm) {}
+      : fb::ConfigurablePixelBuffer(pf, plat::Rect(0, 0, 3, 2), cm) {}
   void setPf(const PixelFormat& pf) override { format_ = pf; }
   void setSize(const Point& size) override {
-    width_ = size.x;
+    width_ = stride_ = size.x;
     height_ = size.y;
-    stride_ = width_;
     memory.assign(size_t(width_ * height_), 0xFFFFFFFF);
     data_ = reinterpret_cast<unsigned char*>(memory.data());
   }
@@ -40,14 +38,11 @@ TEST(ConfigurablePixelBuffer, TurningGrabOffPaintsBlack) {
   pb.enableGrab(true);
   pb.enableGrab(false);
   EXPECT_EQ(pb.memory, std::vector<uint32_t>(6, 0));  // alpha left clear
-}
 
-TEST(ConfigurablePixelBuffer, ColourMappedBlackComesFromTheMap) {
   fb::ColourCube cube(2, 2, 2);
   cube.setEntry(0, 0x11223344);
-  PixelFormat bigPal(32, 8, true, false, 0, 0, 0, 0, 0, 0);
-  VectorBuffer pb(bigPal, &cube);
-  pb.setSize(Point(2, 1));
-  pb.enableGrab(false);
-  EXPECT_EQ(pb.memory, std::vector<uint32_t>(2, 0x44332211));
+  VectorBuffer mapped(PixelFormat(32, 8, true, false, 0, 0, 0, 0, 0, 0), &cube);
+  mapped.setSize(Point(2, 1));
+  mapped.enableGrab(false);
+  EXPECT_EQ(mapped.memory, std::vector<uint32_t>(2, 0x44332211));  // the map's, byte-swapped
 }

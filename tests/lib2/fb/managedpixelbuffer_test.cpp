@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
-#include <new>
 
-#include "lib2/fb/ColourCube.h"
 #include "lib2/fb/ImageLoader.h"
 
 using fb::ManagedPixelBuffer;
@@ -16,36 +13,27 @@ using plat::Rect;
 
 namespace {
 
-// Numbers every pixel of a 32-bit buffer: y * 100 + x.
+// Every pixel of a 32-bit buffer as y * 100 + x; zero marks an unset one.
 void number(ManagedPixelBuffer* pb) {
   Rect r = pb->getRect();
   for (int y = r.tl.y; y < r.br.y; y++)
     for (int x = r.tl.x; x < r.br.x; x++) pb->setPixelAt(Point(x, y), unsigned(y * 100 + x));
 }
 
-bool allZero(ManagedPixelBuffer* pb) {
+int nonZero(ManagedPixelBuffer* pb) {
+  int n = 0;
   Rect r = pb->getRect();
   for (int y = r.tl.y; y < r.br.y; y++)
-    for (int x = r.tl.x; x < r.br.x; x++)
-      if (pb->getPixelAt(Point(x, y)) != 0) return false;
-  return true;
+    for (int x = r.tl.x; x < r.br.x; x++) n += pb->getPixelAt(Point(x, y)) != 0;
+  return n;
 }
 
-// Counts its own destructions.
-struct CountedCube : fb::ColourCube {
-  explicit CountedCube(int* counter) : fb::ColourCube(2, 2, 2), deaths(counter) {}
-  ~CountedCube() override { ++*deaths; }
-  int* deaths;
-};
-
-// Delivers a size and format, and writes one marker pixel or fails.
+// A 3 x 2 image in rgb565 of which it writes the first pixel, then maybe fails.
 struct FakeLoader : fb::ImageLoader {
   Point getSize() const override { return Point(3, 2); }
   const PixelFormat& getPf() const override { return PixelFormat::rgb565(); }
   void loadImage(fb::WritablePixelBuffer* pb, Point pos) override {
-    int stride = 0;
-    unsigned char* p = pb->getPixelsRW(Rect(pos, pos + Point(1, 1)), &stride);
-    p[0] = 0x5A;
+    pb->getPixelsRW(Rect(pos, pos + Point(1, 1)), nullptr)[0] = 0x5A;
     if (fail) throw plat::Exception("bad image");
   }
   bool fail = false;
@@ -61,88 +49,47 @@ TEST(ManagedPixelBuffer, MemoryGrowsButShrinksOnlyToNothing) {
   EXPECT_EQ(pb.getStride(), 2);
   pb.setSize(Point(5, 5));
   EXPECT_EQ(pb.getCapacity(), 100u);
-  pb.setPf(PixelFormat::pal8());
-  EXPECT_EQ(pb.getCapacity(), 100u);
   pb.setSize(Point(0, 3));
   EXPECT_EQ(pb.getCapacity(), 0u);
-  EXPECT_EQ(pb.getPixelsRW(pb.getRect(), nullptr), nullptr);
+  pb.setSize(Point(-3, 5));  // counts as empty
+  EXPECT_EQ(pb.getRect(), Rect(0, 0, 0, 5));
 }
 
 TEST(ManagedPixelBuffer, NewMemoryIsZeroed) {
-  // Dirty the heap with a block of the same size first, so that a reused
-  // chunk would show.
-  {
+  {  // leave a dirty block of the same size for the allocator to hand back
     std::unique_ptr<unsigned char[]> junk(new unsigned char[4096]);
     memset(junk.get(), 0xA5, 4096);
   }
   ManagedPixelBuffer pb(PixelFormat::rgb888(), Point(32, 32), nullptr);
-  EXPECT_TRUE(allZero(&pb));
+  EXPECT_EQ(nonZero(&pb), 0);
   pb.setSize(Point(40, 40));
-  EXPECT_TRUE(allZero(&pb));
-  pb.setPf(PixelFormat(64, 24, false, true, 255, 255, 255, 16, 8, 0));
-  EXPECT_TRUE(allZero(&pb));
+  EXPECT_EQ(nonZero(&pb), 0);
 }
 
 TEST(ManagedPixelBuffer, PreservingResizeKeepsPixelsWhereTheyWere) {
   ManagedPixelBuffer pb(PixelFormat::rgb888(), Rect(5, 5, 9, 8), nullptr);
   pb.setPreserve(true);
   number(&pb);
-  pb.setSize(Point(6, 5));
-  EXPECT_EQ(pb.getRect(), Rect(5, 5, 11, 10));
-  for (int y = 5; y < 10; y++)
-    for (int x = 5; x < 11; x++)
-      EXPECT_EQ(pb.getPixelAt(Point(x, y)), x < 9 && y < 8 ? unsigned(y * 100 + x) : 0u)
-          << x << "," << y;
-  pb.setSize(Point(2, 6));
-  EXPECT_EQ(pb.getPixelAt(Point(6, 7)), 706u);
-  EXPECT_EQ(pb.getPixelAt(Point(6, 9)), 0u);
-  EXPECT_EQ(pb.getCapacity(), pb.sizeBytes());
-}
-
-TEST(ManagedPixelBuffer, ResizeToTheSameSizeTouchesNothing) {
-  ManagedPixelBuffer pb(PixelFormat::rgb888(), Point(4, 4), nullptr);
-  pb.setPreserve(true);
   unsigned char* before = pb.getPixelsRW(pb.getRect(), nullptr);
-  pb.setSize(Point(4, 4));
+  pb.setSize(Point(4, 3));  // the same size: nothing moves
   EXPECT_EQ(pb.getPixelsRW(pb.getRect(), nullptr), before);
-}
-
-TEST(ManagedPixelBuffer, NegativeSizeCountsAsEmpty) {
-  ManagedPixelBuffer pb(PixelFormat::rgb888(), Point(4, 4), nullptr);
-  pb.setSize(Point(-3, 5));
-  EXPECT_EQ(pb.getWidth(), 0);
-  EXPECT_EQ(pb.getHeight(), 5);
-  EXPECT_EQ(pb.getCapacity(), 0u);
-  ManagedPixelBuffer inverted(PixelFormat::rgb888(), Rect(10, 10, 0, 0), nullptr);
-  EXPECT_EQ(inverted.sizeBytes(), 0u);
+  pb.setSize(Point(6, 5));
+  EXPECT_EQ(nonZero(&pb), 12);
+  EXPECT_EQ(pb.getPixelAt(Point(8, 7)), 708u);
+  pb.setSize(Point(2, 6));
+  EXPECT_EQ(nonZero(&pb), 6);
+  EXPECT_EQ(pb.getPixelAt(Point(6, 7)), 706u);
 }
 
 TEST(ManagedPixelBuffer, TakeDataHandsOverTheMemoryAndEmptiesTheBuffer) {
   ManagedPixelBuffer pb(PixelFormat::rgb888(), Rect(3, 4, 5, 6), nullptr);
   number(&pb);
   std::unique_ptr<unsigned char[]> block = pb.takeData();
-  uint32_t first;
-  memcpy(&first, block.get(), 4);
-  EXPECT_EQ(first, 403u);
+  EXPECT_EQ(block[0], 403 & 0xFF);
   EXPECT_EQ(pb.getRect(), Rect(3, 4, 3, 4));
   EXPECT_EQ(pb.getCapacity(), 0u);
-  EXPECT_EQ(pb.getStride(), 0);
   pb.setSize(Point(2, 2));
   EXPECT_EQ(pb.getCapacity(), 16u);
-  EXPECT_NE(pb.getPixelsRW(pb.getRect(), nullptr), block.get());
-}
-
-TEST(ManagedPixelBuffer, ReplacedMemoryBecomesThePixels) {
-  ManagedPixelBuffer pb;
-  auto block = std::make_unique<unsigned char[]>(40);
-  block[4] = 0x77;
-  unsigned char* raw = block.get();
-  pb.setPf(PixelFormat::rgb888());
-  pb.replaceDataAndSetRect(std::move(block), 40, Rect(1, 1, 4, 4));
-  EXPECT_EQ(pb.getCapacity(), 40u);
-  EXPECT_EQ(pb.getStride(), 3);
-  EXPECT_EQ(pb.getPixelsRW(Rect(1, 1, 2, 2), nullptr), raw);
-  EXPECT_EQ(pb.getPixelAt(Point(2, 1)), 0x77u);
 }
 
 TEST(ManagedPixelBufferDeathTest, ReplacingWithTooLittleMemoryIsFatal) {
@@ -152,31 +99,13 @@ TEST(ManagedPixelBufferDeathTest, ReplacingWithTooLittleMemoryIsFatal) {
   EXPECT_DEATH(pb.replaceData(nullptr, 64), "capacity_ >= sizeBytes");
 }
 
-TEST(ManagedPixelBuffer, OwnedColourMapGoesWithTheBufferOrTheNextMap) {
-  int deaths = 0;
-  fb::ColourCube borrowed(2, 2, 2);
-  {
-    ManagedPixelBuffer pb(PixelFormat::pal8(), Point(2, 2), nullptr);
-    pb.setColourMap(std::make_unique<CountedCube>(&deaths));
-    EXPECT_NE(pb.getColourMap(), nullptr);
-    pb.setColourMap(&borrowed);
-    EXPECT_EQ(deaths, 1);
-    EXPECT_EQ(pb.getColourMap(), &borrowed);
-    pb.setColourMap(std::make_unique<CountedCube>(&deaths));
-  }
-  EXPECT_EQ(deaths, 2);
-}
-
 TEST(ManagedPixelBuffer, LoaderGivesFormatSizeAndPixels) {
   FakeLoader loader;
   ManagedPixelBuffer pb(&loader);
   EXPECT_TRUE(pb.getPf().equal(PixelFormat::rgb565()));
   EXPECT_EQ(pb.getRect(), Rect(0, 0, 3, 2));
   EXPECT_EQ(pb.getPixelAt(Point(0, 0)), 0x5Au);
-  EXPECT_EQ(pb.getPixelAt(Point(2, 1)), 0u);
-
-  ManagedPixelBuffer none(nullptr);
-  EXPECT_EQ(none.getRect(), Rect());
+  EXPECT_EQ(ManagedPixelBuffer(nullptr).getRect(), Rect());
   loader.fail = true;
   EXPECT_THROW(ManagedPixelBuffer failed(&loader), plat::Exception);
 }
