@@ -5,7 +5,8 @@
 // Every buffer has its own coordinates: getRect() runs from the offset (the
 // top-left pixel's coordinates) over width x height pixels, and every
 // rectangle given to it is in those coordinates. Strides count pixels, not
-// bytes. Width and height are never negative.
+// bytes. The constructors turn an inverted rectangle into an empty buffer, so
+// that no buffer starts with a negative width or height.
 #pragma once
 
 #include "lib1/plat/Geometry.h"
