@@ -133,7 +133,10 @@ void subtractBands(Builder& o, const _Box* a, const _Box* aEnd, const _Box* b, c
       nextA();
     }
   }
-  for (; a != aEnd; nextA()) o.emit(edge, y1, a->x2, y2);
+  while (a != aEnd) {
+    o.emit(edge, y1, a->x2, y2);
+    nextA();
+  }
 }
 
 using Overlap = void (*)(Builder&, const _Box*, const _Box*, const _Box*, const _Box*, int, int);
