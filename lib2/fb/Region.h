@@ -23,13 +23,14 @@ class OutStream;
 namespace fb {
 
 // A rectangle of a region: x1, y1 inclusive, x2, y2 exclusive. Each
-// coordinate given is clamped into the 16-bit range on its own.
+// coordinate given is clamped into the 16-bit range on its own, so a
+// plat::Rect converts without a cast.
 struct RgnRect : miRegion::_Box {
   RgnRect() : miRegion::_Box{0, 0, 0, 0} {}
   RgnRect(int left, int top, int right, int bottom)
       : miRegion::_Box{miRegion::clamp16(left), miRegion::clamp16(top), miRegion::clamp16(right),
                        miRegion::clamp16(bottom)} {}
-  explicit RgnRect(const plat::Rect& r) : RgnRect(r.tl.x, r.tl.y, r.br.x, r.br.y) {}
+  RgnRect(const plat::Rect& r) : RgnRect(r.tl.x, r.tl.y, r.br.x, r.br.y) {}
   explicit RgnRect(const miRegion::_Box& b) : miRegion::_Box(b) {}
 
   bool operator==(const RgnRect& o) const {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cstdlib>
 #include <random>
@@ -40,42 +41,30 @@ Bitmap pixels(const Region& r) {
 
 // The band rules, checked independently of the code under test.
 testing::AssertionResult banded(const Region& r) {
-  std::vector<RgnRect> v = rectsOf(r);
   auto fail = [&](const char* why) {
     return testing::AssertionFailure() << why << "\n" << Region::ToString(r).get();
   };
-  if (v.size() == 1 && r.data) return fail("one rectangle kept in a block");
-  if (v.empty()) {
-    if (r.extents.x1 != r.extents.x2 || r.extents.y1 != r.extents.y2) return fail("extents");
-    return testing::AssertionSuccess();
-  }
-  RgnRect box = v[0];
-  for (size_t i = 0; i < v.size(); i++) {
-    const RgnRect& b = v[i];
+  // Each band as its y-range followed by its spans.
+  std::vector<std::vector<int>> bands;
+  RgnRect box(r.extents.x1, r.extents.y1, r.extents.x1, r.extents.y1);
+  for (const RgnRect& b : rectsOf(r)) {
     if (b.x1 >= b.x2 || b.y1 >= b.y2) return fail("empty rectangle");
-    box = RgnRect(std::min(box.x1, b.x1), std::min(box.y1, b.y1), std::max(box.x2, b.x2),
-                  std::max(box.y2, b.y2));
-    if (i == 0) continue;
-    const RgnRect& p = v[i - 1];
-    if (b.y1 == p.y1) {
-      if (b.y2 != p.y2 || b.x1 <= p.x2) return fail("band overlaps, touches or is ragged");
-    } else if (b.y1 < p.y2) {
-      return fail("bands overlap or are out of order");
+    if (bands.empty() || bands.back()[0] != b.y1) {
+      if (!bands.empty() && b.y1 < bands.back()[1]) return fail("bands overlap or out of order");
+      bands.push_back({b.y1, b.y2});
+    } else if (b.y2 != bands.back()[1] || b.x1 <= bands.back().back()) {
+      return fail("band is ragged, or its rectangles overlap or touch");
     }
+    bands.back().insert(bands.back().end(), {b.x1, b.x2});
+    box = bands.size() == 1 && bands[0].size() == 4
+              ? b
+              : RgnRect(std::min(box.x1, b.x1), box.y1, std::max(box.x2, b.x2), b.y2);
   }
   if (!(box == RgnRect(r.extents))) return fail("extents are not the bounding box");
-  // Touching bands must differ in their spans.
-  std::vector<std::pair<int, std::vector<std::pair<int, int>>>> bands;  // y1, y2 and spans
-  std::vector<int> y2s;
-  for (const RgnRect& b : v) {
-    if (bands.empty() || bands.back().first != b.y1) {
-      bands.push_back({b.y1, {}});
-      y2s.push_back(b.y2);
-    }
-    bands.back().second.push_back({b.x1, b.x2});
-  }
+  if (bands.size() == 1 && bands[0].size() == 4 && r.data) return fail("one rectangle in a block");
   for (size_t i = 1; i < bands.size(); i++)
-    if (y2s[i - 1] == bands[i].first && bands[i - 1].second == bands[i].second)
+    if (bands[i - 1][1] == bands[i][0] && std::equal(bands[i - 1].begin() + 2, bands[i - 1].end(),
+                                                     bands[i].begin() + 2, bands[i].end()))
       return fail("touching bands with equal spans");
   return testing::AssertionSuccess();
 }
