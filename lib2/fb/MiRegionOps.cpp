@@ -17,6 +17,7 @@ class Builder {
 
   // Room for `need` more rectangles; the block may move.
   bool reserve(int64_t need) {
+    if (out_ && r_->data->size - n_ >= need) return true;
     r_->data->numRects = n_;
     if (!miRectReserve(r_, need)) return false;
     out_ = boxes(r_->data);
@@ -163,9 +164,9 @@ bool combineBands(_Region* r, const _Region* ra, const _Region* rb, bool keepA, 
   if (!o.reserve(2 * std::max(aEnd - a, bEnd - b))) return false;
 
   int ybot = std::min(a->y1, b->y1);
+  const _Box* aBand = bandEnd(a, aEnd);
+  const _Box* bBand = bandEnd(b, bEnd);
   while (a != aEnd && b != bEnd) {
-    const _Box* aBand = bandEnd(a, aEnd);
-    const _Box* bBand = bandEnd(b, bEnd);
     int ytop = a->y1;
     if (a->y1 < b->y1) {
       int top = std::max<int>(a->y1, ybot), bot = std::min(a->y2, b->y1);
@@ -192,8 +193,14 @@ bool combineBands(_Region* r, const _Region* ra, const _Region* rb, bool keepA, 
       overlap(o, a, aBand, b, bBand, ytop, ybot);
       o.coalesce(start);
     }
-    if (a->y2 == ybot) a = aBand;
-    if (b->y2 == ybot) b = bBand;
+    if (a->y2 == ybot) {
+      a = aBand;
+      if (a != aEnd) aBand = bandEnd(a, aEnd);
+    }
+    if (b->y2 == ybot) {
+      b = bBand;
+      if (b != bEnd) bBand = bandEnd(b, bEnd);
+    }
   }
 
   auto keepRest = [&](const _Box* p, const _Box* end) {
