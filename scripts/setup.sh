@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   clang libclang-rt-14-dev            # fuzzers and sanitizers
   libgtest-dev libgmock-dev libbenchmark-dev
+  libpixman-1-dev                     # the peer of the region benchmark
   zlib1g-dev libpng-dev
   locales-all                         # the tests switch between real locales
 )

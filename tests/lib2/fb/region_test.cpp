@@ -1,0 +1,387 @@
+#include "lib2/fb/Region.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bitset>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "lib1/plat/Exception.h"
+#include "lib1/rdr/Exceptions.h"
+#include "lib1/rdr/MemInStream.h"
+#include "lib1/rdr/MemOutStream.h"
+#include "lib2/fb/MiRegionOps.h"
+#include "lib2/fb/RegionIterator.h"
+#include "tests/support/StreamDoubles.h"
+
+using fb::Region;
+using fb::RgnRect;
+
+namespace {
+
+constexpr int kGrid = 64;
+using Bitmap = std::bitset<kGrid * kGrid>;
+
+std::vector<RgnRect> rectsOf(const Region& r) {
+  std::vector<RgnRect> out;
+  fb::RegionIterator it(r);
+  for (RgnRect b; it.next(&b);) out.push_back(b);
+  return out;
+}
+
+Bitmap pixels(const Region& r) {
+  Bitmap bm;
+  for (const RgnRect& b : rectsOf(r))
+    for (int y = b.y1; y < b.y2; y++)
+      for (int x = b.x1; x < b.x2; x++) bm.set(y * kGrid + x);
+  return bm;
+}
+
+// The band rules, checked independently of the code under test.
+testing::AssertionResult banded(const Region& r) {
+  auto fail = [&](const char* why) {
+    return testing::AssertionFailure() << why << "\n" << Region::ToString(r).get();
+  };
+  // Each band as its y-range followed by its spans.
+  std::vector<std::vector<int>> bands;
+  RgnRect box(r.extents.x1, r.extents.y1, r.extents.x1, r.extents.y1);
+  for (const RgnRect& b : rectsOf(r)) {
+    if (b.x1 >= b.x2 || b.y1 >= b.y2) return fail("empty rectangle");
+    if (bands.empty() || bands.back()[0] != b.y1) {
+      if (!bands.empty() && b.y1 < bands.back()[1]) return fail("bands overlap or out of order");
+      bands.push_back({b.y1, b.y2});
+    } else if (b.y2 != bands.back()[1] || b.x1 <= bands.back().back()) {
+      return fail("band is ragged, or its rectangles overlap or touch");
+    }
+    bands.back().insert(bands.back().end(), {b.x1, b.x2});
+    box = bands.size() == 1 && bands[0].size() == 4
+              ? b
+              : RgnRect(std::min(box.x1, b.x1), box.y1, std::max(box.x2, b.x2), b.y2);
+  }
+  if (!(box == RgnRect(r.extents))) return fail("extents are not the bounding box");
+  if (bands.size() == 1 && bands[0].size() == 4 && r.data) return fail("one rectangle in a block");
+  for (size_t i = 1; i < bands.size(); i++)
+    if (bands[i - 1][1] == bands[i][0] && std::equal(bands[i - 1].begin() + 2, bands[i - 1].end(),
+                                                     bands[i].begin() + 2, bands[i].end()))
+      return fail("touching bands with equal spans");
+  return testing::AssertionSuccess();
+}
+
+struct Sample {
+  Region region;
+  Bitmap bits;
+};
+
+Sample randomRegion(std::mt19937& rng) {
+  std::uniform_int_distribution<int> count(0, 8), coord(0, kGrid);
+  std::vector<plat::Rect> rs;
+  Bitmap bits;
+  for (int n = count(rng); n > 0; n--) {
+    int x1 = coord(rng), x2 = coord(rng), y1 = coord(rng), y2 = coord(rng);
+    rs.emplace_back(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+    for (int y = rs.back().tl.y; y < rs.back().br.y; y++)
+      for (int x = rs.back().tl.x; x < rs.back().br.x; x++) bits.set(y * kGrid + x);
+  }
+  Sample s;
+  s.region.unionOfRects(rs);
+  s.bits = bits;
+  return s;
+}
+
+enum class Op { Union, Intersect, Subtract };
+
+void apply(Op op, Region& r, const Region& a, const Region& b) {
+  if (op == Op::Union) r.assign_union(a, b);
+  if (op == Op::Intersect) r.assign_intersect(a, b);
+  if (op == Op::Subtract) r.assign_subtract(a, b);
+}
+
+Bitmap expected(Op op, const Bitmap& a, const Bitmap& b) {
+  return op == Op::Union ? (a | b) : op == Op::Intersect ? (a & b) : (a & ~b);
+}
+
+class RegionAlgebra : public testing::TestWithParam<Op> {};
+
+TEST_P(RegionAlgebra, MatchesBitmapOracleIncludingAliasedOperands) {
+  std::mt19937 rng(20261206);
+  Op op = GetParam();
+  for (int round = 0; round < 1500; round++) {
+    Sample a = randomRegion(rng), b = randomRegion(rng);
+    ASSERT_TRUE(banded(a.region));
+    ASSERT_EQ(pixels(a.region), a.bits);
+    Region fresh;
+    apply(op, fresh, a.region, b.region);
+    ASSERT_TRUE(banded(fresh)) << round;
+    ASSERT_EQ(pixels(fresh), expected(op, a.bits, b.bits)) << round;
+
+    Region left = a.region, right = b.region, self = a.region;
+    apply(op, left, left, b.region);
+    apply(op, right, a.region, right);
+    apply(op, self, self, self);
+    ASSERT_TRUE(banded(left) && banded(right) && banded(self)) << round;
+    ASSERT_TRUE(left.equals(fresh) && right.equals(fresh)) << round;
+    ASSERT_EQ(pixels(self), expected(op, a.bits, a.bits)) << round;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ops, RegionAlgebra,
+                         testing::Values(Op::Union, Op::Intersect, Op::Subtract));
+
+// Moving a region against a coordinate limit cuts off what crosses it;
+// moving it back shows what survived.
+TEST(Region, TranslationAgainstTheLimitsMatchesTheCutBitmap) {
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> cut(0, kGrid), side(0, 3);
+  for (int round = 0; round < 1000; round++) {
+    Sample s = randomRegion(rng);
+    int k = cut(rng), which = side(rng);
+    plat::Point by = which == 0   ? plat::Point(-32768 - k, 0)
+                     : which == 1 ? plat::Point(32767 - k, 0)
+                     : which == 2 ? plat::Point(0, -32768 - k)
+                                  : plat::Point(0, 32767 - k);
+    Region moved = s.region;
+    moved.translate(by);
+    ASSERT_TRUE(banded(moved)) << round;
+    moved.translate(plat::Point(0, 0) - by);
+    Bitmap want;
+    for (int y = 0; y < kGrid; y++)
+      for (int x = 0; x < kGrid; x++) {
+        int v = which < 2 ? x : y;
+        bool kept = which % 2 == 0 ? v >= k : v < k;
+        if (kept && s.bits.test(y * kGrid + x)) want.set(y * kGrid + x);
+      }
+    ASSERT_EQ(pixels(moved), want) << round;
+  }
+}
+
+Region fromList(std::initializer_list<RgnRect> rs) {
+  Region r;
+  for (const RgnRect& b : rs) r.assign_union(r, Region(b));
+  return r;
+}
+
+std::string dump(const Region& r) { return Region::ToString(r).get(); }
+
+TEST(Region, NamedExamples) {
+  struct Case {
+    Region got;
+    const char* text;
+  } cases[] = {
+      {fromList({{0, 0, 10, 10}, {10, 0, 20, 10}}),
+       "num rects   1 extents 0,0 to 20,10\n    rect 0,0 to 20,10\n"},
+      {fromList({{0, 0, 10, 10}, {0, 10, 10, 20}}),
+       "num rects   1 extents 0,0 to 10,20\n    rect 0,0 to 10,20\n"},
+      {fromList({{0, 0, 10, 10}, {5, 5, 15, 15}}),
+       "num rects   3 extents 0,0 to 15,15\n    rect 0,0 to 10,5\n    rect 0,5 to 15,10\n"
+       "    rect 5,10 to 15,15\n"},
+      {Region(RgnRect(plat::Rect(-40000, 0, 40000, 10))),
+       "num rects   1 extents -32768,0 to 32767,10\n    rect -32768,0 to 32767,10\n"},
+      {Region(RgnRect(5, 5, 5, 9)), "num rects   0 extents 0,0 to 0,0\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(dump(c.got), c.text);
+
+  Region hole;
+  hole.assign_subtract(Region(RgnRect(0, 0, 10, 10)), Region(RgnRect(3, 3, 6, 6)));
+  EXPECT_EQ(dump(hole),
+            "num rects   4 extents 0,0 to 10,10\n    rect 0,0 to 10,3\n    rect 0,3 to 3,6\n"
+            "    rect 6,3 to 10,6\n    rect 0,6 to 10,10\n");
+  Region none;
+  none.assign_intersect(Region(RgnRect(0, 0, 5, 5)), Region(RgnRect(10, 10, 20, 20)));
+  EXPECT_EQ(none.extents.x1, none.extents.x2);
+  EXPECT_EQ(none.extents.y1, none.extents.y2);
+  EXPECT_TRUE(none.equals(Region()));
+}
+
+TEST(Region, TranslationAtTheCoordinateLimits) {
+  struct Case {
+    Region start;
+    plat::Point by;
+    const char* text;
+  } cases[] = {
+      {Region(RgnRect(32760, 0, 32767, 10)), {10, 0}, "num rects   0 extents 32767,0 to 32767,0\n"},
+      {Region(RgnRect(-32768, 0, 100, 10)),
+       {-10, 0},
+       "num rects   1 extents -32768,0 to 90,10\n    rect -32768,0 to 90,10\n"},
+      // A rectangle that ends exactly at the lowest coordinate, or starts at
+      // the highest, leaves nothing behind.
+      {fromList({{0, 0, 10, 10}, {20, 0, 30, 10}}),
+       {-32778, 0},
+       "num rects   1 extents -32758,0 to -32748,10\n    rect -32758,0 to -32748,10\n"},
+      {fromList({{0, 0, 10, 10}, {20, 0, 30, 10}}),
+       {32747, 0},
+       "num rects   1 extents 32747,0 to 32757,10\n    rect 32747,0 to 32757,10\n"},
+      {fromList({{0, 0, 10, 10}, {0, 20, 10, 30}}),
+       {0, -32778},
+       "num rects   1 extents 0,-32758 to 10,-32748\n    rect 0,-32758 to 10,-32748\n"},
+      // Clamping makes two bands alike: they merge.
+      {fromList({{0, 0, 10, 10}, {5, 10, 10, 20}}),
+       {-32773, 0},
+       "num rects   1 extents -32768,0 to -32763,20\n    rect -32768,0 to -32763,20\n"},
+  };
+  for (Case& c : cases) {
+    c.start.translate(c.by);
+    EXPECT_EQ(dump(c.start), c.text);
+    EXPECT_TRUE(banded(c.start));
+  }
+}
+
+TEST(Region, ContainsAndRectIn) {
+  Region r = fromList({{0, 0, 10, 10}, {20, 0, 30, 10}});
+  EXPECT_FALSE(Region(RgnRect(0, 0, 10, 10)).contains({10, 5}));
+  EXPECT_TRUE(Region(RgnRect(0, 0, 10, 10)).contains({9, 9}));
+  EXPECT_TRUE(r.contains({25, 0}));
+  EXPECT_FALSE(r.contains({15, 5}));
+  EXPECT_FALSE(Region().contains({0, 0}));
+  miRegion::_Box in = {21, 1, 29, 9}, part = {5, 5, 25, 6}, out = {11, 0, 19, 10};
+  EXPECT_EQ(miRegion::miRectIn(&r, &in), miRegion::rgnIN);
+  EXPECT_EQ(miRegion::miRectIn(&r, &part), miRegion::rgnPART);
+  EXPECT_EQ(miRegion::miRectIn(&r, &out), miRegion::rgnOUT);
+}
+
+TEST(Region, ClearKeepsTheBlockForReuse) {
+  Region r = fromList({{0, 0, 10, 10}, {20, 0, 30, 10}});
+  miRegion::_RegData* block = r.data;
+  r.clear();
+  EXPECT_EQ(r.data, block);
+  EXPECT_EQ(r.data->numRects, 0);
+  EXPECT_TRUE(r.equals(Region()));
+}
+
+TEST(Region, GridExpandWidensToTheGridAndTreatsSmallGridsAsCopy) {
+  Region r = fromList({{1, 1, 3, 3}, {-3, 9, -1, 10}});
+  EXPECT_EQ(dump(r.gridExpand(4)),
+            "num rects   2 extents -4,0 to 4,12\n    rect 0,0 to 4,4\n    rect -4,8 to 0,12\n");
+  EXPECT_TRUE(r.gridExpand(0).equals(r));
+  EXPECT_TRUE(r.gridExpand(-8).equals(r));
+  EXPECT_EQ(dump(Region(RgnRect(32760, 0, 32767, 1)).gridExpand(16)),
+            "num rects   1 extents 32752,0 to 32767,16\n    rect 32752,0 to 32767,16\n");
+}
+
+TEST(RegionStream, RoundTripsAndResumesAfterTheSourceRunsDry) {
+  std::mt19937 rng(3);
+  for (int round = 0; round < 50; round++) {
+    Sample s = randomRegion(rng);
+    rdr::MemOutStream out;
+    s.region.write(&out);
+    gwtest::ChunkSource src(std::string(reinterpret_cast<const char*>(out.data()), out.length()),
+                            64, 5);
+    Region back;
+    for (src.available = 3;; src.available += 3) {
+      try {
+        back.read(&src);
+        break;
+      } catch (rdr::BlockException&) {
+      }
+    }
+    ASSERT_TRUE(back.equals(s.region));
+  }
+  rdr::MemOutStream one;
+  Region(RgnRect(1, 2, 3, 4)).write(&one);
+  EXPECT_EQ(one.length(), 10);
+}
+
+TEST(RegionStream, WriteRefusesMoreRectanglesThanTheCountHolds) {
+  std::vector<RgnRect> rs;
+  for (int y = 0; y < 257; y++)
+    for (int x = 0; x < 256; x++) rs.emplace_back(2 * x, 2 * y, 2 * x + 1, 2 * y + 1);
+  RgnRect ext(0, 0, 511, 513);
+  Region r;
+  r.setExtentsAndOrderedRects(&ext, int(rs.size()), rs.data());
+  rdr::MemOutStream out;
+  EXPECT_THROW(r.write(&out), plat::Exception);
+  EXPECT_EQ(out.length(), 0);
+}
+
+std::string wire(std::initializer_list<int> v) {
+  std::string s;
+  for (int x : v) s += {char((x >> 8) & 0xff), char(x & 0xff)};
+  return s;
+}
+
+TEST(RegionStream, ReadRejectsRectanglesThatBreakTheBandRules) {
+  const std::string cases[] = {
+      wire({0, 0, 0, 5, 5}),                                 // empty, extents not
+      wire({1, 5, 5, 5, 9}),                                 // one empty rectangle
+      wire({2, 0, 0, 10, 10, 0, 0, 10, 10, 0, 0, 10, 10}),   // overlapping
+      wire({2, 0, 0, 20, 10, 0, 0, 10, 10, 10, 0, 20, 10}),  // touching in a band
+      wire({2, 0, 0, 10, 20, 0, 10, 10, 20, 0, 0, 10, 10}),  // bands out of order
+      wire({2, 0, 0, 10, 20, 0, 0, 10, 10, 0, 10, 10, 20}),  // uncoalesced bands
+      wire({2, 0, 0, 30, 10, 0, 0, 10, 10, 20, 0, 30, 5}),   // ragged band
+      wire({2, 0, 0, 90, 90, 0, 0, 10, 10, 20, 0, 30, 10}),  // extents too large
+      wire({2, 0, 0, 30, 10, 10, 0, 0, 10, 20, 0, 30, 10}),  // inverted rectangle
+  };
+  for (const std::string& bytes : cases) {
+    rdr::MemInStream in(bytes.data(), int(bytes.size()));
+    Region r(RgnRect(1, 1, 2, 2));
+    EXPECT_THROW(r.read(&in), plat::Exception) << testing::PrintToString(bytes);
+    EXPECT_TRUE(r.equals(Region()));
+  }
+}
+
+// Makes every allocation after the first `allowed` ones fail.
+int allocationsLeft = -1;
+void* failingRealloc(void* p, size_t n) {
+  if (allocationsLeft == 0) return nullptr;
+  if (allocationsLeft > 0) allocationsLeft--;
+  return realloc(p, n);
+}
+
+class RegionOutOfMemory : public testing::Test {
+ protected:
+  void SetUp() override { miRegion::miRealloc = &failingRealloc; }
+  void TearDown() override {
+    miRegion::miRealloc = &realloc;
+    allocationsLeft = -1;
+  }
+};
+
+TEST_F(RegionOutOfMemory, ArithmeticBreaksTheResultAndTheBreakSpreads) {
+  Region a = fromList({{0, 0, 10, 10}, {5, 5, 15, 15}});
+  Region b = fromList({{0, 0, 4, 4}, {8, 0, 12, 4}});
+  allocationsLeft = 0;
+  Region r;
+  r.assign_union(a, b);
+  EXPECT_TRUE(miRegion::isBroken(&r));
+  EXPECT_TRUE(r.equals(Region()));
+  allocationsLeft = -1;
+  Region spread;
+  spread.assign_intersect(a, r);
+  EXPECT_TRUE(miRegion::isBroken(&spread));
+  spread.assign_union(r, Region(RgnRect(0, 0, 1, 1)));
+  EXPECT_TRUE(miRegion::isBroken(&spread));
+  spread.reset(RgnRect(0, 0, 1, 1));
+  EXPECT_FALSE(miRegion::isBroken(&spread));
+}
+
+TEST_F(RegionOutOfMemory, SettingRectsReportsAndBreaks) {
+  RgnRect rs[] = {{0, 0, 1, 1}, {2, 0, 3, 1}}, ext(0, 0, 3, 1);
+  Region r;
+  allocationsLeft = 0;
+  testing::internal::CaptureStderr();
+  r.setExtentsAndOrderedRects(&ext, 2, rs);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "failed to re-allocate data\n");
+  EXPECT_TRUE(miRegion::isBroken(&r));
+}
+
+TEST_F(RegionOutOfMemory, ReadThrowsWhenTheBufferCannotBeAllocated) {
+  std::string bytes = wire({2, 0, 0, 30, 10, 0, 0, 10, 10, 20, 0, 30, 10});
+  rdr::MemInStream in(bytes.data(), int(bytes.size()));
+  allocationsLeft = 0;
+  Region r;
+  try {
+    r.read(&in);
+    FAIL();
+  } catch (plat::Exception& e) {
+    EXPECT_STREQ(e.str(), "failed to allocate region buffer");
+  }
+}
+
+TEST(RegionDeathTest, RectsOutOfBandOrderAreAFatalAssertion) {
+  RgnRect rs[] = {{2, 0, 3, 1}, {0, 0, 1, 1}}, ext(0, 0, 3, 1);
+  Region r;
+  EXPECT_DEATH(r.setExtentsAndOrderedRects(&ext, 2, rs), "miBandsValid");
+}
+
+}  // namespace
