@@ -7,8 +7,8 @@
 
 namespace rdr {
 
-BufferedInStream::BufferedInStream(int bufSize_)
-    : bufSize(bufSize_ < 0 ? DEFAULT_BUF_SIZE : bufSize_), start(new unsigned char[bufSize]) {
+BufferedInStream::BufferedInStream(int size)
+    : bufSize(size < 0 ? DEFAULT_BUF_SIZE : size), start(new unsigned char[bufSize]) {
   ptr = end = checkpointPtr = start;
 }
 

@@ -10,7 +10,7 @@ class BufferedInStream : public InStream {
  public:
   static constexpr int DEFAULT_BUF_SIZE = 16800;
 
-  explicit BufferedInStream(int bufSize = -1);  // negative: the default
+  explicit BufferedInStream(int size = -1);  // negative: the default
   ~BufferedInStream() override;
   BufferedInStream(const BufferedInStream&) = delete;
   BufferedInStream& operator=(const BufferedInStream&) = delete;

@@ -9,9 +9,9 @@
 
 namespace rdr {
 
-BufferedOutStream::BufferedOutStream(int bufSize_, int maxBufSize_)
-    : bufSize(bufSize_ < 0 ? DEFAULT_BUF_SIZE : bufSize_),
-      maxBufSize(maxBufSize_ < 0 ? maxOutBufferSize() : maxBufSize_),
+BufferedOutStream::BufferedOutStream(int size, int maxSize)
+    : bufSize(size < 0 ? DEFAULT_BUF_SIZE : size),
+      maxBufSize(maxSize < 0 ? maxOutBufferSize() : maxSize),
       start(new unsigned char[bufSize]) {
   if (maxBufSize < bufSize) maxBufSize = bufSize;
   ptr = sentPtr = start;

@@ -11,9 +11,9 @@ class BufferedOutStream : public OutStream {
  public:
   static constexpr int DEFAULT_BUF_SIZE = 16384;
 
-  // A negative bufSize takes the default; a negative maxBufSize the value of
-  // the `MaxOutBufferSize` setting.
-  BufferedOutStream(int bufSize, int maxBufSize);
+  // A negative size takes the default; a negative maxSize the value of the
+  // `MaxOutBufferSize` setting.
+  BufferedOutStream(int size, int maxSize);
   // Frees the buffer without flushing: derived streams flush in their own
   // destructors.
   ~BufferedOutStream() override;
@@ -50,7 +50,7 @@ class BufferedOutStream : public OutStream {
 // callers never hold data back for it.
 class BufferedNBOutStream : public BufferedOutStream {
  public:
-  explicit BufferedNBOutStream(int bufSize) : BufferedOutStream(bufSize, 0) {}
+  explicit BufferedNBOutStream(int size) : BufferedOutStream(size, 0) {}
   int nonBlockingBytes() override;
 };
 

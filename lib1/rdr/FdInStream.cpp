@@ -10,12 +10,12 @@
 
 namespace rdr {
 
-FdInStream::FdInStream(int fd_, int timeoutms_, int bufSize, bool closeWhenDone_, bool nonBlocking_)
-    : BufferedInStream(bufSize),
-      fd(fd_),
-      closeWhenDone(closeWhenDone_),
-      nonBlocking(nonBlocking_),
-      timeoutms(timeoutms_) {}
+FdInStream::FdInStream(int descriptor, int waitMs, int bufferSize, bool closeAtEnd, bool noWait)
+    : BufferedInStream(bufferSize),
+      fd(descriptor),
+      closeWhenDone(closeAtEnd),
+      nonBlocking(noWait),
+      timeoutms(waitMs) {}
 
 FdInStream::~FdInStream() {
   if (closeWhenDone && fd >= 0) close(fd);

@@ -9,8 +9,8 @@ namespace rdr {
 
 class FdInStream : public BufferedInStream {
  public:
-  FdInStream(int fd, int timeoutms = -1, int bufSize = -1, bool closeWhenDone = false,
-             bool nonBlocking = false);
+  FdInStream(int descriptor, int waitMs = -1, int bufferSize = -1, bool closeAtEnd = false,
+             bool noWait = false);
   ~FdInStream() override;
 
   int fd;

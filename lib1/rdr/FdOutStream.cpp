@@ -13,11 +13,11 @@ namespace rdr {
 
 PLAT_LOG_WRITER(vlog, "FdOutStream");
 
-FdOutStream::FdOutStream(int fd_, int timeoutms_, int maxBufSize, bool closeWhenDone_)
-    : BufferedOutStream(DEFAULT_BUF_SIZE, maxBufSize),
-      fd(fd_),
-      closeWhenDone(closeWhenDone_),
-      timeoutms(timeoutms_) {}
+FdOutStream::FdOutStream(int descriptor, int waitMs, int maxBufferSize, bool closeAtEnd)
+    : BufferedOutStream(DEFAULT_BUF_SIZE, maxBufferSize),
+      fd(descriptor),
+      closeWhenDone(closeAtEnd),
+      timeoutms(waitMs) {}
 
 FdOutStream::~FdOutStream() {
   callback = nullptr;

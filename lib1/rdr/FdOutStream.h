@@ -16,8 +16,8 @@ class FdOutStream : public BufferedOutStream {
     virtual ~Callback() = default;
   };
 
-  // A negative maxBufSize takes the `MaxOutBufferSize` setting.
-  FdOutStream(int fd, int timeoutms = -1, int maxBufSize = -1, bool closeWhenDone = false);
+  // A negative maxBufferSize takes the `MaxOutBufferSize` setting.
+  FdOutStream(int descriptor, int waitMs = -1, int maxBufferSize = -1, bool closeAtEnd = false);
   // Tries a last non-waiting flush, telling nobody, then closes the
   // descriptor when asked to.
   ~FdOutStream() override;

@@ -21,6 +21,7 @@ void FileInStream::open(const char* name, bool binaryMode) {
 void FileInStream::setFilePtr(FILE* f, bool own) { file.replacePtr(f, own); }
 
 int FileInStream::read(void* buf, int len) {
+  if (!file.get()) throw plat::Exception("FileInStream: no file open");
   size_t n = fread(buf, 1, size_t(len), file);
   if (n > 0) return int(n);
   if (feof(file)) throw EndOfStream();

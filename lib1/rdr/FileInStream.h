@@ -1,4 +1,5 @@
 // An input stream over a C stream, read strictly forward (not rewindable).
+// A stream built without a file fails on its first read with a clear error.
 #pragma once
 
 #include <cstdio>

@@ -18,7 +18,7 @@ FileOutStream::FileOutStream(FILE* f, bool own) : BufferedNBOutStream(DEFAULT_BU
 
 FileOutStream::~FileOutStream() {
   try {
-    if (file.get()) flush(!nonBlockingFlush);
+    flush(!nonBlockingFlush);
   } catch (plat::Exception& e) {
     vlog().error("%s", e.str());
   }
@@ -31,6 +31,7 @@ void FileOutStream::open(const char* name, bool binaryMode, bool append) {
 void FileOutStream::setFilePtr(FILE* f, bool own) { file.replacePtr(f, own); }
 
 int FileOutStream::write(const void* data, int length, bool) {
+  if (!file.get()) throw plat::Exception("FileOutStream: no file open");
   if (fwrite(data, size_t(length), 1, file) != 1)
     throw plat::StdlibException("writing to file failed");
   return length;

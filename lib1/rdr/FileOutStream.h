@@ -1,4 +1,5 @@
-// An output stream over a C stream, with a fixed 16384-byte buffer.
+// An output stream over a C stream, with a fixed 16384-byte buffer. A
+// stream built without a file fails when it flushes bytes, with a clear error.
 #pragma once
 
 #include <cstdio>
@@ -13,8 +14,8 @@ class FileOutStream : public BufferedNBOutStream {
   explicit FileOutStream(const char* name = nullptr, bool binaryMode = false, bool append = false);
   FileOutStream(FILE* f, bool own);
   // Writes out what is buffered. A failure cannot be thrown from here; it is
-  // logged, so that a truncated file leaves a trace. Flush explicitly to
-  // learn of it.
+  // logged, so that a truncated file (or bytes written without a file)
+  // leaves a trace. Flush explicitly to learn of it.
   ~FileOutStream() override;
 
   void open(const char* name, bool binaryMode = false, bool append = false);

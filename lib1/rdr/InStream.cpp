@@ -1,7 +1,9 @@
 #include "lib1/rdr/InStream.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/DString.h"
@@ -9,6 +11,14 @@
 #include "lib1/rdr/Exceptions.h"
 
 namespace rdr {
+
+namespace {
+
+// What a long string may take before its bytes arrive; beyond it the array
+// doubles as they come.
+constexpr size_t kLongStringFirstAlloc = 64 * 1024;
+
+}  // namespace
 
 InStream::~InStream() = default;
 
@@ -79,6 +89,7 @@ const unsigned char* InStream::getItems(unsigned char* scratch, int itemSize, in
 }
 
 void InStream::readBytes(void* buf, int length) {
+  PLAT_ASSERT(length >= 0);
   unsigned char* out = static_cast<unsigned char*>(buf);
   while (length > 0) {
     if (ptr >= end) overrunOrRewind(true, length);
@@ -106,6 +117,7 @@ void InStream::setPtr(const unsigned char* p) {
 }
 
 int InStream::skipAvailBytes(int n, bool wait) {
+  if (n <= 0) return 0;
   if (ptr >= end && !overrunOrRewind(wait, 1)) return 0;
   int count = int(end - ptr) < n ? int(end - ptr) : n;
   ptr += count;
@@ -118,15 +130,10 @@ void InStream::skip(int n) {
 
 char* InStream::readShortString() {
   int len = readU8();
-  char* s = new char[len + 1];
-  try {
-    readBytes(s, len);
-  } catch (...) {
-    delete[] s;
-    throw;
-  }
+  std::unique_ptr<char[]> s(new char[len + 1]);
+  readBytes(s.get(), len);
   s[len] = 0;
-  return s;
+  return s.release();
 }
 
 void InStream::readShortString(char* buf) {
@@ -135,34 +142,53 @@ void InStream::readShortString(char* buf) {
   buf[len] = 0;
 }
 
+namespace {
+
+// Owns a secret being read: whatever part of it arrived is wiped before the
+// memory goes back.
+struct SecretDeleter {
+  size_t size;
+  void operator()(char* p) const {
+    plat::secureZeroMemory(p, size);
+    delete[] p;
+  }
+};
+
+}  // namespace
+
 char* InStream::readShortSecureString() {
   int len = readU8();
-  char* s = new char[len + 1];
-  int i = 0;
-  try {
-    for (; i < len; i++) s[i] = char(readU8());
-  } catch (...) {
-    plat::secureZeroMemory(s, i);
-    delete[] s;
-    throw;
-  }
+  std::unique_ptr<char[], SecretDeleter> s(new char[len + 1], SecretDeleter{size_t(len) + 1});
+  for (int i = 0; i < len; i++) s[i] = char(readU8());
   s[len] = 0;
-  return s;
+  return s.release();
 }
 
 char* InStream::readLongString(unsigned int maxLen) {
   uint32_t len = readU32();
   // The array size is a signed count: a length of 2^31 or more cannot be held.
   if (len > maxLen || len > uint32_t(INT_MAX) - 1) throw StringTooLongException();
-  char* s = new char[len + 1];
-  try {
-    readBytes(s, int(len));
-  } catch (...) {
-    delete[] s;
-    throw;
+  // The length is only a claim until the bytes arrive: four bytes must not
+  // make us reserve gigabytes. The array grows with what has been read.
+  size_t size = size_t(len) + 1;
+  size_t capacity = std::min(size, kLongStringFirstAlloc);
+  std::unique_ptr<char[]> s(new char[capacity]);
+  size_t have = 0;
+  while (have < len) {
+    if (ptr >= end) overrunOrRewind(true, 1);
+    size_t n = std::min(size_t(end - ptr), len - have);
+    if (have + n + 1 > capacity) {
+      capacity = std::min(size, std::max(2 * capacity, have + n + 1));
+      std::unique_ptr<char[]> grown(new char[capacity]);
+      memcpy(grown.get(), s.get(), have);
+      s = std::move(grown);
+    }
+    memcpy(s.get() + have, ptr, n);
+    ptr += n;
+    have += n;
   }
   s[len] = 0;
-  return s;
+  return s.release();
 }
 
 int InStream::readLine(char* buf, int bufLen) {

@@ -50,6 +50,7 @@ class InStream {
   int readS8() { return int8_t(readU8()); }
   int readS16() { return int16_t(readU16()); }
   int32_t readS32() { return int32_t(readU32()); }
+  // Exactly length bytes, waiting for them; a negative length is a fault.
   void readBytes(void* buf, int length);
 
   // A pointer to itemSize consecutive bytes of the stream, which are
@@ -63,13 +64,18 @@ class InStream {
   bool overrunOrRewind(bool wait, int itemSize);
 
   void setPtr(const unsigned char* p);
+  // n bytes, waiting for them; n <= 0 does nothing.
   void skip(int n);
+  // Up to n bytes that are available after at most one refill, and their
+  // count; n <= 0 skips nothing and never moves backwards.
   int skipAvailBytes(int n, bool wait);
 
   // Length-prefixed strings: one length byte, or four for a long string.
   char* readShortString();
   void readShortString(char* buf);  // buf holds at least 256 bytes
   char* readShortSecureString();
+  // A length over maxLen throws before any text is read. The array grows
+  // as the text arrives, so a length alone commits no memory.
   char* readLongString(unsigned int maxLen);
 
   // One text line; carriage returns are dropped and a line feed ends it.

@@ -7,8 +7,8 @@ namespace rdr {
 
 class MemInStream : public InStream {
  public:
-  MemInStream(const void* data, int length, bool deleteWhenDone = false)
-      : start(static_cast<const unsigned char*>(data)), deleteWhenDone(deleteWhenDone) {
+  MemInStream(const void* data, int length, bool deleteAtEnd = false)
+      : start(static_cast<const unsigned char*>(data)), deleteWhenDone(deleteAtEnd) {
     ptr = checkpointPtr = start;
     end = start + length;
   }

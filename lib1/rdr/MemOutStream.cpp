@@ -8,7 +8,8 @@
 
 namespace rdr {
 
-MemOutStream::MemOutStream(int length_, int maxLength) : capacity(length_ < 0 ? 256 : length_) {
+MemOutStream::MemOutStream(int initialSize, int maxLength)
+    : capacity(initialSize < 0 ? 256 : initialSize) {
   start = new unsigned char[capacity];
   ptr = start;
   setMaxLen(maxLength);
@@ -18,8 +19,8 @@ MemOutStream::~MemOutStream() { delete[] start; }
 
 int MemOutStream::nonBlockingBytes() { return maxLen == 0 ? INT_MAX : maxLen - length(); }
 
-void MemOutStream::setMaxLen(int maxLen_) {
-  maxLen = maxLen_;
+void MemOutStream::setMaxLen(int limit) {
+  maxLen = limit;
   end = start + (maxLen != 0 && maxLen < capacity ? maxLen : capacity);
 }
 

@@ -13,8 +13,8 @@ namespace rdr {
 
 class MemOutStream : public OutStream {
  public:
-  // A negative length takes 256 bytes; maxLength 0 means no limit.
-  explicit MemOutStream(int length = -1, int maxLength = 0);
+  // A negative initialSize takes 256 bytes; maxLength 0 means no limit.
+  explicit MemOutStream(int initialSize = -1, int maxLength = 0);
   ~MemOutStream() override;
   MemOutStream(const MemOutStream&) = delete;
   MemOutStream& operator=(const MemOutStream&) = delete;
@@ -24,7 +24,7 @@ class MemOutStream : public OutStream {
   void writeBytes(const void* data, int length) override;
   int overrun(int itemSize, int nItems) override;
 
-  void setMaxLen(int maxLen);
+  void setMaxLen(int limit);
   const unsigned char* data() const { return start; }
 
   // The block, for the caller to free with array delete; the stream is left

@@ -9,21 +9,21 @@
 
 namespace rdr {
 
-StringWriter::StringWriter(OutStream* os_) : os(os_) { terminate(); }
+StringWriter::StringWriter(OutStream* os) : os_(os) { terminate(); }
 
 void StringWriter::ensure(int n) {
-  if (os->end - os->ptr < n) os->overrun(n, 1);
+  if (os_->end - os_->ptr < n) os_->overrun(n, 1);
 }
 
 void StringWriter::terminate() {
   ensure(1);
-  *os->ptr = 0;
+  *os_->ptr = 0;
 }
 
 StringWriter& StringWriter::append(const char* s, int length) {
   if (s) {
     int n = length < 0 ? int(strlen(s)) : int(strnlen(s, length));
-    os->writeBytes(s, n);
+    os_->writeBytes(s, n);
   }
   terminate();
   return *this;
@@ -31,8 +31,8 @@ StringWriter& StringWriter::append(const char* s, int length) {
 
 StringWriter& StringWriter::appendChar(char c) {
   ensure(2);
-  *os->ptr++ = static_cast<unsigned char>(c);
-  *os->ptr = 0;
+  *os_->ptr++ = static_cast<unsigned char>(c);
+  *os_->ptr = 0;
   return *this;
 }
 
@@ -40,9 +40,9 @@ StringWriter& StringWriter::appendChar(char c, int count) {
   if (count <= 0) return *this;
   if (count > INT_MAX - 1) throw plat::Exception("StringWriter: text too long");
   ensure(count + 1);
-  memset(os->ptr, c, count);
-  os->ptr += count;
-  *os->ptr = 0;
+  memset(os_->ptr, c, count);
+  os_->ptr += count;
+  *os_->ptr = 0;
   return *this;
 }
 
@@ -53,17 +53,17 @@ StringWriter& StringWriter::prf(const char* format, ...) {
     ensure(guess + 1);
     va_list args;
     va_start(args, format);
-    int room = int(os->end - os->ptr);
-    int r = vsnprintf(reinterpret_cast<char*>(os->ptr), room, format, args);
+    int room = int(os_->end - os_->ptr);
+    int r = vsnprintf(reinterpret_cast<char*>(os_->ptr), room, format, args);
     va_end(args);
     if (r < 0) {
       // An error of the C library (a bad wide character, a result beyond
       // INT_MAX): more room will not mend it.
-      *os->ptr = 0;
+      *os_->ptr = 0;
       throw plat::Exception("StringWriter: formatting failed");
     }
     if (r < room) {
-      os->ptr += r;
+      os_->ptr += r;
       return *this;
     }
     guess = r;

@@ -22,7 +22,7 @@ class StringWriter {
   void ensure(int n);
   void terminate();
 
-  OutStream* os;
+  OutStream* os_;
 };
 
 }  // namespace rdr

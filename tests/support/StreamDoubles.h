@@ -15,8 +15,8 @@ namespace gwtest {
 
 class ChunkSource : public rdr::BufferedInStream {
  public:
-  ChunkSource(std::string bytes, int bufSize, int chunkSize = 1 << 30)
-      : rdr::BufferedInStream(bufSize), data(std::move(bytes)), chunk(chunkSize) {}
+  ChunkSource(std::string bytes, int bufferSize, int chunkSize = 1 << 30)
+      : rdr::BufferedInStream(bufferSize), data(std::move(bytes)), chunk(chunkSize) {}
 
   std::string data;
   size_t at = 0;
@@ -40,7 +40,7 @@ class ChunkSource : public rdr::BufferedInStream {
 
 class SlowSink : public rdr::BufferedOutStream {
  public:
-  SlowSink(int bufSize, int maxBufSize) : rdr::BufferedOutStream(bufSize, maxBufSize) {}
+  SlowSink(int bufferSize, int maxBufferSize) : rdr::BufferedOutStream(bufferSize, maxBufferSize) {}
   using rdr::BufferedOutStream::write;
 
   std::string received;

@@ -14,14 +14,16 @@
 #include "tests/support/SignalStorm.h"
 
 using namespace rdr;
-
-using namespace gwtest;
+using gwtest::failureOf;
 
 namespace {
 
 struct Pipe {
   Pipe() { EXPECT_EQ(pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0); }
-  ~Pipe() { close(fds[0]), close(fds[1]); }
+  ~Pipe() {
+    close(fds[0]);
+    close(fds[1]);
+  }
   int fds[2];
 };
 
@@ -33,19 +35,22 @@ struct Recorder : FdOutStream::Callback {
 
 }  // namespace
 
-TEST(FdInStream, SilentPipeTimesOutEvenUnderASignalStormAndClosedPipeEnds) {
+TEST(FdInStream, SilentPipeTimesOutEvenUnderASignalStorm) {
   Pipe p;
   FdInStream in(p.fds[0], 100);
   long long started = plat::getMonotonicTime(-1, nullptr);
-  {
-    // Every wait ends before a whole millisecond has passed; the limit
-    // must run out all the same.
-    SignalStorm storm(200);
-    EXPECT_EQ(failureOf([&] { in.readU8(); }), "Timed out");
-  }
+  // Every wait ends before a whole millisecond has passed; the limit must
+  // run out all the same.
+  gwtest::SignalStorm storm(200);
+  EXPECT_EQ(failureOf([&] { in.readU8(); }), "Timed out");
   EXPECT_GE(plat::getMonotonicTime(-1, nullptr) - started, 99 * plat::kUnitsPerMs);
+}
+
+TEST(FdInStream, ReaderWithoutLimitWaitsForDataAndEndsWithThePipe) {
+  Pipe p;
   ASSERT_EQ(write(p.fds[1], "ab", 2), 2);
-  close(p.fds[1]), p.fds[1] = -1;
+  close(p.fds[1]);
+  p.fds[1] = -1;
   FdInStream forever(p.fds[0], -1);
   EXPECT_EQ(forever.readU16(), 0x6162u);
   EXPECT_EQ(failureOf([&] { forever.readU8(); }), "End of stream");
@@ -115,7 +120,8 @@ TEST(FdOutStream, DestructorFlushesWithoutWaitingAndErrorsCanBeQuiet) {
   { FdOutStream(p.fds[1]).writeBytes("last words", 10); }
   char buf[16] = {};
   EXPECT_EQ(read(p.fds[0], buf, sizeof(buf)), 10);
-  close(p.fds[0]), p.fds[0] = -1;  // writing now fails with EPIPE
+  close(p.fds[0]);  // writing now fails with EPIPE
+  p.fds[0] = -1;
   signal(SIGPIPE, SIG_IGN);
   FdOutStream quiet(p.fds[1]);
   quiet.throwOnError = false;

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "lib1/plat/DString.h"
 #include "lib1/rdr/Exceptions.h"
@@ -10,13 +16,13 @@
 #include "tests/support/StreamDoubles.h"
 
 using namespace rdr;
+using namespace std::string_literals;
 using gwtest::ChunkSource;
-
-using namespace gwtest;
+using gwtest::failureOf;
 
 namespace {
 
-// A memory stream over its own copy of the bytes.
+// A memory stream over its own copy of the bytes, freed by the stream.
 struct OwnedMem : MemInStream {
   explicit OwnedMem(const std::string& s)
       : MemInStream(new unsigned char[s.size() + 1], int(s.size()), true) {
@@ -24,140 +30,204 @@ struct OwnedMem : MemInStream {
   }
 };
 
+std::string taken(char* s) { return std::unique_ptr<char[]>(s).get(); }
+
+using StringReader = std::string (*)(InStream&);
+std::string shortString(InStream& in) { return taken(in.readShortString()); }
+std::string secureString(InStream& in) { return taken(in.readShortSecureString()); }
+std::string intoBuffer(InStream& in) {
+  char buf[256];
+  in.readShortString(buf);
+  return buf;
+}
+std::string longString(InStream& in) { return taken(in.readLongString(100)); }
+
+// The bytes of address space this process has mapped.
+rlim_t mappedBytes() {
+  long pages = 0;
+  FILE* statm = fopen("/proc/self/statm", "r");
+  if (!statm || fscanf(statm, "%ld", &pages) != 1) ADD_FAILURE() << "no /proc/self/statm";
+  if (statm) fclose(statm);
+  return rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE));
+}
+
 }  // namespace
 
-TEST(InStream, ItemStraddlingRefillIsAssembledThroughScratch) {
-  // A non-rewindable stream with a 3-byte buffer cannot hold a whole U32.
-  ChunkSource src(std::string("\x12\x34\x56\x78\x9a", 5), 3);
+TEST(InStream, ItemStraddlingARefillIsAssembledThroughScratch) {
+  ChunkSource src("\x12\x34\x56\x78\x9a", 3);
   src.rewindable = false;
   EXPECT_EQ(src.readU8(), 0x12u);
   EXPECT_EQ(src.readU32(), 0x3456789au);
-  EXPECT_EQ(src.pos(), 5);
+  EXPECT_EQ(src.pos(), 5);  // counting the bytes the refills dropped
+  EXPECT_THROW(src.readU8(), EndOfStream);
 }
 
-TEST(InStream, RewindableStreamWithItemLargerThanBufferOverruns) {
-  ChunkSource src(std::string(8, 'x'), 3);
-  EXPECT_EQ(failureOf([&] { src.readU32(); }), "InStream overrun: buffer size exceeded");
-  ChunkSource empty("abc", 0);
-  EXPECT_THROW(empty.readU8(), plat::Exception);
+TEST(InStream, KeptBytesThatFillTheBufferOverrun) {
+  ChunkSource small(std::string(8, 'x'), 3);  // rewindable: a U32 cannot fit
+  EXPECT_EQ(failureOf([&] { small.readU32(); }), "InStream overrun: buffer size exceeded");
+  ChunkSource none("abc", 0);  // only a negative size selects the default
+  EXPECT_EQ(failureOf([&] { none.readU8(); }), "InStream overrun: buffer size exceeded");
 }
 
-TEST(InStream, BlockRewindsToCheckpointAndReparseSucceeds) {
-  ChunkSource src(std::string("\x00\x00\x00\x07"
-                              "abcdefg"
-                              "\x00\x00\x00\x01"
-                              "z",
-                              16),
-                  64, 3);
-  src.available = 6;  // the source runs dry in the middle of the first string
+TEST(InStream, BlockRewindsToTheCheckpointAndTheReaderParsesAgain) {
+  ChunkSource src("\0\0\0\7abcdefg"s, 64, 3);
+  src.available = 6;  // the source runs dry in the middle of the string
   src.checkpoint();
   EXPECT_THROW(src.readLongString(100), BlockException);
   EXPECT_EQ(src.pos(), 0);
   src.available = std::string::npos;
-  std::unique_ptr<char[]> s(src.readLongString(100));
-  EXPECT_STREQ(s.get(), "abcdefg");
-  src.checkpoint();
-  std::unique_ptr<char[]> t(src.readLongString(1));
-  EXPECT_STREQ(t.get(), "z");
+  EXPECT_EQ(longString(src), "abcdefg");
 }
 
-TEST(InStream, NonWaitingRefillWithoutDataReturnsFalse) {
+TEST(InStream, NonWaitingRefillWithoutDataReturnsFalseAndKeepsPtr) {
   ChunkSource src("abc", 16);
   src.rewindable = false;
   src.available = 0;
   EXPECT_FALSE(src.overrunOrRewind(false, 1));
   EXPECT_EQ(src.ptr, src.end);
-  EXPECT_EQ(src.skipAvailBytes(2, false), 0);
-  EXPECT_THROW(src.rewind(), plat::Exception);
+  EXPECT_EQ(failureOf([&] { src.rewind(); }), "Attempt to rewind a non-rewindable stream");
 }
 
-TEST(InStream, Strings) {
-  OwnedMem empty(std::string("\0", 1));
-  std::unique_ptr<char[]> e(empty.readShortString());
-  EXPECT_STREQ(e.get(), "");
-
-  OwnedMem three(
-      "\x03"
-      "abc");
-  std::unique_ptr<char[]> abc(three.readShortSecureString());
-  EXPECT_STREQ(abc.get(), "abc");
-
-  std::string longData("\x00\x00\x00\x05hello", 9);
-  OwnedMem tooLong(longData);
-  EXPECT_THROW(tooLong.readLongString(4), StringTooLongException);
-  EXPECT_EQ(tooLong.pos(), 4);  // the text was not read
-  OwnedMem fits(longData);
-  std::unique_ptr<char[]> hello(fits.readLongString(5));
-  EXPECT_STREQ(hello.get(), "hello");
-
-  OwnedMem huge(std::string("\x80\x00\x00\x00", 4));
-  EXPECT_THROW(huge.readLongString(0xFFFFFFFFu), StringTooLongException);
-  OwnedMem truncated(
-      std::string("\x00\x00\x00\x09"
-                  "abc",
-                  7));
-  EXPECT_THROW(truncated.readLongString(100), EndOfStream);
+TEST(InStream, SkipAvailBytesWithCountBelowOneSkipsNothing) {
+  for (int n : {0, -1, -3}) {
+    OwnedMem in("abc");
+    in.readU8();
+    in.checkpoint();
+    EXPECT_EQ(in.skipAvailBytes(n, true), 0) << n;
+    EXPECT_EQ(in.pos(), 1) << n;
+  }
+  OwnedMem empty("");
+  EXPECT_EQ(empty.skipAvailBytes(0, true), 0);  // no refill, so no end of stream
 }
 
-TEST(InStream, ReadLineIntoBuffer) {
-  OwnedMem in("ab\r\ncd");
-  char buf[16];
-  EXPECT_EQ(in.readLine(buf, 16), 2);
-  EXPECT_STREQ(buf, "ab");
-  EXPECT_EQ(in.readLine(buf, 16), 2);
-  EXPECT_STREQ(buf, "cd");
-  EXPECT_THROW(in.readLine(buf, 16), EndOfStream);
-
-  OwnedMem cr("a\rb\n");
-  EXPECT_EQ(cr.readLine(buf, 16), 2);
-  EXPECT_STREQ(buf, "ab");
-
-  // A full buffer comes back unterminated, and the rest stays unread.
-  OwnedMem full("abcdef\n");
-  memset(buf, '#', sizeof(buf));
-  EXPECT_EQ(full.readLine(buf, 3), 3);
-  EXPECT_EQ(buf[3], '#');
-  EXPECT_EQ(full.readLine(buf, 16), 3);
-  EXPECT_STREQ(buf, "def");
-  EXPECT_EQ(full.readLine(buf, 0), 0);
+TEST(InStream, ReadBytesWithNegativeLengthIsFatal) {
+  OwnedMem in("abc");
+  char buf[4];
+  EXPECT_DEATH(in.readBytes(buf, -1), "length >= 0");
 }
 
-TEST(InStream, ReadLineIntoDString) {
-  plat::DString line;
-  OwnedMem ok("abc\nabcd\nxy");
-  EXPECT_EQ(ok.readLine(&line, 3), 3);
-  EXPECT_STREQ(line.get(), "abc");
-  EXPECT_THROW(ok.readLine(&line, 3), StringTooLongException);
-  EXPECT_STREQ(line.get(), "abc");      // what came before is kept
-  EXPECT_EQ(ok.readLine(&line, 0), 0);  // the rest of the long line: empty
-  EXPECT_EQ(ok.readLine(&line, 0), 2);
-  EXPECT_STREQ(line.get(), "xy");
-  EXPECT_THROW(ok.readLine(&line, 0), EndOfStream);
-  EXPECT_THROW(ok.readLine(&line, -1), StringTooLongException);
-
-  // Lines that span many refills, with carriage returns anywhere.
-  std::string text;
-  for (int i = 0; i < 200; i++) text += std::string(i % 37, 'a' + i % 26) + (i % 3 ? "\r\n" : "\n");
-  ChunkSource src(text, 16, 5);
-  src.rewindable = false;
-  for (int i = 0; i < 200; i++) {
-    ASSERT_EQ(src.readLine(&line, 0), i % 37);
-    ASSERT_EQ(std::string(line.get()), std::string(i % 37, 'a' + i % 26));
+TEST(InStream, ShortStringReadersTakeTheLengthByte) {
+  for (StringReader read : {shortString, secureString, intoBuffer}) {
+    OwnedMem empty("\0"s);
+    EXPECT_EQ(read(empty), "");
+    OwnedMem three("\003abcd");
+    EXPECT_EQ(read(three), "abc");
+    EXPECT_EQ(three.pos(), 4);
   }
 }
 
-TEST(InStream, BoundedRandomValues) {
-  std::string data("\x00\x00\x00\x00\x00\x00\x00\x07", 8);
-  OwnedMem in(data);
-  EXPECT_EQ(in.readBoundedU32(3), 1u);  // 0 is below the threshold 1
-  OwnedMem zeros(std::string(36, '\0'));
-  EXPECT_EQ(zeros.readBoundedU32(3), 0u);  // the ninth value is used anyway
-  EXPECT_EQ(zeros.pos(), 36);
-  OwnedMem raw(std::string("\xff\xff\xff\xff", 4));
-  EXPECT_EQ(raw.readBoundedU32(0), 0xFFFFFFFFu);
+TEST(InStream, StringsCutShortEndTheStream) {
+  for (StringReader read : {shortString, secureString}) {
+    OwnedMem in("\005ab");
+    EXPECT_THROW(read(in), EndOfStream);
+  }
+  OwnedMem in("\0\0\0\11abc"s);
+  EXPECT_THROW(longString(in), EndOfStream);
 }
 
-TEST(InStream, CheckpointRepositionAndItems) {
+TEST(InStream, LongStringOverItsLimitThrowsBeforeTheText) {
+  OwnedMem tooLong("\0\0\0\5hello"s);
+  EXPECT_THROW(tooLong.readLongString(4), StringTooLongException);
+  EXPECT_EQ(tooLong.pos(), 4);
+  OwnedMem fits("\0\0\0\5hello"s);
+  EXPECT_EQ(taken(fits.readLongString(5)), "hello");
+  OwnedMem huge("\x80\0\0\0"s);  // more than an array can count
+  EXPECT_THROW(huge.readLongString(0xFFFFFFFFu), StringTooLongException);
+}
+
+TEST(InStream, LongStringSpanningManyRefillsIsWhole) {
+  std::string text = "a" + std::string(99998, 'q') + "z";
+  ChunkSource src("\0\1\x86\xa0"s + text, 1000, 777);
+  src.rewindable = false;
+  EXPECT_EQ(taken(src.readLongString(0xFFFFFFFFu)), text);
+}
+
+TEST(InStream, LongStringClaimingTwoGiBAllocatesOnlyWhatArrives) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizer's shadow memory exceeds any address-space limit";
+#endif
+  // With 1 GiB of address space left, reserving the claimed length fails.
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
+  rlimit capped{std::min(saved.rlim_max, mappedBytes() + (rlim_t(1) << 30)), saved.rlim_max};
+  ASSERT_EQ(setrlimit(RLIMIT_AS, &capped), 0);
+  OwnedMem in(
+      "\x7f\xff\xff\xfe"
+      "abc");
+  EXPECT_THROW(delete[] in.readLongString(0xFFFFFFFFu), EndOfStream);
+  setrlimit(RLIMIT_AS, &saved);
+}
+
+TEST(InStream, BothLineReadersDropCarriageReturnsAndEndAtTheStreamEnd) {
+  struct Case {
+    const char* input;
+    std::vector<std::string> lines;
+  } cases[] = {{"ab\r\ncd", {"ab", "cd"}}, {"a\rb\n", {"ab"}}, {"\n\r\n", {"", ""}}, {"", {}}};
+  for (const Case& c : cases) {
+    OwnedMem toBuf(c.input);
+    OwnedMem toString(c.input);
+    plat::DString line;
+    char buf[16];
+    for (const std::string& expected : c.lines) {
+      EXPECT_EQ(toBuf.readLine(buf, sizeof(buf)), int(expected.size()));
+      EXPECT_EQ(buf, expected) << c.input;
+      EXPECT_EQ(toString.readLine(&line, 0), int(expected.size()));
+      EXPECT_EQ(line.get(), expected) << c.input;
+    }
+    EXPECT_THROW(toBuf.readLine(buf, sizeof(buf)), EndOfStream) << c.input;
+    EXPECT_THROW(toString.readLine(&line, 0), EndOfStream) << c.input;
+  }
+}
+
+TEST(InStream, LineFillingTheBufferComesBackUnterminatedWithTheRestUnread) {
+  OwnedMem in("abcdef\n");
+  char buf[16];
+  memset(buf, '#', sizeof(buf));
+  EXPECT_EQ(in.readLine(buf, 3), 3);
+  EXPECT_EQ(buf[3], '#');
+  EXPECT_EQ(in.readLine(buf, 0), 0);
+  EXPECT_EQ(in.readLine(buf, 16), 3);
+  EXPECT_STREQ(buf, "def");
+}
+
+TEST(InStream, LineOverItsLimitThrowsKeepingWhatCameBefore) {
+  plat::DString line;
+  OwnedMem in("abc\nabcd\nxy");
+  EXPECT_EQ(in.readLine(&line, 3), 3);
+  EXPECT_THROW(in.readLine(&line, 3), StringTooLongException);
+  EXPECT_STREQ(line.get(), "abc");
+  EXPECT_EQ(in.readLine(&line, 0), 0);  // the byte past the limit was consumed
+  EXPECT_EQ(in.readLine(&line, 0), 2);
+  EXPECT_THROW(in.readLine(&line, -1), StringTooLongException);
+}
+
+TEST(InStream, LinesSpanningManyRefillsAreWhole) {
+  std::string text;
+  for (int i = 0; i < 200; i++) text += std::string(i % 37, 'a') + (i % 3 ? "\r\n" : "\n");
+  ChunkSource src(text, 16, 5);
+  src.rewindable = false;
+  plat::DString line;
+  for (int i = 0; i < 200; i++) {
+    ASSERT_EQ(src.readLine(&line, 0), i % 37);
+    ASSERT_EQ(line.get(), std::string(i % 37, 'a'));
+  }
+}
+
+TEST(InStream, BoundedRandomValuesRejectValuesBelowTheThreshold) {
+  struct Case {
+    std::string data;
+    unsigned bound, expected;
+  } cases[] = {{"\0\0\0\0\0\0\0\7"s, 3, 1},            // 0 is below the threshold 1
+               {std::string(36, '\0'), 3, 0},          // the ninth value is used anyway
+               {"\xff\xff\xff\xff", 0, 0xFFFFFFFFu}};  // no bound: the value itself
+  for (const Case& c : cases) {
+    OwnedMem in(c.data);
+    EXPECT_EQ(in.readBoundedU32(c.bound), c.expected);
+    EXPECT_TRUE(in.atEndMsg());
+  }
+}
+
+TEST(InStream, RepositionMovesBetweenTheCheckpointAndBeyond) {
   OwnedMem in("0123456789");
   in.skip(3);
   in.checkpoint();
@@ -166,26 +236,17 @@ TEST(InStream, CheckpointRepositionAndItems) {
   EXPECT_EQ(in.pos(), 3);
   in.reposition(5);
   EXPECT_EQ(in.readU8(), unsigned('5'));
-  EXPECT_THROW(in.reposition(2), plat::Exception);
-
-  unsigned char scratch[2];
-  int n = 10;
-  const unsigned char* p = in.getItems(scratch, 2, &n);
-  EXPECT_EQ(n, 2);
-  EXPECT_EQ(memcmp(p, "6789", 4), 0);
-  n = 0;
-  EXPECT_DEATH(in.getItems(scratch, 2, &n), "nItems > 0");
+  EXPECT_EQ(failureOf([&] { in.reposition(2); }), "Can't reposition before checkpoint");
 }
 
-TEST(InStream, BufferedPositionsCountDroppedBytes) {
-  ChunkSource src(std::string(100, 'q'), 8, 3);
-  src.rewindable = false;
-  src.skip(50);
-  EXPECT_EQ(src.pos(), 50);
-  unsigned char buf[40];
-  src.readBytes(buf, 40);
-  EXPECT_EQ(src.pos(), 90);
-  EXPECT_THROW(src.skip(11), EndOfStream);
+TEST(InStream, GetItemsTakesTheWholeItemsAvailable) {
+  OwnedMem in("01234");
+  unsigned char scratch[2];
+  int n = 10;
+  EXPECT_EQ(memcmp(in.getItems(scratch, 2, &n), "0123", 4), 0);
+  EXPECT_EQ(n, 2);
+  n = 0;
+  EXPECT_DEATH(in.getItems(scratch, 2, &n), "nItems > 0");
 }
 
 TEST(InStream, HexDumpShowsEveryChunkRead) {
