@@ -31,5 +31,6 @@ function(gw_message_table component)
     COMMENT "Generating the message table of ${component}"
     VERBATIM)
   target_sources(${target} PRIVATE ${out}.cpp ${out}.h)
-  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+  # Public: a library above that uses these keys holds an instance too.
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
