@@ -2,7 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 #include "AddLocStrings_loc.h"
 #include "lib1/loc/LocaleNames.h"
@@ -118,12 +122,18 @@ void Localize::addString(const char* locale, const char* id, const char* text, c
 }
 
 void Localize::addSanitized(const char* locale, const char* id, const char* text, bool copy) {
-  auto table = tables_.find(plat::String(locale));
-  if (table == tables_.end()) table = tables_.try_emplace(plat::String(locale)).first;
-  auto& entries = table->second;
-  auto entry = entries.find(plat::StringCopyOpt(id, false));
-  if (entry == entries.end()) entry = entries.try_emplace(plat::StringCopyOpt(id, copy)).first;
-  entry->second.set(text, copy);
+  // Message tables register in runs of one language, keys ascending: keep the
+  // table of the last call, and try the end of the table before searching.
+  if (!lastTable_ || strcmp(lastTable_->first.get(), locale) != 0)
+    lastTable_ = &*tables_.try_emplace(plat::String(locale)).first;
+  auto& entries = lastTable_->second;
+  plat::StringCopyOpt look(id, false);
+  auto at = entries.end();
+  if (!entries.empty() && !(std::prev(at)->first < look)) at = entries.lower_bound(look);
+  if (at == entries.end() || look < at->first)
+    at = entries.emplace_hint(at, std::piecewise_construct, std::forward_as_tuple(id, copy),
+                              std::forward_as_tuple());
+  at->second.set(text, copy);
 }
 
 void Localize::setTransMapLocales(const std::vector<plat::String>& locales, TransMap* map) {
@@ -149,8 +159,15 @@ void Localize::updateTransMap(TransMap* map) {
     vlog().debug(" %s", locale.get());
     auto table = tables_.find(locale);
     if (table == tables_.end()) continue;
-    for (const auto& [key, translation] : table->second)
-      map->map_.try_emplace(plat::StringCopyOpt(key.get(), false), &translation);
+    for (const auto& [key, translation] : table->second) {
+      // The first table fills the map in key order, so its rows go at the end.
+      plat::StringCopyOpt borrowed(key.get(), false);
+      auto at = map->map_.end();
+      if (!map->map_.empty() && !(std::prev(at)->first < borrowed))
+        at = map->map_.lower_bound(borrowed);
+      if (at == map->map_.end() || borrowed < at->first)
+        map->map_.emplace_hint(at, borrowed, &translation);
+    }
   }
 }
 

@@ -90,6 +90,8 @@ class Localize : public plat::ParameterChangedCallback {
   std::vector<plat::String> dirs_;
   std::set<plat::String> loaded_;
   bool following_ = false;
+  // The table the last registration went to (tables are never removed).
+  std::pair<const plat::String, std::map<plat::StringCopyOpt, Translation>>* lastTable_ = nullptr;
 };
 
 }  // namespace loc
