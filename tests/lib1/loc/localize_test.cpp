@@ -70,14 +70,6 @@ TEST_F(Registry, FormattedTextTurnsDoublePercentIntoOne) {
   EXPECT_EQ(text("lt_pct_raw", true), "100%%");
 }
 
-TEST_F(Registry, ReRegisteringAKeyReplacesItsTextInBuiltMaps) {
-  reg()->addBuiltInString("en", "lt_again", "first");
-  use("en_US");
-  EXPECT_EQ(text("lt_again"), "first");
-  reg()->addString("en", "lt_again", "second", "test");
-  EXPECT_EQ(text("lt_again"), "second");
-}
-
 TEST_F(Registry, FileTextThatIsNotUtf8IsLoggedAndRepaired) {
   reg()->addString("en", "lt_badfile",
                    "a\xff"
@@ -150,15 +142,6 @@ TEST(RegistryDeathTest, RawAfterFormattedEndsTheProcess) {
 
 TEST(RegistryDeathTest, BuiltInTextThatIsNotUtf8EndsTheProcess) {
   EXPECT_DEATH(reg()->addBuiltInString("en", "lt_bad", "\xc3("), "Bad UTF-8 in lt_bad");
-}
-
-TEST(RegistryDeathTest, MissingTranslationAbortsWhenAskedTo) {
-  EXPECT_DEATH(
-      {
-        loc::abortOnError = true;
-        loc::localize(msgid_t("lt_gone"), nullptr, 0, false);
-      },
-      "Missing translation for \"lt_gone\"\nAborting");
 }
 
 // With `Locale` empty the environment chooses; it is read once per process.

@@ -48,6 +48,8 @@ TEST(XPrintf, StringArgumentsByPositionAndAlone) {
 
 TEST(XPrintf, OneArgumentOfEachKind) {
   PrintfArg five(5), minus(-3), zero(0), big(4294967295u), ff(255u), str("abcdef");
+  PrintfArg none(static_cast<const char*>(nullptr)), bad("a\xff"
+                                                         "b");
   PrintfArg threeBytes(
       "\xe2\x82\xac"
       "x");
@@ -67,10 +69,20 @@ TEST(XPrintf, OneArgumentOfEachKind) {
            Row{{"%D", "%%D", true}, &str},
            Row{{"%S", "%%S", true}, &five},
            Row{{"%.3S", "abc", false}, &str},
-           Row{{"%1$.3S", "abc", false}, &str},
-           Row{{"%.30S", "abcdef", false}, &str},
+           Row{{"%1$.30S", "abcdef", false}, &str},
            Row{{"%.2S", "", false}, &threeBytes},
            Row{{"%.0S", "%%.0S", true}, &str},
+           Row{{"[%S]", "[]", false}, &none},
+           Row{{"%S",
+                "a\xff"
+                "b",
+                false},
+               &bad},
+           Row{{"%.5S",
+                "a\xef\xbf\xbd"
+                "b",
+                false},
+               &bad},
            Row{{"%.3D", "%%.3D", true}, &five},
            Row{{"%+S", "%%+S", true}, &str},
        })
@@ -82,40 +94,11 @@ TEST(XPrintf, PlaceholderWithoutArgumentsIsMarked) {
   check({"100%%", "100%", false}, PrintfArgList{});
 }
 
-TEST(XPrintf, NullStringArgumentPrintsAsEmpty) {
-  PrintfArg none(static_cast<const char*>(nullptr));
-  check({"[%S]", "[]", false}, PrintfArgList{&none});
-}
-
-TEST(XPrintf, InvalidUtf8ArgumentIsCopiedOrRepairedUnderPrecision) {
-  PrintfArg bad(
-      "a\xff"
-      "b");
-  check({"%S",
-         "a\xff"
-         "b",
-         false},
-        PrintfArgList{&bad});
-  check({"%.5S",
-         "a\xef\xbf\xbd"
-         "b",
-         false},
-        PrintfArgList{&bad});
-}
-
 TEST(XPrintf, VariadicFormBuildsTheListInOrder) {
   LString s;
   EXPECT_STREQ(s.xprintf("%2$S=%1$D (%3$X)", -7, "n", 10u).get(), "n=-7 (a)");
   EXPECT_STREQ(s.xprintf("%S", "one").get(), "one");
   EXPECT_STREQ(s.xprintf("%%").get(), "%");
-}
-
-TEST(XPrintf, GetNthCountsFromOne) {
-  PrintfArg c(3), b(2, &c), a(1, &b);
-  EXPECT_EQ(a.getNth(0), nullptr);
-  EXPECT_EQ(a.getNth(1), &a);
-  EXPECT_EQ(a.getNth(3), &c);
-  EXPECT_EQ(a.getNth(4), nullptr);
 }
 
 TEST(XPrintfDeathTest, BadFormatAbortsWhenAskedTo) {
