@@ -105,6 +105,7 @@ plat::String Localize::getLocales() const {
 }
 
 void Localize::addBuiltInString(const char* locale, const char* id, const char* text) {
+  PLAT_ASSERT(text);
   using plat::isValidUtf8;
   const char* str = text;
   PLAT_ASSERT_MSG(isValidUtf8(str), "Bad UTF-8 in %s", id);
@@ -122,6 +123,7 @@ void Localize::addString(const char* locale, const char* id, const char* text, c
 }
 
 void Localize::addSanitized(const char* locale, const char* id, const char* text, bool copy) {
+  PLAT_ASSERT(locale && id && text);
   // Message tables register in runs of one language, keys ascending: keep the
   // table of the last call, and try the end of the table before searching.
   if (!lastTable_ || strcmp(lastTable_->first.get(), locale) != 0)

@@ -152,6 +152,9 @@ int main(int argc, char** argv) {
         fault(where, "placeholders differ from the English text");
     }
   }
+  size_t rowCount = 0;
+  for (const auto& language : languages) rowCount += language.second.size();
+  if (rowCount == 0) fault(component, "the message files hold no texts");
   if (failures) return 1;
 
   std::string cls = "AddLocStrings_" + component;
