@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "lib1/loc/LocaleSetter.h"
-#include "lib1/loc/Localize.h"
-
 // These tests need the locales of Debian's locales-all package
 // (de_DE.UTF-8, de_DE ISO-8859-1, fr_BE.UTF-8, ...).
 
@@ -72,14 +69,6 @@ TEST(LibcLocale, FindPrefersAUtf8Variant) {
   }
   loc::LibcLocale out;
   EXPECT_FALSE(loc::findLibcLocale("xx_YY", &out));
-}
-
-TEST(LibcLocale, FirstSupportedLocaleOfAListOrC) {
-  loc::LibcLocale out;
-  loc::LocaleSetter::getLibcLocale({"xx_YY", "es_ES"}, &out);
-  EXPECT_STREQ(out.name.get(), "es_ES.UTF-8");
-  loc::LocaleSetter::getLibcLocale({"xx_YY"}, &out);
-  EXPECT_STREQ(out.name.get(), "C.UTF-8");
 }
 
 // The environment is read once per process, so each case runs in a child.

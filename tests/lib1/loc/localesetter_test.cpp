@@ -58,6 +58,14 @@ TEST(LocaleSetter, WordWrapRunsUnderTheUiLocaleAndRestoresIt) {
   EXPECT_EQ(lcAll(), before);
 }
 
+TEST(LocaleSetter, FirstSupportedLocaleOfAListOrC) {
+  loc::LibcLocale out;
+  loc::LocaleSetter::getLibcLocale({"xx_YY", "es_ES"}, &out);
+  EXPECT_STREQ(out.name.get(), "es_ES.UTF-8");
+  loc::LocaleSetter::getLibcLocale({"xx_YY"}, &out);
+  EXPECT_STREQ(out.name.get(), "C.UTF-8");
+}
+
 TEST(LocaleSetterDeathTest, EndingOutOfOrderEndsTheProcess) {
   EXPECT_DEATH(
       {
