@@ -6,6 +6,7 @@
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/Configuration.h"
+#include "lib1/plat/LocHooks.h"
 #include "lib1/plat/Log.h"
 
 namespace plat {
@@ -63,7 +64,7 @@ bool ConfigParameter::setIntValue(int, int) { return false; }
 int ConfigParameter::getIntValue() const { return 0; }
 
 const char* ConfigParameter::getDescription() const {
-  return description ? description : msgid.get();
+  return description ? description : locText(msgid, msgid.get());
 }
 
 void ConfigParameter::resetToDefault() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lib1/plat/Exception.h"
+#include "lib1/plat/LocHooks.h"
 #include "lib1/plat/Log.h"
 
 namespace plat {
@@ -154,11 +155,11 @@ void Configuration::processParamArgs(const char** argv, UsageCallback usage) {
   const char** p = argv;
   processParamArgs(&p, usage);
   if (!*p) return;
-  // English until the localisation service carries "plat_bad_argument" and
-  // "plat_run_with_help".
   Exception e(nullptr, "BadCmdLineArg");
-  e.msg.prf("Bad argument '%s'.", *p);
-  if (usage) e.msg.append("  Run with -help for usage.");
+  e.msg.append(locFormat(loc::msgid_t("plat_bad_argument"), "Bad argument '%S'.", *p));
+  if (usage)
+    e.msg.append("  ").append(
+        locText(loc::msgid_t("plat_run_with_help"), "Run with -help for usage."));
   throw e;
 }
 

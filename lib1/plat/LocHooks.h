@@ -1,0 +1,30 @@
+// The platform library names its texts by message key, but the service that
+// turns keys into the user's language sits above it (lib1/loc). That library
+// fills these hooks from a static constructor; until then, and in programs
+// that do not link it, the callers get the English texts they pass along.
+#pragma once
+
+#include "lib1/plat/DString.h"
+#include "lib1/plat/MsgId.h"
+
+namespace plat {
+
+struct LocHooks {
+  // The plain (formatted) text of a key.
+  const char* (*text)(loc::msgid_t id) = nullptr;
+  // The raw text of a key expanded with one string argument for its "%S".
+  void (*format)(DString* out, loc::msgid_t id, const char* arg) = nullptr;
+};
+
+// Constant-initialised, so it reads as empty before any constructor runs.
+extern constinit LocHooks locHooks;
+
+// The localised text of id, or fallback when no service is installed or id is
+// null.
+const char* locText(loc::msgid_t id, const char* fallback);
+
+// The localised format of id with arg in place of its "%S"; without a service,
+// fallback (written with "%S" as well) is filled instead.
+DString locFormat(loc::msgid_t id, const char* fallback, const char* arg);
+
+}  // namespace plat

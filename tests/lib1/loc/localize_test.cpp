@@ -1,0 +1,159 @@
+#include "lib1/loc/Localize.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "AddLocStrings_loc.h"
+#include "lib1/plat/Configuration.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/Failure.h"
+
+using loc::Localize;
+using loc::msgid_t;
+
+namespace {
+
+Localize* reg() { return Localize::inst(); }
+
+// Every test states its languages with `Locale` at priority 50 and gives it
+// back at the end, so nothing depends on the environment of the run.
+class Registry : public ::testing::Test {
+ protected:
+  void SetUp() override { reg()->init({}); }
+  void TearDown() override {
+    loc::localeParam.unsetParam(50, false);
+    reg()->setDirs({});
+  }
+  static void use(const char* locales) { loc::localeParam.setParam(locales, 50); }
+  static std::string text(const char* key, bool raw = false) {
+    return loc::localize(msgid_t(key), nullptr, 0, raw);
+  }
+
+  gwtest::CaptureLogger log;
+  gwtest::RouteWriter route{&loc::localizeLog(), &log, 0};
+};
+
+}  // namespace
+
+TEST_F(Registry, FirstListedLanguageWithTheKeyWins) {
+  reg()->addBuiltInString("de", "lt_pref", "Deutsch");
+  reg()->addBuiltInString("en", "lt_pref", "English");
+  reg()->addBuiltInString("en", "lt_pref_en_only", "only English");
+  use("de_DE");
+  EXPECT_EQ(text("lt_pref"), "Deutsch");
+  EXPECT_EQ(text("lt_pref_en_only"), "only English");
+  EXPECT_STREQ(reg()->getLocales().get(), "de_DE:en_US");
+  use("it");
+  EXPECT_EQ(text("lt_pref"), "English");
+  EXPECT_STREQ(reg()->getLocales().get(), "it_IT:en_US");
+}
+
+TEST_F(Registry, MissingKeyYieldsTheKeyAndLogsEveryLookUp) {
+  use("en_US");
+  EXPECT_STREQ(loc::localize(msgid_t("lt_missing"), "caller.cpp", 12, false), "lt_missing");
+  EXPECT_STREQ(loc::localize(msgid_t("lt_missing"), nullptr, 0, false), "lt_missing");
+  ASSERT_EQ(log.lines.size(), 2u);
+  EXPECT_EQ(log.lines[0].text, "Missing translation for \"lt_missing\" (caller.cpp:12)");
+  EXPECT_EQ(log.lines[1].text, "Missing translation for \"lt_missing\"");
+}
+
+TEST_F(Registry, FormattedTextTurnsDoublePercentIntoOne) {
+  reg()->addBuiltInString("en", "lt_pct_fmt", "100%%");
+  reg()->addBuiltInString("en", "lt_pct_raw", "100%%");
+  use("en_US");
+  EXPECT_EQ(text("lt_pct_fmt"), "100%");
+  EXPECT_EQ(text("lt_pct_fmt"), "100%");
+  EXPECT_EQ(text("lt_pct_raw", true), "100%%");
+}
+
+TEST_F(Registry, FileTextThatIsNotUtf8IsLoggedAndRepaired) {
+  reg()->addString("en", "lt_badfile",
+                   "a\xff"
+                   "b",
+                   "x.po");
+  use("en_US");
+  EXPECT_EQ(text("lt_badfile"),
+            "a\xef\xbf\xbd"
+            "b");
+  EXPECT_TRUE(log.has("Bad UTF-8 in lt_badfile from x.po for 'en' locale"));
+}
+
+TEST_F(Registry, StringsFilesOverrideBuiltInTextsPerLocale) {
+  reg()->addBuiltInString("de", "lt_file", "eingebaut");
+  reg()->addBuiltInString("en", "lt_file", "built in");
+  use("de_AT");
+  EXPECT_EQ(text("lt_file", true), "eingebaut");
+  char tmpl[] = "/tmp/loc_dirs_XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  std::string dir = tmpl;
+  std::ofstream(dir + "/strings.de.po") << "msgid \"lt_file\"\nmsgstr \"aus Datei\"\n";
+  std::ofstream(dir + "/strings.de_DE.po") << "msgid \"lt_file\"\nmsgstr \"aus de_DE\"\n";
+  reg()->setDirs({dir.c_str()});
+  EXPECT_EQ(text("lt_file", true), "aus Datei");
+  use("de_DE");
+  EXPECT_EQ(text("lt_file", true), "aus de_DE");
+  EXPECT_EQ(system(("rm -rf " + dir).c_str()), 0);
+}
+
+TEST_F(Registry, LocaleOnTheCommandLineTranslatesTheBadArgumentMessage) {
+  const char* args[] = {"Locale=de", "stray", nullptr};
+  EXPECT_EQ(
+      gwtest::failureOf([&] { plat::Configuration::global()->processParamArgs(args, nullptr); }),
+      "Falsches Argument 'stray'.");
+  use("fr");
+  const char* more[] = {"oops", nullptr};
+  EXPECT_EQ(
+      gwtest::failureOf([&] { plat::Configuration::global()->processParamArgs(more, nullptr); }),
+      "Argument incorrect : 'oops'.");
+}
+
+TEST_F(Registry, ParameterDescriptionIsLocalised) {
+  use("es");
+  EXPECT_EQ(std::string(loc::localeParam.getDescription()).rfind("Configuración regional", 0), 0u);
+  const plat::ConfigParameter* logParam = plat::Configuration::global()->get("Log");
+  ASSERT_NE(logParam, nullptr);
+  EXPECT_STREQ(logParam->getDescription(),
+               "Registrar eventos con el formato <registro>:<destino>:<nivel>[,...].");
+}
+
+TEST_F(Registry, MessageTableRegistersOnlyOnce) {
+  reg()->addString("en", "loc_time_tomorrow", "the day after", "test");
+  AddLocStrings_loc again;
+  use("en_US");
+  EXPECT_EQ(text("loc_time_tomorrow"), "the day after");
+  reg()->addBuiltInString("en", "loc_time_tomorrow", "tomorrow");
+}
+
+TEST(RegistryDeathTest, RawAfterFormattedEndsTheProcess) {
+  reg()->addBuiltInString("en", "lt_mixed", "x");
+  EXPECT_DEATH(
+      {
+        reg()->init({});
+        loc::localeParam.setParam("en_US", 50);
+        loc::localize(msgid_t("lt_mixed"), nullptr, 0, false);
+        loc::localize(msgid_t("lt_mixed"), nullptr, 0, true);
+      },
+      "Can't use same string as both raw and formatted - lt_mixed");
+}
+
+TEST(RegistryDeathTest, BuiltInTextThatIsNotUtf8EndsTheProcess) {
+  EXPECT_DEATH(reg()->addBuiltInString("en", "lt_bad", "\xc3("), "Bad UTF-8 in lt_bad");
+}
+
+// With `Locale` empty the environment chooses; it is read once per process.
+TEST(RegistryDeathTest, EmptyLocaleFollowsTheEnvironment) {
+  EXPECT_EXIT(
+      {
+        setenv("LC_ALL", "fr_BE.UTF-8", 1);
+        unsetenv("LANGUAGE");
+        reg()->init({});
+        loc::localeParam.setParam("de", 50);
+        loc::localeParam.unsetParam(50, true);
+        exit(strcmp(reg()->getLocales().get(), "fr_BE:en_US") == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}

@@ -1,0 +1,109 @@
+#include "lib1/loc/PoParser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/Failure.h"
+
+namespace {
+
+std::string unescaped(const char* text) {
+  plat::DString out;
+  std::string err = gwtest::failureOf([&] { loc::unescapeString(text, &out); });
+  return err == "(none)" ? std::string(out.get()) : "error: " + err;
+}
+
+// Feeds the lines of a text to the parser and records what it reports.
+class Recorder : public loc::PoParser {
+ public:
+  explicit Recorder(const std::string& text) {
+    size_t start = 0;
+    for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+      line(text.substr(start, nl - start).c_str());
+    if (start < text.size()) line(text.substr(start).c_str());
+    finish();
+  }
+  std::vector<std::string> seen;
+
+ protected:
+  void entry(const char* key, const char* text) override {
+    seen.push_back(std::string(key) + "=" + text);
+  }
+  void error(int lineNo, const char* message) override {
+    seen.push_back(std::to_string(lineNo) + ": " + message);
+  }
+};
+
+using Seen = std::vector<std::string>;
+
+}  // namespace
+
+TEST(UnescapeString, DecodesEscapesAndRejectsMalformedStrings) {
+  struct Row {
+    const char* in;
+    const char* want;
+  };
+  for (const Row& r : {
+           Row{"  \"plain\"", "plain"},
+           Row{"\"\\\"\\'\\?\\\\\"", "\"'?\\"},
+           Row{"\"\\a\\b\\f\\n\\r\\t\\v\"", "\a\b\f\n\r\t\v"},
+           Row{"\"\\x41\\x6a\"", "Aj"},
+           Row{"\"\\101\"", "A"},
+           Row{"\"\\303\\251\"", "\xc3\xa9"},
+           Row{"x\"a\"", "error: Junk preceding string data"},
+           Row{"\"a\" ", "error: Junk following string data"},
+           Row{"no quote", "error: Junk following string data"},
+           Row{"", "error: Junk following string data"},
+           Row{"\"open", "error: Missing terminator"},
+           Row{"\"a\\", "error: Invalid escape at end"},
+           Row{"\"\\q\"", "error: Invalid escape at end"},
+           Row{"\"\\x4\"", "error: Invalid hex escape"},
+           Row{"\"\\x4", "error: Invalid hex escape at end"},
+           Row{"\"\\400\"", "error: Octal escape code out of range"},
+           Row{"\"\\+12\"", "error: Invalid escape code"},
+           // A NUL would silently cut the text short.
+           Row{"\"a\\000b\"", "error: Invalid escape code"},
+           Row{"\"a\\x00b\"", "error: Invalid hex escape"},
+       })
+    EXPECT_EQ(unescaped(r.in), r.want) << r.in;
+}
+
+TEST(PoParser, ReadsEntriesWithContinuationsAndSkipsTheHeader) {
+  EXPECT_EQ(Recorder("# comment\n"
+                     "msgid \"\"\n"
+                     "msgstr \"\"\n"
+                     "\"Content-Type: text/plain\\n\"\n"
+                     "\n"
+                     "msgid \"k\"\n"
+                     "\"e\"\n"
+                     "\"y\"\n"
+                     "msgstr \"te\"\n"
+                     "\"xt\"\n"
+                     "\n"
+                     "\"front \"\n"
+                     "msgid \"second\"\n"
+                     "msgstr \"last\"")
+                .seen,
+            (Seen{"key=text", "second=front last"}));
+}
+
+TEST(PoParser, ReportsErrorsPerLineAndReadsOn) {
+  EXPECT_EQ(Recorder("msgid \"a\"\n"
+                     "\n"
+                     "msgstr \"after gap\"\n"
+                     "\n"
+                     "msgstr \"x\"\n"
+                     "msgid\t\"tab\"\n"
+                     "msgid \"b\"\n"
+                     "msgstr \"1\"\n"
+                     "msgid \"c\"\n"
+                     "\n"
+                     "msgid \"d\" junk\n"
+                     "msgfoo \"e\"\n")
+                .seen,
+            (Seen{"2: Expected msgstr", "a=after gap", "5: Expected msgid",
+                  "6: Bad command or string", "9: Bad command or string", "b=1",
+                  "11: Junk following string data", "12: Expected msgstr", "13: Expected msgstr"}));
+}

@@ -1,0 +1,182 @@
+// Turns the message files of one component (PO syntax, one file per language,
+// named <language>.po) into the table class AddLocStrings_<component>, whose
+// first instance registers every row with the localisation registry: the
+// languages in the order given on the command line, the keys of each in
+// ascending byte order.
+//
+// The build stops on anything a translator can get wrong: a syntax error, a
+// repeated key, text that is not UTF-8, or a text whose placeholders differ
+// from those of the English text of the same message.
+//
+//   msgtable <component> <output dir> <de.po> <es.po> <fr.po> <en.po>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "lib1/loc/PoParser.h"
+#include "lib1/plat/Utf8.h"
+
+namespace {
+
+using Table = std::map<std::string, std::string>;  // ordered by byte value
+
+int failures = 0;
+
+void fault(const std::string& where, const std::string& what) {
+  fprintf(stderr, "%s: error: %s\n", where.c_str(), what.c_str());
+  failures++;
+}
+
+class FileParser : public loc::PoParser {
+ public:
+  FileParser(const std::string& path, Table* table) : path_(path), table_(table) {}
+
+ protected:
+  void entry(const char* key, const char* text) override {
+    std::string where = path_ + ":" + std::to_string(lineNumber());
+    if (!plat::isValidUtf8(key) || !plat::isValidUtf8(text))
+      fault(where, std::string("text of ") + key + " is not UTF-8");
+    if (!table_->emplace(key, text).second) fault(where, std::string("repeated key ") + key);
+  }
+  void error(int lineNo, const char* message) override {
+    fault(path_ + ":" + std::to_string(lineNo), message);
+  }
+
+ private:
+  std::string path_;
+  Table* table_;
+};
+
+bool readFile(const std::string& path, Table* table) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    fault(path, "cannot open");
+    return false;
+  }
+  FileParser parser(path, table);
+  std::string line;
+  while (std::getline(in, line)) {
+    line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+    parser.line(line.c_str());
+  }
+  parser.finish();
+  return true;
+}
+
+// The placeholders of a localised format, sorted; "%%" is plain text.
+std::vector<std::string> placeholders(const std::string& text) {
+  std::vector<std::string> found;
+  for (size_t i = 0; i < text.size(); i++) {
+    if (text[i] != '%') continue;
+    if (i + 1 < text.size() && text[i + 1] == '%') {
+      i++;
+      continue;
+    }
+    size_t j = i + 1;
+    while (j < text.size() && strchr("+.$0123456789", text[j])) j++;
+    found.push_back(text.substr(i, j + 1 - i));
+    i = j;
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// The English text a translated key is checked against: the same key, or for
+// a plural form another form of the same message (the languages differ in
+// which forms they have).
+const std::string* englishOf(const Table& english, const std::string& key) {
+  auto same = english.find(key);
+  if (same != english.end()) return &same->second;
+  for (const char* form : {"_sing", "_zeromany", "_zerosing", "_many", "_singplural"}) {
+    size_t n = strlen(form);
+    if (key.size() <= n || key.compare(key.size() - n, n, form) != 0) continue;
+    std::string stem = key.substr(0, key.size() - n);
+    for (const char* other : {"_zeromany", "_sing", "_singplural"}) {
+      auto it = english.find(stem + other);
+      if (it != english.end()) return &it->second;
+    }
+  }
+  return nullptr;
+}
+
+std::string literal(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += char(c);
+    } else if (c < 0x20 || c >= 0x7f) {
+      char esc[8];
+      snprintf(esc, sizeof esc, "\\%03o", c);
+      out += esc;
+    } else {
+      out += char(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string languageOf(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  return base.substr(0, base.find('.'));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    fprintf(stderr, "usage: %s <component> <output dir> <lang.po>...\n", argv[0]);
+    return 2;
+  }
+  std::string component = argv[1], dir = argv[2];
+  std::vector<std::pair<std::string, Table>> languages;
+  for (int i = 3; i < argc; i++) {
+    languages.emplace_back(languageOf(argv[i]), Table());
+    readFile(argv[i], &languages.back().second);
+  }
+  const Table* english = nullptr;
+  for (const auto& [lang, table] : languages)
+    if (lang == "en") english = &table;
+  for (size_t i = 0; english && i < languages.size(); i++) {
+    for (const auto& [key, text] : languages[i].second) {
+      const std::string* en = englishOf(*english, key);
+      std::string where = std::string(argv[i + 3]) + ": " + key;
+      if (!en)
+        fault(where, "no English text for this message");
+      else if (placeholders(*en) != placeholders(text))
+        fault(where, "placeholders differ from the English text");
+    }
+  }
+  size_t rowCount = 0;
+  for (const auto& language : languages) rowCount += language.second.size();
+  if (rowCount == 0) fault(component, "the message files hold no texts");
+  if (failures) return 1;
+
+  std::string cls = "AddLocStrings_" + component;
+  std::ofstream h(dir + "/" + cls + ".h"), cpp(dir + "/" + cls + ".cpp");
+  h << "// Generated from the message files of " << component << "; do not edit.\n"
+    << "// The first instance registers the component's texts.\n#pragma once\n\n"
+    << "class " << cls << " {\n public:\n  " << cls << "();\n};\n";
+  cpp << "// Generated from the message files of " << component << "; do not edit.\n"
+      << "#include \"" << cls << ".h\"\n\n#include \"lib1/loc/Localize.h\"\n\nnamespace {\n\n"
+      << "int instances = 0;\n\nconst char* const rows[][3] = {\n";
+  for (const auto& [lang, table] : languages)
+    for (const auto& [key, text] : table)
+      cpp << "    {" << literal(lang) << ", " << literal(key) << ", " << literal(text) << "},\n";
+  cpp << "};\n\n}  // namespace\n\n"
+      << cls << "::" << cls << "() {\n  if (++instances != 1) return;\n"
+      << "  for (const auto& row : rows) loc::Localize::inst()->addBuiltInString(row[0], row[1], "
+         "row[2]);\n}\n";
+  h.close();
+  cpp.close();
+  if (!h || !cpp) {
+    fprintf(stderr, "%s: error: cannot write %s\n", argv[0], cls.c_str());
+    return 1;
+  }
+  return 0;
+}
