@@ -18,17 +18,17 @@ MBuf<unsigned char> copyBytes(CBuf<unsigned char> data) {
 
 }  // namespace
 
-BinaryParameter::BinaryParameter(const char* name_, loc::msgid_t description_,
+BinaryParameter::BinaryParameter(const char* paramName, loc::msgid_t desc,
                                  CBuf<unsigned char> defaultValue, Configuration* config,
-                                 bool advanced_)
-    : TypedParameter<MBuf<unsigned char>>(name_, nullptr, description_, advanced_, config) {
+                                 bool isAdvanced)
+    : TypedParameter<MBuf<unsigned char>>(paramName, nullptr, desc, isAdvanced, config) {
   init(defaultValue);
 }
 
-BinaryParameter::BinaryParameter(const char* name_, const char* description_,
+BinaryParameter::BinaryParameter(const char* paramName, const char* desc,
                                  CBuf<unsigned char> defaultValue, Configuration* config,
-                                 bool advanced_)
-    : TypedParameter<MBuf<unsigned char>>(name_, description_, loc::msgid_t(), advanced_, config) {
+                                 bool isAdvanced)
+    : TypedParameter<MBuf<unsigned char>>(paramName, desc, loc::msgid_t(), isAdvanced, config) {
   init(defaultValue);
 }
 
@@ -48,7 +48,7 @@ bool BinaryParameter::setParam(CBuf<unsigned char> data, int priority) {
 }
 
 void BinaryParameter::getData(MBuf<unsigned char>* out) const {
-  const MBuf<unsigned char>& v = values.begin()->second;
+  const MBuf<unsigned char>& v = effective().second;
   if (out->data && out->length >= v.length) {
     if (v.length > 0) memcpy(out->data, v.data, v.length);
     if (out->secure) secureZeroMemory(out->data + v.length, out->length - v.length);

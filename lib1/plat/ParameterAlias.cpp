@@ -21,13 +21,12 @@ ParameterAlias::ParameterAlias(const char* aliasName, ConfigParameter* target,
                                Configuration* config) {
   addName(target->name);
   registeredIn_ = config ? config : Configuration::global();
-  registeredAs_ = strDup(aliasName);
+  registeredAs_ = aliasName;
   registeredIn_->addAlias(aliasName, this);
 }
 
 ParameterAlias::~ParameterAlias() {
-  if (registeredIn_) registeredIn_->removeAlias(registeredAs_, this);
-  delete[] registeredAs_;
+  if (registeredIn_) registeredIn_->removeAlias(registeredAs_.get(), this);
   for (char* n : names) delete[] n;
 }
 

@@ -16,7 +16,7 @@ class CaptureLogger : public plat::Logger {
     int level;
     std::string log, text;
   };
-  explicit CaptureLogger(const char* name = "capture") : plat::Logger(name) {}
+  explicit CaptureLogger(const char* logName = "capture") : plat::Logger(logName) {}
   void write(int level, const char* logName, const char* text) override;
   bool has(const std::string& text) const;
 

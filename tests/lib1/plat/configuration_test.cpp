@@ -43,7 +43,34 @@ struct Tree : testing::Test {
   }
 };
 
+// Counts the instances alive; its clone throws when asked to.
+struct Counted : IntParameter {
+  static inline int live = 0;
+  bool failClone;
+  Counted(const char* paramName, Configuration* conf, bool fail = false)
+      : IntParameter(paramName, "", 0, false, conf), failClone(fail) {
+    live++;
+  }
+  Counted(const Counted& other, Configuration* target)
+      : IntParameter(other, target), failClone(other.failClone) {
+    live++;
+  }
+  ~Counted() override { live--; }
+  ConfigParameter* clone(Configuration* target) const override {
+    if (failClone) throw Exception("out of memory");
+    return new Counted(*this, target);
+  }
+};
+
 }  // namespace
+
+TEST(ConfigurationCopy, ACloneThatThrowsLeavesNoEarlierCloneBehind) {
+  Configuration conf("Test");
+  Counted last("Last", &conf, true);  // the walk meets it after the newer ones
+  Counted a("A", &conf), b("B", &conf);
+  EXPECT_THROW(Configuration copy(conf), Exception);
+  EXPECT_EQ(Counted::live, 3);
+}
 
 TEST_F(Tree, LookupIgnoresCaseAndPrefersOwnThenEarlierChildDepthFirst) {
   StringParameter shadowB{"b", "", "c1's b", false, &child1};

@@ -15,8 +15,8 @@ namespace {
 
 class TestLogger : public Logger {
  public:
-  explicit TestLogger(const char* name = "logTest", bool throws_ = false)
-      : Logger(name), throws(throws_) {}
+  explicit TestLogger(const char* logName = "logTest", bool throwing = false)
+      : Logger(logName), throws(throwing) {}
   void write(int level, const char* logName, const char* text) override {
     if (throws) throw plat::Exception("disk full");
     lines.push_back(std::to_string(level) + " " + logName + ": " + text);

@@ -205,6 +205,14 @@ TEST(ParamsDeathTest, BrokenInvariantsAndTheBadUtf8SwitchAbort) {
       "Assertion '0' failed at .*: Bad UTF-8 string for X");
 }
 
+TEST(ParamsDeathTest, AParameterWithoutValuesIsFatalToRead) {
+  Configuration conf("Test");
+  IntParameter p("P", "", 0, false, &conf);
+  p.values.clear();
+  EXPECT_DEATH(p.getValue(), "Assertion '!values.empty\\(\\)' failed");
+  EXPECT_DEATH(p.getPriority(), "Assertion '!values.empty\\(\\)' failed");
+}
+
 TEST_F(Params, CopiesTakeEveryPriorityAsFarAsTheirParserAccepts) {
   StringParameter from("From", "f", "def", false, &conf);
   IntParameter to("To", "t", 1, false, &conf, 0, 10);

@@ -1,15 +1,14 @@
-// plat::String, the C-string helpers, integer parsing and SharedPtr.
 #include "lib1/plat/StrUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <memory>
-#include <set>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 #include "lib1/plat/Exception.h"
-#include "lib1/plat/SharedPtr.h"
 #include "lib1/plat/String.h"
 
 using plat::String;
@@ -31,35 +30,6 @@ std::string parse(const char* s, int base, bool whole = false) {
 }
 
 }  // namespace
-
-TEST(String, NullSortsFirstStripAndIntersperse) {
-  std::set<String> set{String("b"), String(), String(""), String("a"), String()};
-  std::vector<String> order(set.begin(), set.end());
-  ASSERT_EQ(order.size(), 4u);
-  EXPECT_TRUE(order[0].isNull());
-  EXPECT_STREQ(order[1].get(), "");
-  EXPECT_STREQ(order[3].get(), "b");
-
-  String s(" \t ab c \n"), t("abcdef"), seven("abcdefg"), null;
-  s.rstripspace();
-  s.lstripspace();
-  EXPECT_STREQ(s.get(), "ab c");
-  t.intersperse(' ', 2);
-  EXPECT_STREQ(t.get(), "ab cd ef");
-  seven.intersperse(',', 3);
-  seven.intersperse(',', 0);
-  EXPECT_STREQ(seven.get(), "abc,def,g");
-  seven.intersperse('|', -4);  // positions divisible by -4 are those divisible by 4
-  EXPECT_STREQ(seven.get(), "abc,|def,|g");
-  null.lstripspace();
-  EXPECT_TRUE(null.toUpper().isNull());
-  null.intersperse(' ', 1);
-  EXPECT_STREQ(null.get(), "");
-  EXPECT_STREQ(String("MiXeD").toLower().get(), "mixed");
-  String& alias = t;
-  t = alias;
-  EXPECT_STREQ(t.get(), "ab cd ef");
-}
 
 TEST(StrUtil, CopiesAffixesAndHash) {
   char buf[4];
@@ -115,26 +85,4 @@ TEST(StrUtil, IntegerParsing) {
   } catch (const plat::Exception& e) {
     EXPECT_STREQ(e.str(), "Failed to parse integer");
   }
-}
-
-TEST(SharedPtr, LastOwnerDeletes) {
-  struct Counted {
-    explicit Counted(int* d) : deleted(d) {}
-    ~Counted() { ++*deleted; }
-    int* deleted;
-  };
-  int deleted = 0;
-  {
-    plat::SharedPtr<Counted> a(new Counted(&deleted)), b = a;
-    plat::SharedPtr<Counted>& bAlias = b;
-    b = bAlias;  // self-assignment keeps the object
-    b = std::move(bAlias);
-    a = b;
-    EXPECT_EQ(a.useCount(), 2);
-    a.reset();
-    EXPECT_EQ(deleted, 0);
-    b = plat::SharedPtr<Counted>(new Counted(&deleted));  // lets go of the first
-    EXPECT_EQ(deleted, 1);
-  }
-  EXPECT_EQ(deleted, 2);
 }
