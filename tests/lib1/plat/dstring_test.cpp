@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <memory>
 #include <string>
+#include <tuple>
+
+#include "tests/support/Text.h"
 
 using plat::DString;
 
@@ -16,29 +18,39 @@ DString make(const char* s) {
   return d;
 }
 
+std::string wrap(const char* text, int width, int indent) {
+  DString d = make(text);
+  d.wordWrap(width, indent);
+  return d.get();
+}
+
 }  // namespace
 
-TEST(DString, CapacityAndAssignment) {
+TEST(DString, BufSizeIsAPowerOfTwoOfAtLeastEight) {
   for (auto [n, size] : {std::pair{0, 8}, {8, 8}, {9, 16}, {16, 16}, {1024, 1024}, {1025, 2048}})
     EXPECT_EQ(DString::bufSize(n), size) << n;
+}
+
+TEST(DString, AssignmentCopiesTheCapacityOrLeavesNoBuffer) {
   DString a = make("hello");
-  a.ensureCapacity(1000);  // the text moves with the buffer
-  EXPECT_STREQ(a, "hello");
   DString& alias = a;
   a = alias;
   EXPECT_STREQ(a, "hello");
   DString b(100);
   a = b.append("b");
   EXPECT_EQ(a.capacity(), 128);
-  a = DString();  // a source without a buffer leaves none
+  a = DString();
   EXPECT_EQ(a.capacity(), 0);
   EXPECT_STREQ(a.append("again"), "again");
-  std::unique_ptr<char[]> taken(b.takeBuf());
-  EXPECT_STREQ(taken.get(), "b");
+}
+
+TEST(DString, TakeBufLeavesTheStringWithoutABuffer) {
+  DString b = make("b");
+  EXPECT_EQ(gwtest::own(b.takeBuf()), "b");
   EXPECT_EQ(b.capacity(), 0);
 }
 
-TEST(DString, AppendedNulEndsTheText) {
+TEST(DString, AnAppendedNulEndsTheText) {
   // The remembered length must stay where the first NUL is, or the next
   // append lands beyond it and is lost.
   DString d = make("ab");
@@ -50,7 +62,13 @@ TEST(DString, AppendedNulEndsTheText) {
   EXPECT_STREQ(plat::DPrintf("x%cy", 0).append("z"), "xz");
 }
 
-TEST(DString, AppendsThatAliasTheirOwnBuffer) {
+TEST(DString, WritingInPlaceIsSeenByTheNextAppend) {
+  DString w = make("abcdef");
+  w.data()[2] = 0;
+  EXPECT_EQ(w.append_("x"), 3);
+}
+
+TEST(DString, AppendingItsOwnTextSurvivesReallocation) {
   DString d = make("ab");
   for (int i = 0; i < 8; i++) d.append_(d.get());  // most of them reallocate
   std::string expected;
@@ -59,16 +77,20 @@ TEST(DString, AppendsThatAliasTheirOwnBuffer) {
   d = make("0123456");
   EXPECT_EQ(d.append_(d.get() + 3, 2), 9);
   EXPECT_EQ(d.append_("xy\0z", 4), 11);
-  DString w = make("abcdef");
-  w.data()[2] = 0;  // cut short in place: the next append starts there
-  EXPECT_EQ(w.append_("x"), 3);
   d.appendChar_('!', 0);
   d.appendChar_('!', 2);
   EXPECT_STREQ(d, "012345634xy!!");
+}
+
+TEST(DString, ReplaceRangeMayTakeItsOwnText) {
+  DString d = make("012345634xy!!");
   d.replaceRange(0, 3, d.get() + 9);
   EXPECT_STREQ(d, "xy!!345634xy!!");
-  d = make("<xy-xy>");
-  d.replace(d.get(), "xy", d.get() + 3);  // source and replacement in the string itself
+}
+
+TEST(DString, ReplaceMayTakeSourceAndReplacementFromItsOwnText) {
+  DString d = make("<xy-xy>");
+  d.replace(d.get(), "xy", d.get() + 3);
   EXPECT_STREQ(d, "<xy-xy><-xy>--xy>>");
 }
 
@@ -83,27 +105,36 @@ TEST(DString, PrfOfItsOwnTextFormatsTheOldValueWhateverTheCapacity) {
   }
 }
 
-TEST(DString, PrfGrowsAndStopsOnAFormattingError) {
+TEST(DString, PrfGrowsToWhatTheOutputNeeds) {
   DString d;
   std::string big(5000, 'x');
   d.prf("[%s]", big.c_str()).prf("%d", 42);
   EXPECT_EQ(d.get(), "[" + big + "]42");
   EXPECT_EQ(d.capacity(), 8192);
+}
+
+TEST(DString, PrfThatFailsEveryTimeNeitherLoopsNorGrows) {
   DString e = make("keep");
-  e.prf("%ls", L"\u00e9");  // fails every time: must neither loop nor grow
+  e.prf("%ls", L"\u00e9");  // no wide characters in the C locale
   EXPECT_STREQ(e, "keep");
   EXPECT_EQ(e.capacity(), 8);
 }
 
-TEST(DString, ReplaceRangeStripAndReplace) {
+TEST(DString, ReplaceRangeOutsideTheTextChangesNothing) {
   DString d = make("0123456789");
   for (auto [s, e] : {std::pair{-1, 2}, {5, 4}, {3, 11}}) d.replaceRange(s, e, "X");
   EXPECT_STREQ(d, "0123456789");
   d.replaceRange(10, 10, "end").replaceRange(0, 0, "<").replaceRange(3, 7, "abcdef", 2);
   EXPECT_STREQ(d, "<01ab6789end");
+}
+
+TEST(DString, StripAnyOfDropsEveryListedByte) {
+  DString d = make("<01ab6789end");
   d.stripAnyOf("e9<");
   EXPECT_STREQ(d, "01ab678nd");
+}
 
+TEST(DString, ReplaceWorksLeftToRightWithoutOverlap) {
   EXPECT_STREQ(make(">").replace("aaa", "aa", "b"), ">ba");
   DString r;
   EXPECT_STREQ(r.replace("a.b.c", ".", nullptr), "abc");
@@ -118,22 +149,20 @@ TEST(DStringDeathTest, ReplaceWithEmptyFindIsFatal) {
   EXPECT_DEATH(make("abc").replace(nullptr, "x"), "Assertion 'findLen' failed");
 }
 
-TEST(DString, WordWrap) {
-  auto wrap = [](const char* text, int width, int indent) {
-    DString d = make(text);
-    d.wordWrap(width, indent);
-    return std::string(d.get());
-  };
-  EXPECT_EQ(wrap("aaa bbb ccc ddd", 10, 2), "aaa bbb\n  ccc ddd");
-  EXPECT_EQ(wrap("a verylongword b", 5, 0), "a\nverylongword\nb");
-  EXPECT_EQ(wrap("  lead  trail  ", 40, 0), "  lead  trail");
-  EXPECT_EQ(wrap("aaaa\n  bb cc", 5, 1), "aaaa\n  bb\n cc");
-  EXPECT_EQ(wrap("aa bb cc", 3, 4), "aa\n    bb\n    cc");
+TEST(DString, WordWrapBreaksBetweenWordsAndIndents) {
+  const std::tuple<const char*, int, int, const char*> cases[] = {
+      {"aaa bbb ccc ddd", 10, 2, "aaa bbb\n  ccc ddd"},
+      {"a verylongword b", 5, 0, "a\nverylongword\nb"},
+      {"  lead  trail  ", 40, 0, "  lead  trail"},
+      {"aaaa\n  bb cc", 5, 1, "aaaa\n  bb\n cc"},
+      {"aa bb cc", 3, 4, "aa\n    bb\n    cc"}};
+  for (auto [text, width, indent, out] : cases) EXPECT_EQ(wrap(text, width, indent), out) << text;
   DString none;
   none.wordWrap(3, 0);
   EXPECT_EQ(none.capacity(), 0);
+}
 
-  // Under a UTF-8 locale each of these characters takes two columns.
+TEST(DString, WordWrapCountsWideCharactersTwice) {
   std::string old = setlocale(LC_CTYPE, nullptr);
   ASSERT_TRUE(setlocale(LC_CTYPE, "C.UTF-8"));
   const char* cjk = "\xE6\x97\xA5\xE6\x9C\xAC \xE8\xAA\x9E";

@@ -2,47 +2,55 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "lib1/plat/Exception.h"
+#include "tests/support/Failure.h"
+#include "tests/support/Text.h"
+
+using namespace gwtest;
 
 namespace {
 
-TEST(Hex, Conversions) {
+TEST(Hex, ReadHexAndShiftAccumulatesDigitsOfEitherCase) {
   int acc = 1;
-  EXPECT_TRUE(plat::readHexAndShift('F', &acc) && plat::readHexAndShift('a', &acc));
+  EXPECT_TRUE(plat::readHexAndShift('F', &acc));
+  EXPECT_TRUE(plat::readHexAndShift('a', &acc));
   EXPECT_FALSE(plat::readHexAndShift('g', &acc));
   EXPECT_EQ(acc, 31 * 16 + 10);
-  for (int bad : {-1, 16}) {
-    try {
-      plat::intToHex(bad);
-      ADD_FAILURE() << bad;
-    } catch (const plat::AssertionFail& e) {  // thrown, not fatal
-      EXPECT_STREQ(e.expr, "i >= 0 && i <= 15");
-    }
-  }
-  const unsigned char bytes[] = {0x00, 0x9c, 0xff};
-  EXPECT_STREQ(std::unique_ptr<char[]>(plat::binToHexStr({3, bytes})).get(), "009cff");
+}
 
-  plat::MBuf<unsigned char> out(true);
+TEST(Hex, IntToHexThrowsOutsideOneDigit) {
+  for (int bad : {-1, 16})  // thrown, not fatal
+    EXPECT_EQ(failureOf([&] { plat::intToHex(bad); }).substr(0, 29),
+              "Assertion 'i >= 0 && i <= 15'");
+}
+
+TEST(Hex, BinToHexStrWritesLowerCasePairs) {
+  const unsigned char bytes[] = {0x00, 0x9c, 0xff};
+  EXPECT_EQ(own(plat::binToHexStr({3, bytes})), "009cff");
+}
+
+TEST(Hex, HexStrToBinDecodesPairs) {
+  plat::MBuf<unsigned char> out;
   ASSERT_TRUE(plat::hexStrToBin("0aFf", &out));
   ASSERT_EQ(out.length, 2);
   EXPECT_EQ(out.data[0] << 8 | out.data[1], 0x0aff);
-  for (const char* bad : {"abc", "zz", "0z", "z0", "00zz"}) {
-    EXPECT_FALSE(plat::hexStrToBin(bad, &out)) << bad;
-    EXPECT_TRUE(out.data == nullptr && out.length == 0 && out.secure);
-  }
   EXPECT_TRUE(plat::hexStrToBin("", &out));
 }
 
-std::string dump(const char* prefix, const unsigned char* data, int len) {
-  testing::internal::CaptureStderr();
-  plat::hexDump(prefix, "L:", data, len);
-  return testing::internal::GetCapturedStderr();
+TEST(Hex, HexStrToBinRejectsOddLengthAndBadDigitsLeavingNothing) {
+  plat::MBuf<unsigned char> out(true);
+  for (const char* bad : {"abc", "zz", "0z", "z0", "00zz"}) {
+    EXPECT_FALSE(plat::hexStrToBin(bad, &out)) << bad;
+    EXPECT_TRUE(out.data == nullptr && out.length == 0 && out.secure) << bad;
+  }
 }
 
-TEST(Hex, Dump) {
+std::string dump(const char* prefix, const unsigned char* data, int len) {
+  return stderrOf([&] { plat::hexDump(prefix, "L:", data, len); });
+}
+
+TEST(Hex, DumpShowsSixteenBytesALineWithTheirText) {
   unsigned char data[20];
   for (int i = 0; i < 20; i++) data[i] = static_cast<unsigned char>('A' + i);
   data[1] = 0x7f;
