@@ -79,28 +79,6 @@ TEST(Utf8, DecoderRejectsEveryBadForm) {
   EXPECT_EQ(moved, 2);
 }
 
-TEST(Utf8, ValidationAgreesWithTheDecoderOnEverySequence) {
-  auto reference = [](const char* p, const char* end) {
-    while (p < end) {
-      unsigned char b = static_cast<unsigned char>(*p++);
-      if (b >= 0x80 && plat::readUtf8NonAscii(b, &p, int(end - p) + 1) < 0) return false;
-    }
-    return true;
-  };
-  // Every lead with every second byte, and for the longer forms third and
-  // fourth bytes on both sides of each boundary that matters.
-  const int thirds[] = {0x41, 0x7F, 0x80, 0x8F, 0x90, 0xAF, 0xB0, 0xBD, 0xBE, 0xBF, 0xC0};
-  for (int b0 = 0x80; b0 < 0x100; b0++)
-    for (int b1 = 1; b1 < 0x100; b1++)
-      for (int b2 : thirds)
-        for (int b3 : thirds) {
-          const char s[4] = {char(b0), char(b1), char(b2), char(b3)};
-          for (int n = 1; n <= 4; n++)
-            if (plat::isValidUtf8(s, s + n) != reference(s, s + n))
-              FAIL() << std::hex << b0 << " " << b1 << " " << b2 << " " << b3 << " n=" << n;
-        }
-}
-
 TEST(Utf8, RangesAreNeverReadPastTheirEnd) {
   for (const std::string& tail : hex("C3, E2 82, F0 9F 98, F0, 80")) {
     for (int lead = 0; lead <= 17; lead++) {
