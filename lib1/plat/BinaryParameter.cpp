@@ -11,9 +11,9 @@ namespace {
 
 MBuf<unsigned char> copyBytes(CBuf<unsigned char> data) {
   if (data.length <= 0 || !data.data) return MBuf<unsigned char>();
-  unsigned char* bytes = new unsigned char[data.length];
-  memcpy(bytes, data.data, data.length);
-  return MBuf<unsigned char>(bytes, data.length);
+  MBuf<unsigned char> bytes(new unsigned char[data.length], data.length);
+  memcpy(bytes.data, data.data, data.length);
+  return bytes;
 }
 
 }  // namespace
@@ -55,9 +55,8 @@ void BinaryParameter::getData(MBuf<unsigned char>* out) const {
     out->length = v.length;
     return;
   }
-  unsigned char* bytes = v.length > 0 ? new unsigned char[v.length] : nullptr;
-  if (v.length > 0) memcpy(bytes, v.data, v.length);
-  out->replace(bytes, v.length);
+  MBuf<unsigned char> bytes = copyBytes(v.view());
+  out->replace(bytes.takeBuf(), v.length);
 }
 
 ConfigParameter* BinaryParameter::clone(Configuration* target) const {

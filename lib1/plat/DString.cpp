@@ -58,9 +58,9 @@ int DString::length() const {
   return knownLen_;
 }
 
-void DString::ensureCapacity(int n) { delete[] grow(n); }
+void DString::ensureCapacity(int n) { grow(n); }
 
-char* DString::grow(int n) {
+std::unique_ptr<char[]> DString::grow(int n) {
   if (buf_ && cap_ >= n) return nullptr;
   int newCap = bufSize(n);
   char* nb = new char[newCap];
@@ -71,7 +71,7 @@ char* DString::grow(int n) {
     nb[0] = 0;
     knownLen_ = 0;
   }
-  char* old = buf_;
+  std::unique_ptr<char[]> old(buf_);
   buf_ = nb;
   cap_ = newCap;
   return old;
@@ -134,11 +134,8 @@ void DString::vprf(const char* format, va_list args) {
   std::unique_ptr<char[]> before;
   auto growKeeping = [&](int n) {
     if (room > (1 << 30) - start - 1) throw std::bad_alloc();
-    char* old = grow(n);
-    if (!before)
-      before.reset(old);
-    else
-      delete[] old;
+    std::unique_ptr<char[]> old = grow(n);
+    if (!before) before = std::move(old);
   };
   auto formatInto = [&](char* out, int size) {
     va_list copy;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <memory>
 
 namespace plat {
 
@@ -70,8 +71,8 @@ class DString {
 
  private:
   bool inBuffer(const char* s) const;  // does s point into the buffer?
-  // ensureCapacity, handing back the buffer it replaced (or null) unfreed.
-  char* grow(int n);
+  // ensureCapacity, handing back the buffer it replaced (or null).
+  std::unique_ptr<char[]> grow(int n);
 
   char* buf_ = nullptr;
   int cap_ = 0;

@@ -30,7 +30,10 @@ ParameterAlias::~ParameterAlias() {
   for (char* n : names) delete[] n;
 }
 
-void ParameterAlias::addName(const char* name) { names.push_back(strDup(name)); }
+void ParameterAlias::addName(const char* name) {
+  names.reserve(names.size() + 1);  // so that the copy is never left unowned
+  names.push_back(strDup(name));
+}
 
 bool ParameterAlias::handleAlias(const char*, const char* value, SettingsMap* settings) {
   for (const char* n : names) (*settings)[String(n)] = String(value);

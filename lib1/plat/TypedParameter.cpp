@@ -51,9 +51,9 @@ struct ValueTraits<MBuf<unsigned char>> {
   }
   static MBuf<unsigned char> copy(const MBuf<unsigned char>& v) {
     if (v.length <= 0) return MBuf<unsigned char>();
-    unsigned char* data = new unsigned char[v.length];
-    memcpy(data, v.data, v.length);
-    return MBuf<unsigned char>(data, v.length);
+    MBuf<unsigned char> bytes(new unsigned char[v.length], v.length);
+    memcpy(bytes.data, v.data, v.length);
+    return bytes;
   }
 };
 
