@@ -132,9 +132,9 @@ void DString::vprf(const char* format, va_list args) {
   // made aside and copied in; a buffer replaced by growing stays until the
   // formatting is done, as an argument may point into it.
   std::unique_ptr<char[]> before;
-  auto growKeeping = [&](int n) {
+  auto growToRoom = [&] {
     if (room > (1 << 30) - start - 1) throw std::bad_alloc();
-    std::unique_ptr<char[]> old = grow(n);
+    std::unique_ptr<char[]> old = grow(start + room + 1);
     if (!before) before = std::move(old);
   };
   auto formatInto = [&](char* out, int size) {
@@ -144,14 +144,14 @@ void DString::vprf(const char* format, va_list args) {
     va_end(copy);
     return r;
   };
-  growKeeping(start + room + 1);
+  growToRoom();
   char small[256];
   const char* out = small;
   int r = formatInto(small, int(sizeof small));
   std::unique_ptr<char[]> large;
   if (r >= int(sizeof small)) {
     if (r > room) room = r;
-    growKeeping(start + room + 1);
+    growToRoom();
     large.reset(new char[size_t(r) + 1]);
     out = large.get();
     int size = r + 1;
@@ -163,7 +163,7 @@ void DString::vprf(const char* format, va_list args) {
   // it was.
   if (r < 0) return;
   if (r > room) room = r;
-  growKeeping(start + room + 1);
+  growToRoom();
   memcpy(buf_ + start, out, size_t(r));
   buf_[start + r] = 0;
   // A "%c" of 0 puts a NUL inside the output, and the text ends there.
