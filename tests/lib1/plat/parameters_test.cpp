@@ -51,11 +51,21 @@ TEST_F(Params, StoringTheSameValueAgainIsSilent) {
   EXPECT_EQ(log.lines.size(), lines);
 }
 
-TEST_F(Params, UnsetRemovesAStoredValueButNeverTheDefault) {
-  IntParameter p("Width", "w", 99, false, &conf);
-  p.setParam("50", 50);
-  p.setParam("0", 0);
-  p.callbacks.push_back(&obs);
+namespace {
+
+// A default of 99, a preference of 50 and a policy of 0, watched from then on.
+struct Layered : Params {
+  IntParameter p{"Width", "w", 99, false, &conf};
+  Layered() {
+    p.setParam("50", 50);
+    p.setParam("0", 0);
+    p.callbacks.push_back(&obs);
+  }
+};
+
+}  // namespace
+
+TEST_F(Layered, UnsetRemovesAStoredValueButNeverTheDefault) {
   p.unsetParam(100, true);
   p.unsetParam(7, true);  // nothing there
   EXPECT_TRUE(obs.calls.empty());
@@ -65,11 +75,7 @@ TEST_F(Params, UnsetRemovesAStoredValueButNeverTheDefault) {
   EXPECT_TRUE(log.has("unset Width(Int) priority 0, now 50, priority 50"));
 }
 
-TEST_F(Params, ResetToDefaultIsSilentUntilNotifyResetToDefault) {
-  IntParameter p("Width", "w", 99, false, &conf);
-  p.setParam("50", 50);
-  p.setParam("0", 0);
-  p.callbacks.push_back(&obs);
+TEST_F(Layered, ResetToDefaultIsSilentUntilNotifyResetToDefault) {
   p.resetToDefault();
   EXPECT_TRUE(obs.calls.empty());
   EXPECT_EQ(p.getValue(), 99);
