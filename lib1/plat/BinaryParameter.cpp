@@ -11,24 +11,24 @@ namespace {
 
 MBuf<unsigned char> copyBytes(CBuf<unsigned char> data) {
   if (data.length <= 0 || !data.data) return MBuf<unsigned char>();
-  unsigned char* bytes = new unsigned char[data.length];
-  memcpy(bytes, data.data, data.length);
-  return MBuf<unsigned char>(bytes, data.length);
+  MBuf<unsigned char> bytes(new unsigned char[data.length], data.length);
+  memcpy(bytes.data, data.data, data.length);
+  return bytes;
 }
 
 }  // namespace
 
-BinaryParameter::BinaryParameter(const char* name_, loc::msgid_t description_,
+BinaryParameter::BinaryParameter(const char* paramName, loc::msgid_t desc,
                                  CBuf<unsigned char> defaultValue, Configuration* config,
-                                 bool advanced_)
-    : TypedParameter<MBuf<unsigned char>>(name_, nullptr, description_, advanced_, config) {
+                                 bool isAdvanced)
+    : TypedParameter<MBuf<unsigned char>>(paramName, nullptr, desc, isAdvanced, config) {
   init(defaultValue);
 }
 
-BinaryParameter::BinaryParameter(const char* name_, const char* description_,
+BinaryParameter::BinaryParameter(const char* paramName, const char* desc,
                                  CBuf<unsigned char> defaultValue, Configuration* config,
-                                 bool advanced_)
-    : TypedParameter<MBuf<unsigned char>>(name_, description_, loc::msgid_t(), advanced_, config) {
+                                 bool isAdvanced)
+    : TypedParameter<MBuf<unsigned char>>(paramName, desc, loc::msgid_t(), isAdvanced, config) {
   init(defaultValue);
 }
 
@@ -48,16 +48,15 @@ bool BinaryParameter::setParam(CBuf<unsigned char> data, int priority) {
 }
 
 void BinaryParameter::getData(MBuf<unsigned char>* out) const {
-  const MBuf<unsigned char>& v = values.begin()->second;
+  const MBuf<unsigned char>& v = effective().second;
   if (out->data && out->length >= v.length) {
     if (v.length > 0) memcpy(out->data, v.data, v.length);
     if (out->secure) secureZeroMemory(out->data + v.length, out->length - v.length);
     out->length = v.length;
     return;
   }
-  unsigned char* bytes = v.length > 0 ? new unsigned char[v.length] : nullptr;
-  if (v.length > 0) memcpy(bytes, v.data, v.length);
-  out->replace(bytes, v.length);
+  MBuf<unsigned char> bytes = copyBytes(v.view());
+  out->replace(bytes.takeBuf(), v.length);
 }
 
 ConfigParameter* BinaryParameter::clone(Configuration* target) const {

@@ -27,8 +27,8 @@ class BinaryParameter : public TypedParameter<MBuf<unsigned char>> {
   void getData(MBuf<unsigned char>* out) const;
 
   // Valid until the next change of the parameter.
-  CBuf<unsigned char> getValue() const { return values.begin()->second.view(); }
-  int getLength() const { return values.begin()->second.length; }
+  CBuf<unsigned char> getValue() const { return effective().second.view(); }
+  int getLength() const { return effective().second.length; }
 
  protected:
   BinaryParameter(const BinaryParameter& other, Configuration* target)

@@ -8,15 +8,15 @@
 
 namespace plat {
 
-BoolParameter::BoolParameter(const char* name_, loc::msgid_t description_, bool defaultValue,
-                             bool advanced_, Configuration* config)
-    : TypedParameter<bool>(name_, nullptr, description_, advanced_, config) {
+BoolParameter::BoolParameter(const char* paramName, loc::msgid_t desc, bool defaultValue,
+                             bool isAdvanced, Configuration* config)
+    : TypedParameter<bool>(paramName, nullptr, desc, isAdvanced, config) {
   setValue(defaultValue, PRIORITY_DEFAULT);
 }
 
-BoolParameter::BoolParameter(const char* name_, const char* description_, bool defaultValue,
-                             bool advanced_, Configuration* config)
-    : TypedParameter<bool>(name_, description_, loc::msgid_t(), advanced_, config) {
+BoolParameter::BoolParameter(const char* paramName, const char* desc, bool defaultValue,
+                             bool isAdvanced, Configuration* config)
+    : TypedParameter<bool>(paramName, desc, loc::msgid_t(), isAdvanced, config) {
   setValue(defaultValue, PRIORITY_DEFAULT);
 }
 

@@ -24,7 +24,7 @@ class BoolParameter : public TypedParameter<bool> {
   bool isBool() const override { return true; }
   ConfigParameter* clone(Configuration* target) const override;
 
-  bool getValue() const { return values.begin()->second; }
+  bool getValue() const { return effective().second; }
 
  protected:
   BoolParameter(const BoolParameter& other, Configuration* target)

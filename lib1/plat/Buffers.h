@@ -26,9 +26,9 @@ template <typename T>
 class MBuf {
  public:
   MBuf() = default;
-  explicit MBuf(bool secure_) : secure(secure_) {}
-  MBuf(T* data_, int length_, bool secure_ = false)
-      : length(length_), data(data_), secure(secure_) {}
+  explicit MBuf(bool zeroOnRelease) : secure(zeroOnRelease) {}
+  MBuf(T* owned, int n, bool zeroOnRelease = false)
+      : length(n), data(owned), secure(zeroOnRelease) {}
   MBuf(const MBuf&) = delete;
   MBuf& operator=(const MBuf&) = delete;
   MBuf(MBuf&& o) noexcept : length(o.length), data(o.data), secure(o.secure) {
@@ -76,23 +76,23 @@ class MBuf {
 class SecureString {
  public:
   SecureString() = default;
-  explicit SecureString(char* buf_) : buf(buf_) {}
+  explicit SecureString(char* owned) : buf_(owned) {}
   SecureString(const SecureString&) = delete;
   SecureString& operator=(const SecureString&) = delete;
   ~SecureString() { replaceBuf(nullptr); }
 
-  const char* get() const { return buf; }
+  const char* get() const { return buf_; }
   // Zeroes the current text, deletes it and takes ownership of newBuf.
   void replaceBuf(char* newBuf) {
-    if (buf) {
-      secureZeroMemory(buf, strlen(buf));
-      delete[] buf;
+    if (buf_) {
+      secureZeroMemory(buf_, strlen(buf_));
+      delete[] buf_;
     }
-    buf = newBuf;
+    buf_ = newBuf;
   }
 
  private:
-  char* buf = nullptr;
+  char* buf_ = nullptr;
 };
 
 }  // namespace plat

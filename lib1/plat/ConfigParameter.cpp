@@ -16,9 +16,9 @@ PLAT_LOG_WRITER(vlog, "ConfigParameter");
 // Shared with the typed parameters, which log their changes under this name.
 LogWriter& configParamLog() { return vlog(); }
 
-ConfigParameter::ConfigParameter(const char* name_, const char* description_, loc::msgid_t msgid_,
-                                 bool advanced_, Configuration* config)
-    : name(name_), description(description_), msgid(msgid_), advanced(advanced_) {
+ConfigParameter::ConfigParameter(const char* paramName, const char* desc, loc::msgid_t descKey,
+                                 bool isAdvanced, Configuration* config)
+    : name(paramName), description(desc), msgid(descKey), advanced(isAdvanced) {
   link(config ? config : Configuration::global());
 }
 
@@ -30,9 +30,12 @@ ConfigParameter::ConfigParameter(const ConfigParameter& other, Configuration* ta
       ownsStrings(other.ownsStrings) {
   PLAT_ASSERT(target);
   if (ownsStrings) {
-    name = strDup(other.name);
-    description = strDup(other.description);
-    msgid = loc::msgid_t(strDup(other.msgid.get()));
+    // All three copies are made before any is handed over, so that running
+    // out of memory half way leaks nothing.
+    String n(other.name), d(other.description), k(other.msgid.get());
+    name = n.takeBuf();
+    description = d.takeBuf();
+    msgid = loc::msgid_t(k.takeBuf());
   }
   link(target);
 }

@@ -13,11 +13,14 @@ namespace plat {
 
 PLAT_LOG_WRITER(vlog, "Configuration");
 
-Configuration::Configuration(const char* name_, loc::msgid_t msgid_)
-    : name(strDup(name_)), msgid(msgid_) {}
+Configuration::Configuration(const char* registryName, loc::msgid_t titleKey)
+    : name(strDup(registryName)), msgid(titleKey) {}
 
-Configuration::Configuration(const Configuration& other)
-    : name(strDup(other.name)), msgid(other.msgid), ownsParams(true), aliases(other.aliases) {
+// Delegating makes this a whole object before the first clone is made, so a
+// clone that throws runs the destructor, which deletes the clones made so far.
+Configuration::Configuration(const Configuration& other) : Configuration(other.name, other.msgid) {
+  ownsParams = true;
+  aliases = other.aliases;
   for (ParameterIterator it(&other, true); it.param; it.next()) it.param->clone(this);
 }
 
@@ -167,8 +170,7 @@ void Configuration::merge(const Configuration* other) {
   for (ConfigParameter* p = other->head; p; p = p->next) {
     ConfigParameter* mine = getOwn(p->name);
     if (!mine) continue;
-    String value;
-    value.replaceBuf(p->getValueStr());
+    String value = String::adopt(p->getValueStr());
     mine->setParam(value.get(), p->getPriority());
   }
 }
@@ -184,10 +186,8 @@ bool Configuration::subset(const Configuration* other) const {
   for (ParameterIterator it(this, true); it.param; it.next()) {
     ConfigParameter* theirs = other->get(it.param->name);
     if (!theirs) return false;
-    String a, b;
-    a.replaceBuf(it.param->getValueStr());
-    b.replaceBuf(theirs->getValueStr());
-    if (!(a == b)) return false;
+    if (String::adopt(it.param->getValueStr()) != String::adopt(theirs->getValueStr()))
+      return false;
   }
   return true;
 }
@@ -196,10 +196,9 @@ void Configuration::mergeDiffs(const Configuration* changed, const Configuration
   for (ParameterIterator it(changed, true); it.param; it.next()) {
     ConfigParameter* ref = reference->get(it.param->name);
     if (!ref) continue;
-    String now, before;
-    now.replaceBuf(it.param->getValueStr());
-    before.replaceBuf(ref->getValueStr());
-    if (!(now == before)) set(it.param->name, now.get(), it.param->getPriority());
+    String now = String::adopt(it.param->getValueStr());
+    if (now != String::adopt(ref->getValueStr()))
+      set(it.param->name, now.get(), it.param->getPriority());
   }
 }
 
@@ -254,9 +253,8 @@ bool isHelpArg(const char* arg) {
          strcasecmp(arg, "-h") == 0 || strcmp(arg, "/?") == 0;
 }
 
-ParameterIterator::ParameterIterator(const Configuration* config_, bool recurse)
-    : recurse_(recurse) {
-  if (config_) work_.push_back(config_);
+ParameterIterator::ParameterIterator(const Configuration* start, bool recurse) : recurse_(recurse) {
+  if (start) work_.push_back(start);
   next();
 }
 

@@ -21,25 +21,25 @@ DString& DString::operator=(const DString& o) {
   // Copy before letting the old buffer go, so that a failed allocation
   // leaves this string as it was.
   char* copy = nullptr;
-  if (o.buf) {
-    copy = new char[o.cap];
-    memcpy(copy, o.buf, o.cap);
+  if (o.buf_) {
+    copy = new char[o.cap_];
+    memcpy(copy, o.buf_, o.cap_);
   }
-  delete[] buf;
-  buf = copy;
-  cap = o.buf ? o.cap : 0;
-  knownLen = o.knownLen;
+  delete[] buf_;
+  buf_ = copy;
+  cap_ = o.buf_ ? o.cap_ : 0;
+  knownLen_ = o.knownLen_;
   return *this;
 }
 
 DString& DString::operator=(DString&& o) noexcept {
   if (this != &o) {
-    delete[] buf;
-    buf = o.buf;
-    cap = o.cap;
-    knownLen = o.knownLen;
-    o.buf = nullptr;
-    o.cap = 0;
+    delete[] buf_;
+    buf_ = o.buf_;
+    cap_ = o.cap_;
+    knownLen_ = o.knownLen_;
+    o.buf_ = nullptr;
+    o.cap_ = 0;
   }
   return *this;
 }
@@ -53,33 +53,33 @@ int DString::bufSize(int n) {
 }
 
 int DString::length() const {
-  if (!buf) return 0;
-  if (knownLen < 0 || knownLen >= cap || buf[knownLen]) knownLen = int(strlen(buf));
-  return knownLen;
+  if (!buf_) return 0;
+  if (knownLen_ < 0 || knownLen_ >= cap_ || buf_[knownLen_]) knownLen_ = int(strlen(buf_));
+  return knownLen_;
 }
 
-void DString::ensureCapacity(int n) { delete[] grow(n); }
+void DString::ensureCapacity(int n) { grow(n); }
 
-char* DString::grow(int n) {
-  if (buf && cap >= n) return nullptr;
+std::unique_ptr<char[]> DString::grow(int n) {
+  if (buf_ && cap_ >= n) return nullptr;
   int newCap = bufSize(n);
   char* nb = new char[newCap];
-  if (buf) {
-    memcpy(nb, buf, cap);
-    nb[cap] = 0;
+  if (buf_) {
+    memcpy(nb, buf_, cap_);
+    nb[cap_] = 0;
   } else {
     nb[0] = 0;
-    knownLen = 0;
+    knownLen_ = 0;
   }
-  char* old = buf;
-  buf = nb;
-  cap = newCap;
+  std::unique_ptr<char[]> old(buf_);
+  buf_ = nb;
+  cap_ = newCap;
   return old;
 }
 
 bool DString::inBuffer(const char* s) const {
-  uintptr_t at = reinterpret_cast<uintptr_t>(s), from = reinterpret_cast<uintptr_t>(buf);
-  return buf && at >= from && at < from + uintptr_t(cap);
+  uintptr_t at = reinterpret_cast<uintptr_t>(s), from = reinterpret_cast<uintptr_t>(buf_);
+  return buf_ && at >= from && at < from + uintptr_t(cap_);
 }
 
 int DString::append_(const char* s, int n) {
@@ -92,12 +92,12 @@ int DString::append_(const char* s, int n) {
   if (add > (1 << 30) - len - 1) throw std::bad_alloc();
   // s may point into this string, whose buffer may move.
   bool inside = inBuffer(s);
-  size_t offset = inside ? size_t(s - buf) : 0;
+  size_t offset = inside ? size_t(s - buf_) : 0;
   ensureCapacity(len + add + 1);
-  if (inside) s = buf + offset;
-  memmove(buf + len, s, add);
-  buf[len + add] = 0;
-  knownLen = len + add;
+  if (inside) s = buf_ + offset;
+  memmove(buf_ + len, s, add);
+  buf_[len + add] = 0;
+  knownLen_ = len + add;
   return len + add;
 }
 
@@ -106,9 +106,9 @@ void DString::appendChar_(char c, int count) {
   int len = length();
   if (count > (1 << 30) - len - 1) throw std::bad_alloc();
   ensureCapacity(len + count + 1);
-  memset(buf + len, c, count);
-  buf[len + count] = 0;
-  knownLen = c ? len + count : len;  // appended NULs end the text where it was
+  memset(buf_ + len, c, count);
+  buf_[len + count] = 0;
+  knownLen_ = c ? len + count : len;  // appended NULs end the text where it was
 }
 
 DString& DString::replaceRange(int start, int end, const char* s, int n) {
@@ -127,34 +127,47 @@ DString& DString::replaceRange(int start, int end, const char* s, int n) {
 void DString::vprf(const char* format, va_list args) {
   int start = length();
   int room = int(strlen(format));
-  // An argument may point into the text, so the buffer it was in stays until
-  // the formatting is done.
+  // An argument may be this very text. Formatting straight after it would
+  // overwrite its NUL while vsnprintf is still reading it, so the output is
+  // made aside and copied in; a buffer replaced by growing stays until the
+  // formatting is done, as an argument may point into it.
   std::unique_ptr<char[]> before;
-  for (;;) {
+  auto growToRoom = [&] {
     if (room > (1 << 30) - start - 1) throw std::bad_alloc();
-    char* old = grow(start + room + 1);
-    if (!before)
-      before.reset(old);
-    else
-      delete[] old;
-    int space = cap - start;
+    std::unique_ptr<char[]> old = grow(start + room + 1);
+    if (!before) before = std::move(old);
+  };
+  auto formatInto = [&](char* out, int size) {
     va_list copy;
     va_copy(copy, args);
-    int r = vsnprintf(buf + start, space, format, copy);
+    int r = vsnprintf(out, size_t(size), format, copy);
     va_end(copy);
-    if (r >= 0 && r < space) {
-      // A "%c" of 0 puts a NUL inside the output, and the text ends there.
-      knownLen = start + int(strnlen(buf + start, size_t(r)));
-      return;
-    }
-    buf[start] = 0;
-    knownLen = start;
-    // A negative result is an error of the C library (an encoding error, or
-    // a result beyond INT_MAX) that more room will not mend: keep the text
-    // cut back to what it was.
-    if (r < 0) return;
-    room = r;
+    return r;
+  };
+  growToRoom();
+  char small[256];
+  const char* out = small;
+  int r = formatInto(small, int(sizeof small));
+  std::unique_ptr<char[]> large;
+  if (r >= int(sizeof small)) {
+    if (r > room) room = r;
+    growToRoom();
+    large.reset(new char[size_t(r) + 1]);
+    out = large.get();
+    int size = r + 1;
+    r = formatInto(large.get(), size);
+    if (r >= size) r = size - 1;  // the same arguments give the same length
   }
+  // A negative result is an error of the C library (an encoding error, or a
+  // result beyond INT_MAX) that more room will not mend: the text stays as
+  // it was.
+  if (r < 0) return;
+  if (r > room) room = r;
+  growToRoom();
+  memcpy(buf_ + start, out, size_t(r));
+  buf_[start + r] = 0;
+  // A "%c" of 0 puts a NUL inside the output, and the text ends there.
+  knownLen_ = start + int(strnlen(buf_ + start, size_t(r)));
 }
 
 DString& DString::prf(const char* format, ...) {
@@ -189,26 +202,26 @@ DString& DString::replace(const char* src, const char* find, const char* repl) {
 }
 
 DString& DString::replace(const char* find, const char* repl) {
-  if (!buf) return *this;
+  if (!buf_) return *this;
   DString source(static_cast<DString&&>(*this));
-  ensureCapacity(source.cap);
+  ensureCapacity(source.cap_);
   replace(source.get(), find, repl);
   return *this;
 }
 
 void DString::stripAnyOf(const char* chars) {
-  if (!buf || !chars) return;
-  char* o = buf;
-  for (const char* p = buf; *p; p++)
+  if (!buf_ || !chars) return;
+  char* o = buf_;
+  for (const char* p = buf_; *p; p++)
     if (!strchr(chars, *p)) *o++ = *p;
   *o = 0;
-  knownLen = int(o - buf);
+  knownLen_ = int(o - buf_);
 }
 
 void DString::wordWrap(int width, int indent) {
-  if (!buf) return;
-  DString out(cap);
-  const char* p = buf;
+  if (!buf_) return;
+  DString out(cap_);
+  const char* p = buf_;
   int column = 0;
   int pending = 0;
   while (*p == ' ') p++, pending++;
@@ -241,18 +254,18 @@ void DString::wordWrap(int width, int indent) {
 }
 
 char* DString::takeBuf() {
-  char* b = buf;
-  buf = nullptr;
-  cap = 0;
-  knownLen = -1;
+  char* b = buf_;
+  buf_ = nullptr;
+  cap_ = 0;
+  knownLen_ = -1;
   return b;
 }
 
 void DString::adoptBuf(char* newBuf, int capacity) {
-  delete[] buf;
-  buf = newBuf;
-  cap = newBuf ? capacity : 0;
-  knownLen = -1;
+  delete[] buf_;
+  buf_ = newBuf;
+  cap_ = newBuf ? capacity : 0;
+  knownLen_ = -1;
 }
 
 DPrintf::DPrintf(const char* format, ...) {

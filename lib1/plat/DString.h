@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <memory>
 
 namespace plat {
 
@@ -12,28 +13,28 @@ class DString {
   DString() = default;
   explicit DString(int capacity);
   DString(const DString& o);
-  DString(DString&& o) noexcept : buf(o.buf), cap(o.cap), knownLen(o.knownLen) {
-    o.buf = nullptr;
-    o.cap = 0;
+  DString(DString&& o) noexcept : buf_(o.buf_), cap_(o.cap_), knownLen_(o.knownLen_) {
+    o.buf_ = nullptr;
+    o.cap_ = 0;
   }
-  ~DString() { delete[] buf; }
+  ~DString() { delete[] buf_; }
   DString& operator=(const DString& o);
   DString& operator=(DString&& o) noexcept;
 
   // The capacity given to a request for n bytes.
   static int bufSize(int n);
 
-  const char* get() const { return buf ? buf : ""; }
+  const char* get() const { return buf_ ? buf_ : ""; }
   operator const char*() const { return get(); }
   // The buffer, for writing in place: the length is looked for again
   // afterwards, so write before the next operation on the string.
   char* data() {
-    knownLen = -1;
-    return buf;
+    knownLen_ = -1;
+    return buf_;
   }
-  int capacity() const { return cap; }
+  int capacity() const { return cap_; }
   int length() const;
-  bool isEmpty() const { return !buf || !buf[0]; }
+  bool isEmpty() const { return !buf_ || !buf_[0]; }
 
   void ensureCapacity(int n);
   // Appends s (its first n bytes when n >= 0, stopping at a NUL); returns
@@ -60,8 +61,8 @@ class DString {
   void wordWrap(int width, int indent);
 
   void clear() {
-    if (buf) buf[0] = 0;
-    knownLen = 0;
+    if (buf_) buf_[0] = 0;
+    knownLen_ = 0;
   }
   // Gives up the buffer (array new'd, or null); the string is left empty.
   char* takeBuf();
@@ -70,14 +71,14 @@ class DString {
 
  private:
   bool inBuffer(const char* s) const;  // does s point into the buffer?
-  // ensureCapacity, handing back the buffer it replaced (or null) unfreed.
-  char* grow(int n);
+  // ensureCapacity, handing back the buffer it replaced (or null).
+  std::unique_ptr<char[]> grow(int n);
 
-  char* buf = nullptr;
-  int cap = 0;
+  char* buf_ = nullptr;
+  int cap_ = 0;
   // Where the NUL was last seen, or -1. Appends start there instead of
   // looking for the NUL each time, which would make n appends cost O(n^2).
-  mutable int knownLen = -1;
+  mutable int knownLen_ = -1;
 };
 
 // A DString holding the printf-style formatting of its arguments.

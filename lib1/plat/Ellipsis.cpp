@@ -1,6 +1,7 @@
 #include "lib1/plat/Ellipsis.h"
 
 #include <cstring>
+#include <memory>
 
 #include "lib1/plat/Utf8.h"
 
@@ -30,12 +31,10 @@ String EllipsiseStr::get(int n) const {
   const char* cut = s;
   for (int keep = count - n; keep > 0; keep--) cut += charLength(cut, end);
   int bytes = int(cut - s);
-  char* buf = new char[bytes + sizeof kEllipsis];
-  memcpy(buf, s, bytes);
-  memcpy(buf + bytes, kEllipsis, sizeof kEllipsis);
-  String result;
-  result.replaceBuf(buf);
-  return result;
+  std::unique_ptr<char[]> buf(new char[bytes + sizeof kEllipsis]);
+  memcpy(buf.get(), s, bytes);
+  memcpy(buf.get() + bytes, kEllipsis, sizeof kEllipsis);
+  return String::adopt(buf.release());
 }
 
 }  // namespace plat

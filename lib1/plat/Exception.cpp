@@ -90,8 +90,8 @@ StdlibException::StdlibException(const char* format, ...) {
   strerror(errno);
 }
 
-AssertionFail::AssertionFail(const char* expr_, const char* file_, int line_)
-    : Exception(nullptr, "AssertionFail"), expr(expr_), file(file_), line(line_) {
+AssertionFail::AssertionFail(const char* expression, const char* fileName, int lineNo)
+    : Exception(nullptr, "AssertionFail"), expr(expression), file(fileName), line(lineNo) {
   msg.prf("Assertion '%s' failed at %s:%d", expr ? expr : "", file ? file : "", line);
 }
 

@@ -10,26 +10,26 @@ static_assert(sizeof(fd_set) % sizeof(unsigned long) == 0 && alignof(fd_set) <= 
               "fd_set must be an array of longs for FdSet to stand in for it");
 
 void FdSet::cover(int nWords) {
-  if (nWords <= used) return;
-  memset(words + used, 0, size_t(nWords - used) * sizeof(Word));
-  used = nWords;
+  if (nWords <= used_) return;
+  memset(words_ + used_, 0, size_t(nWords - used_) * sizeof(Word));
+  used_ = nWords;
 }
 
 bool FdSet::add(int fd) {
   if (fd < 0 || fd >= kMaxFds) return false;
   cover(fd / kBits + 1);
-  words[fd / kBits] |= Word(1) << (fd % kBits);
+  words_[fd / kBits] |= Word(1) << (fd % kBits);
   return true;
 }
 
 void FdSet::remove(int fd) {
-  if (fd < 0 || fd / kBits >= used) return;
-  words[fd / kBits] &= ~(Word(1) << (fd % kBits));
+  if (fd < 0 || fd / kBits >= used_) return;
+  words_[fd / kBits] &= ~(Word(1) << (fd % kBits));
 }
 
 bool FdSet::isEmpty() const {
-  for (int i = 0; i < used; i++)
-    if (words[i]) return false;
+  for (int i = 0; i < used_; i++)
+    if (words_[i]) return false;
   return true;
 }
 
@@ -42,13 +42,13 @@ int FdSet::select(int nfds, FdSet* read, FdSet* write, FdSet* except, timeval* l
   FdSet* sets[3] = {read, write, except};
   for (FdSet* s : sets)
     if (s) s->cover(nWords);
-  int r = ::select(nfds, read ? reinterpret_cast<fd_set*>(read->words) : nullptr,
-                   write ? reinterpret_cast<fd_set*>(write->words) : nullptr,
-                   except ? reinterpret_cast<fd_set*>(except->words) : nullptr, limit);
+  int r = ::select(nfds, read ? reinterpret_cast<fd_set*>(read->words_) : nullptr,
+                   write ? reinterpret_cast<fd_set*>(write->words_) : nullptr,
+                   except ? reinterpret_cast<fd_set*>(except->words_) : nullptr, limit);
   // Descriptors at or above nfds were not looked at: they are not ready.
   if (r >= 0)
     for (FdSet* s : sets)
-      if (s && s->used > nWords) s->used = nWords;
+      if (s && s->used_ > nWords) s->used_ = nWords;
   return r;
 }
 

@@ -16,12 +16,13 @@ class FdSet {
 
   FdSet() = default;  // empty; the words are zeroed as they come into use
 
-  void clear() { used = 0; }
+  void clear() { used_ = 0; }
   // False (and nothing added) for a descriptor outside 0 to kMaxFds - 1.
   bool add(int fd);
   void remove(int fd);
   bool contains(int fd) const {
-    return fd >= 0 && fd < kMaxFds && fd / kBits < used && (words[fd / kBits] >> (fd % kBits)) & 1;
+    return fd >= 0 && fd < kMaxFds && fd / kBits < used_ &&
+           (words_[fd / kBits] >> (fd % kBits)) & 1;
   }
   bool isEmpty() const;
 
@@ -37,8 +38,8 @@ class FdSet {
 
   void cover(int nWords);
 
-  int used = 0;  // words[0 .. used) are valid; the rest are undefined
-  Word words[kWords];
+  int used_ = 0;  // words_[0 .. used_) are valid; the rest are undefined
+  Word words_[kWords];
 };
 
 }  // namespace plat

@@ -51,13 +51,13 @@ void FilePtr::open(const char* path, Mode mode, bool binary) {
   replacePtr(f, true);
 }
 
-void FilePtr::replacePtr(FILE* f, bool own_) {
+void FilePtr::replacePtr(FILE* f, bool owns) {
   if (file && own && fclose(file) != 0 && logCloseErrors) {
     StdlibException e("fclose()");
     vlog().error("%s", e.str());
   }
   file = f;
-  own = own_;
+  own = owns;
 }
 
 void FilePtr::flush() {

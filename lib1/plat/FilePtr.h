@@ -12,7 +12,7 @@ class FilePtr {
  public:
   enum Mode { Read, Write, Append, ReadAppend, ReadWrite, ReadWriteCreate, ReadWriteTruncate };
 
-  explicit FilePtr(FILE* f = nullptr, bool own = true) : own(own), file(f) {}
+  explicit FilePtr(FILE* f = nullptr, bool owns = true) : own(owns), file(f) {}
   FilePtr(const char* path, Mode mode, bool binary = false);
   ~FilePtr();
   FilePtr(const FilePtr&) = delete;
@@ -21,7 +21,7 @@ class FilePtr {
   void open(const char* path, Mode mode, bool binary = false);
   // Closes the current stream when owned (a failure is logged, never
   // thrown), then holds f.
-  void replacePtr(FILE* f, bool own);
+  void replacePtr(FILE* f, bool owns);
   void flush();
   // One line of any length, without its line feed; false at end of file.
   bool readLine(DString* line);

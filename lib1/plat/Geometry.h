@@ -6,7 +6,7 @@ namespace plat {
 
 struct Point {
   constexpr Point() = default;
-  constexpr Point(int x_, int y_) : x(x_), y(y_) {}
+  constexpr Point(int px, int py) : x(px), y(py) {}
 
   constexpr Point operator+(const Point& p) const { return Point(x + p.x, y + p.y); }
   constexpr Point operator-(const Point& p) const { return Point(x - p.x, y - p.y); }
@@ -28,7 +28,7 @@ struct Point {
 
 struct Rect {
   constexpr Rect() = default;
-  constexpr Rect(const Point& tl_, const Point& br_) : tl(tl_), br(br_) {}
+  constexpr Rect(const Point& topLeft, const Point& bottomRight) : tl(topLeft), br(bottomRight) {}
   constexpr Rect(int x1, int y1, int x2, int y2) : tl(x1, y1), br(x2, y2) {}
 
   constexpr int width() const { return br.x - tl.x; }

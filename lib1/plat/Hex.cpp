@@ -32,18 +32,15 @@ bool hexStrToBin(const char* hex, MBuf<unsigned char>* out) {
   if (len == 0) return true;
   if (len % 2) return false;
   size_t n = len / 2;
-  unsigned char* bytes = new unsigned char[n];
+  // Zeroed on the way out when secure: the bytes decoded before a bad digit
+  // may be part of a secret.
+  MBuf<unsigned char> bytes(new unsigned char[n](), int(n), out->secure);
   for (size_t i = 0; i < n; i++) {
     int hi = hexValue(hex[2 * i]), lo = hexValue(hex[2 * i + 1]);
-    if (hi < 0 || lo < 0) {
-      // The bytes decoded so far may be part of a secret.
-      if (out->secure) secureZeroMemory(bytes, i);
-      delete[] bytes;
-      return false;
-    }
-    bytes[i] = static_cast<unsigned char>(hi << 4 | lo);
+    if (hi < 0 || lo < 0) return false;
+    bytes.data[i] = static_cast<unsigned char>(hi << 4 | lo);
   }
-  out->replace(bytes, int(n));
+  out->replace(bytes.takeBuf(), int(n));
   return true;
 }
 

@@ -2,24 +2,27 @@
 
 #include <strings.h>
 
+#include <memory>
+#include <vector>
+
 #include "lib1/plat/Assert.h"
 
 namespace plat {
 
-IntParameter::IntParameter(const char* name_, loc::msgid_t description_, int defaultValue,
-                           bool advanced_, Configuration* config, int min_, int max_)
-    : TypedParameter<int>(name_, nullptr, description_, advanced_, config) {
+IntParameter::IntParameter(const char* paramName, loc::msgid_t desc, int defaultValue,
+                           bool isAdvanced, Configuration* config, int lo, int hi)
+    : TypedParameter<int>(paramName, nullptr, desc, isAdvanced, config) {
   setValue(defaultValue, PRIORITY_DEFAULT);
-  min = min_;
-  max = max_;
+  min = lo;
+  max = hi;
 }
 
-IntParameter::IntParameter(const char* name_, const char* description_, int defaultValue,
-                           bool advanced_, Configuration* config, int min_, int max_)
-    : TypedParameter<int>(name_, description_, loc::msgid_t(), advanced_, config) {
+IntParameter::IntParameter(const char* paramName, const char* desc, int defaultValue,
+                           bool isAdvanced, Configuration* config, int lo, int hi)
+    : TypedParameter<int>(paramName, desc, loc::msgid_t(), isAdvanced, config) {
   setValue(defaultValue, PRIORITY_DEFAULT);
-  min = min_;
-  max = max_;
+  min = lo;
+  max = hi;
 }
 
 bool IntParameter::setParam(const char* text, int priority) {
@@ -37,15 +40,15 @@ ConfigParameter* IntParameter::clone(Configuration* target) const {
   return new IntParameter(*this, target);
 }
 
-EnumParameter::EnumParameter(const char* name_, loc::msgid_t description_, const char* defaultName,
-                             const char* const* names_, bool advanced_, Configuration* config)
-    : IntParameter(name_, description_, 0, advanced_, config, 0, 0), names(names_) {
+EnumParameter::EnumParameter(const char* paramName, loc::msgid_t desc, const char* defaultName,
+                             const char* const* table, bool isAdvanced, Configuration* config)
+    : IntParameter(paramName, desc, 0, isAdvanced, config, 0, 0), names(table) {
   init(defaultName);
 }
 
-EnumParameter::EnumParameter(const char* name_, const char* description_, const char* defaultName,
-                             const char* const* names_, bool advanced_, Configuration* config)
-    : IntParameter(name_, description_, 0, advanced_, config, 0, 0), names(names_) {
+EnumParameter::EnumParameter(const char* paramName, const char* desc, const char* defaultName,
+                             const char* const* table, bool isAdvanced, Configuration* config)
+    : IntParameter(paramName, desc, 0, isAdvanced, config, 0, 0), names(table) {
   init(defaultName);
 }
 
@@ -54,10 +57,11 @@ EnumParameter::EnumParameter(const EnumParameter& other, Configuration* target)
   if (!ownsStrings) return;
   int n = 0;
   while (other.names[n]) n++;
-  char** table = new char*[n + 1];
-  for (int i = 0; i < n; i++) table[i] = strDup(other.names[i]);
-  table[n] = nullptr;
-  names = table;
+  // Copied first, so that running out of memory half way leaks nothing.
+  std::vector<String> copies(other.names, other.names + n);
+  std::unique_ptr<char*[]> table(new char*[n + 1]());
+  for (int i = 0; i < n; i++) table[i] = copies[i].takeBuf();
+  names = table.release();
   ownsNames_ = true;
 }
 

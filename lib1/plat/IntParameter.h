@@ -28,7 +28,7 @@ class IntParameter : public TypedParameter<int> {
   bool isInt() const override { return true; }
   ConfigParameter* clone(Configuration* target) const override;
 
-  int getValue() const { return values.begin()->second; }
+  int getValue() const { return effective().second; }
 
   int min;
   int max;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "lib1/plat/SString.h"
+#include "lib1/plat/String.h"
 #include "lib1/plat/Utf8.h"
 
 namespace plat {
@@ -34,7 +35,7 @@ bool needsEscaping(const char* s) {
 
 }  // namespace
 
-Logger::Logger(const char* name_) : name(name_), next(head) { head = this; }
+Logger::Logger(const char* logName) : name(logName), next(head) { head = this; }
 
 Logger::~Logger() {
   unlink(head, this);
@@ -50,14 +51,8 @@ void Logger::vprf(int level, const char* logName, const char* format, va_list ar
     write(level, logName, line.get());
     return;
   }
-  char* escaped = strvisUtf8(line.get(), '~');
-  try {
-    write(level, logName, escaped);
-  } catch (...) {
-    delete[] escaped;
-    throw;
-  }
-  delete[] escaped;
+  String escaped = String::adopt(strvisUtf8(line.get(), '~'));
+  write(level, logName, escaped.get());
 }
 
 Logger* Logger::getLogger(const char* name) {
@@ -71,13 +66,13 @@ void Logger::listLoggers(FILE* out) {
   for (Logger* l = head; l; l = l->next) fprintf(out, "  %s\n", l->name);
 }
 
-LogWriter::LogWriter(const char* name_) : name(name_), next(head) { head = this; }
+LogWriter::LogWriter(const char* logName) : name(logName), next(head) { head = this; }
 
 LogWriter::~LogWriter() { unlink(head, this); }
 
-void LogWriter::setLoggerAndLevel(Logger* logger_, int level_) {
-  logger = logger_;
-  level = level_;
+void LogWriter::setLoggerAndLevel(Logger* dest, int lvl) {
+  logger = dest;
+  level = lvl;
 }
 
 void LogWriter::writeLine(int lvl, const char* format, ...) {

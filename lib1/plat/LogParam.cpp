@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "lib1/plat/Log.h"
+#include "lib1/plat/SString.h"
 #include "lib1/plat/SplitterInPlace.h"
+#include "lib1/plat/Utf8.h"
 #include "lib1/plat/Wildcard.h"
 
 namespace plat {
@@ -23,6 +25,28 @@ class LogParameterChangedCallback : public ParameterChangedCallback {
 // Built after logParam (same file), so destroyed before it.
 LogParameterChangedCallback logParamCallback;
 
+// As much of a bad value as a message about it shows: enough to find the
+// mistake, while a value of megabytes does not flood the terminal.
+constexpr int kShownBytes = 200;
+
+// Part of a bad value, fit for the terminal: cut on a character boundary
+// after kShownBytes and marked "...", and, when it holds control characters
+// or invalid UTF-8, escaped with "~" as log lines are, so that it cannot
+// drive the terminal.
+SString<4 * kShownBytes + 4> shownOnTerminal(const char* value) {
+  SString<kShownBytes + 1> head(value);
+  bool harmless = isValidUtf8(head.get());
+  for (const char* p = head.get(); harmless && *p; p++)
+    harmless = static_cast<unsigned char>(*p) >= 0x20 && *p != 0x7F;
+  SString<4 * kShownBytes + 4> shown;  // "~M^x", the longest escape, is 4 bytes
+  if (harmless)
+    shown.append(head.get());
+  else
+    shown.append(String::adopt(strvisUtf8(head.get(), '~')).get());
+  if (value[head.length()]) shown.append("...");
+  return shown;
+}
+
 }  // namespace
 
 void LogWriter::setLogParamElement(const char* element) {
@@ -37,13 +61,13 @@ void LogWriter::setLogParamElement(const char* element) {
     *levelText++ = 0;
   }
   if (!levelText || !strToInt(&level, levelText, 10) || level < 0) {
-    fprintf(stderr, "Failed to parse log param element: '%s'\n", element);
+    fprintf(stderr, "Failed to parse log param element: '%s'\n", shownOnTerminal(element).get());
     return;
   }
   Logger* logger = nullptr;
   if (*dest) {
     logger = Logger::getLogger(dest);
-    if (!logger) fprintf(stderr, "No logger found: '%s'\n", dest);
+    if (!logger) fprintf(stderr, "No logger found: '%s'\n", shownOnTerminal(dest).get());
   }
   for (LogWriter* w = head; w; w = w->next)
     if (Wildcard::match(pattern, w->name, false, Wildcard::STAR))
@@ -52,8 +76,7 @@ void LogWriter::setLogParamElement(const char* element) {
 
 void LogWriter::refreshLogSetting() {
   setLogParamElement("*::0");
-  String value;
-  value.replaceBuf(logParam.getValueStr());
+  String value = String::adopt(logParam.getValueStr());
   SplitterInPlace elements(value.data());
   while (const char* element = elements.next(',')) setLogParamElement(element);
 }

@@ -24,20 +24,20 @@ int shownLength(const char* p) {
 
 class Parser {
  public:
-  Parser(const char* text, Handler* handler) : p(text), lineStart(text), handler(handler) {}
+  Parser(const char* text, Handler* h) : p_(text), lineStart_(text), handler_(h) {}
 
   void run() {
-    while (*p) {
-      const char* itemStart = p;
+    while (*p_) {
+      const char* itemStart = p_;
       collectItem();
-      if (!item.empty()) {
-        bool halfLine = itemStart == lineStart && *itemStart == '\n';
-        handler->markUpItem(item.c_str(), font, link, halfLine);
+      if (!item_.empty()) {
+        bool halfLine = itemStart == lineStart_ && *itemStart == '\n';
+        handler_->markUpItem(item_.c_str(), font_, link_, halfLine);
       }
-      if (*p == '\n') {
-        lineStart = ++p;
-      } else if (*p == '^') {
-        p++;
+      if (*p_ == '\n') {
+        lineStart_ = ++p_;
+      } else if (*p_ == '^') {
+        p_++;
         readCode();
       }
     }
@@ -47,69 +47,69 @@ class Parser {
   // Copies text into item up to a code, the end of the text, or a newline,
   // which is copied too. p is left on the character that stopped it.
   void collectItem() {
-    item.clear();
+    item_.clear();
     for (;;) {
-      size_t run = strcspn(p, "^\n");
-      item.append(p, run);
-      p += run;
-      if (p[0] == '^' && p[1] == '^') {
-        item.push_back('^');
-        p += 2;
+      size_t run = strcspn(p_, "^\n");
+      item_.append(p_, run);
+      p_ += run;
+      if (p_[0] == '^' && p_[1] == '^') {
+        item_.push_back('^');
+        p_ += 2;
         continue;
       }
-      if (*p == '\n') item.push_back('\n');
+      if (*p_ == '\n') item_.push_back('\n');
       return;
     }
   }
 
   // p is on the character after a "^"; moves past the whole code.
   void readCode() {
-    char c = *p;
+    char c = *p_;
     switch (c) {
       case 'b':
-        font = FontBold;
-        p++;
+        font_ = FontBold;
+        p_++;
         return;
       case 'u':
-        font = FontUnderline;
-        p++;
+        font_ = FontUnderline;
+        p_++;
         return;
       case 'n':
-        font = FontNormal;
-        p++;
+        font_ = FontNormal;
+        p_++;
         return;
       case '}':
-        link = 0;
-        p++;
+        link_ = 0;
+        p_++;
         return;
       case 'm': {
-        char op = p[1];
+        char op = p_[1];
         if (op && strchr("+-0@", op)) {
-          p += 2;
-          handler->markUpMarginOp(op);
+          p_ += 2;
+          handler_->markUpMarginOp(op);
           return;
         }
-        throw Exception(1, "Bad margin operator %.*s", shownLength(p + 1), p + 1);
+        throw Exception(1, "Bad margin operator %.*s", shownLength(p_ + 1), p_ + 1);
       }
       default:
         break;
     }
     if (c >= '1' && c <= '9') {
-      int number = strToInt(&p, 10);  // throws BadInt beyond an int
-      if (*p != '{') throw Exception("Malformed hyperlink");
-      p++;
-      link = number;
+      int number = strToInt(&p_, 10);  // throws BadInt beyond an int
+      if (*p_ != '{') throw Exception("Malformed hyperlink");
+      p_++;
+      link_ = number;
       return;
     }
-    throw Exception(1, "Bad mark-up char %.*s", shownLength(p), p);
+    throw Exception(1, "Bad mark-up char %.*s", shownLength(p_), p_);
   }
 
-  const char* p;
-  const char* lineStart;
-  Handler* handler;
-  Font font = FontNormal;
-  int link = 0;
-  std::string item;
+  const char* p_;
+  const char* lineStart_;
+  Handler* handler_;
+  Font font_ = FontNormal;
+  int link_ = 0;
+  std::string item_;
 };
 
 }  // namespace

@@ -21,17 +21,19 @@ ParameterAlias::ParameterAlias(const char* aliasName, ConfigParameter* target,
                                Configuration* config) {
   addName(target->name);
   registeredIn_ = config ? config : Configuration::global();
-  registeredAs_ = strDup(aliasName);
+  registeredAs_ = aliasName;
   registeredIn_->addAlias(aliasName, this);
 }
 
 ParameterAlias::~ParameterAlias() {
-  if (registeredIn_) registeredIn_->removeAlias(registeredAs_, this);
-  delete[] registeredAs_;
+  if (registeredIn_) registeredIn_->removeAlias(registeredAs_.get(), this);
   for (char* n : names) delete[] n;
 }
 
-void ParameterAlias::addName(const char* name) { names.push_back(strDup(name)); }
+void ParameterAlias::addName(const char* name) {
+  names.reserve(names.size() + 1);  // so that the copy is never left unowned
+  names.push_back(strDup(name));
+}
 
 bool ParameterAlias::handleAlias(const char*, const char* value, SettingsMap* settings) {
   for (const char* n : names) (*settings)[String(n)] = String(value);

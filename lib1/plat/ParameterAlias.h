@@ -46,7 +46,7 @@ class ParameterAlias {
 
  private:
   Configuration* registeredIn_ = nullptr;
-  char* registeredAs_ = nullptr;
+  String registeredAs_;
 };
 
 }  // namespace plat

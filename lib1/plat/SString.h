@@ -20,42 +20,42 @@ class SString {
   static_assert(N >= 2, "an SString needs room for a character and the NUL");
 
  public:
-  SString() { buf[0] = 0; }
+  SString() { buf_[0] = 0; }
   explicit SString(const char* s) {
-    buf[0] = 0;
+    buf_[0] = 0;
     append(s);
   }
 
-  const char* get() const { return buf; }
-  operator const char*() const { return buf; }
-  char* data() { return buf; }
-  int length() const { return int(strlen(buf)); }
-  bool isEmpty() const { return buf[0] == 0; }
+  const char* get() const { return buf_; }
+  operator const char*() const { return buf_; }
+  char* data() { return buf_; }
+  int length() const { return int(strlen(buf_)); }
+  bool isEmpty() const { return buf_[0] == 0; }
   static constexpr int capacity() { return N; }
 
-  void clear() { buf[0] = 0; }
+  void clear() { buf_[0] = 0; }
   SString& append(const char* s, int n = -1) {
-    SString_append(buf, N, s, n);
+    SString_append(buf_, N, s, n);
     return *this;
   }
   SString& appendChar(char c, int count = 1) {
-    SString_appendChar(buf, N, c, count);
+    SString_appendChar(buf_, N, c, count);
     return *this;
   }
   SString& vprf(const char* format, va_list args) __attribute__((format(printf, 2, 0))) {
-    SString_vprf(buf, N, format, args);
+    SString_vprf(buf_, N, format, args);
     return *this;
   }
   SString& prf(const char* format, ...) __attribute__((format(printf, 2, 3))) {
     va_list args;
     va_start(args, format);
-    SString_vprf(buf, N, format, args);
+    SString_vprf(buf_, N, format, args);
     va_end(args);
     return *this;
   }
 
  private:
-  char buf[N];
+  char buf_[N];
 };
 
 // An SString<N> that starts out holding the formatting of its arguments.

@@ -15,13 +15,13 @@ template <typename T, typename Deleter = DefaultDeleter<T>>
 class SharedPtr {
  public:
   SharedPtr() = default;
-  explicit SharedPtr(T* p) : ptr(p), count(p ? new int(1) : nullptr) {}
-  SharedPtr(const SharedPtr& o) : ptr(o.ptr), count(o.count) {
-    if (count) ++*count;
+  explicit SharedPtr(T* p) : ptr_(p), count_(p ? new int(1) : nullptr) {}
+  SharedPtr(const SharedPtr& o) : ptr_(o.ptr_), count_(o.count_) {
+    if (count_) ++*count_;
   }
-  SharedPtr(SharedPtr&& o) noexcept : ptr(o.ptr), count(o.count) {
-    o.ptr = nullptr;
-    o.count = nullptr;
+  SharedPtr(SharedPtr&& o) noexcept : ptr_(o.ptr_), count_(o.count_) {
+    o.ptr_ = nullptr;
+    o.count_ = nullptr;
   }
   ~SharedPtr() { release(); }
 
@@ -29,32 +29,32 @@ class SharedPtr {
     // Through a copy: o may be this very pointer, or share our object, and
     // letting go first would lose or delete what o holds.
     SharedPtr copy(o);
-    std::swap(ptr, copy.ptr);
-    std::swap(count, copy.count);
+    std::swap(ptr_, copy.ptr_);
+    std::swap(count_, copy.count_);
     return *this;
   }
   SharedPtr& operator=(SharedPtr&& o) noexcept {
     if (this != &o) {
       release();
-      ptr = std::exchange(o.ptr, nullptr);
-      count = std::exchange(o.count, nullptr);
+      ptr_ = std::exchange(o.ptr_, nullptr);
+      count_ = std::exchange(o.count_, nullptr);
     }
     return *this;
   }
   // Lets go of the current object and takes p.
   void reset(T* p = nullptr) { *this = SharedPtr(p); }
 
-  T* get() const { return ptr; }
-  T& operator*() const { return *ptr; }
-  T* operator->() const { return ptr; }
-  explicit operator bool() const { return ptr != nullptr; }
-  int useCount() const { return count ? *count : 0; }
+  T* get() const { return ptr_; }
+  T& operator*() const { return *ptr_; }
+  T* operator->() const { return ptr_; }
+  explicit operator bool() const { return ptr_ != nullptr; }
+  int useCount() const { return count_ ? *count_ : 0; }
 
  private:
   void release() {
-    if (count && --*count == 0) destroy(ptr, count);
-    ptr = nullptr;
-    count = nullptr;
+    if (count_ && --*count_ == 0) destroy(ptr_, count_);
+    ptr_ = nullptr;
+    count_ = nullptr;
   }
   // Out of line: inlined, g++ cannot tell that another owner's count is still
   // above zero and reports every later use of a shared count as a use after
@@ -64,8 +64,8 @@ class SharedPtr {
     Deleter()(p);
   }
 
-  T* ptr = nullptr;
-  int* count = nullptr;
+  T* ptr_ = nullptr;
+  int* count_ = nullptr;
 };
 
 }  // namespace plat

@@ -14,21 +14,29 @@ namespace plat {
 class String {
  public:
   String() = default;
-  String(const char* s) : buf(strDup(s)) {}  // NOLINT: converts like a C string
-  String(const char* s, int max) : buf(strDup(s, max)) {}
-  String(const String& o) : buf(strDup(o.buf)) {}
-  String(String&& o) noexcept : buf(o.buf) { o.buf = nullptr; }
-  ~String() { delete[] buf; }
+  String(const char* s) : buf_(strDup(s)) {}  // NOLINT: converts like a C string
+  String(const char* s, int max) : buf_(strDup(s, max)) {}
+  String(const String& o) : buf_(strDup(o.buf_)) {}
+  String(String&& o) noexcept : buf_(o.buf_) { o.buf_ = nullptr; }
+  ~String() { delete[] buf_; }
+
+  // Takes ownership of an array-new'd text, such as one a parameter hands
+  // back: String v = String::adopt(param->getValueStr());
+  [[nodiscard]] static String adopt(char* owned) {
+    String s;
+    s.buf_ = owned;
+    return s;
+  }
 
   String& operator=(const String& o) {
-    if (this != &o) replaceBuf(strDup(o.buf));
+    if (this != &o) replaceBuf(strDup(o.buf_));
     return *this;
   }
   String& operator=(String&& o) noexcept {
     if (this != &o) {
-      delete[] buf;
-      buf = o.buf;
-      o.buf = nullptr;
+      delete[] buf_;
+      buf_ = o.buf_;
+      o.buf_ = nullptr;
     }
     return *this;
   }
@@ -37,20 +45,20 @@ class String {
     return *this;
   }
 
-  const char* get() const { return buf; }
-  char* data() { return buf; }
-  bool isNull() const { return buf == nullptr; }
-  int length() const { return strLen(buf); }
+  const char* get() const { return buf_; }
+  char* data() { return buf_; }
+  bool isNull() const { return buf_ == nullptr; }
+  int length() const { return strLen(buf_); }
 
   // Takes ownership of an array-new'd text.
   void replaceBuf(char* newBuf) {
-    delete[] buf;
-    buf = newBuf;
+    delete[] buf_;
+    buf_ = newBuf;
   }
   // Gives up ownership of the text.
   char* takeBuf() {
-    char* b = buf;
-    buf = nullptr;
+    char* b = buf_;
+    buf_ = nullptr;
     return b;
   }
 
@@ -67,13 +75,13 @@ class String {
   }
   static bool equal(const char* a, const char* b) { return compare(a, b) == 0; }
 
-  friend bool operator==(const String& a, const String& b) { return equal(a.buf, b.buf); }
+  friend bool operator==(const String& a, const String& b) { return equal(a.buf_, b.buf_); }
   friend std::strong_ordering operator<=>(const String& a, const String& b) {
-    return compare(a.buf, b.buf) <=> 0;
+    return compare(a.buf_, b.buf_) <=> 0;
   }
 
  private:
-  char* buf = nullptr;
+  char* buf_ = nullptr;
 };
 
 // An always empty set, for interfaces that return a set by reference.

@@ -9,15 +9,15 @@
 
 namespace plat {
 
-StringParameter::StringParameter(const char* name_, loc::msgid_t description_, const char* v,
-                                 bool advanced_, Configuration* config)
-    : TypedParameter<String>(name_, nullptr, description_, advanced_, config) {
+StringParameter::StringParameter(const char* paramName, loc::msgid_t desc, const char* v,
+                                 bool isAdvanced, Configuration* config)
+    : TypedParameter<String>(paramName, nullptr, desc, isAdvanced, config) {
   init(v);
 }
 
-StringParameter::StringParameter(const char* name_, const char* description_, const char* v,
-                                 bool advanced_, Configuration* config)
-    : TypedParameter<String>(name_, description_, loc::msgid_t(), advanced_, config) {
+StringParameter::StringParameter(const char* paramName, const char* desc, const char* v,
+                                 bool isAdvanced, Configuration* config)
+    : TypedParameter<String>(paramName, desc, loc::msgid_t(), isAdvanced, config) {
   init(v);
 }
 
@@ -64,13 +64,13 @@ bool hexToS64(const char* hex, long long* out) {
 
 }  // namespace
 
-S64Parameter::S64Parameter(const char* name_, loc::msgid_t description_, long long defaultValue,
-                           bool advanced_, Configuration* config)
-    : StringParameter(name_, description_, s64Text(defaultValue).get(), advanced_, config) {}
+S64Parameter::S64Parameter(const char* paramName, loc::msgid_t desc, long long defaultValue,
+                           bool isAdvanced, Configuration* config)
+    : StringParameter(paramName, desc, s64Text(defaultValue).get(), isAdvanced, config) {}
 
-S64Parameter::S64Parameter(const char* name_, const char* description_, long long defaultValue,
-                           bool advanced_, Configuration* config)
-    : StringParameter(name_, description_, s64Text(defaultValue).get(), advanced_, config) {}
+S64Parameter::S64Parameter(const char* paramName, const char* desc, long long defaultValue,
+                           bool isAdvanced, Configuration* config)
+    : StringParameter(paramName, desc, s64Text(defaultValue).get(), isAdvanced, config) {}
 
 bool S64Parameter::setParam(const char* text, int priority) {
   if (!text) return false;

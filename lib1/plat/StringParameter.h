@@ -23,7 +23,7 @@ class StringParameter : public TypedParameter<String> {
   ConfigParameter* clone(Configuration* target) const override;
 
   // Valid until the next change of the parameter.
-  const char* getValue() const { return values.begin()->second.get(); }
+  const char* getValue() const { return effective().second.get(); }
 
  protected:
   StringParameter(const StringParameter& other, Configuration* target)

@@ -13,9 +13,9 @@ void Timer::start(int ms) {
 }
 
 void Timer::stop() {
-  if (manager) manager->stop(this);
+  if (manager_) manager_->stop(this);
 }
 
-long long Timer::getTimeRemaining() const { return expiry - getMonotonicTime(-1, nullptr); }
+long long Timer::getTimeRemaining() const { return expiry_ - getMonotonicTime(-1, nullptr); }
 
 }  // namespace plat

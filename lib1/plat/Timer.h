@@ -16,7 +16,7 @@ class Timer {
     virtual bool handleTimeout(Timer* timer) = 0;
   };
 
-  explicit Timer(Callback* cb) : callback(cb) {}
+  explicit Timer(Callback* cb) : callback_(cb) {}
   ~Timer() { stop(); }
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;
@@ -27,17 +27,17 @@ class Timer {
   // 100 ns units (not milliseconds) until the expiry; negative when overdue.
   long long getTimeRemaining() const;
   // The period given to the last start.
-  int getTimeoutMs() const { return period; }
+  int getTimeoutMs() const { return period_; }
   // False while stopped, and while the timer's own callback runs.
-  bool isStarted() const { return manager != nullptr; }
+  bool isStarted() const { return manager_ != nullptr; }
 
  private:
   friend class TimerManager;
 
-  long long expiry = 0;
-  int period = 0;
-  Callback* callback;
-  TimerManager* manager = nullptr;
+  long long expiry_ = 0;
+  int period_ = 0;
+  Callback* callback_;
+  TimerManager* manager_ = nullptr;
 };
 
 }  // namespace plat

@@ -40,11 +40,9 @@ class TimerManager {
   void schedule(Timer* timer);
 
  private:
-  TimerManager* previous;
-  std::list<Timer*> pending;
-  std::list<Timer*> firing;
-
-  static TimerManager* thrInst;
+  TimerManager* previous_;
+  std::list<Timer*> pending_;
+  std::list<Timer*> firing_;
 };
 
 }  // namespace plat

@@ -51,9 +51,9 @@ struct ValueTraits<MBuf<unsigned char>> {
   }
   static MBuf<unsigned char> copy(const MBuf<unsigned char>& v) {
     if (v.length <= 0) return MBuf<unsigned char>();
-    unsigned char* data = new unsigned char[v.length];
-    memcpy(data, v.data, v.length);
-    return MBuf<unsigned char>(data, v.length);
+    MBuf<unsigned char> bytes(new unsigned char[v.length], v.length);
+    memcpy(bytes.data, v.data, v.length);
+    return bytes;
   }
 };
 
@@ -81,8 +81,7 @@ bool TypedParameter<T>::setValue(const T& value, int priority) {
     values.emplace(priority, ValueTraits<T>::copy(value));
   }
   if (configParamLog().enabled(LogWriter::LEVEL_DEBUG)) {
-    String text;
-    text.replaceBuf(valueToStr(value));
+    String text = String::adopt(valueToStr(value));
     configParamLog().debug("set %s(%s) to %s, priority %d", name, ValueTraits<T>::typeName,
                            text.get(), priority);
   }
@@ -97,8 +96,7 @@ void TypedParameter<T>::unsetParam(int priority, bool notify) {
   if (it == values.end()) return;
   values.erase(it);
   if (configParamLog().enabled(LogWriter::LEVEL_DEBUG)) {
-    String now;
-    now.replaceBuf(getValueStr());
+    String now = String::adopt(getValueStr());
     configParamLog().debug("unset %s(%s) priority %d, now %s, priority %d", name,
                            ValueTraits<T>::typeName, priority, now.get(), getPriority());
   }
@@ -107,16 +105,14 @@ void TypedParameter<T>::unsetParam(int priority, bool notify) {
 
 template <typename T>
 char* TypedParameter<T>::getValueStr() const {
-  return valueToStr(values.begin()->second);
+  return valueToStr(effective().second);
 }
 
 template <typename T>
 std::map<int, String> TypedParameter<T>::getStringValues() const {
   std::map<int, String> out;
   for (const auto& entry : values) {
-    String text;
-    text.replaceBuf(valueToStr(entry.second));
-    out.emplace(entry.first, std::move(text));
+    out.emplace(entry.first, String::adopt(valueToStr(entry.second)));
   }
   return out;
 }

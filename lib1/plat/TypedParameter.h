@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "lib1/plat/Assert.h"
 #include "lib1/plat/Buffers.h"
 #include "lib1/plat/ConfigParameter.h"
 
@@ -17,7 +18,7 @@ class TypedParameter : public ConfigParameter {
  public:
   void unsetParam(int priority, bool notify) override;
   char* getValueStr() const override;
-  int getPriority() const override { return values.begin()->first; }
+  int getPriority() const override { return effective().first; }
   std::map<int, String> getStringValues() const override;
 
   // Stores value at priority, logs it and tells the observers. Storing the
@@ -27,9 +28,16 @@ class TypedParameter : public ConfigParameter {
   std::map<int, T> values;
 
  protected:
-  TypedParameter(const char* name, const char* description, loc::msgid_t msgid, bool advanced,
+  TypedParameter(const char* paramName, const char* desc, loc::msgid_t descKey, bool isAdvanced,
                  Configuration* config)
-      : ConfigParameter(name, description, msgid, advanced, config) {}
+      : ConfigParameter(paramName, desc, descKey, isAdvanced, config) {}
+
+  // The priority and value in effect: the first entry of the map that is
+  // never empty.
+  const std::pair<const int, T>& effective() const {
+    PLAT_ASSERT(!values.empty());
+    return *values.begin();
+  }
   // Copies the base fields and every stored value into target.
   TypedParameter(const TypedParameter& other, Configuration* target);
 

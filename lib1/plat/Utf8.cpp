@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/Exception.h"
@@ -109,35 +110,32 @@ void forEachChar(const char* p, const char* end, const char* rangeEnd, F onChar)
 // A growing output for the repair and conversion functions.
 class OutBuf {
  public:
-  explicit OutBuf(size_t initial) : cap(initial + 1), buf(new char[cap]) {}
-  ~OutBuf() { delete[] buf; }
+  explicit OutBuf(size_t initial) : cap_(initial + 1), buf_(new char[cap_]) {}
   void reserve(size_t more) {
-    if (len + more + 1 <= cap) return;
-    size_t newCap = cap * 2 > len + more + 1 ? cap * 2 : len + more + 1;
-    char* n = new char[newCap];
-    memcpy(n, buf, len);
-    delete[] buf;
-    buf = n;
-    cap = newCap;
+    if (len_ + more + 1 <= cap_) return;
+    size_t newCap = cap_ * 2 > len_ + more + 1 ? cap_ * 2 : len_ + more + 1;
+    std::unique_ptr<char[]> n(new char[newCap]);
+    memcpy(n.get(), buf_.get(), len_);
+    buf_ = std::move(n);
+    cap_ = newCap;
   }
   void append(const char* s, size_t n) {
     reserve(n);
-    memcpy(buf + len, s, n);
-    len += n;
+    memcpy(buf_.get() + len_, s, n);
+    len_ += n;
   }
+  // The text, handed over as the caller's array.
   char* take(char** outEnd = nullptr) {
-    buf[len] = 0;
-    if (outEnd) *outEnd = buf + len;
-    char* r = buf;
-    buf = nullptr;
-    return r;
+    buf_[len_] = 0;
+    if (outEnd) *outEnd = buf_.get() + len_;
+    return buf_.release();
   }
-  size_t size() const { return len; }
+  size_t size() const { return len_; }
 
  private:
-  size_t cap;
-  size_t len = 0;
-  char* buf;
+  size_t cap_;
+  size_t len_ = 0;
+  std::unique_ptr<char[]> buf_;
 };
 
 }  // namespace

@@ -43,7 +43,34 @@ struct Tree : testing::Test {
   }
 };
 
+// Counts the instances alive; its clone throws when asked to.
+struct Counted : IntParameter {
+  static inline int live = 0;
+  bool failClone;
+  Counted(const char* paramName, Configuration* conf, bool fail = false)
+      : IntParameter(paramName, "", 0, false, conf), failClone(fail) {
+    live++;
+  }
+  Counted(const Counted& other, Configuration* target)
+      : IntParameter(other, target), failClone(other.failClone) {
+    live++;
+  }
+  ~Counted() override { live--; }
+  ConfigParameter* clone(Configuration* target) const override {
+    if (failClone) throw Exception("out of memory");
+    return new Counted(*this, target);
+  }
+};
+
 }  // namespace
+
+TEST(ConfigurationCopy, ACloneThatThrowsLeavesNoEarlierCloneBehind) {
+  Configuration conf("Test");
+  Counted last("Last", &conf, true);  // the walk meets it after the newer ones
+  Counted a("A", &conf), b("B", &conf);
+  EXPECT_THROW(Configuration copy(conf), Exception);
+  EXPECT_EQ(Counted::live, 3);
+}
 
 TEST_F(Tree, LookupIgnoresCaseAndPrefersOwnThenEarlierChildDepthFirst) {
   StringParameter shadowB{"b", "", "c1's b", false, &child1};
@@ -60,13 +87,15 @@ TEST_F(Tree, LookupIgnoresCaseAndPrefersOwnThenEarlierChildDepthFirst) {
   EXPECT_EQ(root.get("C"), nullptr);
 }
 
-TEST_F(Tree, WalkIsBreadthFirstNewestFirstAndACopyIsFlatInReverse) {
+TEST_F(Tree, WalkIsBreadthFirstAndNewestFirst) {
   EXPECT_EQ(walk(&root, false), "BA");
   EXPECT_EQ(walk(&root, true), "BADCEF");
   Configuration empty("Empty");  // a registry without parameters of its own
   empty.registerChild(&child2, true);
   EXPECT_EQ(walk(&empty, true), "E");
+}
 
+TEST_F(Tree, ACopyIsFlatInReverseAndMatchesItsSource) {
   Configuration copy(root);
   EXPECT_TRUE(copy.children.empty());
   EXPECT_EQ(walk(&copy, false), "FECDAB");
@@ -82,23 +111,36 @@ TEST_F(Tree, WalkIsBreadthFirstNewestFirstAndACopyIsFlatInReverse) {
   EXPECT_EQ(value(copy, "D"), "d");
 }
 
-TEST_F(Tree, MergeCopyValuesAndMergeDiffs) {
-  Configuration other("Other");
-  StringParameter oa("A", "", "other a", false, &other);
-  IntParameter ob("b", "", 9, false, &other);
-  StringParameter oc("C", "", "other c", false, &other);
-  ob.setParam("7", 0);
+namespace {
+
+// Another registry with A, b and C of its own.
+struct TreeAndOther : Tree {
+  Configuration other{"Other"};
+  StringParameter oa{"A", "", "other a", false, &other};
+  IntParameter ob{"b", "", 9, false, &other};
+  StringParameter oc{"C", "", "other c", false, &other};
+  TreeAndOther() { ob.setParam("7", 0); }
+};
+
+}  // namespace
+
+TEST_F(TreeAndOther, MergeTakesEffectiveValuesIntoTheOwnList) {
   root.merge(&other);
   EXPECT_EQ(value(root, "A"), "other a");
   EXPECT_EQ(root.get("A")->getPriority(), 100);
   EXPECT_EQ(b.getValue(), 7);
   EXPECT_TRUE(b.isLocked());
   EXPECT_EQ(value(child1, "C"), "c");  // children are not merged
+}
 
+TEST_F(TreeAndOther, CopyValuesTakesEveryPriorityAndReachesChildren) {
   root.copyValues(&other, true);  // child1 takes C from other's own list
   EXPECT_EQ(value(child1, "C"), "other c");
   EXPECT_STREQ(b.getStringValues()[100].get(), "9");
+  EXPECT_TRUE(b.isLocked());
+}
 
+TEST_F(Tree, MergeDiffsSetsWhatDiffersFromTheReference) {
   Configuration changed(root), target("Target");
   StringParameter td("D", "", "t", false, &target);
   StringParameter te("E", "", "t", false, &target), tg("G", "", "t", false, &target);
@@ -111,7 +153,28 @@ TEST_F(Tree, MergeCopyValuesAndMergeDiffs) {
   EXPECT_EQ(value(target, "G"), "t");
 }
 
-TEST(Aliases, SetThroughAliasesAndCanonicalize) {
+namespace {
+
+struct Refuse : ParameterAlias {
+  Refuse() : ParameterAlias("X") {}
+  bool handleAlias(const char*, const char*, SettingsMap*) override { return false; }
+};
+
+struct Store : Configuration::CanonicalizeCallback {
+  std::map<std::string, std::string> s;
+  bool getSetting(const char* n, String* v) override {
+    auto it = s.find(n);
+    if (it == s.end()) return false;
+    *v = it->second.c_str();
+    return true;
+  }
+  void setSetting(const char* n, const char* v) override { s[n] = v; }
+  void removeSetting(const char* n) override { s.erase(n); }
+};
+
+}  // namespace
+
+TEST(Aliases, SetGoesToEveryTargetThatAccepts) {
   Configuration conf("Test");
   BoolParameter x("X", "", false, false, &conf);
   IntParameter y("Y", "", 0, false, &conf, 0, 5);
@@ -123,10 +186,7 @@ TEST(Aliases, SetThroughAliasesAndCanonicalize) {
   EXPECT_TRUE(conf.set("-xy=no", 50));  // X accepts, Y refuses
   EXPECT_FALSE(x.getValue());
   EXPECT_FALSE(conf.set("xy", "9", 50));  // neither accepts
-  struct Refuse : ParameterAlias {
-    Refuse() : ParameterAlias("X") {}
-    bool handleAlias(const char*, const char*, SettingsMap*) override { return false; }
-  } refuse;
+  Refuse refuse;
   conf.addAlias("XY", &refuse);  // replaces, letter case ignored
   EXPECT_FALSE(conf.set("xy", "1", 50));
   {
@@ -135,20 +195,17 @@ TEST(Aliases, SetThroughAliasesAndCanonicalize) {
     EXPECT_EQ(y.getValue(), 4);
   }
   EXPECT_EQ(conf.aliases.count("old"), 0u);  // gone with the alias
+}
 
-  struct Store : Configuration::CanonicalizeCallback {
-    std::map<std::string, std::string> s;
-    bool getSetting(const char* n, String* v) override {
-      auto it = s.find(n);
-      if (it == s.end()) return false;
-      *v = it->second.c_str();
-      return true;
-    }
-    void setSetting(const char* n, const char* v) override { s[n] = v; }
-    void removeSetting(const char* n) override { s.erase(n); }
-  } store;
+TEST(Aliases, CanonicalizeReplacesAliasSettingsByTheirTargets) {
+  Configuration conf("Test");
+  BoolParameter x("X", "", false, false, &conf);
+  IntParameter y("Y", "", 0, false, &conf, 0, 5);
   ParameterAlias ab("X", "Y");
+  Refuse refuse;
   conf.addAlias("ab", &ab);
+  conf.addAlias("xy", &refuse);
+  Store store;
   store.s = {{"ab", "1"}, {"Y", "3"}, {"xy", "1"}};
   conf.canonicalize(&store);  // "XY" refuses, but is removed all the same
   EXPECT_EQ(store.s, (std::map<std::string, std::string>{{"X", "1"}, {"Y", "3"}}));

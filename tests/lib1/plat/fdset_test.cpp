@@ -21,5 +21,6 @@ TEST(FdSet, HoldsTheWholeRangeAndSelectLooksOnlyBelowNfds) {
   timeval zero = {0, 0};
   EXPECT_EQ(FdSet::select(p[0] + 1, &s, nullptr, nullptr, &zero), 1);
   EXPECT_TRUE(s.contains(p[0]) && !s.contains(5000));
-  close(p[0]), close(p[1]);
+  close(p[0]);
+  close(p[1]);
 }

@@ -15,8 +15,8 @@ namespace {
 
 class TestLogger : public Logger {
  public:
-  explicit TestLogger(const char* name = "logTest", bool throws_ = false)
-      : Logger(name), throws(throws_) {}
+  explicit TestLogger(const char* logName = "logTest", bool throwing = false)
+      : Logger(logName), throws(throwing) {}
   void write(int level, const char* logName, const char* text) override {
     if (throws) throw plat::Exception("disk full");
     lines.push_back(std::to_string(level) + " " + logName + ": " + text);
@@ -70,7 +70,7 @@ TEST(LogWriter, LevelTestComesBeforeAnyFormatting) {
                                       "30 logTestLevels: w30", "110 logTestLevels: d"}));
 }
 
-TEST(Logger, CutsAt4095BytesAndEscapesWithTilde) {
+TEST(Logger, CutsALineAt4095BytesOnACharacterBoundary) {
   TestLogger dest;
   LogWriter w("logTestFormat");
   w.setLoggerAndLevel(&dest, 0);
@@ -81,7 +81,12 @@ TEST(Logger, CutsAt4095BytesAndEscapesWithTilde) {
   // split: the line needs no escaping and arrives as 4094 bytes.
   w.error("%s", (std::string(4094, 'b') + "\xC3\xA9tail").c_str());
   EXPECT_EQ(dest.last, std::string(4094, 'b'));
+}
 
+TEST(Logger, EscapesControlsTildesAndBadUtf8WithTilde) {
+  TestLogger dest;
+  LogWriter w("logTestEscape");
+  w.setLoggerAndLevel(&dest, 0);
   w.error("line1\nline2");
   EXPECT_EQ(dest.last, "line1~^Jline2");
   w.error("100~ %s", "done");
@@ -90,11 +95,12 @@ TEST(Logger, CutsAt4095BytesAndEscapesWithTilde) {
   EXPECT_EQ(dest.last, "caf~M-i ~^?");
   w.error("ok \xC3\xA9 }");
   EXPECT_EQ(dest.last, "ok \xC3\xA9 }");
+}
 
-  // A destination that throws gets the escaped copy freed all the same (a
-  // leak shows in the sanitizer build).
+TEST(Logger, ADestinationThatThrowsLeaksNoEscapedCopy) {
   TestLogger throwing("logTestThrowing", true);
-  w.setLoggerAndLevel(&throwing, 0);
+  LogWriter w("logTestThrow");
+  w.setLoggerAndLevel(&throwing, 0);  // a leak shows in the sanitizer build
   EXPECT_THROW(w.error("needs ~ escaping"), plat::Exception);
 }
 

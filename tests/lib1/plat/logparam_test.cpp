@@ -88,6 +88,21 @@ TEST_F(LogRouting, BadElementsAreReportedOnStandardError) {
   EXPECT_EQ(timers.level, 3);
 }
 
+TEST_F(LogRouting, BadValuesReachTheTerminalEscaped) {
+  EXPECT_EQ(setLog("*:c\x1b[2J:x"), "Failed to parse log param element: '*:c~^[[2J:x'\n");
+  EXPECT_EQ(setLog("*:\a~:1"), "No logger found: '~^G~~'\n");
+  EXPECT_EQ(setLog("*:caf\xc3\xa9:1"), "No logger found: 'caf\xc3\xa9'\n");
+}
+
+TEST_F(LogRouting, LongBadValuesAreShortened) {
+  std::string huge = "*:capture:" + std::string(5 << 20, '9');
+  EXPECT_EQ(setLog(huge.c_str()),
+            "Failed to parse log param element: '*:capture:" + std::string(190, '9') + "...'\n");
+  // Cut before a character that does not fit whole.
+  std::string wide = "*:" + std::string(199, 'n') + "\xc3\xa9:1";
+  EXPECT_EQ(setLog(wide.c_str()), "No logger found: '" + std::string(199, 'n') + "...'\n");
+}
+
 TEST_F(LogRouting, EmptyValuesSilenceEverythingQuietly) {
   for (const char* v : {"", ",,", "*:capture:50,", ",*:capture:50,,"}) {
     setLog("*:capture:99");

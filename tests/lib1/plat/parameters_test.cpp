@@ -29,52 +29,77 @@ struct Params : testing::Test {
 
 }  // namespace
 
-TEST_F(Params, PrioritiesLowestNumberWinsAndMaskedChangesStillNotify) {
+TEST_F(Params, TheLowestPriorityNumberWinsAndChangesBeneathItStillNotify) {
   IntParameter p("Width", "w", 10, false, &conf);
   p.callbacks.push_back(&obs);
   EXPECT_TRUE(p.setParam("50", 50));
   EXPECT_TRUE(p.setParam("0", 0));
-  EXPECT_EQ(p.getValue(), 0);
   EXPECT_TRUE(p.isLocked());
   EXPECT_TRUE(p.setParam("99", 100));  // masked by 0 and 50
   EXPECT_EQ(p.getValue(), 0);
   EXPECT_EQ(obs.calls, (std::vector<int>{50, 0, 100}));
   EXPECT_EQ(obs.seen, (std::vector<std::string>{"50", "0", "0"}));
   EXPECT_TRUE(log.has("set Width(Int) to 99, priority 100"));
+}
 
-  // The same value again: no log line, no observer.
+TEST_F(Params, StoringTheSameValueAgainIsSilent) {
+  IntParameter p("Width", "w", 0, false, &conf);
+  p.callbacks.push_back(&obs);
   size_t lines = log.lines.size();
-  EXPECT_TRUE(p.setParam("0x0", 0));
-  EXPECT_EQ(obs.calls.size(), 3u);
+  EXPECT_TRUE(p.setParam("0x0", 100));
+  EXPECT_TRUE(obs.calls.empty());
   EXPECT_EQ(log.lines.size(), lines);
+}
 
-  p.unsetParam(100, true);  // the default stays
-  p.unsetParam(7, true);    // nothing there
-  EXPECT_EQ(obs.calls.size(), 3u);
+namespace {
+
+// A default of 99, a preference of 50 and a policy of 0, watched from then on.
+struct Layered : Params {
+  IntParameter p{"Width", "w", 99, false, &conf};
+  Layered() {
+    p.setParam("50", 50);
+    p.setParam("0", 0);
+    p.callbacks.push_back(&obs);
+  }
+};
+
+}  // namespace
+
+TEST_F(Layered, UnsetRemovesAStoredValueButNeverTheDefault) {
+  p.unsetParam(100, true);
+  p.unsetParam(7, true);  // nothing there
+  EXPECT_TRUE(obs.calls.empty());
   p.unsetParam(0, true);
   EXPECT_EQ(p.getValue(), 50);
   EXPECT_FALSE(p.isLocked());
   EXPECT_TRUE(log.has("unset Width(Int) priority 0, now 50, priority 50"));
-  p.resetToDefault();  // silent
-  EXPECT_EQ(obs.calls.size(), 4u);
-  EXPECT_EQ(p.getValue(), 99);
-  EXPECT_EQ(p.getPriority(), 100);
-  EXPECT_FALSE(p.isLocked());
-  p.notifyResetToDefault();
-  EXPECT_EQ(obs.calls.back(), 100);
-  p.callbacks.remove(&obs);
 }
 
-TEST_F(Params, ObserversMayLeaveWhileNotifiedAndOneThatThrowsHidesNothing) {
+TEST_F(Layered, ResetToDefaultIsSilentUntilNotifyResetToDefault) {
+  p.resetToDefault();
+  EXPECT_TRUE(obs.calls.empty());
+  EXPECT_EQ(p.getValue(), 99);
+  EXPECT_EQ(p.getPriority(), 100);
+  p.notifyResetToDefault();
+  EXPECT_EQ(obs.calls, std::vector<int>{100});
+}
+
+namespace {
+
+struct Hook : ParameterChangedCallback {
+  std::function<void()> fn;
+  int calls = 0;
+  void parameterChanged(ConfigParameter*, int) override {
+    calls++;
+    fn();
+  }
+};
+
+}  // namespace
+
+TEST_F(Params, ObserversMayLeaveWhileTheyAreTold) {
   StringParameter p("Name", "n", "", false, &conf);
-  struct Hook : ParameterChangedCallback {
-    std::function<void()> fn;
-    int calls = 0;
-    void parameterChanged(ConfigParameter*, int) override {
-      calls++;
-      fn();
-    }
-  } self, other, thrower;
+  Hook self, other;
   RecordingObserver later;
   self.fn = [&] { p.callbacks.remove(&self); };
   other.fn = [&] { p.callbacks.remove(&later); };
@@ -84,33 +109,46 @@ TEST_F(Params, ObserversMayLeaveWhileNotifiedAndOneThatThrowsHidesNothing) {
   EXPECT_TRUE(p.setParam("b", 50));
   EXPECT_EQ(self.calls, 1);
   EXPECT_EQ(other.calls, 2);
+}
 
-  // The value is stored, so the observers after one that throws hear of it.
+TEST_F(Params, ObserversAfterOneThatThrowsAreStillTold) {
+  StringParameter p("Name", "n", "", false, &conf);
+  Hook thrower;
   thrower.fn = [] { throw Exception("observer failed"); };
   p.callbacks = {&thrower, &obs};
   EXPECT_THROW(p.setParam("c", 50), Exception);
   EXPECT_EQ(obs.seen, std::vector<std::string>{"c"});
-  p.callbacks.clear();
 }
 
-TEST_F(Params, TextFormsOfEachKind) {
-  BoolParameter flag("Flag", "", false, false, &conf);
-  IntParameter small("Small", "", 500, false, &conf, 0, 100);  // default not range-checked
-  IntParameter wide("Wide", "", 0, false, &conf);
-  EnumParameter quality("Quality", "", "medium", kNames, false, &conf);
-  EnumParameter fallback("Fallback", "", "nope", kNames, false, &conf);
-  S64Parameter big("Big", "", -2, false, &conf);
-  const unsigned char def[] = {1, 2, 3};
-  BinaryParameter key("Key", "", CBuf<unsigned char>{3, def}, &conf, true);
-  StringParameter title("Title", "", "x", false, &conf);
+namespace {
+
+const unsigned char kDefaultKey[] = {1, 2, 3};
+using Texts = std::vector<const char*>;
+
+// One parameter of each kind.
+struct Kinds : Params {
+  BoolParameter flag{"Flag", "", false, false, &conf};
+  IntParameter small{"Small", "", 500, false, &conf, 0, 100};  // default not range-checked
+  IntParameter wide{"Wide", "", 0, false, &conf};
+  EnumParameter quality{"Quality", "", "medium", kNames, false, &conf};
+  EnumParameter fallback{"Fallback", "", "nope", kNames, false, &conf};
+  S64Parameter big{"Big", "", -2, false, &conf};
+  BinaryParameter key{"Key", "", CBuf<unsigned char>{3, kDefaultKey}, &conf, true};
+  StringParameter title{"Title", "", "x", false, &conf};
+};
+
+}  // namespace
+
+TEST_F(Kinds, DefaultsReadInTheirTextForm) {
   EXPECT_EQ(valueOf(small), "500");
   EXPECT_EQ(valueOf(quality), "Medium");
   EXPECT_EQ(valueOf(fallback), "Low");
   EXPECT_EQ(valueOf(big), "int64:fffffffffffffffe");
   EXPECT_EQ(valueOf(key), "010203");
+}
 
+TEST_F(Kinds, AcceptedTextsAreStoredInTheirOwnForm) {
   // Texts set in turn at priority 50, each followed by its stored form.
-  using Texts = std::vector<const char*>;
   const std::pair<ConfigParameter*, Texts> accepted[] = {
       {&flag, {"", "1", "No", "0", "Yes", "1", "0", "0", "ON", "1", "off", "0", "TRUE", "1"}},
       {&small, {"0x10", "16", "010", "8", " 5", "5"}},
@@ -127,7 +165,10 @@ TEST_F(Params, TextFormsOfEachKind) {
       EXPECT_EQ(valueOf(*p), texts[i + 1]) << p->name << " '" << texts[i] << "'";
     }
   }
-  // Rejected texts leave every stored value as it was; only a Boolean says why.
+  EXPECT_EQ(big.getValue(), 0xabcd);
+}
+
+TEST_F(Kinds, RejectedTextsChangeNothingAndOnlyABooleanSaysWhy) {
   const std::pair<ConfigParameter*, Texts> rejected[] = {
       {&flag, {"01", "2", "enabled", " 1"}},
       {&small, {"5 ", "2147483648", "101", "-1", ""}},
@@ -150,29 +191,35 @@ TEST_F(Params, TextFormsOfEachKind) {
         EXPECT_EQ(log.lines.size(), lines);
     }
   }
-  EXPECT_EQ(big.getValue(), 0xabcd);
+}
+
+TEST_F(Kinds, S64TakesTheWholeRange) {
   EXPECT_TRUE(big.setParam(LLONG_MIN, 0));
   EXPECT_EQ(big.getValue(), LLONG_MIN);
+}
 
-  // A null text is true for a Boolean, and no value for the other kinds.
+TEST_F(Kinds, ANullTextIsTrueForABooleanAndNoValueForTheRest) {
   EXPECT_TRUE(flag.setIntValue(0, 0) && flag.setParam(nullptr, 0) && flag.getValue());
   for (ConfigParameter* p :
        std::initializer_list<ConfigParameter*>{&small, &quality, &big, &key, &title})
     EXPECT_FALSE(p->setParam(nullptr, 50)) << p->name;
-  EXPECT_TRUE(flag.setIntValue(0, 0) && flag.setIntValue(-3, 0));  // non-zero is true
+}
+
+TEST_F(Kinds, SetIntValueMakesNonZeroTrueAndKeepsTheRange) {
+  EXPECT_TRUE(flag.setIntValue(0, 0) && flag.setIntValue(-3, 0));
   EXPECT_EQ(flag.getIntValue(), 1);
   EXPECT_FALSE(small.setIntValue(101, 50));
+}
 
-  // Text that is not UTF-8 throws, and changes nothing either.
+TEST_F(Kinds, TextThatIsNotUtf8ThrowsAndChangesNothing) {
   title.callbacks.push_back(&obs);
   EXPECT_THROW(title.setParam("bad\xff", 0), BadUtf8);
   EXPECT_EQ(failureOf([&] { title.setParam("\xc0\x80", 50); }), "Bad UTF-8 string for Title");
-  EXPECT_EQ(title.values.size(), 2u);
+  EXPECT_EQ(title.values.size(), 1u);
   EXPECT_TRUE(obs.calls.empty());
-  title.callbacks.clear();
+}
 
-  // getData reuses a buffer that is long enough, and zeroes its tail when it
-  // is a secure one.
+TEST_F(Kinds, GetDataReusesALongEnoughBufferAndZeroesASecureTail) {
   EXPECT_TRUE(key.setParam("0A0b", 50));
   MBuf<unsigned char> out(true);
   unsigned char* before = new unsigned char[4]{9, 9, 9, 9};
@@ -180,20 +227,26 @@ TEST_F(Params, TextFormsOfEachKind) {
   key.getData(&out);
   EXPECT_TRUE(out.data == before && out.length == 2);
   EXPECT_EQ(std::vector<int>(out.data, out.data + 4), (std::vector<int>{10, 11, 0, 0}));
-  EXPECT_TRUE(key.setParam(CBuf<unsigned char>{-5, def}, 0));  // no bytes
+  EXPECT_TRUE(key.setParam(CBuf<unsigned char>{-5, kDefaultKey}, 0));  // no bytes
   EXPECT_EQ(key.getLength(), 0);
   key.resetToDefault();
   key.getData(&out);  // too short now: a new array
   EXPECT_EQ(std::vector<int>(out.data, out.data + out.length), (std::vector<int>{1, 2, 3}));
 }
 
-TEST(ParamsDeathTest, BrokenInvariantsAndTheBadUtf8SwitchAbort) {
+TEST(ParamsDeathTest, ANullStringDefaultIsFatal) {
   Configuration conf("Test");
   EXPECT_DEATH(StringParameter("Bad", "b", nullptr, false, &conf),
                "Assertion 'v' failed at .*: Default value <null> for Bad not allowed");
+}
+
+TEST(ParamsDeathTest, AnEnumWithoutNamesIsFatal) {
+  Configuration conf("Test");
   static const char* const none[] = {nullptr};
   EXPECT_DEATH(EnumParameter("E", "e", "x", none, false, &conf), "EnumParameter E has no names");
+}
 
+TEST(ParamsDeathTest, TheBadUtf8SwitchTurnsBadUtf8IntoAnAbort) {
   ConfigParameter* sw = Configuration::global()->get("_BadUtf8Assert");
   ASSERT_TRUE(sw && sw->isBool());
   EXPECT_STREQ(sw->getDescription(), "Make bad UTF-8 cause an assertion failure for debugging");
@@ -205,7 +258,15 @@ TEST(ParamsDeathTest, BrokenInvariantsAndTheBadUtf8SwitchAbort) {
       "Assertion '0' failed at .*: Bad UTF-8 string for X");
 }
 
-TEST_F(Params, CopiesTakeEveryPriorityAsFarAsTheirParserAccepts) {
+TEST(ParamsDeathTest, AParameterWithoutValuesIsFatalToRead) {
+  Configuration conf("Test");
+  IntParameter p("P", "", 0, false, &conf);
+  p.values.clear();
+  EXPECT_DEATH(p.getValue(), "Assertion '!values.empty\\(\\)' failed");
+  EXPECT_DEATH(p.getPriority(), "Assertion '!values.empty\\(\\)' failed");
+}
+
+TEST_F(Params, CopyValuesTakesEveryPriorityAsFarAsTheParserAccepts) {
   StringParameter from("From", "f", "def", false, &conf);
   IntParameter to("To", "t", 1, false, &conf, 0, 10);
   from.setParam("7", 0);
@@ -215,12 +276,13 @@ TEST_F(Params, CopiesTakeEveryPriorityAsFarAsTheirParserAccepts) {
   to.copyValues(from);
   to.copyValues(to);  // from itself: nothing happens
   EXPECT_EQ(obs.calls, (std::vector<int>{20, 0}));
-  to.callbacks.clear();
   auto v = to.getStringValues();  // 20 removed, 0 taken, 50 and 100 rejected
   EXPECT_EQ(v.size(), 2u);
   EXPECT_STREQ(v[0].get(), "7");
   EXPECT_STREQ(v[100].get(), "1");
+}
 
+TEST_F(Params, AnEnumCloneThatOwnsItsStringsCopiesTheNameTable) {
   EnumParameter p("Quality", loc::msgid_t("plat_test_quality"), "medium", kNames, false, &conf);
   EXPECT_STREQ(p.getDescription(), "plat_test_quality");
   EXPECT_TRUE(p.setParam("HIGH", 50));
@@ -234,7 +296,9 @@ TEST_F(Params, CopiesTakeEveryPriorityAsFarAsTheirParserAccepts) {
   EXPECT_EQ(e->max, 2);
   EXPECT_EQ(valueOf(*e), "High");
   EXPECT_EQ(other.get("quality"), c.get());
+}
 
+TEST_F(Params, AnS64CloneIsAPlainStringParameter) {
   S64Parameter big("Big", "b", 1, false, &conf);
   std::unique_ptr<ConfigParameter> s(big.clone(&conf));
   EXPECT_EQ(dynamic_cast<S64Parameter*>(s.get()), nullptr);

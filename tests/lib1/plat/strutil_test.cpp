@@ -1,140 +1,103 @@
-// plat::String, the C-string helpers, integer parsing and SharedPtr.
 #include "lib1/plat/StrUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <memory>
-#include <set>
+#include <string>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
-#include "lib1/plat/Exception.h"
-#include "lib1/plat/SharedPtr.h"
 #include "lib1/plat/String.h"
+#include "tests/support/Failure.h"
+#include "tests/support/Text.h"
 
-using plat::String;
+using namespace gwtest;
 
 namespace {
 
 // "<ok>,<value>,<rest>" of the pointer forms, "<ok>,<value>" of the
 // whole-string forms.
 template <typename T>
-std::string parse(const char* s, int base, bool whole = false) {
+std::string parse(const char* s, bool whole = false) {
   T v = 99;
   const char* p = s;
   bool ok;
   if constexpr (std::is_same_v<T, int>)
-    ok = whole ? plat::strToInt(&v, s, base) : plat::strToInt(&v, &p, base);
+    ok = whole ? plat::strToInt(&v, s, 10) : plat::strToInt(&v, &p, 10);
   else
-    ok = whole ? plat::strToUint(&v, s, base) : plat::strToUint(&v, &p, base);
+    ok = whole ? plat::strToUint(&v, s, 10) : plat::strToUint(&v, &p, 10);
   return std::to_string(ok) + "," + std::to_string(v) + (whole ? "" : "," + std::string(p));
 }
 
 }  // namespace
 
-TEST(String, NullSortsFirstStripAndIntersperse) {
-  std::set<String> set{String("b"), String(), String(""), String("a"), String()};
-  std::vector<String> order(set.begin(), set.end());
-  ASSERT_EQ(order.size(), 4u);
-  EXPECT_TRUE(order[0].isNull());
-  EXPECT_STREQ(order[1].get(), "");
-  EXPECT_STREQ(order[3].get(), "b");
-
-  String s(" \t ab c \n"), t("abcdef"), seven("abcdefg"), null;
-  s.rstripspace();
-  s.lstripspace();
-  EXPECT_STREQ(s.get(), "ab c");
-  t.intersperse(' ', 2);
-  EXPECT_STREQ(t.get(), "ab cd ef");
-  seven.intersperse(',', 3);
-  seven.intersperse(',', 0);
-  EXPECT_STREQ(seven.get(), "abc,def,g");
-  seven.intersperse('|', -4);  // positions divisible by -4 are those divisible by 4
-  EXPECT_STREQ(seven.get(), "abc,|def,|g");
-  null.lstripspace();
-  EXPECT_TRUE(null.toUpper().isNull());
-  null.intersperse(' ', 1);
-  EXPECT_STREQ(null.get(), "");
-  EXPECT_STREQ(String("MiXeD").toLower().get(), "mixed");
-  String& alias = t;
-  t = alias;
-  EXPECT_STREQ(t.get(), "ab cd ef");
-}
-
-TEST(StrUtil, CopiesAffixesAndHash) {
-  char buf[4];
+TEST(StrUtil, StrCpyCutsToTheRoomAndReturnsTheSourceLength) {
+  char buf[4] = "k";
+  EXPECT_EQ(plat::strCpy(buf + 1, "zz", 0), 2);  // no room at all: nothing written
+  EXPECT_EQ(buf[0], 'k');
   EXPECT_EQ(plat::strCpy(buf, "abcdef", sizeof buf), 6);
   EXPECT_STREQ(buf, "abc");
   EXPECT_EQ(plat::strCpy(buf, "zz", 1), 2);
   EXPECT_STREQ(buf, "");
-  buf[0] = 'k';
-  EXPECT_EQ(plat::strCpy(buf + 1, "zz", 0), 2);  // no room at all: nothing written
-  EXPECT_EQ(buf[0], 'k');
-  EXPECT_STREQ(std::unique_ptr<char[]>(plat::strDup("abcdef", 2)).get(), "ab");
+  EXPECT_EQ(own(plat::strDup("abcdef", 2)), "ab");
+}
+
+TEST(StrUtil, AffixTestsTreatNullAsNoText) {
   EXPECT_TRUE(plat::strBegins(nullptr, ""));
   EXPECT_FALSE(plat::strBegins(nullptr, "a"));
   EXPECT_FALSE(plat::strBegins("ab", "abc"));
   EXPECT_FALSE(plat::strEnds("c", "bc"));
   EXPECT_FALSE(plat::strEnds(nullptr, "x"));
-  std::vector<String> uniq;
+}
+
+TEST(StrUtil, AppendUniqKeepsOneOfEachNullIncluded) {
+  std::vector<plat::String> uniq;
   for (const char* u : {"a", "a", (const char*)nullptr, (const char*)nullptr})
     plat::appendUniq(&uniq, u);
   EXPECT_EQ(uniq.size(), 2u);
+}
 
+TEST(StrUtil, StrHashIsFnv1aOverUnsignedBytes) {
   EXPECT_EQ(plat::strHash(""), 0xcbf29ce484222325ull);
   EXPECT_EQ(plat::strHash(nullptr), 0xcbf29ce484222325ull);
   EXPECT_EQ(plat::strHash("foobar"), 0x85944171f73967e8ull);
-  // Bytes are taken unsigned: a high byte must not sign-extend.
+  // A high byte must not sign-extend.
   EXPECT_EQ(plat::strHash("\xff"), (0xcbf29ce484222325ull ^ 0xffull) * 0x100000001b3ull);
 }
 
-TEST(StrUtil, IntegerParsing) {
-  EXPECT_EQ(parse<int>(" 42x", 10), "1,42,x");
-  EXPECT_EQ(parse<int>("42x", 10, true), "0,42");  // keeps the value it parsed
-  EXPECT_EQ(parse<int>("2147483648", 10), "0,0,2147483648");
-  EXPECT_EQ(parse<int>("-2147483648", 10, true), "1,-2147483648");
-  EXPECT_EQ(parse<int>("abc", 10), "0,0,abc");
-  EXPECT_EQ(parse<unsigned>("-1", 10, true), "0,0");
-  EXPECT_EQ(parse<unsigned>(" -0", 10, true), "0,0");
-  EXPECT_EQ(parse<unsigned>("4294967295", 10, true), "1,4294967295");
-  EXPECT_EQ(parse<unsigned>("4294967296", 10, true), "0,0");
-  EXPECT_EQ(parse<unsigned>("12 ", 10, true), "0,0");
-  EXPECT_EQ(parse<unsigned>("8-", 10), "1,8,-");  // a minus after the number is no sign
-
+TEST(StrUtil, IntegerParsingTakesWholeValuesInRange) {
+  const std::pair<std::string, std::string> cases[] = {
+      {parse<int>(" 42x"), "1,42,x"},
+      {parse<int>("42x", true), "0,42"},  // keeps the value it parsed
+      {parse<int>("2147483648"), "0,0,2147483648"},
+      {parse<int>("-2147483648", true), "1,-2147483648"},
+      {parse<int>("abc"), "0,0,abc"},
+      {parse<unsigned>("-1", true), "0,0"},
+      {parse<unsigned>(" -0", true), "0,0"},
+      {parse<unsigned>("4294967295", true), "1,4294967295"},
+      {parse<unsigned>("4294967296", true), "0,0"},
+      {parse<unsigned>("12 ", true), "0,0"},
+      {parse<unsigned>("8-"), "1,8,-"}};  // a minus after the number is no sign
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
   int v;
   const char* null = nullptr;
   EXPECT_FALSE(plat::strToInt(&v, &null, 10));
-  errno = 1234;  // the caller's errno survives a range error
-  EXPECT_EQ(parse<int>("99999999999999999999", 10, true), "0,0");
-  EXPECT_EQ(parse<unsigned>("99999999999999999999", 10, true), "0,0");
-  EXPECT_EQ(errno, 1234);
-  const char* p = "no";
-  try {
-    plat::strToInt(&p, 10);
-    ADD_FAILURE() << "no BadInt";
-  } catch (const plat::Exception& e) {
-    EXPECT_STREQ(e.str(), "Failed to parse integer");
-  }
 }
 
-TEST(SharedPtr, LastOwnerDeletes) {
-  struct Counted {
-    explicit Counted(int* d) : deleted(d) {}
-    ~Counted() { ++*deleted; }
-    int* deleted;
-  };
-  int deleted = 0;
-  {
-    plat::SharedPtr<Counted> a(new Counted(&deleted)), b = a;
-    plat::SharedPtr<Counted>& bAlias = b;
-    b = bAlias;  // self-assignment keeps the object
-    b = std::move(bAlias);
-    a = b;
-    EXPECT_EQ(a.useCount(), 2);
-    a.reset();
-    EXPECT_EQ(deleted, 0);
-    b = plat::SharedPtr<Counted>(new Counted(&deleted));  // lets go of the first
-    EXPECT_EQ(deleted, 1);
-  }
-  EXPECT_EQ(deleted, 2);
+TEST(StrUtil, IntegerParsingKeepsTheCallersErrno) {
+  errno = 1234;
+  EXPECT_EQ(parse<int>("99999999999999999999", true), "0,0");
+  EXPECT_EQ(parse<unsigned>("99999999999999999999", true), "0,0");
+  EXPECT_EQ(errno, 1234);
+}
+
+TEST(StrUtil, ThrowingIntegerParseSaysWhy) {
+  const char* p = "no";
+  EXPECT_EQ(failureOf([&] { plat::strToInt(&p, 10); }), "Failed to parse integer");
+}
+
+TEST(StrUtil, DivrndNNRoundsHalfUpAndGivesZeroForZero) {
+  for (auto [a, b, q] : {std::tuple{7, 2, 4}, {5, 3, 2}, {5, 0, 0}})
+    EXPECT_EQ(plat::divrndNN(a, b), q);
 }

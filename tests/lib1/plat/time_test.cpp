@@ -38,7 +38,10 @@ TEST(Time, UtcDatesFollowTheGregorianCalendar) {
   for (int year = 1890; year <= 2110; year += 7) {
     for (int month = 1; month <= 12; month++) {
       tm t = {};
-      t.tm_year = year - 1900, t.tm_mon = month - 1, t.tm_mday = 28, t.tm_hour = month;
+      t.tm_year = year - 1900;
+      t.tm_mon = month - 1;
+      t.tm_mday = 28;
+      t.tm_hour = month;
       EXPECT_EQ(convertUtcTime(year, month, 28, month, 0, 0), convertUnixTime(long(timegm(&t))));
     }
   }

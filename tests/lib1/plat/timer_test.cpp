@@ -19,7 +19,10 @@ long long fakeNow, lastThreshold;
 bool fakeJump;
 long long fakeClock(long long threshold, bool* jumped) {
   lastThreshold = threshold;
-  if (fakeJump && jumped) *jumped = true, fakeJump = false;
+  if (fakeJump && jumped) {
+    *jumped = true;
+    fakeJump = false;
+  }
   return fakeNow;
 }
 void advanceMs(long long ms) { fakeNow += ms * kUnitsPerMs; }
@@ -41,7 +44,9 @@ struct Probe : Timer::Callback {
 class TimerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fakeNow = 1000 * kUnitsPerMs, fakeJump = false, order.clear();
+    fakeNow = 1000 * kUnitsPerMs;
+    fakeJump = false;
+    order.clear();
     getMonotonicTimeFn = fakeClock;
   }
   void TearDown() override { getMonotonicTimeFn = nullptr; }
@@ -73,7 +78,10 @@ TEST_F(TimerTest, RepeatingTimerKeepsItsPhaseButSkipsMissedPeriods) {
   TimerManager tm(false);
   Probe a('a'), b('b');
   a.action = [] { return true; };
-  b.action = [&] { return b.timer.start(500), true; };  // its own start wins
+  b.action = [&] {
+    b.timer.start(500);  // its own start wins
+    return true;
+  };
   a.timer.start(100);
   b.timer.start(100);
   advanceMs(150);  // 50 ms late
@@ -99,14 +107,21 @@ TEST_F(TimerTest, CallbacksMayStopStartAndDestroyTimersAndRunAPass) {
   };
   // Returns false after deleting its owner: the timer must not be touched
   // again (the sanitizer build catches it).
-  self->action = [&] { return delete self, false; };
+  self->action = [&] {
+    delete self;
+    return false;
+  };
   for (Probe* p : {&a, self, &b, &c, victim}) p->timer.start(5);
   advanceMs(5);
   tm.checkTimeouts();
   EXPECT_EQ(order, "as");
   EXPECT_TRUE(a.timer.isStarted() && c.timer.isStarted() && !b.timer.isStarted());
   // A pass run from inside a callback takes over the timers still due.
-  c.action = [&] { return n.timer.start(0), tm.checkTimeouts(), false; };
+  c.action = [&] {
+    n.timer.start(0);
+    tm.checkTimeouts();
+    return false;
+  };
   a.action = nullptr;
   a.timer.start(0);
   tm.checkTimeouts();
@@ -136,11 +151,13 @@ TEST_F(TimerTest, ReportedClockJumpRestartsTimersByTheirPeriod) {
   tm.getNextTimeout(nullptr);
   EXPECT_EQ(lastThreshold, fakeNow + 30 * kUnitsPerMs + 2400000000LL);
   // Back by an hour: without the restart both would wait that long.
-  fakeNow -= 3600000 * kUnitsPerMs, fakeJump = true;
+  fakeNow -= 3600000 * kUnitsPerMs;
+  fakeJump = true;
   EXPECT_EQ(tm.getNextTimeout(nullptr), 30);
   EXPECT_EQ(a.timer.getTimeRemaining(), 100 * kUnitsPerMs);
   // Forwards by two hours, far past the threshold the timers gave.
-  fakeNow += 7200000 * kUnitsPerMs, fakeJump = true;
+  fakeNow += 7200000 * kUnitsPerMs;
+  fakeJump = true;
   EXPECT_EQ(tm.getNextTimeout(nullptr), 30);
   ASSERT_EQ(cap.lines.size(), 2u);
   EXPECT_EQ(cap.lines[0].text, "Time has moved backwards - restarting timers");

@@ -10,6 +10,10 @@
 
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/StrUtil.h"
+#include "tests/support/Failure.h"
+#include "tests/support/Text.h"
+
+using gwtest::own;
 
 namespace {
 
@@ -47,12 +51,6 @@ int decode(const std::string& s, int* moved = nullptr) {
   return c;
 }
 
-std::string own(char* s) {
-  std::string r(s);
-  delete[] s;
-  return r;
-}
-
 std::string sanitize(const std::string& s, int maxBytes = -1) {
   Exact e(s);
   return own(plat::sanitizeUtf8(e.begin(), e.end(), maxBytes));
@@ -79,29 +77,6 @@ TEST(Utf8, DecoderRejectsEveryBadForm) {
   EXPECT_EQ(moved, 1);
   EXPECT_EQ(decode("\xED\xA0\x80", &moved), -1);  // a rejected value is consumed whole
   EXPECT_EQ(moved, 2);
-}
-
-TEST(Utf8, ValidationAgreesWithTheDecoderOnEverySequence) {
-  auto reference = [](const char* p, const char* end) {
-    while (p < end) {
-      unsigned char b = static_cast<unsigned char>(*p++);
-      if (b >= 0x80 && plat::readUtf8NonAscii(b, &p, int(end - p) + 1) < 0) return false;
-    }
-    return true;
-  };
-  // Every lead with every second byte, and for the longer forms third and
-  // fourth bytes on both sides of each boundary that matters.
-  const int thirds[] = {0x41, 0x7F, 0x80, 0x8F, 0x90, 0xAF, 0xB0, 0xBD, 0xBE, 0xBF, 0xC0};
-  char s[4];
-  for (int b0 = 0x80; b0 < 0x100; b0++)
-    for (int b1 = 1; b1 < 0x100; b1++)
-      for (int b2 : thirds)
-        for (int b3 : thirds) {
-          s[0] = char(b0), s[1] = char(b1), s[2] = char(b2), s[3] = char(b3);
-          for (int n = 1; n <= 4; n++)
-            if (plat::isValidUtf8(s, s + n) != reference(s, s + n))
-              FAIL() << std::hex << b0 << " " << b1 << " " << b2 << " " << b3 << " n=" << n;
-        }
 }
 
 TEST(Utf8, RangesAreNeverReadPastTheirEnd) {
@@ -150,7 +125,7 @@ TEST(Utf8, StrvisEscapesForLogs) {
   EXPECT_EQ(vis(std::string(1000, '\x80')).size(), 4000u);
 }
 
-TEST(Utf8, Latin1Conversions) {
+TEST(Utf8, Latin1ConversionsMapTheEuroSignAndMarkTheRest) {
   // Three bytes for each euro sign: the output must be sized for it.
   EXPECT_EQ(own(plat::latin1ToUtf8(std::string(1000, '\x80').c_str())).size(), 3000u);
   EXPECT_EQ(own(plat::utf8ToLatin1("\xE2\x82\xAC\xCE\xA9 a\xFF\xC3(")), "\x80? a?\?(");
@@ -158,7 +133,9 @@ TEST(Utf8, Latin1Conversions) {
   EXPECT_EQ(own(plat::utf8ToLatin1(range.begin(), range.end())), "a?\?");
   EXPECT_EQ(own(plat::utf8ToLatin1("a\xE2\x82")), "a?");
   EXPECT_EQ(own(plat::latin1ToUtf8(nullptr)), "");
+}
 
+TEST(Utf8, Latin1BufferFormsTakeTheWholeRangeAndMayShareTheArray) {
   plat::MBuf<char> buf(true);
   buf.replace(plat::strDup("old"), 3);
   const char in[] = {'\xA3', '-', 0, 'x'};
@@ -187,20 +164,18 @@ TEST(Utf8, EncodeAndDecodeAtTheBoundaries) {
     bool decodes = codes[i] != 0xD800 && codes[i] != 0x10FFFF;
     EXPECT_EQ(decode(bytes[i]), decodes ? codes[i] : -1) << i;
   }
+}
+
+TEST(Utf8, EncodingOutOfRangeThrowsAndWritesNothing) {
   // A decoder's -1 must not become the byte 0xFF.
   for (int bad : {-1, -200, 0x110000, 0x7FFFFFFF}) {
     char buf[4], *p = buf;
-    try {
-      plat::writeUtf8(bad, &p);
-      ADD_FAILURE() << bad;
-    } catch (const plat::Exception& e) {
-      EXPECT_STREQ(e.str(), "Unicode out of range");
-      EXPECT_EQ(p, buf);
-    }
+    EXPECT_EQ(gwtest::failureOf([&] { plat::writeUtf8(bad, &p); }), "Unicode out of range");
+    EXPECT_EQ(p, buf);
   }
 }
 
-TEST(Utf8, PositionsAndColumns) {
+TEST(Utf8, FixupMovesASelectionOntoCharacterBoundaries) {
   const char* s = "a\xE2\x82\xAC-";  // a, euro (3 bytes), -
   auto fix = [&](int pos, int len) {
     plat::fixupUtf8Pos(s, &pos, &len);
@@ -215,7 +190,10 @@ TEST(Utf8, PositionsAndColumns) {
   EXPECT_EQ(fix(99, 3), std::pair(5, 0));
   EXPECT_EQ(fix(0, 2), std::pair(0, 4));
   EXPECT_EQ(fix(1, 50), std::pair(1, 4));
+}
 
+TEST(Utf8, Back1StopsAtTheStartOrAfterFourBytes) {
+  const char* s = "a\xE2\x82\xAC-";
   // Back one character, never before the start; without one, four bytes at most.
   auto back = [](const char* text, int from, int start) {
     const char* p = text + from;
@@ -226,12 +204,14 @@ TEST(Utf8, PositionsAndColumns) {
   EXPECT_EQ(back(s, 0, 0), 0);
   EXPECT_EQ(back(s, 3, 2), 2);
   EXPECT_EQ(back("\x80\x80\x80\x80\x80\x80", 6, -1), 2);
+}
 
+TEST(Utf8, ColumnsCountWideCharactersTwiceUnderAUtf8Locale) {
   EXPECT_EQ(plat::utf8NumColumns("ab\xFF-cd"), 2);
   EXPECT_EQ(plat::utf8NumColumns("\t"), 1);
   std::string old = setlocale(LC_CTYPE, nullptr);
   ASSERT_TRUE(setlocale(LC_CTYPE, "C.UTF-8"));
   EXPECT_EQ(plat::utf8NumColumns("\xE6\x97\xA5\xE6\x9C\xAC"), 4);
-  EXPECT_EQ(plat::utf8NumColumns(s), 3);
+  EXPECT_EQ(plat::utf8NumColumns("a\xE2\x82\xAC-"), 3);
   setlocale(LC_CTYPE, old.c_str());
 }

@@ -1,0 +1,172 @@
+#include "lib1/plat/DString.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <tuple>
+
+#include "tests/support/Text.h"
+
+using plat::DString;
+
+namespace {
+
+DString make(const char* s) {
+  DString d;
+  d.append(s);
+  return d;
+}
+
+std::string wrap(const char* text, int width, int indent) {
+  DString d = make(text);
+  d.wordWrap(width, indent);
+  return d.get();
+}
+
+}  // namespace
+
+TEST(DString, BufSizeIsAPowerOfTwoOfAtLeastEight) {
+  for (auto [n, size] : {std::pair{0, 8}, {8, 8}, {9, 16}, {16, 16}, {1024, 1024}, {1025, 2048}})
+    EXPECT_EQ(DString::bufSize(n), size) << n;
+}
+
+TEST(DString, AssignmentCopiesTheCapacityOrLeavesNoBuffer) {
+  DString a = make("hello");
+  DString& alias = a;
+  a = alias;
+  EXPECT_STREQ(a, "hello");
+  DString b(100);
+  a = b.append("b");
+  EXPECT_EQ(a.capacity(), 128);
+  a = DString();
+  EXPECT_EQ(a.capacity(), 0);
+  EXPECT_STREQ(a.append("again"), "again");
+}
+
+TEST(DString, TakeBufLeavesTheStringWithoutABuffer) {
+  DString b = make("b");
+  EXPECT_EQ(gwtest::own(b.takeBuf()), "b");
+  EXPECT_EQ(b.capacity(), 0);
+}
+
+TEST(DString, AnAppendedNulEndsTheText) {
+  // The remembered length must stay where the first NUL is, or the next
+  // append lands beyond it and is lost.
+  DString d = make("ab");
+  d.appendChar_('\0', 3);
+  EXPECT_EQ(d.append_("c"), 3);
+  d.prf("%c%c", 'd', 0);
+  EXPECT_EQ(d.length(), 4);
+  EXPECT_STREQ(d.append("e"), "abcde");
+  EXPECT_STREQ(plat::DPrintf("x%cy", 0).append("z"), "xz");
+}
+
+TEST(DString, WritingInPlaceIsSeenByTheNextAppend) {
+  DString w = make("abcdef");
+  w.data()[2] = 0;
+  EXPECT_EQ(w.append_("x"), 3);
+}
+
+TEST(DString, AppendingItsOwnTextSurvivesReallocation) {
+  DString d = make("ab");
+  for (int i = 0; i < 8; i++) d.append_(d.get());  // most of them reallocate
+  std::string expected;
+  for (int i = 0; i < 256; i++) expected += "ab";
+  EXPECT_EQ(d.get(), expected);
+  d = make("0123456");
+  EXPECT_EQ(d.append_(d.get() + 3, 2), 9);
+  EXPECT_EQ(d.append_("xy\0z", 4), 11);
+  d.appendChar_('!', 0);
+  d.appendChar_('!', 2);
+  EXPECT_STREQ(d, "012345634xy!!");
+}
+
+TEST(DString, ReplaceRangeMayTakeItsOwnText) {
+  DString d = make("012345634xy!!");
+  d.replaceRange(0, 3, d.get() + 9);
+  EXPECT_STREQ(d, "xy!!345634xy!!");
+}
+
+TEST(DString, ReplaceMayTakeSourceAndReplacementFromItsOwnText) {
+  DString d = make("<xy-xy>");
+  d.replace(d.get(), "xy", d.get() + 3);
+  EXPECT_STREQ(d, "<xy-xy><-xy>--xy>>");
+}
+
+TEST(DString, PrfOfItsOwnTextFormatsTheOldValueWhateverTheCapacity) {
+  // At 8 the buffer must grow; at 64 the output goes right after the text
+  // that is still being read.
+  for (int capacity : {8, 64}) {
+    DString d(capacity);
+    d.append("abcdef");
+    d.prf("<%s>%s", d.get(), d.get());
+    EXPECT_STREQ(d, "abcdef<abcdef>abcdef") << capacity;
+  }
+}
+
+TEST(DString, PrfGrowsToWhatTheOutputNeeds) {
+  DString d;
+  std::string big(5000, 'x');
+  d.prf("[%s]", big.c_str()).prf("%d", 42);
+  EXPECT_EQ(d.get(), "[" + big + "]42");
+  EXPECT_EQ(d.capacity(), 8192);
+}
+
+TEST(DString, PrfThatFailsEveryTimeNeitherLoopsNorGrows) {
+  DString e = make("keep");
+  e.prf("%ls", L"\u00e9");  // no wide characters in the C locale
+  EXPECT_STREQ(e, "keep");
+  EXPECT_EQ(e.capacity(), 8);
+}
+
+TEST(DString, ReplaceRangeOutsideTheTextChangesNothing) {
+  DString d = make("0123456789");
+  for (auto [s, e] : {std::pair{-1, 2}, {5, 4}, {3, 11}}) d.replaceRange(s, e, "X");
+  EXPECT_STREQ(d, "0123456789");
+  d.replaceRange(10, 10, "end").replaceRange(0, 0, "<").replaceRange(3, 7, "abcdef", 2);
+  EXPECT_STREQ(d, "<01ab6789end");
+}
+
+TEST(DString, StripAnyOfDropsEveryListedByte) {
+  DString d = make("<01ab6789end");
+  d.stripAnyOf("e9<");
+  EXPECT_STREQ(d, "01ab678nd");
+}
+
+TEST(DString, ReplaceWorksLeftToRightWithoutOverlap) {
+  EXPECT_STREQ(make(">").replace("aaa", "aa", "b"), ">ba");
+  DString r;
+  EXPECT_STREQ(r.replace("a.b.c", ".", nullptr), "abc");
+  EXPECT_STREQ(r.replace("b", "bbbb"), "abbbbc");  // grows while it scans
+  DString none;
+  EXPECT_EQ(none.replace("x", "y").capacity(), 0);
+}
+
+TEST(DStringDeathTest, ReplaceWithEmptyFindIsFatal) {
+  DString d;
+  EXPECT_DEATH(d.replace("abc", "", "x"), "Assertion 'findLen' failed");
+  EXPECT_DEATH(make("abc").replace(nullptr, "x"), "Assertion 'findLen' failed");
+}
+
+TEST(DString, WordWrapBreaksBetweenWordsAndIndents) {
+  const std::tuple<const char*, int, int, const char*> cases[] = {
+      {"aaa bbb ccc ddd", 10, 2, "aaa bbb\n  ccc ddd"},
+      {"a verylongword b", 5, 0, "a\nverylongword\nb"},
+      {"  lead  trail  ", 40, 0, "  lead  trail"},
+      {"aaaa\n  bb cc", 5, 1, "aaaa\n  bb\n cc"},
+      {"aa bb cc", 3, 4, "aa\n    bb\n    cc"}};
+  for (auto [text, width, indent, out] : cases) EXPECT_EQ(wrap(text, width, indent), out) << text;
+  DString none;
+  none.wordWrap(3, 0);
+  EXPECT_EQ(none.capacity(), 0);
+}
+
+TEST(DString, WordWrapCountsWideCharactersTwice) {
+  std::string old = setlocale(LC_CTYPE, nullptr);
+  ASSERT_TRUE(setlocale(LC_CTYPE, "C.UTF-8"));
+  const char* cjk = "\xE6\x97\xA5\xE6\x9C\xAC \xE8\xAA\x9E";
+  EXPECT_EQ(wrap(cjk, 5, 0), "\xE6\x97\xA5\xE6\x9C\xAC\n\xE8\xAA\x9E");
+  EXPECT_EQ(wrap(cjk, 7, 0), cjk);
+  setlocale(LC_CTYPE, old.c_str());
+}
