@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "lib1/plat/Exception.h"
-#include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/MemInStream.h"
 #include "lib1/rdr/MemOutStream.h"
 #include "lib2/fb/MiRegionOps.h"
@@ -131,7 +130,9 @@ INSTANTIATE_TEST_SUITE_P(Ops, RegionAlgebra,
                          testing::Values(Op::Union, Op::Intersect, Op::Subtract));
 
 // Moving a region against a coordinate limit cuts off what crosses it;
-// moving it back shows what survived.
+// moving it back shows what survived. The cuts fall on every column of the
+// grid, so rectangles ending exactly at a limit, and bands made alike by the
+// clamp, come up too.
 TEST(Region, TranslationAgainstTheLimitsMatchesTheCutBitmap) {
   std::mt19937 rng(7);
   std::uniform_int_distribution<int> cut(0, kGrid), side(0, 3);
@@ -166,48 +167,17 @@ Region fromList(std::initializer_list<RgnRect> rs) {
 std::string dump(const Region& r) { return Region::ToString(r).get(); }
 
 // Merging, subtraction and empty results are checked by the algebra above;
-// here the dump's form and construction from out-of-range rectangles.
+// here construction from out-of-range rectangles.
 TEST(Region, ConstructionClampsAndDropsEmptyRectangles) {
   struct Case {
     Region got;
     const char* text;
   } cases[] = {
-      {fromList({{0, 0, 10, 10}, {5, 5, 15, 15}}),
-       "num rects   3 extents 0,0 to 15,15\n    rect 0,0 to 10,5\n    rect 0,5 to 15,10\n"
-       "    rect 5,10 to 15,15\n"},
       {Region(RgnRect(plat::Rect(-40000, 0, 40000, 10))),
        "num rects   1 extents -32768,0 to 32767,10\n    rect -32768,0 to 32767,10\n"},
       {Region(RgnRect(5, 5, 5, 9)), "num rects   0 extents 0,0 to 0,0\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(dump(c.got), c.text);
-}
-
-// The random translations above reach these edges only by chance.
-TEST(Region, TranslationAtTheCoordinateLimits) {
-  struct Case {
-    Region start;
-    plat::Point by;
-    const char* text;
-  } cases[] = {
-      {Region(RgnRect(32760, 0, 32767, 10)), {10, 0}, "num rects   0 extents 32767,0 to 32767,0\n"},
-      // A rectangle that ends exactly at the lowest coordinate, or starts at
-      // the highest, leaves nothing behind.
-      {fromList({{0, 0, 10, 10}, {20, 0, 30, 10}}),
-       {-32778, 0},
-       "num rects   1 extents -32758,0 to -32748,10\n    rect -32758,0 to -32748,10\n"},
-      {fromList({{0, 0, 10, 10}, {0, 20, 10, 30}}),
-       {0, 32747},
-       "num rects   1 extents 0,32747 to 10,32757\n    rect 0,32747 to 10,32757\n"},
-      // Clamping makes two bands alike: they merge.
-      {fromList({{0, 0, 10, 10}, {5, 10, 10, 20}}),
-       {-32773, 0},
-       "num rects   1 extents -32768,0 to -32763,20\n    rect -32768,0 to -32763,20\n"},
-  };
-  for (Case& c : cases) {
-    c.start.translate(c.by);
-    EXPECT_EQ(dump(c.start), c.text);
-    EXPECT_TRUE(banded(c.start));
-  }
 }
 
 TEST(Region, ContainsAndRectIn) {
