@@ -54,6 +54,7 @@ TEST(PixelFormat, ParsedNamesSetTheLayoutAndPalettesKeepTheRest) {
   PixelFormat pf;
   ASSERT_TRUE(pf.parse("BGR233"));
   EXPECT_EQ(wire(pf), wire(PixelFormat()));
+  EXPECT_EQ(describe(pf), "depth 8 (8 bpp) bgr233");
   ASSERT_TRUE(pf.parse("rgb565"));
   EXPECT_EQ(wire(pf), wire(PixelFormat::rgb565()));
   ASSERT_TRUE(pf.parse("RgB999"));
