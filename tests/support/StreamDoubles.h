@@ -1,5 +1,6 @@
-// Test doubles for the buffered streams: a source that hands out its bytes in
-// chunks and can run dry, and a sink that accepts only what it is allowed to.
+// Test doubles for the streams: the contents of a memory stream, a source
+// that hands out its bytes in chunks and can run dry, and a sink that accepts
+// only what it is allowed to.
 #pragma once
 
 #include <algorithm>
@@ -10,13 +11,21 @@
 #include "lib1/rdr/BufferedInStream.h"
 #include "lib1/rdr/BufferedOutStream.h"
 #include "lib1/rdr/Exceptions.h"
+#include "lib1/rdr/MemOutStream.h"
 
 namespace gwtest {
 
+// What a memory stream holds, as a string.
+inline std::string bytesOf(rdr::MemOutStream& out) {
+  return std::string(reinterpret_cast<const char*>(out.data()), size_t(out.length()));
+}
+
 class ChunkSource : public rdr::BufferedInStream {
  public:
-  ChunkSource(std::string bytes, int bufferSize, int chunkSize = 1 << 30)
-      : rdr::BufferedInStream(bufferSize), data(std::move(bytes)), chunk(chunkSize) {}
+  ChunkSource(std::string bytes, int bufferSize, int chunkSize = 1 << 30, bool canRewind = true)
+      : rdr::BufferedInStream(bufferSize), data(std::move(bytes)), chunk(chunkSize) {
+    rewindable = canRewind;
+  }
 
   std::string data;
   size_t at = 0;

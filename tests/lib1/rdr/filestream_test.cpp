@@ -62,25 +62,22 @@ TEST(FileStreams, AppendModeWritesAfterTheOldContent) {
 
 TEST(FileStreams, EmptyFileEndsOnTheFirstRead) {
   TempDir dir;
-  std::string empty = dir.file("empty");
-  fclose(fopen(empty.c_str(), "w"));
-  FileInStream in(empty.c_str());
-  EXPECT_THROW(in.readU8(), EndOfStream);
+  std::string name = dir.file("empty");
+  FileOutStream{name.c_str()};
+  EXPECT_THROW(FileInStream(name.c_str()).readU8(), EndOfStream);
 }
 
 TEST(FileStreams, OpenFailuresCarryTheSystemError) {
   TempDir dir;
-  gwtest::expectSystemError([&] { FileInStream missing(dir.file("missing").c_str()); }, ENOENT,
+  gwtest::expectSystemError([&] { FileInStream{dir.file("missing").c_str()}; }, ENOENT,
                             "fileOpen(");
-  gwtest::expectSystemError([&] { FileOutStream dirAsFile(dir.path.c_str()); }, EISDIR,
-                            "fileOpen(");
+  gwtest::expectSystemError([&] { FileOutStream{dir.path.c_str()}; }, EISDIR, "fileOpen(");
 }
 
 TEST(FileStreams, DashNamesStandardInputOnlyForReadingOrWriting) {
   EXPECT_THROW(plat::FilePtr("-", plat::FilePtr::ReadWrite), plat::Exception);
   plat::FilePtr in("-", plat::FilePtr::Read);
   EXPECT_EQ(in.get(), stdin);
-  EXPECT_FALSE(in.own);
 }
 
 TEST(FileStreams, ReadWriteCreateNeverTruncates) {
@@ -99,19 +96,15 @@ TEST(FileStreams, ReadWriteCreateNeverTruncates) {
 TEST(FileStreams, UnknownOpenModesAreRefusedWithTheirErrors) {
   TempDir dir;
   std::string name = dir.file("exists");
-  fclose(fopen(name.c_str(), "w"));
+  FileOutStream{name.c_str()};
   EXPECT_EQ(plat::fileOpenNoThrow(name.c_str(), "rw"), nullptr);
   EXPECT_EQ(errno, EINVAL);
   EXPECT_EQ(plat::fileOpenNoThrow(name.c_str(), "wx"), nullptr);
   EXPECT_EQ(errno, EEXIST);
 }
 
-TEST(FileStreams, ReadWithoutAFileFailsClearly) {
-  FileInStream in;
-  EXPECT_EQ(failureOf([&] { in.readU8(); }), "FileInStream: no file open");
-}
-
-TEST(FileStreams, FlushWithoutAFileFailsClearly) {
+TEST(FileStreams, ReadOrFlushWithoutAFileFailsClearly) {
+  EXPECT_EQ(failureOf([] { FileInStream().readU8(); }), "FileInStream: no file open");
   FileOutStream out;
   out.writeBytes("data", 4);
   EXPECT_EQ(failureOf([&] { out.flush(); }), "FileOutStream: no file open");

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "lib1/plat/DString.h"
 #include "lib1/rdr/Exceptions.h"
@@ -74,14 +74,13 @@ std::string sampleText() {
 
 }  // namespace
 
-TEST(ZlibInStream, EveryFormAndHeaderInflatesTheSame) {
+TEST(ZlibInStream, EveryGzipHeaderInflatesTheSame) {
   std::string text = sampleText();
-  std::vector<std::string> members;
-  for (unsigned flags : {0u, 2u, 4u, 8u, 16u, 2u | 8u, 2u | 4u | 8u | 16u, 0xE0u})
-    members.push_back(gzipMember(text, flags, "xy"));                // 0xE0: bits with no meaning
-  members.push_back(gzipMember(text, 4, std::string(0x0102, 'e')));  // length low byte first
-  for (const std::string& member : members) EXPECT_EQ(inflateAll(member, true), text);
-  EXPECT_EQ(inflateAll(deflate(text, false), false, 64), text);
+  for (unsigned flags :
+       {0u, 2u, 4u, 8u, 16u, 2u | 8u, 2u | 4u | 8u | 16u, 0xE0u})  // 0xE0: no meaning
+    EXPECT_EQ(inflateAll(gzipMember(text, flags, "xy"), true), text) << flags;
+  EXPECT_EQ(inflateAll(gzipMember(text, 4, std::string(0x0102, 'e')), true),
+            text);  // low byte first
   EXPECT_EQ(inflateAll(gzipMember("", 8), true), "");
 }
 
@@ -90,8 +89,7 @@ TEST(ZlibInStream, ReadingPastACompleteMemberEndsTheStreamAndLeavesTheTrailer) {
   MemInStream src(member.data(), int(member.size()));
   ZlibInStream z(0, true);
   z.setUnderlying(&src, -1);
-  char buf[3];
-  z.readBytes(buf, 3);
+  z.skip(3);
   EXPECT_THROW(z.readU8(), EndOfStream);
   EXPECT_THROW(z.readU8(), EndOfStream);
   EXPECT_EQ(src.pos(), int(member.size()) - 8);
@@ -108,47 +106,30 @@ TEST(ZlibInStream, OutputStillInTheInflaterWhenTheSourceEndsIsDelivered) {
   }
 }
 
-TEST(ZlibInStream, DataCutShortIsReportedAsTruncated) {
-  std::string text = sampleText();
-  std::string member = gzipMember(text, 8);
-  std::string zlib = deflate(text, false);
-  struct Case {
-    std::string data;
-    bool gzip;
-  } cases[] = {{"", true},
-               {member.substr(0, 3), true},   // in the header
-               {member.substr(0, 12), true},  // in the file name
-               {member.substr(0, 40), true},
-               {member.substr(0, member.size() / 2), true},
-               {zlib.substr(0, zlib.size() - 2), false}};  // in the checksum
-  for (const Case& c : cases)
-    EXPECT_EQ(failureOf([&] { inflateAll(c.data, c.gzip); }), kTruncated) << c.data.size();
-}
-
-TEST(ZlibInStream, BadGzipMagicOrMethodIsRefused) {
-  for (const char* header : {"\x1f\x8c\x08\x00", "\x1f\x8b\x07\x00"}) {
-    std::string bad = std::string(header, 4) + std::string(20, '\0');
-    MemInStream src(bad.data(), int(bad.size()));
-    ZlibInStream z(0, true);
-    EXPECT_EQ(failureOf([&] { z.setUnderlying(&src, -1); }), "Bad gzip header");
-  }
-}
-
-TEST(ZlibInStream, CorruptDataFailsToInflate) {
+// Whether the data is whole in zlib form is checked against zlib itself by
+// the fuzz target; here the gzip form and the messages.
+TEST(ZlibInStream, BadDataAndMisuseFailWithTheirMessages) {
+  std::string member = gzipMember(sampleText(), 8);
   std::string corrupt = deflate(sampleText(), false);
-  for (size_t i = 20; i < 40; i++) corrupt[i] = char(0xFF);
-  EXPECT_EQ(failureOf([&] { inflateAll(corrupt, false); }), "ZlibInStream: inflate failed");
-}
-
-TEST(ZlibInStream, ReadWithoutASourceFails) {
-  ZlibInStream unattached;
-  EXPECT_EQ(failureOf([&] { unattached.readU8(); }), "ZlibInStream overrun: no underlying stream");
-}
-
-TEST(ZlibInStream, NegativeBufferSizeIsRefusedWithoutLeakingTheInflater) {
-  // The inflater is set up first: the sanitizer build's leak check catches
-  // one left behind.
-  EXPECT_EQ(failureOf([] { ZlibInStream(-1, false); }), "ZlibInStream: negative buffer size");
+  corrupt.replace(20, 20, 20, char(0xFF));
+  std::string zeros(20, '\0');
+  struct Case {
+    std::function<void()> run;
+    const char* message;
+  } cases[] = {
+      {[] { inflateAll("", true); }, kTruncated},
+      {[&] { inflateAll(member.substr(0, 3), true); }, kTruncated},   // in the header
+      {[&] { inflateAll(member.substr(0, 12), true); }, kTruncated},  // in the file name
+      {[&] { inflateAll(member.substr(0, member.size() / 2), true); }, kTruncated},
+      {[&] { inflateAll("\x1f\x8c\x08\x00" + zeros, true); }, "Bad gzip header"},
+      {[&] { inflateAll("\x1f\x8b\x07\x00" + zeros, true); }, "Bad gzip header"},
+      {[&] { inflateAll(corrupt, false); }, "ZlibInStream: inflate failed"},
+      {[] { ZlibInStream().readU8(); }, "ZlibInStream overrun: no underlying stream"},
+      // The inflater is set up first: the sanitizer build's leak check
+      // catches one left behind.
+      {[] { ZlibInStream(-1, false); }, "ZlibInStream: negative buffer size"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(failureOf(c.run), c.message) << &c - cases;
 }
 
 TEST(ZlibInStream, SpentBudgetStopsTheStream) {
@@ -157,10 +138,7 @@ TEST(ZlibInStream, SpentBudgetStopsTheStream) {
   ZlibInStream z(64, false);
   z.rewindable = false;
   z.setUnderlying(&src, 10);
-  EXPECT_EQ(failureOf([&] {
-              for (;;) z.readU8();
-            }),
-            "ZlibInStream: exceeded bytesIn");
+  EXPECT_EQ(failureOf([&] { z.skip(1 << 20); }), "ZlibInStream: exceeded bytesIn");
   EXPECT_EQ(src.pos(), 10);
 }
 
@@ -187,6 +165,5 @@ TEST(ZlibInStream, DiscardDropsWhatTheSourceHolds) {
   ZlibInStream z(0, false);
   z.setUnderlying(&src, -1);
   z.discard();
-  EXPECT_EQ(z.ptr, z.end);
   EXPECT_THROW(z.readU8(), EndOfStream);
 }

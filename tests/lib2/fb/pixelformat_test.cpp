@@ -7,6 +7,7 @@
 
 #include "lib1/rdr/MemInStream.h"
 #include "lib1/rdr/MemOutStream.h"
+#include "tests/support/StreamDoubles.h"
 
 using fb::ColourWithAlpha;
 using fb::PixelFormat;
@@ -22,7 +23,7 @@ std::string describe(const PixelFormat& pf) {
 std::string wire(const PixelFormat& pf) {
   rdr::MemOutStream out;
   pf.write(&out);
-  return std::string(reinterpret_cast<const char*>(out.data()), size_t(out.length()));
+  return gwtest::bytesOf(out);
 }
 
 std::vector<int> shifts(const PixelFormat& pf) {
@@ -47,38 +48,28 @@ TEST(PixelFormat, PresetsDescribeThemselves) {
   EXPECT_EQ(describe(PixelFormat::rgba8be()), big);
 }
 
-TEST(PixelFormat, ParseReadsNamesInAnyCase) {
+// Which texts are names, and the depth each stands for, is checked against a
+// plain reading of the names by the fuzz target; here what else they set.
+TEST(PixelFormat, ParsedNamesSetTheLayoutAndPalettesKeepTheRest) {
   PixelFormat pf;
   ASSERT_TRUE(pf.parse("BGR233"));
   EXPECT_EQ(wire(pf), wire(PixelFormat()));
+  EXPECT_EQ(describe(pf), "depth 8 (8 bpp) bgr233");
   ASSERT_TRUE(pf.parse("rgb565"));
   EXPECT_EQ(wire(pf), wire(PixelFormat::rgb565()));
   ASSERT_TRUE(pf.parse("RgB999"));
-  EXPECT_EQ(std::vector<int>({pf.depth, pf.bpp}), std::vector<int>({27, 32}));
+  EXPECT_EQ(describe(pf), "depth 27 (32 bpp) little-endian rgb999");
   ASSERT_TRUE(pf.parse("PAL4"));  // keeps the maxima and shifts it had
   EXPECT_EQ(describe(pf), "depth 4 (8 bpp) colour-map");
   EXPECT_EQ(shifts(pf), std::vector<int>({18, 9, 0, 0}));
 }
 
 TEST(PixelFormat, RejectedTextLeavesTheFormatAsItWas) {
-  for (const char* text : {"pal0", "pal9", "pal", "pal8x", "pal 8", "pal99999999999", "rgb055",
-                           "rgb5650", "rgb56", "rgb56a", "xyz565", ""}) {
+  for (const char* text : {"pal0", "pal9", "pal 8", "pal99999999999", "rgb055", "rgb5650", ""}) {
     PixelFormat pf = PixelFormat::rgb565();
     EXPECT_FALSE(pf.parse(text)) << text;
     EXPECT_EQ(wire(pf), wire(PixelFormat::rgb565())) << text;
   }
-}
-
-TEST(PixelFormat, EveryNameComesBackInItsDescription) {
-  for (std::string prefix : {"rgb", "bgr"})
-    for (int xyz = 111; xyz <= 999; xyz++) {
-      std::string name = prefix + std::to_string(xyz);
-      PixelFormat pf;
-      if (name.find('0') != std::string::npos) continue;
-      ASSERT_TRUE(pf.parse(name.c_str()));
-      std::string text = describe(pf);
-      ASSERT_EQ(text.substr(text.size() - 7), " " + name) << text;
-    }
 }
 
 TEST(PixelFormat, EqualityIgnoresWhatDoesNotChangeTheLayout) {
