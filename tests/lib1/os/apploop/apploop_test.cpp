@@ -21,15 +21,21 @@ struct Action : plat::Timer::Callback {
 // one: it counts its turns and keeps the shared manager and the quit flag.
 struct CountingImpl : os::AppLoopImpl {
   int run() override {
-    while (!quitRequested) turns++, fdMgr->doEvents(-1);
+    while (!quitRequested_) {
+      turns++;
+      fdMgr_->doEvents(-1);
+    }
     return AppLoop::exitCode;
   }
   int turns = 0;
-  io::FdSelectManager* manager() { return fdMgr; }
+  io::FdSelectManager* manager() { return fdMgr_; }
 };
 
 struct CountingLoop : AppLoop {
-  CountingLoop() : AppLoop(0) { impl = counting = new CountingImpl; }
+  CountingLoop() : AppLoop(0) {
+    impl_ = std::make_unique<CountingImpl>();
+    counting = static_cast<CountingImpl*>(impl_.get());
+  }
   CountingImpl* counting;
 };
 
