@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   clang libclang-rt-14-dev            # fuzzers and sanitizers
+  clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev
   locales-all                         # the tests switch between real locales
@@ -19,6 +20,7 @@ if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" = 0 ] || sudo=sudo
   echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # apt's own progress shows: on a fresh machine this takes minutes.
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
