@@ -4,7 +4,8 @@
 # (fuzz/corpus/<target>). Everything a run leaves goes under the build folder:
 # <build>/fuzz-runs/<target>.log, and crash, timeout and leak inputs as
 # <build>/fuzz-runs/<target>-crash-<hash> and the like. A failing run's log
-# is printed, and the executions of every target are listed at the end.
+# is printed, and the executions of every target are listed at the end. The
+# previous run's folder is kept as <build>/fuzz-runs.prev.
 # Usage: scripts/fuzz.sh <build-dir> <seconds> [parallel runs]
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -12,7 +13,8 @@ seconds=${2:-20}
 jobs=${3:-$(nproc)}
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=$build/fuzz-runs
-rm -rf "$runs"
+rm -rf "$runs.prev"
+[ -d "$runs" ] && mv "$runs" "$runs.prev"
 mkdir -p "$runs"
 
 run_one() {
