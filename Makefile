@@ -5,7 +5,23 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 CMAKE_GEN  := -G Ninja
 
-.PHONY: setup build run test asan-test fuzz bench format clean
+.PHONY: help setup build run test asan-test fuzz bench format format-check clean
+.DEFAULT_GOAL := help
+
+help:
+	@echo "Targets:"
+	@echo "  make setup         install the Debian packages building and testing need"
+	@echo "  make build         build everything into $(BUILD)/"
+	@echo "  make run           build and run the tool"
+	@echo "  make test          build and run every test"
+	@echo "  make asan-test     build into build-asan/ with AddressSanitizer and UBSan, run every test"
+	@echo "  make fuzz          build the fuzz targets into build-fuzz/ and run them side by side"
+	@echo "                     for FUZZ_SECONDS each (now $(FUZZ_SECONDS)); their logs and any"
+	@echo "                     crash inputs land in build-fuzz/fuzz-runs/"
+	@echo "  make bench         build the benchmarks into build-bench/ and run them (BENCH_ARGS=...)"
+	@echo "  make format        format the sources with clang-format"
+	@echo "  make format-check  fail if a source is not formatted"
+	@echo "  make clean         remove the build folders"
 
 setup:
 	@scripts/setup.sh
@@ -30,15 +46,18 @@ fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DGW_FUZZ=ON -DGW_TESTS=OFF >/dev/null
 	cmake --build build-fuzz -j $(JOBS)
-	scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+	scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS) $(JOBS)
 
 bench: setup
 	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DGW_BENCH=ON -DGW_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
 	scripts/bench.sh build-bench $(BENCH_ARGS)
 
-format:
+format: setup
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
+
+format-check: setup
+	git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf build build-asan build-fuzz build-bench

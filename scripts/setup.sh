@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   clang libclang-rt-14-dev            # fuzzers and sanitizers
+  clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libpixman-1-dev                     # the peer of the region benchmark
   zlib1g-dev libpng-dev
@@ -20,6 +21,7 @@ if ((${#missing[@]})); then
   sudo=""
   [ "$(id -u)" = 0 ] || sudo=sudo
   echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # apt's own progress shows: on a fresh machine this takes minutes.
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi

@@ -4,10 +4,10 @@
 
 namespace io {
 
-FdManager* FdManager::current = nullptr;
+FdManager* FdManager::current_ = nullptr;
 
-FdManager::FdManager(bool nested) : timers(nested), wakeUpTimer(this), previous(current) {
-  current = this;
+FdManager::FdManager(bool nested) : timers_(nested), wakeUpTimer(this), previous_(current_) {
+  current_ = this;
 }
 
 FdManager::~FdManager() {
@@ -15,29 +15,29 @@ FdManager::~FdManager() {
   // fdMgrGone has unregistered it by then, so no dead handler is called. A
   // handler that registers itself again is not told twice.
   HandlerSet told;
-  while (!registered.empty()) {
-    FdHandler* h = *registered.begin();
-    registered.erase(registered.begin());
+  while (!registered_.empty()) {
+    FdHandler* h = *registered_.begin();
+    registered_.erase(registered_.begin());
     if (told.insert(h).second) h->fdMgrGone();
   }
-  current = previous;
+  current_ = previous_;
   wakeUpTimer.stop();
 }
 
-FdManager* FdManager::threadInstance() { return current; }
+FdManager* FdManager::threadInstance() { return current_; }
 
 void FdManager::registerHandler(FdHandler* handler, bool add) {
   if (add) {
-    registered.insert(handler);
+    registered_.insert(handler);
     return;
   }
-  registered.erase(handler);
-  readyRead.erase(handler);
-  readyWrite.erase(handler);
-  readyAddr.erase(handler);
-  dispatchRead.erase(handler);
-  dispatchWrite.erase(handler);
-  dispatchAddr.erase(handler);
+  registered_.erase(handler);
+  readyRead_.erase(handler);
+  readyWrite_.erase(handler);
+  readyAddr_.erase(handler);
+  dispatchRead_.erase(handler);
+  dispatchWrite_.erase(handler);
+  dispatchAddr_.erase(handler);
   // Left in the interest sets, a handler that is gone would still be
   // waited for: a dead one read at the next wait, a live one making every
   // wait return at once.
@@ -47,16 +47,16 @@ void FdManager::registerHandler(FdHandler* handler, bool add) {
 bool FdManager::selectHandler(FdHandler* handler, bool read, bool write, bool except, bool read2,
                               bool addrChange) {
   if (!read && !except && !read2) {
-    readyRead.erase(handler);
-    dispatchRead.erase(handler);
+    readyRead_.erase(handler);
+    dispatchRead_.erase(handler);
   }
   if (!write) {
-    readyWrite.erase(handler);
-    dispatchWrite.erase(handler);
+    readyWrite_.erase(handler);
+    dispatchWrite_.erase(handler);
   }
   if (!addrChange) {
-    readyAddr.erase(handler);
-    dispatchAddr.erase(handler);
+    readyAddr_.erase(handler);
+    dispatchAddr_.erase(handler);
   }
   return selectHandler_(handler, read, write, except, read2, addrChange);
 }
@@ -68,14 +68,14 @@ bool FdManager::selectHandler_(FdHandler*, bool, bool, bool, bool, bool addrChan
 void FdManager::unselectFd_(int) {}
 
 void FdManager::markReady(FdHandler* handler, bool read, bool write) {
-  if (!registered.count(handler)) return;
-  if (read) readyRead.insert(handler);
-  if (write) readyWrite.insert(handler);
+  if (!registered_.count(handler)) return;
+  if (read) readyRead_.insert(handler);
+  if (write) readyWrite_.insert(handler);
 }
 
 void FdManager::unmarkWritable(FdHandler* handler) {
-  readyWrite.erase(handler);
-  dispatchWrite.erase(handler);
+  readyWrite_.erase(handler);
+  dispatchWrite_.erase(handler);
 }
 
 void FdManager::dispatch(HandlerSet& ready, HandlerSet& running, void (FdHandler::*call)()) {
@@ -91,16 +91,16 @@ void FdManager::dispatch(HandlerSet& ready, HandlerSet& running, void (FdHandler
 }
 
 void FdManager::callHandlers() {
-  timers.checkTimeouts();
-  dispatch(readyAddr, dispatchAddr, &FdHandler::fdAddrChanged);
-  dispatch(readyRead, dispatchRead, &FdHandler::fdReadable);
-  dispatch(readyWrite, dispatchWrite, &FdHandler::fdWritable);
+  timers_.checkTimeouts();
+  dispatch(readyAddr_, dispatchAddr_, &FdHandler::fdAddrChanged);
+  dispatch(readyRead_, dispatchRead_, &FdHandler::fdReadable);
+  dispatch(readyWrite_, dispatchWrite_, &FdHandler::fdWritable);
 }
 
 void FdManager::closeFds(int keepFd) {
   // The descriptor utilities live in a later library; a plain close() is
   // all they would do here.
-  for (FdHandler* h : registered)
+  for (FdHandler* h : registered_)
     if (h->fd >= 0 && h->fd != keepFd) ::close(h->fd);
 }
 

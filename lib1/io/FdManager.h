@@ -43,11 +43,11 @@ class FdManager : private plat::Timer::Callback {
   // Closes the descriptor of every registered handler except keepFd.
   void closeFds(int keepFd);
 
-  plat::TimerManager* timerManager() { return &timers; }
+  plat::TimerManager* timerManager() { return &timers_; }
 
  private:
   // Built before and destroyed after every timer of the manager.
-  plat::TimerManager timers;
+  plat::TimerManager timers_;
 
  public:
   // Starting it with 0 ms makes the next wait end at once; it does nothing
@@ -65,16 +65,16 @@ class FdManager : private plat::Timer::Callback {
   // dispatch set just before its call, so callbacks may change the sets.
   void dispatch(HandlerSet& ready, HandlerSet& running, void (FdHandler::*call)());
 
-  HandlerSet registered;
-  HandlerSet readyRead, readyWrite, readyAddr;
-  HandlerSet dispatchRead, dispatchWrite, dispatchAddr;
+  HandlerSet registered_;
+  HandlerSet readyRead_, readyWrite_, readyAddr_;
+  HandlerSet dispatchRead_, dispatchWrite_, dispatchAddr_;
 
  private:
   bool handleTimeout(plat::Timer* timer) override;
 
-  FdManager* previous;
+  FdManager* previous_;
 
-  static FdManager* current;
+  static FdManager* current_;
 };
 
 }  // namespace io

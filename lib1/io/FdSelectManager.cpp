@@ -28,17 +28,17 @@ bool FdSelectManager::selectHandler_(FdHandler* handler, bool read, bool write, 
     else
       s.erase(handler);
   };
-  set(readInterest, read || read2);
-  set(writeInterest, write);
-  set(exceptInterest, except);
+  set(readInterest_, read || read2);
+  set(writeInterest_, write);
+  set(exceptInterest_, except);
   return !addrChange;
 }
 
 bool FdSelectManager::preSelect(int* maxFd, plat::FdSet* read, plat::FdSet* write,
                                 plat::FdSet* except, int* timeoutMs) {
-  addAll(readInterest, read, maxFd);
-  addAll(writeInterest, write, maxFd);
-  addAll(exceptInterest, except, maxFd);
+  addAll(readInterest_, read, maxFd);
+  addAll(writeInterest_, write, maxFd);
+  addAll(exceptInterest_, except, maxFd);
   int n = timerManager()->getNextTimeout(nullptr);
   if (n >= 0 && (*timeoutMs < 0 || *timeoutMs > n)) *timeoutMs = n;
   return n >= 0 && *timeoutMs == n;
@@ -47,9 +47,9 @@ bool FdSelectManager::preSelect(int* maxFd, plat::FdSet* read, plat::FdSet* writ
 void FdSelectManager::postSelect(bool anyReady, plat::FdSet* read, plat::FdSet* write,
                                  plat::FdSet* except) {
   if (anyReady) {
-    for (FdHandler* h : registered) {
-      if (read->contains(h->fd) || except->contains(h->fd)) readyRead.insert(h);
-      if (write->contains(h->fd)) readyWrite.insert(h);
+    for (FdHandler* h : registered_) {
+      if (read->contains(h->fd) || except->contains(h->fd)) readyRead_.insert(h);
+      if (write->contains(h->fd)) readyWrite_.insert(h);
     }
   }
   callHandlers();

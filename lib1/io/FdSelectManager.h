@@ -32,7 +32,7 @@ class FdSelectManager : public FdManager {
                       bool addrChange) override;
 
  private:
-  HandlerSet readInterest, writeInterest, exceptInterest;
+  HandlerSet readInterest_, writeInterest_, exceptInterest_;
 };
 
 }  // namespace io

@@ -7,7 +7,7 @@ namespace os {
 AppLoop* AppLoop::inst = nullptr;
 int AppLoop::exitCode = 0;
 
-AppLoop::AppLoop() : impl(new AppLoopImpl) {
+AppLoop::AppLoop() : impl_(std::make_unique<AppLoopImpl>()) {
   PLAT_ASSERT(!inst);
   inst = this;
 }
@@ -17,21 +17,18 @@ AppLoop::AppLoop(int) {
   inst = this;
 }
 
-AppLoop::~AppLoop() {
-  delete impl;
-  inst = nullptr;
-}
+AppLoop::~AppLoop() { inst = nullptr; }
 
 int AppLoop::run() {
-  PLAT_ASSERT(impl);
-  return impl->run();
+  PLAT_ASSERT(impl_);
+  return impl_->run();
 }
 
 void AppLoop::quit(int code) {
   PLAT_ASSERT(inst);
-  PLAT_ASSERT(inst->impl);
+  PLAT_ASSERT(inst->impl_);
   exitCode = code;
-  inst->impl->quit();
+  inst->impl_->quit();
 }
 
 }  // namespace os

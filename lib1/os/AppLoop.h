@@ -3,6 +3,8 @@
 // The loop itself is an exchangeable implementation object.
 #pragma once
 
+#include <memory>
+
 #include "lib1/os/AppLoopImpl.h"
 
 namespace os {
@@ -12,7 +14,7 @@ class AppLoop {
   // With the platform's own implementation, which waits only on descriptors
   // and timers. A second loop is a fatal assertion.
   AppLoop();
-  // For a derived loop that stores its own implementation in impl before
+  // For a derived loop that stores its own implementation in impl_ before
   // the loop is used; the argument is not used.
   explicit AppLoop(int);
   ~AppLoop();
@@ -28,7 +30,7 @@ class AppLoop {
   static int exitCode;
 
  protected:
-  AppLoopImpl* impl = nullptr;  // owned
+  std::unique_ptr<AppLoopImpl> impl_;
 };
 
 }  // namespace os

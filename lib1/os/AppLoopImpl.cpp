@@ -6,20 +6,20 @@ namespace os {
 
 AppLoopImpl::AppLoopImpl() {
   // Not nested: it is the main manager of the process.
-  static io::FdSelectManager fdMgr_(false);
-  fdMgr = &fdMgr_;
+  static io::FdSelectManager manager(false);
+  fdMgr_ = &manager;
 }
 
 AppLoopImpl::~AppLoopImpl() = default;
 
 int AppLoopImpl::run() {
-  while (!quitRequested) fdMgr->doEvents(-1);
+  while (!quitRequested_) fdMgr_->doEvents(-1);
   return AppLoop::exitCode;
 }
 
 void AppLoopImpl::quit() {
-  quitRequested = true;
-  if (fdMgr) fdMgr->wakeUpTimer.start(0);
+  quitRequested_ = true;
+  fdMgr_->wakeUpTimer.start(0);
 }
 
 }  // namespace os

@@ -22,8 +22,8 @@ class AppLoopImpl {
   virtual void quit();
 
  protected:
-  io::FdSelectManager* fdMgr;
-  bool quitRequested = false;
+  io::FdSelectManager* fdMgr_;
+  bool quitRequested_ = false;
 };
 
 }  // namespace os

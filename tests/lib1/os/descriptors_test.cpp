@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 #include "lib1/os/FdUtil.h"
 #include "lib1/os/SocketUtil.h"
@@ -19,12 +20,17 @@ using namespace gwtest;
 
 namespace {
 
-rlim_t soft(rlim_t set = 0) {
+rlim_t softLimit() {
   rlimit rl;
   getrlimit(RLIMIT_NOFILE, &rl);
-  if (set) rl.rlim_cur = set, setrlimit(RLIMIT_NOFILE, &rl);
-  getrlimit(RLIMIT_NOFILE, &rl);
   return rl.rlim_cur;
+}
+
+void setSoftLimit(rlim_t limit) {
+  rlimit rl;
+  getrlimit(RLIMIT_NOFILE, &rl);
+  rl.rlim_cur = limit;
+  setrlimit(RLIMIT_NOFILE, &rl);
 }
 
 // The process set-up happens once per process: each scenario runs in a
@@ -44,34 +50,50 @@ TEST(FdUtil, SetBlockingSwitchesNonBlockingAloneAndKeepsAppend) {
   fdSetBlocking(fd, true);
   EXPECT_EQ(fcntl(fd, F_GETFL) & (O_NONBLOCK | O_APPEND), O_APPEND);
   close(fd);
-  EXPECT_EQ(failureOf([] { fdSetBlocking(-1, true); }), "setBlocking: Bad file descriptor (9)");
 }
 
 TEST(FdUtil, EverythingCreatedIsCloseOnExec) {
   int p[2], sp[2];
   pipeCreate(p);
   socketPair(sp);
-  int d = fdDup(p[0]);
+  int copy = fdDup(p[0]);
   int onto = fdDup(sp[0]);
   fdSetInheritable(onto, true, false);
   EXPECT_TRUE(fdGetInheritable(onto));
   fdDup2(p[0], onto);  // replaces an open descriptor
-  for (int fd : {p[0], p[1], sp[0], sp[1], d, onto}) EXPECT_FALSE(fdGetInheritable(fd)) << fd;
+  for (int fd : {p[0], p[1], sp[0], sp[1], copy, onto}) EXPECT_FALSE(fdGetInheritable(fd)) << fd;
   char c;
-  EXPECT_TRUE(write(p[1], "z", 1) == 1 && read(onto, &c, 1) == 1);  // now the pipe's read end
-  errno = 0;
-  EXPECT_FALSE(fdDup2NoThrow(p[0], p[0]));  // onto itself: refused, left open
-  EXPECT_EQ(errno, EINVAL);
-  for (int fd : {p[0], p[1], sp[0], sp[1], d, onto}) EXPECT_EQ(fdClose(fd), 0);
-  errno = 0;
-  EXPECT_FALSE(fdSetInheritableNoThrow(d, true, true));
-  EXPECT_EQ(errno, EBADF);
-  EXPECT_EQ(failureOf([] { fdGetInheritable(-1); }), "getInheritable: Bad file descriptor (9)");
-  EXPECT_EQ(failureOf([] { fdDup2(-1, 50); }), "dup2: Bad file descriptor (9)");
-  EXPECT_EQ(failureOf([] { fdDup(-1); }), "fcntl(F_DUPFD_CLOEXEC): Bad file descriptor (9)");
+  EXPECT_EQ(write(p[1], "z", 1), 1);
+  EXPECT_EQ(read(onto, &c, 1), 1);  // now the pipe's read end
+  for (int fd : {p[0], p[1], sp[0], sp[1], copy, onto}) EXPECT_EQ(fdClose(fd), 0);
 }
 
-TEST(SocketUtil, AcceptCreateAndReceiveBuffer) {
+TEST(FdUtil, Dup2OntoItselfIsRefusedAndLeavesItOpen) {
+  int p[2];
+  pipeCreate(p);
+  errno = 0;
+  EXPECT_FALSE(fdDup2NoThrow(p[0], p[0]));
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_EQ(fdClose(p[0]), 0);
+  EXPECT_EQ(fdClose(p[1]), 0);
+}
+
+TEST(FdUtil, BadDescriptorsRaiseNamedErrors) {
+  const struct {
+    std::function<void()> call;
+    const char* message;
+  } cases[] = {
+      {[] { fdSetBlocking(-1, true); }, "setBlocking: Bad file descriptor (9)"},
+      {[] { fdGetInheritable(-1); }, "getInheritable: Bad file descriptor (9)"},
+      {[] { fdDup2(-1, 50); }, "dup2: Bad file descriptor (9)"},
+      {[] { fdDup(-1); }, "fcntl(F_DUPFD_CLOEXEC): Bad file descriptor (9)"},
+      {[] { socketAccept(-1); }, "accept: Bad file descriptor (9)"},
+      {[] { socketSetRcvBuf(-1, 1); }, "getsockopt(SO_RCVBUF): Bad file descriptor (9)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(failureOf(c.call), c.message);
+}
+
+TEST(SocketUtil, AcceptGivesMinusOneUntilAClientConnects) {
   int lst = socketCreate(AF_UNIX, SOCK_STREAM, 0);
   sockaddr_un addr = {};
   addr.sun_family = AF_UNIX;  // abstract: nothing left in the file system
@@ -80,68 +102,86 @@ TEST(SocketUtil, AcceptCreateAndReceiveBuffer) {
   ASSERT_EQ(bind(lst, reinterpret_cast<sockaddr*>(&addr), len), 0);
   ASSERT_EQ(listen(lst, 1), 0);
   fdSetBlocking(lst, false);
-  EXPECT_EQ(socketAccept(lst), -1);  // nothing pending
-  int cli = socketCreate(AF_UNIX, SOCK_STREAM, 0);
-  ASSERT_EQ(connect(cli, reinterpret_cast<sockaddr*>(&addr), len), 0);
+  EXPECT_EQ(socketAccept(lst), -1);
+  int client = socketCreate(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&addr), len), 0);
   int s = socketAccept(lst);
-  EXPECT_FALSE(fdGetInheritable(s) || fdGetInheritable(lst));
-  EXPECT_EQ(failureOf([] { socketAccept(-1); }), "accept: Bad file descriptor (9)");
+  EXPECT_GE(s, 0);
+  for (int fd : {lst, client, s}) {
+    EXPECT_FALSE(fdGetInheritable(fd));
+    close(fd);
+  }
+}
+
+TEST(SocketUtil, CreateWithAnUnknownFamilyReturnsTheError) {
   errno = 0;
   EXPECT_LT(socketCreate(-7, SOCK_STREAM, 0), 0);
   EXPECT_EQ(errno, EAFNOSUPPORT);
+}
+
+TEST(SocketUtil, SmallerReceiveBufferIsOnlyReported) {
+  int sp[2];
+  socketPair(sp);
   CaptureLogger cap;
   RouteWriter route(plat::LogWriter::getLogWriter("SocketUtil"), &cap, 100);
   int before = 0, after = 0;
-  len = sizeof before;
-  getsockopt(s, SOL_SOCKET, SO_RCVBUF, &before, &len);
-  socketSetRcvBuf(s, 1024);  // smaller: only reported
-  getsockopt(s, SOL_SOCKET, SO_RCVBUF, &after, &len);
+  socklen_t len = sizeof before;
+  getsockopt(sp[0], SOL_SOCKET, SO_RCVBUF, &before, &len);
+  socketSetRcvBuf(sp[0], 1024);
+  getsockopt(sp[0], SOL_SOCKET, SO_RCVBUF, &after, &len);
   EXPECT_EQ(after, before);
   EXPECT_TRUE(cap.has("Using receive buffer size of " + std::to_string(before / 1024) + " KiB"));
-  EXPECT_EQ(failureOf([] { socketSetRcvBuf(-1, 1); }),
-            "getsockopt(SO_RCVBUF): Bad file descriptor (9)");
-  close(s), close(cli), close(lst);
+  close(sp[0]);
+  close(sp[1]);
 }
 
-TEST(SocketUtilDeathTest, InitIgnoresSigpipeAndLowersOnlyLimitsTheLoopCannotServe) {
+TEST(SocketUtilDeathTest, InitIgnoresSigpipeOnceAndUninitRestoresTheLimit) {
   IN_CHILD({
     int p[2];
     pipeCreate(p);
     close(p[0]);
-    soft(1024);
+    setSoftLimit(1024);
     systemInitSockets();
-    EXPECT_EQ(soft(), 1024u);
+    EXPECT_EQ(softLimit(), 1024u);  // the loop serves that many: left alone
     errno = 0;
     EXPECT_EQ(write(p[1], "x", 1), -1);  // the process survives
     EXPECT_EQ(errno, EPIPE);
-    soft(500);
+    setSoftLimit(500);
     systemUninitSockets(true);  // as in a launched child
-    EXPECT_EQ(soft(), 1024u);
+    EXPECT_EQ(softLimit(), 1024u);
     systemInitSockets();  // done once: changes nothing now
     EXPECT_EQ(signal(SIGPIPE, SIG_DFL), SIG_DFL);
   });
+}
+
+TEST(SocketUtilDeathTest, InitKeepsTheApplicationsOwnSigpipeHandler) {
   IN_CHILD({
-    void (*own)(int) = [](int) {};  // the application's own handler stays
+    void (*own)(int) = [](int) {};
     signal(SIGPIPE, own);
     systemInitSockets();
     EXPECT_EQ(signal(SIGPIPE, SIG_DFL), own);
   });
+}
+
+TEST(SocketUtilDeathTest, InitLowersALimitTheLoopCannotServe) {
   rlimit rl;
   getrlimit(RLIMIT_NOFILE, &rl);
   rl.rlim_max = std::max<rlim_t>(rl.rlim_max, 100000);
-  if (setrlimit(RLIMIT_NOFILE, &rl) == 0) {  // needs the right to raise it
-    IN_CHILD({
-      soft(100000);
-      systemInitSockets();
-      EXPECT_EQ(soft(), 65536u);
-    });
-  }
+  if (setrlimit(RLIMIT_NOFILE, &rl) != 0) GTEST_SKIP() << "no right to raise the hard limit";
+  IN_CHILD({
+    setSoftLimit(100000);
+    systemInitSockets();
+    EXPECT_EQ(softLimit(), 65536u);
+  });
+}
+
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizers need a descriptor of their own
+TEST(FdUtilDeathTest, DupWithoutAFreeDescriptorSaysSo) {
   IN_CHILD({
     int lowestFree = dup(0);
     close(lowestFree);
-    soft(rlim_t(lowestFree));
+    setSoftLimit(rlim_t(lowestFree));
     EXPECT_EQ(failureOf([] { fdDup(0); }), "fcntl(F_DUPFD_CLOEXEC): Too many open files (24)");
   });
-#endif
 }
+#endif

@@ -17,52 +17,74 @@ struct Action : plat::Timer::Callback {
   plat::Timer timer{this};
 };
 
+// Quits the loop with the code at the next turn.
+struct Quitter : Action {
+  explicit Quitter(int code)
+      : Action([code] {
+          AppLoop::quit(code);
+          return false;
+        }) {
+    timer.start(0);
+  }
+};
+
 // A derived loop with its own implementation, as the window layer builds
 // one: it counts its turns and keeps the shared manager and the quit flag.
 struct CountingImpl : os::AppLoopImpl {
   int run() override {
-    while (!quitRequested) turns++, fdMgr->doEvents(-1);
+    while (!quitRequested_) {
+      turns++;
+      fdMgr_->doEvents(-1);
+    }
     return AppLoop::exitCode;
   }
   int turns = 0;
-  io::FdSelectManager* manager() { return fdMgr; }
+  io::FdSelectManager* manager() { return fdMgr_; }
 };
 
 struct CountingLoop : AppLoop {
-  CountingLoop() : AppLoop(0) { impl = counting = new CountingImpl; }
+  CountingLoop() : AppLoop(0) {
+    impl_ = std::make_unique<CountingImpl>();
+    counting = static_cast<CountingImpl*>(impl_.get());
+  }
   CountingImpl* counting;
 };
 
 }  // namespace
 
-TEST(AppLoopDeathTest, QuitWithoutALoopAndASecondLoopAreFatal) {
+TEST(AppLoopDeathTest, QuitWithoutALoopIsFatal) {
   EXPECT_DEATH(AppLoop::quit(0), "Assertion 'inst' failed");
+}
+
+TEST(AppLoopDeathTest, SecondLoopIsFatal) {
   AppLoop loop;
   EXPECT_DEATH(CountingLoop second, "Assertion '!inst' failed");
 }
 
-TEST(AppLoop, QuitCodesAndExceptions) {
-  {
-    AppLoop loop;
-    AppLoop::quit(3);
-    EXPECT_EQ(loop.run(), 3);  // quit before run: no wait at all
-    EXPECT_EQ(loop.run(), 3);  // the flag is never cleared
-  }
+TEST(AppLoop, QuitBeforeRunEndsRunAtOnceAndStays) {
+  AppLoop loop;
+  AppLoop::quit(3);
+  EXPECT_EQ(loop.run(), 3);
+  EXPECT_EQ(loop.run(), 3);  // the flag is never cleared
+}
+
+TEST(AppLoop, ExceptionFromACallbackLeavesTheLoopUsable) {
   AppLoop loop;
   Action thrower([]() -> bool { throw plat::Exception("callback failed"); });
   thrower.timer.start(0);
-  EXPECT_THROW(loop.run(), plat::Exception);  // and the loop stays usable
-  Action a([] { return AppLoop::quit(1), AppLoop::quit(0), false; });
-  a.timer.start(0);
+  EXPECT_THROW(loop.run(), plat::Exception);
+  Quitter quitter(0);
   EXPECT_EQ(loop.run(), 0);
 }
 
 TEST(AppLoop, QuitFromATimerEndsWithoutAnotherWaitAndCancelsNothing) {
   CountingLoop loop;
   bool otherRan = false;
-  Action quitter([] { return AppLoop::quit(8), false; });
-  Action other([&] { return otherRan = true, false; });
-  quitter.timer.start(0);
+  Quitter quitter(8);
+  Action other([&] {
+    otherRan = true;
+    return false;
+  });
   other.timer.start(0);
   EXPECT_EQ(loop.run(), 8);
   EXPECT_EQ(loop.counting->turns, 1);
@@ -82,7 +104,6 @@ TEST(AppLoop, LoopsComeAndGoOverOneManager) {
   EXPECT_EQ(AppLoop::exitCode, 9);  // kept until the next quit
   CountingLoop again;
   EXPECT_EQ(again.counting->manager(), first);
-  Action quitter([] { return AppLoop::quit(4), false; });
-  quitter.timer.start(0);
+  Quitter quitter(4);
   EXPECT_EQ(again.run(), 4);  // a fresh quit flag: it turned until told
 }
