@@ -10,7 +10,7 @@
 # may include its own headers and those of its DEPS and everything below them;
 # the layering test (tests/CMakeLists.txt) checks every include against this.
 
-set(GW_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
+set(GW_WARNINGS -Wall -Wextra -Werror -Wshadow -Wno-missing-field-initializers)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   list(APPEND GW_WARNINGS -Wunused-const-variable=2)
 else()
