@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev            # fuzzers and sanitizers
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev
+  libpixman-1-dev                     # the peer of the drawing benchmarks
   locales-all                         # the tests switch between real locales
 )
 

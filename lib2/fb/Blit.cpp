@@ -7,6 +7,7 @@
 
 #include "lib2/fb/ImageRect.h"
 #include "lib2/fb/PixelAccess.h"
+#include "lib2/fb/RowKernels.h"
 
 namespace fb {
 
@@ -52,35 +53,13 @@ bool overHasOwnLoop(const PixelFormat& srcPF, const PixelFormat& dstPF) {
   return dstPF.alphaMax == 0 || (dstPF.alphaMax == 255 && dstPF.alphaShift == srcPF.alphaShift);
 }
 
-// compositeOver on whole 32-bit words, two channels at a time in 16-bit
-// lanes. x / 255 rounded as the compositing function does is
-// (t + (t >> 8) + 1) >> 8 with t = x + 127, exact over the whole range, and a
-// sum above 255 saturates, as the function clamps.
 void overPlain32(const PixelFormat& srcPF, const PixelFormat& dstPF, const unsigned char* src,
                  int srcStride, unsigned char* dst, int dstStride, int w, int h) {
-  const unsigned alphaShift = srcPF.alphaShift;
   uint32_t keep = 0xFFu << dstPF.redShift | 0xFFu << dstPF.greenShift | 0xFFu << dstPF.blueShift;
   if (dstPF.alphaMax) keep |= 0xFFu << dstPF.alphaShift;
-  auto lanes = [](uint32_t d, uint32_t s, uint32_t inverse) {
-    uint32_t t = (d & 0x00FF00FF) * inverse + 0x007F007F;
-    t = ((t + ((t >> 8) & 0x00FF00FF) + 0x00010001) >> 8) & 0x00FF00FF;
-    t += s & 0x00FF00FF;
-    t |= ((t >> 8) & 0x00010001) * 0xFF;
-    return t & 0x00FF00FF;
-  };
-  for (int y = 0; y < h; y++) {
-    const unsigned char* s = src + ptrdiff_t(y) * srcStride * 4;
-    unsigned char* d = dst + ptrdiff_t(y) * dstStride * 4;
-    for (int x = 0; x < w; x++, s += 4, d += 4) {
-      uint32_t sp, dp;
-      memcpy(&sp, s, 4);
-      memcpy(&dp, d, 4);
-      uint32_t inverse = 255 - ((sp >> alphaShift) & 0xFF);
-      uint32_t out = lanes(dp, sp, inverse) | lanes(dp >> 8, sp >> 8, inverse) << 8;
-      out &= keep;
-      memcpy(d, &out, 4);
-    }
-  }
+  for (int y = 0; y < h; y++)
+    overRow32(dst + ptrdiff_t(y) * dstStride * 4, src + ptrdiff_t(y) * srcStride * 4, size_t(w),
+              srcPF.alphaShift, keep);
 }
 
 bool overlaps(const unsigned char* a, size_t aBytes, const unsigned char* b, size_t bBytes) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "lib2/fb/PixelAccess.h"
+#include "lib2/fb/RowKernels.h"
 
 namespace fb {
 
@@ -15,6 +16,10 @@ template <int N>
 void fillRow(unsigned char* p, int width, unsigned pixel) {
   if constexpr (N == 8) {
     memset(p, int(pixel & 0xFF), size_t(width));
+  } else if constexpr (N == 16) {
+    fillRow16(p, uint16_t(pixel), size_t(width));
+  } else if constexpr (N == 32) {
+    fillRow32(p, pixel, size_t(width));
   } else {
     for (int i = 0; i < width; i++) writePixel<N>(&p, pixel);
   }

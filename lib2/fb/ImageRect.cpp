@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "lib2/fb/PixelAccess.h"
+#include "lib2/fb/RowKernels.h"
 
 namespace fb {
 
@@ -29,7 +30,7 @@ void imageRect(const void* src, void* dst, int width, int height, int bytesPerPi
   ptrdiff_t dstStep = ptrdiff_t(dstStride ? dstStride : width) * bytesPerPixel;
   const auto* in = static_cast<const unsigned char*>(src);
   auto* out = static_cast<unsigned char*>(dst);
-  for (int y = 0; y < height; y++, in += srcStep, out += dstStep) memcpy(out, in, rowBytes);
+  for (int y = 0; y < height; y++, in += srcStep, out += dstStep) copyRow(out, in, rowBytes);
 }
 
 void copyRect(WritablePixelBuffer* pb, const plat::Rect& r, const plat::Point& offset) {

@@ -42,9 +42,11 @@ struct ChannelSum {
       : red(static_cast<const Entry<OutBits>*>(table)),
         green(red + inPF.redMax + 1),
         blue(green + inPF.greenMax + 1),
-        redShift(inPF.redShift),
-        greenShift(inPF.greenShift),
-        blueShift(inPF.blueShift),
+        // Shifts of 32 or more come only from foreign formats; they wrap as
+        // the pixel formats' own conversions do.
+        redShift(inPF.redShift & 31u),
+        greenShift(inPF.greenShift & 31u),
+        blueShift(inPF.blueShift & 31u),
         redMax(inPF.redMax),
         greenMax(inPF.greenMax),
         blueMax(inPF.blueMax) {}
@@ -73,6 +75,17 @@ void transRGB(const void* table, const PixelFormat& inPF, const void* in, int in
     const auto* blue = green + 32;
     translate<InBits, OutBits>(in, inStride, out, outStride, width, height, [=](unsigned p) {
       return unsigned(red[(p >> 10) & 31]) + green[(p >> 5) & 31] + blue[p & 31];
+    });
+    return;
+  }
+  if (InBits >= 24 && inPF.redMax == 255 && inPF.greenMax == 255 && inPF.blueMax == 255) {
+    // Byte channels: each table has 256 entries and an index is one byte.
+    const auto* red = static_cast<const Entry<OutBits>*>(table);
+    const auto* green = red + 256;
+    const auto* blue = green + 256;
+    unsigned rs = inPF.redShift & 31, gs = inPF.greenShift & 31, bs = inPF.blueShift & 31;
+    translate<InBits, OutBits>(in, inStride, out, outStride, width, height, [=](unsigned p) {
+      return unsigned(red[(p >> rs) & 255]) + green[(p >> gs) & 255] + blue[(p >> bs) & 255];
     });
     return;
   }

@@ -101,9 +101,9 @@ void initRGBTCtoCM(TransTable* table, const PixelFormat& inPF, const PixelFormat
     return Entry<OutBits>(
         orthCM->rgb888ToPixel(reduce(pixelToColour(value, inPF, nullptr), reductionPF)));
   };
-  for (unsigned r = 0; r <= inPF.redMax; r++) red[r] = entry(r << inPF.redShift);
-  for (unsigned g = 0; g <= inPF.greenMax; g++) green[g] = entry(g << inPF.greenShift);
-  for (unsigned b = 0; b <= inPF.blueMax; b++) blue[b] = entry(b << inPF.blueShift);
+  for (unsigned r = 0; r <= inPF.redMax; r++) red[r] = entry(r << (inPF.redShift & 31));
+  for (unsigned g = 0; g <= inPF.greenMax; g++) green[g] = entry(g << (inPF.greenShift & 31));
+  for (unsigned b = 0; b <= inPF.blueMax; b++) blue[b] = entry(b << (inPF.blueShift & 31));
   if (!cube) return;
   Entry<OutBits>* colours = red + channels;
   for (int i = 0; i < cube->numColours(); i++) {
