@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "lib1/plat/Assert.h"
 #include "lib2/fb/PixelAccess.h"
 
 namespace fb {
@@ -15,6 +16,9 @@ bool bitSet(const unsigned char* row, int bit) { return (row[bit >> 3] >> (7 - (
 template <int N, typename Put>
 void walkMask(unsigned char* dst, int dstStride, const plat::Rect& clipped, const plat::Rect& r,
               const unsigned char* mask, int maskStride, int maskX, Put put) {
+  // A bit before a row's first byte would be read from the row before it, or
+  // from before the mask.
+  PLAT_ASSERT(maskX >= 0);
   if (maskStride == 0) maskStride = (r.width() + 7) / 8;
   int ox = clipped.tl.x - r.tl.x, oy = clipped.tl.y - r.tl.y;
   const unsigned char* maskRow = mask + ptrdiff_t(oy) * maskStride;

@@ -1,7 +1,7 @@
 // Drawing through a 1-bit mask, as glyphs are drawn: one bit per pixel of the
 // target rectangle, most significant bit first in each byte, rows maskStride
-// bytes apart (0: just enough bytes for the rectangle's width). maskX is the
-// bit number of each row's first pixel. A set bit draws the pixel; a clear
+// bytes apart (0: just enough bytes for the rectangle's width). maskX, never
+// negative, is the bit number of each row's first pixel. A set bit draws the pixel; a clear
 // bit leaves it.
 //
 // The rectangle is clipped to the buffer; the mask (and the source pixels of

@@ -39,13 +39,3 @@ TEST(Composite, FunctionsGiveTheirResults) {
                                << dst.a;
   }
 }
-
-TEST(Composite, DivideUndoesMultiplyWithinRounding) {
-  for (int a = 1; a < 256; a++)
-    for (int c = 0; c < 256; c += 5) {
-      ColourWithAlpha src{c, 0, 0, a}, premultiplied, back;
-      fb::multiplyByAlpha(&src, &premultiplied);
-      fb::divideByAlpha(&premultiplied, &back);
-      ASSERT_LE(std::abs(back.r - c), 255 / a + 1) << "c " << c << " alpha " << a;
-    }
-}

@@ -57,3 +57,9 @@ TEST(MaskRect, SetBitsCopyTheMatchingSourcePixels) {
   EXPECT_EQ(pb.getPixelAt(Point(1, 1)), 0u);
   EXPECT_EQ(pb.getPixelAt(Point(2, 1)), 8u);
 }
+
+TEST(MaskFillDeath, RefusesABitBeforeTheRow) {
+  ManagedPixelBuffer pb(kGrey8, Point(4, 1), nullptr);
+  const unsigned char mask[] = {0xFF};
+  EXPECT_DEATH(fb::maskFill(&pb, Rect(0, 0, 4, 1), 1, mask, 0, -1), "maskX >= 0");
+}

@@ -27,20 +27,6 @@ class RedRamp : public fb::ColourMap {
 
 }  // namespace
 
-TEST(TransTables, ChannelTablesScaleInOneStepOrThroughTheReduction) {
-  uint32_t sub[32];
-  fb::initOneRGBTable<32>(sub, 31, 255, 16, false, nullptr);
-  EXPECT_EQ(sub[0], 0u);
-  EXPECT_EQ(sub[1], 8u << 16);  // (15 + 255) / 31
-  EXPECT_EQ(sub[31], 255u << 16);
-  const int rMax = 1;
-  fb::initOneRGBTable<32>(sub, 31, 255, 0, false, &rMax);
-  EXPECT_EQ(sub[15], 0u);  // below half: the reduction's low level
-  EXPECT_EQ(sub[16], 255u);
-  fb::initOneRGBTable<32>(sub, 0, 255, 0, false, nullptr);
-  EXPECT_EQ(sub[0], 0u);  // a channel without levels
-}
-
 TEST(TransTables, OnlySixteenAndThirtyTwoBitEntriesAreByteSwapped) {
   uint8_t e8[2];
   uint16_t e16[2];
@@ -67,22 +53,6 @@ TEST(TransTables, WholePixelTableSwapsBigEndianInputBeforeMasking) {
   EXPECT_EQ(e[0x000F], 0xFF0000u);  // stored 0F 00 is the value 0x0F00: red
   EXPECT_EQ(e[0x00F0], 0u);         // the value 0xF000 lies outside the depth
   EXPECT_EQ(e[0xF000], 0xFF00u);    // the value 0x00F0: green
-}
-
-TEST(TransTables, CubeTablesAddUpToTheCellAndMapItThroughAnyColourMap) {
-  const PixelFormat in = PixelFormat::rgb888();
-  const PixelFormat out = PixelFormat::pal8();
-  fb::ColourCube cube(2, 3, 2);
-  RedRamp ramp;
-  TransTable table;
-  fb::initRGBTCtoCMFns[0](&table, in, out, &ramp, &cube, nullptr);
-  std::vector<unsigned> e = entries<uint8_t>(table, 256 * 3 + 12);
-  EXPECT_EQ(e[255], 6u);         // red: full red is cell (1, 0, 0)
-  EXPECT_EQ(e[256 + 128], 2u);   // green: half is level 1 of 3
-  EXPECT_EQ(e[512 + 200], 1u);   // blue
-  EXPECT_EQ(e[768 + 6], 255u);   // cell (1, 0, 0) is red: the ramp's 255
-  EXPECT_EQ(e[768 + 11], 255u);  // white: nearest on the ramp is red 255
-  EXPECT_EQ(e[768 + 0], 0u);
 }
 
 TEST(TransTablesDeath, ChannelTablesNeedHostOrderAndAnOrthogonalMap) {
