@@ -74,21 +74,19 @@ void initRGBTCtoTC(TransTable* table, const PixelFormat& inPF, const PixelFormat
   Entry<OutBits>* blue = green + inPF.greenMax + 1;
   // Only 16- and 32-bit values have a byte order of their own.
   bool swap = outPF.bigEndian && (OutBits == 16 || OutBits == 32);
-  int rMax[3] = {0, 0, 0};
-  if (reductionPF)
-    rMax[0] = reductionPF->redMax, rMax[1] = reductionPF->greenMax, rMax[2] = reductionPF->blueMax;
-  initOneRGBTable<OutBits>(red, inPF.redMax, outPF.redMax, outPF.redShift, swap,
-                           reductionPF ? &rMax[0] : nullptr);
+  const int reduced[3] = {reductionPF ? reductionPF->redMax : 0,
+                          reductionPF ? reductionPF->greenMax : 0,
+                          reductionPF ? reductionPF->blueMax : 0};
+  auto through = [&](int channel) { return reductionPF ? &reduced[channel] : nullptr; };
+  initOneRGBTable<OutBits>(red, inPF.redMax, outPF.redMax, outPF.redShift, swap, through(0));
   initOneRGBTable<OutBits>(green, inPF.greenMax, outPF.greenMax, outPF.greenShift, swap,
-                           reductionPF ? &rMax[1] : nullptr);
-  initOneRGBTable<OutBits>(blue, inPF.blueMax, outPF.blueMax, outPF.blueShift, swap,
-                           reductionPF ? &rMax[2] : nullptr);
+                           through(1));
+  initOneRGBTable<OutBits>(blue, inPF.blueMax, outPF.blueMax, outPF.blueShift, swap, through(2));
 }
 
 template <int OutBits>
-void initRGBTCtoCM(TransTable* table, const PixelFormat& inPF, const PixelFormat& outPF,
+void initRGBTCtoCM(TransTable* table, const PixelFormat& inPF, const PixelFormat& /*outPF*/,
                    const ColourMap* cm, const ColourCube* cube, const PixelFormat* reductionPF) {
-  (void)outPF;
   const ColourMap* orthCM = cube ? cube : cm;
   PLAT_ASSERT(inPF.isNativeEndian());
   PLAT_ASSERT(orthCM->isOrthogonal());
@@ -129,11 +127,13 @@ template <int OutBits>
 void initOneRGBTable(void* sub, int inMax, int outMax, int outShift, bool swap, const int* rMax) {
   auto* entries = static_cast<Entry<OutBits>*>(sub);
   for (int v = 0; v <= inMax; v++) {
-    int x;
+    // 64 bits: maxima of foreign formats reach 65535, and their products
+    // pass the range of an int.
+    int64_t x;
     if (!rMax) {
-      x = inMax ? (inMax / 2 + v * outMax) / inMax : 0;
+      x = inMax ? (inMax / 2 + int64_t(v) * outMax) / inMax : 0;
     } else {
-      int t = inMax ? (inMax / 2 + v * *rMax) / inMax : 0;
+      int64_t t = inMax ? (inMax / 2 + int64_t(v) * *rMax) / inMax : 0;
       x = *rMax ? (*rMax / 2 + t * outMax) / *rMax : 0;
     }
     uint32_t e = uint32_t(x) << (outShift & 31);
