@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev            # fuzzers and sanitizers
   clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpixman-1-dev                     # the peer of the region benchmark
+  libpixman-1-dev                     # the peer of the raster benchmarks
   zlib1g-dev libpng-dev
   locales-all                         # the tests switch between real locales
 )

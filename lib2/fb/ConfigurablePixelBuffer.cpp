@@ -1,5 +1,7 @@
 #include "lib2/fb/ConfigurablePixelBuffer.h"
 
+#include "lib2/fb/Draw.h"
+
 namespace fb {
 
 ConfigurablePixelBuffer::ConfigurablePixelBuffer() = default;
@@ -14,11 +16,7 @@ void ConfigurablePixelBuffer::enableGrab(bool on) {
     // format asks its map, and without one 0 is all there is.
     unsigned black = 0;
     if (!format_.trueColour && colourMap_) black = format_.rgba8ToPixel({0, 0, 0, 0}, colourMap_);
-    plat::Rect all = getRect();
-    if (getPixelsRW(all, nullptr)) {
-      for (int y = all.tl.y; y < all.br.y; y++)
-        for (int x = all.tl.x; x < all.br.x; x++) setPixelAt(plat::Point(x, y), black);
-    }
+    fillRect(this, getRect(), black);
   }
   grab_ = on;
 }

@@ -1,11 +1,11 @@
 #include "lib2/fb/ManagedPixelBuffer.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "lib1/plat/Assert.h"
 #include "lib2/fb/ImageLoader.h"
+#include "lib2/fb/ImageRect.h"
 
 namespace fb {
 
@@ -53,12 +53,8 @@ void ManagedPixelBuffer::setSize(const plat::Point& requested) {
   height_ = size.y;
   checkCapacity();
   if (!old || !data_) return;
-  size_t bytesPerPixel = format_.bpp / 8;
-  size_t rowBytes = size_t(std::min(oldWidth, width_)) * bytesPerPixel;
-  for (int y = 0; y < std::min(oldHeight, height_); y++) {
-    memcpy(data_ + size_t(y) * size_t(width_) * bytesPerPixel,
-           old.get() + size_t(y) * size_t(oldWidth) * bytesPerPixel, rowBytes);
-  }
+  imageRect(old.get(), data_, std::min(oldWidth, width_), std::min(oldHeight, height_),
+            format_.bpp / 8, oldWidth, width_);
 }
 
 std::unique_ptr<unsigned char[]> ManagedPixelBuffer::takeData() {

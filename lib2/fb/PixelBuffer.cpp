@@ -1,7 +1,8 @@
 #include "lib2/fb/PixelBuffer.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "lib2/fb/ImageRect.h"
 
 namespace fb {
 
@@ -24,12 +25,7 @@ void PixelBuffer::getImage(void* dst, const plat::Rect& r, int dstStride) {
   int srcStride = 0;
   const unsigned char* src = getPixelsR(r, &srcStride);
   if (!src) return;
-  size_t bytesPerPixel = format_.bpp / 8;
-  size_t rowBytes = size_t(r.width()) * bytesPerPixel;
-  size_t srcStep = size_t(srcStride ? srcStride : r.width()) * bytesPerPixel;
-  size_t dstStep = size_t(dstStride ? dstStride : r.width()) * bytesPerPixel;
-  auto* out = static_cast<unsigned char*>(dst);
-  for (int y = 0; y < r.height(); y++, src += srcStep, out += dstStep) memcpy(out, src, rowBytes);
+  imageRect(src, dst, r.width(), r.height(), format_.bpp / 8, srcStride, dstStride);
 }
 
 void PixelBuffer::grabRegion(const Region&) {}

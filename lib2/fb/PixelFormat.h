@@ -37,6 +37,12 @@ class PixelFormat {
   // nor do maxima and shifts for colour-mapped formats.
   bool equal(const PixelFormat& other) const;
   bool isNativeEndian() const;
+  // Whether pixels of this format can be stored and translated: depth 1 to
+  // bpp, bpp 8, 16, 24 or 32, and at most 8 bits of colour-map index.
+  bool depthAndBppAreValid() const {
+    return depth != 0 && depth <= bpp && (bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32) &&
+           (trueColour || depth <= 8);
+  }
   // Rewrites a big-endian format as the little-endian one that reads the same
   // bytes; false, and unchanged, when a shift is not a whole number of bytes.
   bool makeNativeEndian();
