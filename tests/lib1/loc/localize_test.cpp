@@ -105,9 +105,7 @@ TEST_F(Registry, LocaleOnTheCommandLineTranslatesTheBadArgumentMessage) {
 TEST_F(Registry, ParameterDescriptionIsLocalised) {
   use("es");
   EXPECT_EQ(std::string(loc::localeParam.getDescription()).rfind("Configuración regional", 0), 0u);
-  const plat::ConfigParameter* logParam = plat::Configuration::global()->get("Log");
-  ASSERT_NE(logParam, nullptr);
-  EXPECT_STREQ(logParam->getDescription(),
+  EXPECT_STREQ(plat::Configuration::global()->getOrThrow("Log")->getDescription(),
                "Registrar eventos con el formato <registro>:<destino>:<nivel>[,...].");
 }
 
@@ -119,6 +117,8 @@ TEST_F(Registry, MessageTableRegistersOnlyOnce) {
   reg()->addBuiltInString("en", "loc_time_tomorrow", "tomorrow");
 }
 
+// Death tests run first: none of them may read the environment in this
+// process, or the child that tests it inherits what was read.
 TEST(RegistryDeathTest, RawAfterFormattedEndsTheProcess) {
   reg()->addBuiltInString("en", "lt_mixed", "x");
   EXPECT_DEATH(

@@ -65,38 +65,21 @@ TEST(UnescapeString, DecodesEscapesAndRejectsMalformedStrings) {
   for (auto [in, want] : rows) EXPECT_EQ(unescaped(in), want) << in;
 }
 
+// One entry a line of source.
 TEST(PoParser, ReadsEntriesWithContinuationsAndSkipsTheHeader) {
   EXPECT_EQ(Recorder("# comment\n"
-                     "msgid \"\"\n"
-                     "msgstr \"\"\n"
-                     "\"Content-Type: text/plain\\n\"\n"
-                     "\n"
-                     "msgid \"k\"\n"
-                     "\"e\"\n"
-                     "\"y\"\n"
-                     "msgstr \"te\"\n"
-                     "\"xt\"\n"
-                     "\n"
-                     "\"front \"\n"
-                     "msgid \"second\"\n"
-                     "msgstr \"last\"")
+                     "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain\\n\"\n\n"
+                     "msgid \"k\"\n\"e\"\n\"y\"\nmsgstr \"te\"\n\"xt\"\n\n"
+                     "\"front \"\nmsgid \"second\"\nmsgstr \"last\"")
                 .seen,
             (Seen{"key=text", "second=front last"}));
 }
 
 TEST(PoParser, ReportsErrorsPerLineAndReadsOn) {
-  EXPECT_EQ(Recorder("msgid \"a\"\n"
-                     "\n"
-                     "msgstr \"after gap\"\n"
-                     "\n"
-                     "msgstr \"x\"\n"
-                     "msgid\t\"tab\"\n"
-                     "msgid \"b\"\n"
-                     "msgstr \"1\"\n"
-                     "msgid \"c\"\n"
-                     "\n"
-                     "msgid \"d\" junk\n"
-                     "msgfoo \"e\"\n")
+  EXPECT_EQ(Recorder("msgid \"a\"\n\nmsgstr \"after gap\"\n\n"     // lines 1-4
+                     "msgstr \"x\"\nmsgid\t\"tab\"\n"              // 5-6
+                     "msgid \"b\"\nmsgstr \"1\"\nmsgid \"c\"\n\n"  // 7-10
+                     "msgid \"d\" junk\nmsgfoo \"e\"\n")           // 11-12, then the end
                 .seen,
             (Seen{"2: Expected msgstr", "a=after gap", "5: Expected msgid",
                   "6: Bad command or string", "9: Bad command or string", "b=1",
