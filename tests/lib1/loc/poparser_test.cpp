@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,8 @@ std::string unescaped(const char* text) {
 class Recorder : public loc::PoParser {
  public:
   explicit Recorder(const std::string& text) {
-    size_t start = 0;
-    for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
-      line(text.substr(start, nl - start).c_str());
-    if (start < text.size()) line(text.substr(start).c_str());
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) line(l.c_str());
     finish();
   }
   std::vector<std::string> seen;
