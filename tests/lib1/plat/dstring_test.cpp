@@ -89,6 +89,14 @@ TEST(DString, PrfOfItsOwnTextFormatsTheOldValueWhateverTheCapacity) {
   }
 }
 
+TEST(DString, PrfGrowsToWhatTheOutputNeeds) {
+  DString d;
+  std::string big(5000, 'x');
+  d.prf("[%s]", big.c_str()).prf("%d", 42);
+  EXPECT_EQ(d.get(), "[" + big + "]42");
+  EXPECT_EQ(d.capacity(), 8192);
+}
+
 TEST(DString, PrfThatFailsEveryTimeNeitherLoopsNorGrows) {
   DString e = make("keep");
   e.prf("%ls", L"\u00e9");  // no wide characters in the C locale

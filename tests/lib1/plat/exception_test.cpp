@@ -28,6 +28,13 @@ TEST(SystemException, MessageNamesTheCallAndTheErrorWithItsNumber) {
   EXPECT_EQ(std.err, EACCES);
 }
 
+TEST(Exception, TypesNameTheKindOfFailure) {
+  EXPECT_STREQ(plat::SystemException("x", 0).type, "System");
+  EXPECT_STREQ(plat::StdlibException("x").type, "Stdlib");
+  EXPECT_STREQ(plat::AssertionFail("p", "f", 1).type, "AssertionFail");
+  EXPECT_STREQ(plat::TimedOut().type, "TimedOut");
+}
+
 TEST(SystemException, StrerrorRWritesIntoTheFreeSpaceOfTheMessage) {
   for (int e : {0, ENOENT, 99999}) {
     plat::SystemException r("call", 0);
