@@ -2,9 +2,12 @@
 
 #include <memory>
 
+#include "lib1/plat/Exception.h"
+
 namespace gwtest {
 
 void CaptureLogger::write(int level, const char* logName, const char* text) {
+  if (throws) throw plat::Exception("log failed");
   lines.push_back({level, logName, text});
 }
 

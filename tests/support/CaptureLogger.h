@@ -1,5 +1,6 @@
-// Log and parameter doubles: a log destination that keeps what it is given,
-// a route from one writer to it, and an observer that records what it is told.
+// Log and parameter doubles: a log destination that keeps what it is given
+// (or fails every write), a route from one writer to it, and an observer that
+// records what it is told.
 #pragma once
 
 #include <string>
@@ -16,10 +17,13 @@ class CaptureLogger : public plat::Logger {
     int level;
     std::string log, text;
   };
-  explicit CaptureLogger(const char* logName = "capture") : plat::Logger(logName) {}
+  explicit CaptureLogger(const char* logName = "capture", bool throwing = false)
+      : plat::Logger(logName), throws(throwing) {}
+  // Keeps the line, or throws plat::Exception("log failed") when built throwing.
   void write(int level, const char* logName, const char* text) override;
   bool has(const std::string& text) const;
 
+  bool throws;
   std::vector<Line> lines;
 };
 

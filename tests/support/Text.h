@@ -1,11 +1,14 @@
-// Text helpers for tests: taking over the arrays that calls hand back, and
-// what a call writes to standard error.
+// Text helpers for tests: taking over the arrays that calls hand back, lists
+// of strings as one text, and what a call writes to standard error.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "lib1/plat/String.h"
 
 namespace gwtest {
 
@@ -14,6 +17,13 @@ namespace gwtest {
 inline std::string own(char* s) {
   std::unique_ptr<char[]> owned(s);
   return s ? s : "";
+}
+
+// The texts joined with commas.
+inline std::string joined(const std::vector<plat::String>& texts) {
+  std::string out;
+  for (const plat::String& t : texts) out += (out.empty() ? "" : ",") + std::string(t.get());
+  return out;
 }
 
 // What fn writes to standard error.

@@ -18,6 +18,14 @@ std::string lcAll() { return setlocale(LC_ALL, nullptr); }
 
 std::string text(const char* key) { return loc::localize(msgid_t(key), nullptr, 0, true); }
 
+// Ends an outer T while an inner one, built from the same arguments, lives on.
+template <typename T, typename... Args>
+void endOuterFirst(Args... args) {
+  auto* outer = new T(args...);
+  T inner(args...);
+  delete outer;
+}
+
 }  // namespace
 
 TEST(LocaleSetter, ScopedLanguageForLookUpsAndTheCLibrary) {
@@ -67,21 +75,9 @@ TEST(LocaleSetter, FirstSupportedLocaleOfAListOrC) {
 }
 
 TEST(LocaleSetterDeathTest, EndingOutOfOrderEndsTheProcess) {
-  EXPECT_DEATH(
-      {
-        auto* outer = new LocaleSetter("de");
-        LocaleSetter inner("fr");
-        delete outer;
-      },
-      "thrInst == this");
+  EXPECT_DEATH(endOuterFirst<LocaleSetter>("de"), "thrInst == this");
 }
 
 TEST(TransMapDeathTest, EndingOutOfOrderEndsTheProcess) {
-  EXPECT_DEATH(
-      {
-        auto* outer = new loc::TransMap;
-        loc::TransMap inner;
-        delete outer;
-      },
-      "thrInst == this");
+  EXPECT_DEATH(endOuterFirst<loc::TransMap>(), "thrInst == this");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "lib1/loc/Localize.h"
@@ -27,23 +28,19 @@ struct Map {
 }  // namespace
 
 TEST(PluralRule, FormOfACountPerLanguage) {
-  struct Row {
-    const char* locale;
-    const char* forms[4];  // of -1, 0, 1, 2
-  };
-  for (const Row& r : {
-           Row{"en_US", {"zeromany", "zeromany", "sing", "zeromany"}},
-           Row{"C", {"zeromany", "zeromany", "sing", "zeromany"}},
-           Row{"fr_FR", {"many", "zerosing", "zerosing", "many"}},
-           Row{"pt_BR", {"many", "zerosing", "zerosing", "many"}},
-           Row{"pt-BR.UTF-8", {"many", "zerosing", "zerosing", "many"}},
-           Row{"pt_PT", {"zeromany", "zeromany", "sing", "zeromany"}},
-           Row{"FR", {"zeromany", "zeromany", "sing", "zeromany"}},
-           Row{"ja_JP", {"singplural", "singplural", "singplural", "singplural"}},
-           Row{"zh", {"singplural", "singplural", "singplural", "singplural"}},
-       }) {
-    const loc::PluralRule* rule = loc::getRuleForLocale(r.locale);
-    for (int n = -1; n <= 2; n++) EXPECT_STREQ(rule->form(n), r.forms[n + 1]) << r.locale << n;
+  // The forms of -1, 0, 1 and 2.
+  const std::string english = "zeromany zeromany sing zeromany ",
+                    french = "many zerosing zerosing many ",
+                    one = "singplural singplural singplural singplural ";
+  const std::pair<const char*, std::string> rows[] = {
+      {"en_US", english}, {"C", english},          {"fr_FR", french},
+      {"pt_BR", french},  {"pt-BR.UTF-8", french}, {"pt_PT", english},
+      {"FR", english},    {"ja_JP", one},          {"zh", one}};
+  for (const auto& [locale, forms] : rows) {
+    const loc::PluralRule* rule = loc::getRuleForLocale(locale);
+    std::string got;
+    for (int n = -1; n <= 2; n++) got += std::string(rule->form(n)) + " ";
+    EXPECT_EQ(got, forms) << locale;
   }
 }
 
@@ -62,28 +59,21 @@ TEST(Plural, LanguageWithoutEveryFormFallsThroughToTheNext) {
 }
 
 TEST(Plural, BuiltInUnitsChooseTheFormOfTheLanguage) {
-  struct Row {
-    const char* locale;
-    const char* key;
-    int n, min, max;
-    const char* want;
-  };
-  for (const Row& r : {
-           Row{"fr_FR", "loc_bytesize_unit", 1, 0, 100, "%D octet"},
-           Row{"fr_FR", "loc_bytesize_unit", 0, 0, 100, "%D octet"},
-           Row{"fr_FR", "loc_bytesize_unit", 2, 0, 100, "%D octets"},
-           Row{"en_US", "loc_bytesize_unit", 0, 0, 100, "%D bytes"},
-           Row{"de_DE", "loc_period_second", 1, 0, 60, "%D Sekunde"},
-           Row{"es_ES", "loc_period_day", 3, 2, 30, "%D días"},
-           Row{"en_US", "loc_period_day", 3, 2, 30, "%D days"},
-           // No singular row: a range with 1 (or, in French, 0 or 1) has no
-           // complete set of forms anywhere.
-           Row{"en_US", "loc_period_day", 3, 1, 30, "(none)"},
-           Row{"fr_FR", "loc_period_day", 3, 0, 30, "(none)"},
-       }) {
-    Map m({r.locale});
-    EXPECT_EQ(m.plural(r.key, r.n, r.min, r.max), r.want) << r.locale << " " << r.key << r.n;
-  }
+  // Locale, key, count, range and the text.
+  const std::tuple<const char*, const char*, int, int, int, const char*> rows[] = {
+      {"fr_FR", "loc_bytesize_unit", 1, 0, 100, "%D octet"},
+      {"fr_FR", "loc_bytesize_unit", 0, 0, 100, "%D octet"},
+      {"fr_FR", "loc_bytesize_unit", 2, 0, 100, "%D octets"},
+      {"en_US", "loc_bytesize_unit", 0, 0, 100, "%D bytes"},
+      {"de_DE", "loc_period_second", 1, 0, 60, "%D Sekunde"},
+      {"es_ES", "loc_period_day", 3, 2, 30, "%D días"},
+      {"en_US", "loc_period_day", 3, 2, 30, "%D days"},
+      // No singular row: a range with 1 (or, in French, 0 or 1) has no
+      // complete set of forms anywhere.
+      {"en_US", "loc_period_day", 3, 1, 30, "(none)"},
+      {"fr_FR", "loc_period_day", 3, 0, 30, "(none)"}};
+  for (auto [locale, key, n, min, max, want] : rows)
+    EXPECT_EQ(Map({locale}).plural(key, n, min, max), want) << locale << " " << key << n;
 }
 
 TEST(Plural, MissingFormsYieldTheKeyAndAnError) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,8 @@ std::string unescaped(const char* text) {
 class Recorder : public loc::PoParser {
  public:
   explicit Recorder(const std::string& text) {
-    size_t start = 0;
-    for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
-      line(text.substr(start, nl - start).c_str());
-    if (start < text.size()) line(text.substr(start).c_str());
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) line(l.c_str());
     finish();
   }
   std::vector<std::string> seen;
@@ -40,68 +39,46 @@ using Seen = std::vector<std::string>;
 
 }  // namespace
 
+// The fuzz target reads back every byte written as a hexadecimal or octal
+// escape; these are the other escapes and the faults.
 TEST(UnescapeString, DecodesEscapesAndRejectsMalformedStrings) {
-  struct Row {
-    const char* in;
-    const char* want;
+  const std::pair<const char*, const char*> rows[] = {
+      {"  \"plain\"", "plain"},
+      {"\"\\\"\\'\\?\\\\\"", "\"'?\\"},
+      {"\"\\a\\b\\f\\n\\r\\t\\v\"", "\a\b\f\n\r\t\v"},
+      {"x\"a\"", "error: Junk preceding string data"},
+      {"\"a\" ", "error: Junk following string data"},
+      {"no quote", "error: Junk following string data"},
+      {"", "error: Junk following string data"},
+      {"\"open", "error: Missing terminator"},
+      {"\"a\\", "error: Invalid escape at end"},
+      {"\"\\q\"", "error: Invalid escape at end"},
+      {"\"\\x4\"", "error: Invalid hex escape"},
+      {"\"\\x4", "error: Invalid hex escape at end"},
+      {"\"\\400\"", "error: Octal escape code out of range"},
+      {"\"\\+12\"", "error: Invalid escape code"},
+      // A NUL would silently cut the text short.
+      {"\"a\\000b\"", "error: Invalid escape code"},
+      {"\"a\\x00b\"", "error: Invalid hex escape"},
   };
-  for (const Row& r : {
-           Row{"  \"plain\"", "plain"},
-           Row{"\"\\\"\\'\\?\\\\\"", "\"'?\\"},
-           Row{"\"\\a\\b\\f\\n\\r\\t\\v\"", "\a\b\f\n\r\t\v"},
-           Row{"\"\\x41\\x6a\"", "Aj"},
-           Row{"\"\\101\"", "A"},
-           Row{"\"\\303\\251\"", "\xc3\xa9"},
-           Row{"x\"a\"", "error: Junk preceding string data"},
-           Row{"\"a\" ", "error: Junk following string data"},
-           Row{"no quote", "error: Junk following string data"},
-           Row{"", "error: Junk following string data"},
-           Row{"\"open", "error: Missing terminator"},
-           Row{"\"a\\", "error: Invalid escape at end"},
-           Row{"\"\\q\"", "error: Invalid escape at end"},
-           Row{"\"\\x4\"", "error: Invalid hex escape"},
-           Row{"\"\\x4", "error: Invalid hex escape at end"},
-           Row{"\"\\400\"", "error: Octal escape code out of range"},
-           Row{"\"\\+12\"", "error: Invalid escape code"},
-           // A NUL would silently cut the text short.
-           Row{"\"a\\000b\"", "error: Invalid escape code"},
-           Row{"\"a\\x00b\"", "error: Invalid hex escape"},
-       })
-    EXPECT_EQ(unescaped(r.in), r.want) << r.in;
+  for (auto [in, want] : rows) EXPECT_EQ(unescaped(in), want) << in;
 }
 
+// One entry a line of source.
 TEST(PoParser, ReadsEntriesWithContinuationsAndSkipsTheHeader) {
   EXPECT_EQ(Recorder("# comment\n"
-                     "msgid \"\"\n"
-                     "msgstr \"\"\n"
-                     "\"Content-Type: text/plain\\n\"\n"
-                     "\n"
-                     "msgid \"k\"\n"
-                     "\"e\"\n"
-                     "\"y\"\n"
-                     "msgstr \"te\"\n"
-                     "\"xt\"\n"
-                     "\n"
-                     "\"front \"\n"
-                     "msgid \"second\"\n"
-                     "msgstr \"last\"")
+                     "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain\\n\"\n\n"
+                     "msgid \"k\"\n\"e\"\n\"y\"\nmsgstr \"te\"\n\"xt\"\n\n"
+                     "\"front \"\nmsgid \"second\"\nmsgstr \"last\"")
                 .seen,
             (Seen{"key=text", "second=front last"}));
 }
 
 TEST(PoParser, ReportsErrorsPerLineAndReadsOn) {
-  EXPECT_EQ(Recorder("msgid \"a\"\n"
-                     "\n"
-                     "msgstr \"after gap\"\n"
-                     "\n"
-                     "msgstr \"x\"\n"
-                     "msgid\t\"tab\"\n"
-                     "msgid \"b\"\n"
-                     "msgstr \"1\"\n"
-                     "msgid \"c\"\n"
-                     "\n"
-                     "msgid \"d\" junk\n"
-                     "msgfoo \"e\"\n")
+  EXPECT_EQ(Recorder("msgid \"a\"\n\nmsgstr \"after gap\"\n\n"     // lines 1-4
+                     "msgstr \"x\"\nmsgid\t\"tab\"\n"              // 5-6
+                     "msgid \"b\"\nmsgstr \"1\"\nmsgid \"c\"\n\n"  // 7-10
+                     "msgid \"d\" junk\nmsgfoo \"e\"\n")           // 11-12, then the end
                 .seen,
             (Seen{"2: Expected msgstr", "a=after gap", "5: Expected msgid",
                   "6: Bad command or string", "9: Bad command or string", "b=1",

@@ -75,9 +75,8 @@ TEST(ConfigurationCopy, ACloneThatThrowsLeavesNoEarlierCloneBehind) {
 TEST_F(Tree, LookupIgnoresCaseAndPrefersOwnThenEarlierChildDepthFirst) {
   StringParameter shadowB{"b", "", "c1's b", false, &child1};
   StringParameter shadowF{"f", "", "c2's f", false, &child2};
-  EXPECT_EQ(root.get("b"), &b);
+  EXPECT_TRUE(root.get("b") == &b && root.get("nope") == nullptr);
   EXPECT_EQ(root.get("F"), &f);  // child1's grandchild before child2
-  EXPECT_EQ(root.get("nope"), nullptr);
   EXPECT_EQ(failureOf([&] { root.getOrThrow("nope"); }), "Parameter nope not found");
   EXPECT_TRUE(root.set("f", "x", 50));
   EXPECT_EQ(value(grand, "F"), "x");
@@ -160,34 +159,36 @@ struct Refuse : ParameterAlias {
   bool handleAlias(const char*, const char*, SettingsMap*) override { return false; }
 };
 
+// Settings kept in a map, as a settings store would.
 struct Store : Configuration::CanonicalizeCallback {
   std::map<std::string, std::string> s;
   bool getSetting(const char* n, String* v) override {
     auto it = s.find(n);
-    if (it == s.end()) return false;
-    *v = it->second.c_str();
-    return true;
+    if (it != s.end()) *v = it->second.c_str();
+    return it != s.end();
   }
   void setSetting(const char* n, const char* v) override { s[n] = v; }
   void removeSetting(const char* n) override { s.erase(n); }
 };
 
+struct Aliases : testing::Test {
+  Configuration conf{"Test"};
+  BoolParameter x{"X", "", false, false, &conf};
+  IntParameter y{"Y", "", 0, false, &conf, 0, 5};
+  ParameterAlias both{"X", "Y"};
+  Refuse refuse;
+};
+
 }  // namespace
 
-TEST(Aliases, SetGoesToEveryTargetThatAccepts) {
-  Configuration conf("Test");
-  BoolParameter x("X", "", false, false, &conf);
-  IntParameter y("Y", "", 0, false, &conf, 0, 5);
-  ParameterAlias both("X", "Y");
+TEST_F(Aliases, SetGoesToEveryTargetThatAccepts) {
   conf.addAlias("xy", &both);
   EXPECT_TRUE(conf.set("XY", "1", 50));  // both accept
-  EXPECT_TRUE(x.getValue());
-  EXPECT_EQ(y.getValue(), 1);
+  EXPECT_TRUE(x.getValue() && y.getValue() == 1);
   EXPECT_TRUE(conf.set("-xy=no", 50));  // X accepts, Y refuses
   EXPECT_FALSE(x.getValue());
   EXPECT_FALSE(conf.set("xy", "9", 50));  // neither accepts
-  Refuse refuse;
-  conf.addAlias("XY", &refuse);  // replaces, letter case ignored
+  conf.addAlias("XY", &refuse);           // replaces, letter case ignored
   EXPECT_FALSE(conf.set("xy", "1", 50));
   {
     ParameterAlias own("old", &y, &conf);
@@ -197,17 +198,12 @@ TEST(Aliases, SetGoesToEveryTargetThatAccepts) {
   EXPECT_EQ(conf.aliases.count("old"), 0u);  // gone with the alias
 }
 
-TEST(Aliases, CanonicalizeReplacesAliasSettingsByTheirTargets) {
-  Configuration conf("Test");
-  BoolParameter x("X", "", false, false, &conf);
-  IntParameter y("Y", "", 0, false, &conf, 0, 5);
-  ParameterAlias ab("X", "Y");
-  Refuse refuse;
-  conf.addAlias("ab", &ab);
+TEST_F(Aliases, CanonicalizeReplacesAliasSettingsByTheirTargets) {
+  conf.addAlias("ab", &both);
   conf.addAlias("xy", &refuse);
   Store store;
   store.s = {{"ab", "1"}, {"Y", "3"}, {"xy", "1"}};
-  conf.canonicalize(&store);  // "XY" refuses, but is removed all the same
+  conf.canonicalize(&store);  // "xy" refuses, but is removed all the same
   EXPECT_EQ(store.s, (std::map<std::string, std::string>{{"X", "1"}, {"Y", "3"}}));
 }
 
@@ -215,11 +211,10 @@ TEST(LogReport, OneLinePerSettingByPriorityThenName) {
   Configuration conf("Test");
   CaptureLogger log;
   RouteWriter route(LogWriter::getLogWriter("Configuration"), &log, LogWriter::LEVEL_DEBUG);
-  StringParameter s("s", "", "def", false, &conf);
+  StringParameter s("s", "", "def", false, &conf), hidden("_hidden", "", "", false, &conf);
   IntParameter pol("Pol", "", 1, false, &conf);
   BoolParameter both("both", "", false, false, &conf);
   BinaryParameter bin("Bin", "", CBuf<unsigned char>{0, nullptr}, &conf, false);
-  StringParameter hidden("_hidden", "", "", false, &conf);
   pol.setParam("2", 0);
   both.setParam("1", 50);
   both.setParam("0", 0);

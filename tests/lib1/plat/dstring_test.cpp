@@ -42,11 +42,7 @@ TEST(DString, AssignmentCopiesTheCapacityOrLeavesNoBuffer) {
   a = DString();
   EXPECT_EQ(a.capacity(), 0);
   EXPECT_STREQ(a.append("again"), "again");
-}
-
-TEST(DString, TakeBufLeavesTheStringWithoutABuffer) {
-  DString b = make("b");
-  EXPECT_EQ(gwtest::own(b.takeBuf()), "b");
+  EXPECT_EQ(gwtest::own(b.takeBuf()), "b");  // leaves no buffer behind
   EXPECT_EQ(b.capacity(), 0);
 }
 
@@ -68,28 +64,16 @@ TEST(DString, WritingInPlaceIsSeenByTheNextAppend) {
   EXPECT_EQ(w.append_("x"), 3);
 }
 
-TEST(DString, AppendingItsOwnTextSurvivesReallocation) {
+TEST(DString, ItsOwnTextMayBeAppendedOrReplacedInto) {
   DString d = make("ab");
   for (int i = 0; i < 8; i++) d.append_(d.get());  // most of them reallocate
-  std::string expected;
-  for (int i = 0; i < 256; i++) expected += "ab";
-  EXPECT_EQ(d.get(), expected);
+  EXPECT_EQ(d.length(), 512);
+  EXPECT_STREQ(d.get() + 508, "abab");
   d = make("0123456");
   EXPECT_EQ(d.append_(d.get() + 3, 2), 9);
-  EXPECT_EQ(d.append_("xy\0z", 4), 11);
-  d.appendChar_('!', 0);
-  d.appendChar_('!', 2);
-  EXPECT_STREQ(d, "012345634xy!!");
-}
-
-TEST(DString, ReplaceRangeMayTakeItsOwnText) {
-  DString d = make("012345634xy!!");
-  d.replaceRange(0, 3, d.get() + 9);
-  EXPECT_STREQ(d, "xy!!345634xy!!");
-}
-
-TEST(DString, ReplaceMayTakeSourceAndReplacementFromItsOwnText) {
-  DString d = make("<xy-xy>");
+  d.replaceRange(0, 3, d.get() + 5);
+  EXPECT_STREQ(d, "5634345634");
+  d = make("<xy-xy>");
   d.replace(d.get(), "xy", d.get() + 3);
   EXPECT_STREQ(d, "<xy-xy><-xy>--xy>>");
 }
@@ -120,25 +104,15 @@ TEST(DString, PrfThatFailsEveryTimeNeitherLoopsNorGrows) {
   EXPECT_EQ(e.capacity(), 8);
 }
 
-TEST(DString, ReplaceRangeOutsideTheTextChangesNothing) {
-  DString d = make("0123456789");
-  for (auto [s, e] : {std::pair{-1, 2}, {5, 4}, {3, 11}}) d.replaceRange(s, e, "X");
-  EXPECT_STREQ(d, "0123456789");
-  d.replaceRange(10, 10, "end").replaceRange(0, 0, "<").replaceRange(3, 7, "abcdef", 2);
-  EXPECT_STREQ(d, "<01ab6789end");
-}
-
 TEST(DString, StripAnyOfDropsEveryListedByte) {
   DString d = make("<01ab6789end");
   d.stripAnyOf("e9<");
   EXPECT_STREQ(d, "01ab678nd");
 }
 
-TEST(DString, ReplaceWorksLeftToRightWithoutOverlap) {
-  EXPECT_STREQ(make(">").replace("aaa", "aa", "b"), ">ba");
+TEST(DString, ReplaceOfANullTextOrIntoNoBufferKeepsNone) {
   DString r;
   EXPECT_STREQ(r.replace("a.b.c", ".", nullptr), "abc");
-  EXPECT_STREQ(r.replace("b", "bbbb"), "abbbbc");  // grows while it scans
   DString none;
   EXPECT_EQ(none.replace("x", "y").capacity(), 0);
 }

@@ -6,13 +6,10 @@
 
 #include "lib1/plat/Configuration.h"
 #include "tests/support/CaptureLogger.h"
-#include "tests/support/Failure.h"
+#include "tests/support/Text.h"
 
 using namespace gwtest;
-
 using namespace plat;
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
 
 namespace {
 
@@ -26,9 +23,7 @@ struct LogRouting : testing::Test {
   // Sets `Log` as the command line does and returns what was written to
   // standard error meanwhile.
   std::string setLog(const char* value) {
-    CaptureStderr();
-    EXPECT_TRUE(Configuration::global()->set("log", value, 50));
-    return GetCapturedStderr();
+    return stderrOf([&] { EXPECT_TRUE(Configuration::global()->set("log", value, 50)); });
   }
   static bool silent(const LogWriter& w) { return !w.logger && w.level == 0; }
 };

@@ -22,30 +22,22 @@ std::string appendTo(int cap, const char* old, const char* add, bool viaPrf) {
 
 }  // namespace
 
-TEST(SString, CutWholeAtTheCapacity) {
+// Cuts of valid text are checked against a model by the fuzz target; these
+// are the cuts of text that was bad already.
+TEST(SString, AnAppendCutsWholeCharactersOfItsOwnOnly) {
   for (bool prf : {false, true}) {
     // Capacity 8: bytes 0..6 for text, byte 7 for the NUL.
     EXPECT_EQ(appendTo(8, "abcde", "\xE2\x82\xAC", prf), "abcde");
-    EXPECT_EQ(appendTo(8, "abcd", "\xE2\x82\xAC", prf), "abcd\xE2\x82\xAC");
-    EXPECT_EQ(appendTo(8, "abcdef", "\xC3\xA9", prf), "abcdef");
-    EXPECT_EQ(appendTo(8, "abcde", "\xC3\xA9", prf), "abcde\xC3\xA9");
-    EXPECT_EQ(appendTo(8, "abcd", "\xF0\x9F\x98\x80", prf), "abcd");
-    EXPECT_EQ(appendTo(8, "abc", "\xF0\x9F\x98\x80xyz", prf), "abc\xF0\x9F\x98\x80");
-    EXPECT_EQ(appendTo(8, "", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", prf), "\xC3\xA9\xC3\xA9\xC3\xA9");
     // An incomplete sequence left by an earlier append is not this append's
     // to cut: the look-back stops where the append began.
     EXPECT_EQ(appendTo(8, "abcd\xF0", "\x9F\x98\x80", prf), "abcd\xF0\x9F\x98");
     // Only continuation bytes in the window: nothing to cut.
     EXPECT_EQ(appendTo(8, "ab", "\x80\x80\x80\x80\x80\x80", prf), "ab\x80\x80\x80\x80\x80");
-    EXPECT_EQ(appendTo(8, "1234567", "x", prf), "1234567");  // full already
   }
-  plat::SString<16> s;
-  s.prf("%s", "0123456789012345678901234567890123456789");
-  EXPECT_STREQ(s, "012345678901234");
-  plat::SString<8> t("ab");
-  t.append("cdefgh", 2).appendChar('-', 100);
-  EXPECT_STREQ(t, "abcd---");
+}
+
+TEST(SString, AFormatThatFailsKeepsTheText) {
   plat::SString<8> u("ab");
-  u.prf("%ls", L"\u00e9");  // vsnprintf fails in the C locale: the text stays
+  u.prf("%ls", L"\u00e9");  // vsnprintf fails in the C locale
   EXPECT_STREQ(u, "ab");
 }

@@ -37,6 +37,7 @@ TEST(String, IntersperseSeparatesEveryNthByte) {
 TEST(String, NullStaysNullExceptThatIntersperseGivesText) {
   String null;
   null.lstripspace();
+  null.rstripspace();
   EXPECT_TRUE(null.toUpper().isNull());
   null.intersperse(' ', 1);
   EXPECT_STREQ(null.get(), "");

@@ -9,7 +9,6 @@
 #include "tests/support/CaptureLogger.h"
 
 using namespace plat;
-
 using namespace gwtest;
 
 namespace {
@@ -41,15 +40,14 @@ struct Probe : Timer::Callback {
   Timer timer{this};
 };
 
-class TimerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+struct TimerTest : testing::Test {
+  TimerTest() {
     fakeNow = 1000 * kUnitsPerMs;
     fakeJump = false;
     order.clear();
     getMonotonicTimeFn = fakeClock;
   }
-  void TearDown() override { getMonotonicTimeFn = nullptr; }
+  ~TimerTest() override { getMonotonicTimeFn = nullptr; }
 };
 using TimerDeathTest = TimerTest;
 

@@ -3,25 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 using plat::Wildcard;
 
-// Random patterns are checked against a plain matcher by the fuzz target;
-// these are the cases the log setting relies on.
-TEST(Wildcard, MatchesTheCasesTheLogSettingUses) {
-  const std::tuple<const char*, const char*, bool, unsigned, bool> cases[] = {
-      {"a*b*c", "axxbyyc", true, Wildcard::STAR, true},
-      {"CONFIG*", "Configuration", false, Wildcard::STAR, true},
-      {"config*", "ConfigParameter", true, Wildcard::STAR, false},
-      {nullptr, "", false, Wildcard::STAR, true},
-      {"", "x", false, Wildcard::STAR, false},     // an empty pattern matches no log name
-      {"a*a", "a", false, Wildcard::STAR, false},  // prefix and suffix may not share
-      {"*", "x", true, 0, false},                  // without STAR "*" is only itself
-      {"*", "*", true, 0, true}};
-  for (auto [pattern, text, caseSensitive, flags, matches] : cases)
-    EXPECT_EQ(Wildcard::match(pattern, text, caseSensitive, flags), matches)
-        << (pattern ? pattern : "(null)") << " " << text;
+// Patterns are checked against a plain matcher by the fuzz target, which
+// never gives a null pattern.
+TEST(Wildcard, ANullPatternMatchesTheEmptyTextOnly) {
+  EXPECT_TRUE(Wildcard::match(nullptr, "", false, Wildcard::STAR));
+  EXPECT_FALSE(Wildcard::match(nullptr, "x", false, Wildcard::STAR));
 }
 
 TEST(Wildcard, PathologicalPatternEndsQuickly) {
