@@ -1,0 +1,29 @@
+// A fresh directory under /tmp for one test, removed with everything in it
+// (symbolic links removed, never followed) when the test ends.
+#pragma once
+
+#include <string>
+
+namespace gwtest {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  // path()/name
+  std::string file(const char* name) const { return path_ + "/" + name; }
+  // Creates path()/name with the given content and returns its path.
+  std::string write(const char* name, const char* content) const;
+
+ private:
+  std::string path_;
+};
+
+// The whole content of a file ("(missing)" when it cannot be read).
+std::string readFile(const std::string& path);
+
+}  // namespace gwtest
