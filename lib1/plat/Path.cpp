@@ -108,42 +108,49 @@ namespace {
 
 const int kMaxLinks = 20;
 
-// Resolves an absolute canonical path; false with errno set on failure.
-bool resolve(std::string& path) {
-  int links = 0;
-restart:
-  size_t at = 1;  // just after the root's "/"
-  while (at <= path.size() && path != "/") {
+// Replaces the first symbolic link of an absolute canonical path by its
+// target. Returns 1 when it replaced one, 0 when the path has none left,
+// -1 with errno set on failure.
+int replaceFirstLink(std::string& path) {
+  for (size_t at = 1; at < path.size();) {
     size_t end = path.find('/', at);
     if (end == std::string::npos) end = path.size();
     std::string upTo = path.substr(0, end);
     struct stat st;
-    if (lstat(upTo.c_str(), &st) != 0) return false;
-    bool last = end == path.size();
+    if (lstat(upTo.c_str(), &st) != 0) return -1;
     if (S_ISLNK(st.st_mode)) {
-      if (++links > kMaxLinks) {
-        errno = ELOOP;
-        return false;
-      }
       char target[4096];
       ssize_t n = readlink(upTo.c_str(), target, sizeof(target));
-      if (n < 0) return false;
+      if (n < 0) return -1;
       if (n >= ssize_t(sizeof(target))) {
         errno = EIO;
-        return false;
+        return -1;
       }
-      std::string replaced(target, n);
-      if (replaced[0] != '/') replaced = path.substr(0, path.rfind('/', end - 1) + 1) + replaced;
+      std::string replaced(target, size_t(n));
+      // A relative target is read from the directory holding the link.
+      if (replaced.empty() || replaced[0] != '/')
+        replaced = path.substr(0, path.rfind('/', end - 1) + 1) + replaced;
       path = canonical((replaced + path.substr(end)).c_str());
-      goto restart;
+      return 1;
     }
-    if (!last && !S_ISDIR(st.st_mode)) {
+    if (end < path.size() && !S_ISDIR(st.st_mode)) {
       errno = ENOTDIR;
-      return false;
+      return -1;
     }
     at = end + 1;
   }
-  return true;
+  return 0;
+}
+
+bool resolve(std::string& path) {
+  for (int links = 0;; links++) {
+    int rc = replaceFirstLink(path);
+    if (rc <= 0) return rc == 0;
+    if (links == kMaxLinks) {
+      errno = ELOOP;
+      return false;
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "lib1/plat/TransactedFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,6 +77,29 @@ TEST(TransactedFile, PrivateTemporaryIsNeverOpenToOthers) {
   EXPECT_EQ(readFile(stale), "");
   tf.commit();
   EXPECT_EQ(modeOf(target), 0600u);
+}
+
+TEST(TransactedFile, PrivateTemporaryIsBornPrivate) {
+  TempDir dir;
+  mode_t saved = umask(022);
+  int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(inotify_add_watch(watch, dir.path().c_str(), IN_CREATE | IN_ATTRIB), 0);
+  TransactedFile tf(dir.file("t").c_str(), false, true);
+  umask(saved);
+  // Created, and never had its mode changed afterwards: there was no moment
+  // in which others could open it.
+  alignas(inotify_event) char events[4096];
+  ssize_t n = read(watch, events, sizeof(events));
+  close(watch);
+  uint32_t seen = 0;
+  for (ssize_t at = 0; at < n;) {
+    auto* e = reinterpret_cast<inotify_event*>(events + at);
+    seen |= e->mask;
+    at += ssize_t(sizeof(inotify_event) + e->len);
+  }
+  EXPECT_TRUE(seen & IN_CREATE);
+  EXPECT_FALSE(seen & IN_ATTRIB);
+  EXPECT_EQ(modeOf(tf.tmpPath()), 0600u);
 }
 
 TEST(TransactedFile, FailedOpenThrowsAndLeavesNothing) {
