@@ -105,7 +105,7 @@ void PerUserGroupList::getGroupsForUser(passwd* user, std::vector<int>& groups) 
   }
   size_t kept = 0;
   for (int i = 0; i < n; i++)
-    if (found[size_t(i)] != none) groups[kept++] = int(found[size_t(i)]);
+    if (found[size_t(i)] != none && kept < groups.size()) groups[kept++] = int(found[size_t(i)]);
   groups.resize(kept);
 }
 
