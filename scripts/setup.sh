@@ -11,6 +11,7 @@ packages=(
   libpixman-1-dev                     # the peer of the raster benchmarks
   zlib1g-dev libpng-dev
   locales-all                         # the tests switch between real locales
+  libnss-wrapper                      # account look-ups against fake account files
 )
 
 missing=()

@@ -58,6 +58,18 @@ class MBuf {
     data = nullptr;
     length = 0;
   }
+  // Makes the buffer n elements long. The storage stays when n is not larger
+  // and either at least half the current length or below 128; otherwise new
+  // storage of n elements replaces it, contents not kept. A secure buffer
+  // zeroes the dropped tail, or the whole old storage, first.
+  void resize(int n) {
+    if (n <= length && (n >= length / 2 || n < 128)) {
+      if (secure && data) secureZeroMemory(data + n, sizeof(T) * (length - n));
+      length = n;
+      return;
+    }
+    replace(new T[n](), n);
+  }
   // Gives up ownership of the array.
   T* takeBuf() {
     T* d = data;

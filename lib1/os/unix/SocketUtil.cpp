@@ -1,4 +1,4 @@
-#include "lib1/os/SocketUtil.h"
+#include "lib1/os/unix/SocketUtil.h"
 
 #include <sys/resource.h>
 #include <sys/socket.h>

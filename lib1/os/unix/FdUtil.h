@@ -4,14 +4,14 @@
 // false with errno set.
 #pragma once
 
+#include "lib1/plat/Descriptor.h"
+
 namespace os {
 
-int fdClose(int fd);  // close(); its result, never throws
-
-// Clears FD_CLOEXEC when inheritable, sets it otherwise. When setting the
-// flags fails and closeOnFailure is true, the descriptor is closed (errno
-// kept).
-bool fdSetInheritableNoThrow(int fd, bool inheritable, bool closeOnFailure);
+// The platform core's own: closing, and the close-on-exec flag (see
+// lib1/plat/Descriptor.h).
+using plat::fdClose;
+using plat::fdSetInheritableNoThrow;
 void fdSetInheritable(int fd, bool inheritable, bool closeOnFailure);  // "setInheritable"
 bool fdGetInheritable(int fd);                                         // "getInheritable"
 

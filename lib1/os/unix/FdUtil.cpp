@@ -1,4 +1,4 @@
-#include "lib1/os/FdUtil.h"
+#include "lib1/os/unix/FdUtil.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,24 +16,7 @@ bool tryOneStep = true;
 
 [[noreturn]] void fail(const char* what) { throw plat::SystemException(what, errno); }
 
-void closeKeepingErrno(int fd) {
-  int saved = errno;
-  ::close(fd);
-  errno = saved;
-}
-
 }  // namespace
-
-int fdClose(int fd) { return ::close(fd); }
-
-bool fdSetInheritableNoThrow(int fd, bool inheritable, bool closeOnFailure) {
-  int flags = fcntl(fd, F_GETFD);
-  if (flags < 0) return false;
-  flags = inheritable ? flags & ~FD_CLOEXEC : flags | FD_CLOEXEC;
-  if (fcntl(fd, F_SETFD, flags) == 0) return true;
-  if (closeOnFailure) closeKeepingErrno(fd);
-  return false;
-}
 
 void fdSetInheritable(int fd, bool inheritable, bool closeOnFailure) {
   if (!fdSetInheritableNoThrow(fd, inheritable, closeOnFailure)) fail("setInheritable");

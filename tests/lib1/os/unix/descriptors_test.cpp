@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <functional>
 
-#include "lib1/os/FdUtil.h"
-#include "lib1/os/SocketUtil.h"
+#include "lib1/os/unix/FdUtil.h"
+#include "lib1/os/unix/SocketUtil.h"
 #include "tests/support/CaptureLogger.h"
 #include "tests/support/Failure.h"
 
