@@ -12,28 +12,17 @@
 #include "lib1/rdr/FileOutStream.h"
 #include "tests/support/CaptureLogger.h"
 #include "tests/support/Failure.h"
+#include "tests/support/TempDir.h"
 
 using namespace rdr;
 using gwtest::CaptureLogger;
 using gwtest::failureOf;
 using gwtest::RouteWriter;
 
-namespace {
-
-struct TempDir {
-  TempDir() {
-    char t[] = "/tmp/gw-rdr-XXXXXX";
-    path = mkdtemp(t);
-  }
-  ~TempDir() { (void)!system(("rm -rf " + path).c_str()); }
-  std::string file(const char* name) const { return path + "/" + name; }
-  std::string path;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(FileStreams, WhatTheDestructorWritesOutReadsBackLineByLine) {
-  TempDir dir;
+  gwtest::TempDir dir;
   std::string name = dir.file("out.txt");
   {
     FileOutStream out(name.c_str());
@@ -50,7 +39,7 @@ TEST(FileStreams, WhatTheDestructorWritesOutReadsBackLineByLine) {
 }
 
 TEST(FileStreams, AppendModeWritesAfterTheOldContent) {
-  TempDir dir;
+  gwtest::TempDir dir;
   std::string name = dir.file("log");
   { FileOutStream(name.c_str()).writeBytes("old\n", 4); }
   { FileOutStream(name.c_str(), false, true).writeBytes("new\n", 4); }
@@ -61,17 +50,17 @@ TEST(FileStreams, AppendModeWritesAfterTheOldContent) {
 }
 
 TEST(FileStreams, EmptyFileEndsOnTheFirstRead) {
-  TempDir dir;
+  gwtest::TempDir dir;
   std::string name = dir.file("empty");
   FileOutStream{name.c_str()};
   EXPECT_THROW(FileInStream(name.c_str()).readU8(), EndOfStream);
 }
 
 TEST(FileStreams, OpenFailuresCarryTheSystemError) {
-  TempDir dir;
+  gwtest::TempDir dir;
   gwtest::expectSystemError([&] { FileInStream{dir.file("missing").c_str()}; }, ENOENT,
                             "fileOpen(");
-  gwtest::expectSystemError([&] { FileOutStream{dir.path.c_str()}; }, EISDIR, "fileOpen(");
+  gwtest::expectSystemError([&] { FileOutStream{dir.path().c_str()}; }, EISDIR, "fileOpen(");
 }
 
 TEST(FileStreams, DashNamesStandardInputOnlyForReadingOrWriting) {
@@ -81,7 +70,7 @@ TEST(FileStreams, DashNamesStandardInputOnlyForReadingOrWriting) {
 }
 
 TEST(FileStreams, ReadWriteCreateNeverTruncates) {
-  TempDir dir;
+  gwtest::TempDir dir;
   std::string name = dir.file("rwc");
   {
     plat::FilePtr f(name.c_str(), plat::FilePtr::ReadWriteCreate, true);
@@ -94,7 +83,7 @@ TEST(FileStreams, ReadWriteCreateNeverTruncates) {
 }
 
 TEST(FileStreams, UnknownOpenModesAreRefusedWithTheirErrors) {
-  TempDir dir;
+  gwtest::TempDir dir;
   std::string name = dir.file("exists");
   FileOutStream{name.c_str()};
   EXPECT_EQ(plat::fileOpenNoThrow(name.c_str(), "rw"), nullptr);
