@@ -32,6 +32,12 @@ const ScaleFn from8NativeKernels[4] = {scale8to8, scaleNE8to16, scale8to24, scal
 int scaleDown(int v, int s, int d) { return int(int64_t(v) * s / d); }
 int scaleUp(int v, int s, int d) { return int((int64_t(v) * s + d - 1) / d); }
 
+// Grid positions are ints: a source pixel is dstSz units wide, the whole
+// image srcSz * dstSz.
+bool gridFits(const ScalerCoords& c) {
+  return int64_t(c.srcSz.x) * c.dstSz.x <= INT32_MAX && int64_t(c.srcSz.y) * c.dstSz.y <= INT32_MAX;
+}
+
 }  // namespace
 
 ScaleFn chooseScaleFn(const fb::PixelFormat& src, const fb::PixelFormat& dst) {
@@ -87,7 +93,8 @@ void Scaler::setColourMap(const fb::ColourMap* cm) {
 
 void Scaler::refresh() {
   if (!source_) return;
-  if (coords_.dstSz.x > 0 && size_t(coords_.dstSz.x) > accLength_) {
+  // A size getImage will refuse gets no row: it could be gigabytes.
+  if (coords_.dstSz.x > 0 && size_t(coords_.dstSz.x) > accLength_ && gridFits(coords_)) {
     accLength_ = size_t(coords_.dstSz.x);
     acc_ = std::make_unique<fb::ColourWithAlpha[]>(accLength_);
   }
@@ -103,10 +110,7 @@ void Scaler::getImage(void* data, const plat::Rect& r, int stride) {
   if (!scaleFn_) throw plat::AssertionFail("scaleFn", __FILE__, __LINE__);
   PLAT_ASSERT(coords_.srcSz.x > 0 && coords_.srcSz.y > 0 && coords_.dstSz.x > 0 &&
               coords_.dstSz.y > 0);
-  // Grid positions are ints: a source pixel is dstSz units, the whole image
-  // srcSz * dstSz.
-  if (int64_t(coords_.srcSz.x) * coords_.dstSz.x > INT32_MAX ||
-      int64_t(coords_.srcSz.y) * coords_.dstSz.y > INT32_MAX)
+  if (!gridFits(coords_))
     throw plat::Exception(1, "Cannot scale %dx%d pixels to %dx%d: too large", coords_.srcSz.x,
                           coords_.srcSz.y, coords_.dstSz.x, coords_.dstSz.y);
   PLAT_ASSERT(size_t(r.width()) <= accLength_);
