@@ -17,6 +17,12 @@ void ScaledPixelBuffer::setSourcePb(fb::PixelBuffer* pb, bool takeFormat) {
   if (takeFormat) setPf(pb->getPf());
   if (cache_.getWidth() == 0 || cache_.getHeight() == 0)
     setSize(plat::Point(pb->getWidth(), pb->getHeight()));
+  else
+    sizeCache();
+}
+
+void ScaledPixelBuffer::sizeCache() {
+  cache_.setSize(passThrough() ? plat::Point(0, 0) : plat::Point(width_, height_));
 }
 
 void ScaledPixelBuffer::setPf(const fb::PixelFormat& pf) {
@@ -24,6 +30,7 @@ void ScaledPixelBuffer::setPf(const fb::PixelFormat& pf) {
   scaler_.setPf(pf);
   scaler_.setColourMap(source_ ? source_->getColourMap() : nullptr);
   cache_.setPf(pf);
+  sizeCache();
 }
 
 void ScaledPixelBuffer::setSize(const plat::Point& requested) {
@@ -31,7 +38,7 @@ void ScaledPixelBuffer::setSize(const plat::Point& requested) {
   width_ = size.x;
   height_ = size.y;
   scaler_.setDstSz(size);
-  cache_.setSize(unscaled() ? plat::Point(0, 0) : size);
+  sizeCache();
 }
 
 const unsigned char* ScaledPixelBuffer::getPixelsR(const plat::Rect& r, int* stride) {
@@ -39,7 +46,7 @@ const unsigned char* ScaledPixelBuffer::getPixelsR(const plat::Rect& r, int* str
     if (stride) *stride = 0;
     return nullptr;
   }
-  if (unscaled()) return source_->getPixelsR(r - offset_ + source_->getOffset(), stride);
+  if (passThrough()) return source_->getPixelsR(r - offset_ + source_->getOffset(), stride);
   return cache_.getPixelsRW(r - offset_, stride);
 }
 
@@ -52,7 +59,7 @@ void ScaledPixelBuffer::grabRegion(const fb::Region& region) {
   if (r.isEmpty() || !source_) return;
   plat::Rect srcRect = scaledToSourceRect(r, scaler_.getCoords()) + source_->getOffset();
   source_->grabRegion(fb::Region(fb::RgnRect(srcRect)));
-  if (unscaled()) return;
+  if (passThrough()) return;
   int stride = 0;
   unsigned char* pixels = cache_.getPixelsRW(r, &stride);
   scaler_.getImage(pixels, r, stride);

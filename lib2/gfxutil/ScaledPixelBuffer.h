@@ -2,8 +2,8 @@
 // buffer at another size (and, if wanted, in another format). The scaled
 // pixels live in a private cache that grabRegion fills from the source; the
 // cache is all zero until then, so a read before the first grab shows black,
-// never stale memory. While the scaled size equals the source's size there
-// is no cache and the source's own pixels are handed out.
+// never stale memory. While the scaled size and format equal the source's
+// there is no cache and the source's own pixels are handed out.
 //
 // The source is borrowed and must outlive this buffer (or be replaced).
 #pragma once
@@ -33,7 +33,14 @@ class ScaledPixelBuffer : public fb::PixelBuffer {
   const fb::ManagedPixelBuffer& getCache() const { return cache_; }
 
  private:
-  bool unscaled() const { return scaler_.getCoords().srcSz == scaler_.getCoords().dstSz; }
+  // The source's own pixels serve only when they are what this buffer shows:
+  // the same size and the same format. Handing them out under another format
+  // would show garbage, so a change of format alone keeps a cache too.
+  bool passThrough() const {
+    return source_ && scaler_.getCoords().srcSz == scaler_.getCoords().dstSz &&
+           source_->getPf().equal(format_);
+  }
+  void sizeCache();
 
   fb::PixelBuffer* source_ = nullptr;  // not owned
   fb::ManagedPixelBuffer cache_;

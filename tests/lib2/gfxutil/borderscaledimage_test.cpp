@@ -33,18 +33,6 @@ struct Target {
   uint32_t at(int x, int y) const { return pb.getPixelAt(Point(x, y)); }
 };
 
-TEST(BorderScaledImage, NoBordersStretchesTheWholePicture) {
-  Picture pic(Point(2, 2));
-  gfxutil::BorderScaledImage img;
-  img.setImage(&pic.pb);
-  Target t(Point(4, 4));
-  img.compose(&t.pb, Rect(0, 0, 4, 4), fb::srcCopy);
-  EXPECT_EQ(t.at(0, 0), 0u);
-  EXPECT_EQ(t.at(1, 1), 0u);
-  EXPECT_EQ(t.at(3, 3), 0x1010u);
-  EXPECT_EQ(t.at(2, 0), 0x1000u);
-}
-
 TEST(BorderScaledImage, PictureSizeReproducesEveryPixel) {
   Picture pic(Point(7, 5));
   gfxutil::BorderScaledImage img;
@@ -98,16 +86,6 @@ TEST(BorderScaledImage, RectangleBelowTheMinimumSizeDrawsWhatFits) {
   img.compose(&t.pb, Rect(0, 0, 3, 3), fb::srcCopy);
   EXPECT_EQ(t.at(0, 0), 0u);
   EXPECT_EQ(t.at(2, 2), 0x5050u);
-}
-
-TEST(BorderScaledImage, EmptyPictureDrawsNothing) {
-  fb::ManagedPixelBuffer empty(PixelFormat::rgb888(), Point(0, 0), nullptr);
-  gfxutil::BorderScaledImage img;
-  img.setImage(&empty);
-  img.setScaleBorders(1, 1, 1, 1);
-  Target t(Point(3, 3));
-  img.compose(&t.pb, Rect(0, 0, 3, 3), fb::srcCopy);
-  EXPECT_EQ(t.at(1, 1), blank);
 }
 
 TEST(BorderScaledImage, MinimumSizeAndCentre) {

@@ -38,7 +38,7 @@ uint32_t pixelAt(gfxutil::ScaledPixelBuffer& pb, Point p) {
   return v;
 }
 
-TEST(ScaledPixelBuffer, AtTheSourceSizeHandsOutTheSourcesPixels) {
+TEST(ScaledPixelBuffer, AtTheSourceSizeHandsOutTheSourcesPixelsAndKeepsNoCache) {
   SpySource src(Point(4, 4));
   gfxutil::ScaledPixelBuffer pb;
   pb.setSourcePb(&src, true);
@@ -47,52 +47,21 @@ TEST(ScaledPixelBuffer, AtTheSourceSizeHandsOutTheSourcesPixels) {
   EXPECT_EQ(pb.getPixelsR(Rect(1, 2, 3, 4), &stride), src.getPixelsR(Rect(1, 2, 3, 4), nullptr));
   EXPECT_EQ(stride, 4);
   EXPECT_EQ(pb.getCache().getWidth(), 0);
-}
-
-TEST(ScaledPixelBuffer, ReturningToTheSourceSizeDropsTheCache) {
-  SpySource src(Point(4, 4));
-  gfxutil::ScaledPixelBuffer pb;
-  pb.setSourcePb(&src, true);
   pb.setSize(Point(2, 2));
   EXPECT_EQ(pb.getCache().getRect(), Rect(0, 0, 2, 2));
   pb.setSize(Point(4, 4));
   EXPECT_EQ(pb.getCache().getRect(), Rect(0, 0, 0, 0));
 }
 
-TEST(ScaledPixelBuffer, ScaledSizeSetBeforeTheSourceIsKept) {
-  SpySource src(Point(4, 4));
-  gfxutil::ScaledPixelBuffer pb;
-  pb.setPf(PixelFormat::rgb888());
-  pb.setSize(Point(2, 1));
-  pb.setSourcePb(&src, true);
-  EXPECT_EQ(pb.getRect(), Rect(0, 0, 2, 1));
-  EXPECT_EQ(pb.getScaler().getCoords().srcSz, Point(4, 4));
-}
-
-TEST(ScaledPixelBuffer, ReadBeforeAnyGrabIsBlack) {
-  SpySource src(Point(4, 4));
-  gfxutil::ScaledPixelBuffer pb;
-  pb.setSourcePb(&src, true);
-  pb.setSize(Point(3, 3));
-  for (int y = 0; y < 3; y++)
-    for (int x = 0; x < 3; x++) EXPECT_EQ(pixelAt(pb, Point(x, y)), 0u);
-}
-
-TEST(ScaledPixelBuffer, EmptyGrabTouchesNeitherSourceNorCache) {
-  SpySource src(Point(4, 4));
-  gfxutil::ScaledPixelBuffer pb;
-  pb.setSourcePb(&src, true);
-  pb.setSize(Point(2, 2));
-  pb.grabRegion(fb::Region());
-  EXPECT_TRUE(src.grabs.empty());
-  EXPECT_EQ(pixelAt(pb, Point(0, 0)), 0u);
-}
-
+// The cache is black until grabbed, then holds only what was grabbed.
 TEST(ScaledPixelBuffer, GrabRefreshesOnlyTheGrabbedPartFromTheSourcesCover) {
   SpySource src(Point(4, 4));
   gfxutil::ScaledPixelBuffer pb;
   pb.setSourcePb(&src, true);
   pb.setSize(Point(2, 2));
+  EXPECT_EQ(pixelAt(pb, Point(1, 0)), 0u) << "before the grab";
+  pb.grabRegion(fb::Region());
+  EXPECT_TRUE(src.grabs.empty()) << "an empty region";
   pb.grabRegion(fb::Region(fb::RgnRect(1, 0, 2, 1)));
   ASSERT_EQ(src.grabs.size(), 1u);
   EXPECT_EQ(src.grabs[0], Rect(2, 0, 4, 2));
@@ -116,17 +85,20 @@ TEST(ScaledPixelBuffer, GrabHonoursBothOffsetsAndClipsToTheBuffer) {
   EXPECT_EQ(pixelAt(pb, Point(10, 10)), 0u);
 }
 
-TEST(ScaledPixelBuffer, ConvertsToAnotherFormat) {
-  SpySource src(Point(2, 2));
+// At the source's size but in another format the source's pixels would
+// be read as the wrong format: they are converted into the cache instead.
+TEST(ScaledPixelBuffer, AnotherFormatAtTheSourceSizeIsConverted) {
+  SpySource src(Point(2, 1));
   gfxutil::ScaledPixelBuffer pb;
   pb.setSourcePb(&src, false);
   pb.setPf(PixelFormat::rgb565());
-  pb.setSize(Point(1, 1));
-  pb.grabRegion(fb::Region(fb::RgnRect(0, 0, 1, 1)));
-  uint16_t v;
-  memcpy(&v, pb.getPixelsR(Rect(0, 0, 1, 1), nullptr), 2);
-  // Green 12 of 255 is 3 of 63.
-  EXPECT_EQ(v, 3u << 5);
+  EXPECT_EQ(pb.getRect(), Rect(0, 0, 2, 1));
+  pb.grabRegion(fb::Region(fb::RgnRect(0, 0, 2, 1)));
+  uint16_t v[2];
+  memcpy(v, pb.getPixelsR(Rect(0, 0, 2, 1), nullptr), 4);
+  // Green 0 and 8 of 255 are 0 and 2 of 63.
+  EXPECT_EQ(v[0], 0u);
+  EXPECT_EQ(v[1], 2u << 5);
 }
 
 }  // namespace

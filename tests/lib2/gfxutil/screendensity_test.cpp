@@ -37,12 +37,4 @@ TEST(ScreenDensity, TextLengthsScaleByTheFactorFirst) {
   EXPECT_EQ(gfxutil::textLengthToPixels(10), 3);
 }
 
-TEST(ScreenDensity, OutOfRangeValuesAreRefused) {
-  Restore restore;
-  EXPECT_FALSE(gfxutil::ppmm.setParam(0, 0));
-  EXPECT_FALSE(gfxutil::ppmm.setParam(33, 0));
-  EXPECT_FALSE(gfxutil::textSizeFactor.setParam(1001, 0));
-  EXPECT_EQ(gfxutil::ppmm.getValue(), 4);
-}
-
 }  // namespace
