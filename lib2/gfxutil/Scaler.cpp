@@ -33,9 +33,12 @@ int scaleDown(int v, int s, int d) { return int(int64_t(v) * s / d); }
 int scaleUp(int v, int s, int d) { return int((int64_t(v) * s + d - 1) / d); }
 
 // Grid positions are ints: a source pixel is dstSz units wide, the whole
-// image srcSz * dstSz.
+// image srcSz * dstSz. And the reciprocal 2^23 / srcSz must not reach 0,
+// which would turn every pixel black.
 bool gridFits(const ScalerCoords& c) {
-  return int64_t(c.srcSz.x) * c.dstSz.x <= INT32_MAX && int64_t(c.srcSz.y) * c.dstSz.y <= INT32_MAX;
+  constexpr int maxSource = 1 << 23;
+  return c.srcSz.x <= maxSource && c.srcSz.y <= maxSource &&
+         int64_t(c.srcSz.x) * c.dstSz.x <= INT32_MAX && int64_t(c.srcSz.y) * c.dstSz.y <= INT32_MAX;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "lib1/plat/DString.h"
 #include "lib1/plat/Exception.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
 
@@ -115,18 +116,34 @@ TEST(Scaler, MissingKernelIsACatchableFailure) {
   EXPECT_NO_THROW(f.scaler.getImage(out, Rect(0, 0, 0, 1), 0));
 }
 
-// 4 source pixels scaled to 2^29 units each: 2^31 grid units do not fit.
-TEST(Scaler, GridTooLargeIsRefused) {
-  Fixture f;
-  f.scaler.setDstSz(Point(1 << 29, 1));
-  uint32_t out = 0;
-  try {
-    f.scaler.getImage(&out, Rect(0, 0, 1, 1), 0);
-    ADD_FAILURE() << "nothing thrown";
-  } catch (const plat::AssertionFail&) {
-    ADD_FAILURE() << "a programming error where a size limit was expected";
-  } catch (const plat::Exception& e) {
-    EXPECT_STREQ(e.str(), "Cannot scale 4x2 pixels to 536870912x1: too large");
+// Reports a size without holding pixels: the refusal comes before any read.
+class SizeOnlySource : public fb::PixelBuffer {
+ public:
+  explicit SizeOnlySource(Point size)
+      : fb::PixelBuffer(PixelFormat::rgb888(), size.x, size.y, nullptr) {}
+  const unsigned char* getPixelsR(const Rect&, int*) override { return nullptr; }
+};
+
+// Grid products of 2^31 or more, or a source so large its reciprocal is 0.
+TEST(Scaler, SizesBeyondTheGridAreRefused) {
+  const Point cases[][2] = {
+      {{4, 2}, {1 << 29, 1}}, {{1, 3}, {1, 1 << 30}}, {{(1 << 23) + 1, 1}, {1, 1}}};
+  for (const auto& c : cases) {
+    SizeOnlySource src(c[0]);
+    gfxutil::Scaler scaler;
+    scaler.setSourcePb(&src, true);
+    scaler.setDstSz(c[1]);
+    uint32_t out = 0;
+    try {
+      scaler.getImage(&out, Rect(0, 0, 1, 1), 0);
+      ADD_FAILURE() << "nothing thrown";
+    } catch (const plat::AssertionFail&) {
+      ADD_FAILURE() << "a programming error where a size limit was expected";
+    } catch (const plat::Exception& e) {
+      EXPECT_STREQ(e.str(), plat::DPrintf("Cannot scale %dx%d pixels to %dx%d: too large", c[0].x,
+                                          c[0].y, c[1].x, c[1].y)
+                                .get());
+    }
   }
 }
 
