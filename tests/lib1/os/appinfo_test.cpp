@@ -20,7 +20,7 @@ TEST(AppInfoDeathTest, UnsetItemsFailTheirAssertions) {
   EXPECT_DEATH(setAppName(nullptr), "'app'");
 }
 
-TEST(AppInfo, SettingEqualValuesKeepsTheCopies) {
+TEST(AppInfo, SetterKeepsEqualCopiesAndClearsOnNull) {
   setLongName(nullptr);
   const char* company = getCompanyName();
   setLongName(nullptr);

@@ -13,7 +13,6 @@
 #include "tests/support/TempDir.h"
 
 using namespace plat;
-using gwtest::expectSystemError;
 
 TEST(Path, LexicalEdgeCases) {
   EXPECT_STREQ(CanonicalName(""), ".");
@@ -34,57 +33,49 @@ TEST(Path, BaseNameDropsOnlyAWholeSuffix) {
   EXPECT_STREQ(BaseName("prog.exe", ".bin"), "prog.exe");
 }
 
+// Each test runs inside a fresh directory holding d/f.
 class RealPathTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    before_ = CurrentDirectory().get();
     mkdir(dir.file("d").c_str(), 0755);
     dir.write("d/f", "x");
     real = RealPath(dir.path().c_str()).get();
+    ASSERT_EQ(chdir(real.c_str()), 0);
   }
-  std::string resolved(const std::string& name) { return RealPath(dir.file(name).c_str()).get(); }
+  void TearDown() override { EXPECT_EQ(chdir(before_.c_str()), 0); }
   gwtest::TempDir dir;
   std::string real;  // the temporary directory without links
+
+ private:
+  std::string before_;
 };
 
-TEST_F(RealPathTest, ResolvesAbsoluteAndRelativeLinks) {
-  symlink((real + "/d").c_str(), dir.file("abs").c_str());
-  symlink("../abs/./f", dir.file("d/up").c_str());
-  EXPECT_EQ(resolved("d/up"), real + "/d/f");
-  EXPECT_EQ(resolved("abs/../d"), real + "/d");
-}
-
-TEST_F(RealPathTest, RelativePathsStartAtTheCurrentDirectory) {
-  std::string before = CurrentDirectory().get();
-  ASSERT_EQ(chdir(dir.file("d").c_str()), 0);
-  std::string got = RealPath("f").get();
-  std::string cwd = RealPath("").get();
-  ASSERT_EQ(chdir(before.c_str()), 0);
-  EXPECT_EQ(got, real + "/d/f");
-  EXPECT_EQ(cwd, real + "/d");
+TEST_F(RealPathTest, ResolvesLinksAndRelativePaths) {
+  symlink((real + "/d").c_str(), "abs");
+  symlink("../abs/./f", "d/up");
+  const char* cases[][2] = {{"d/up", "/d/f"}, {"abs/../d", "/d"}, {"d/f", "/d/f"}, {"", ""}};
+  for (auto& c : cases) EXPECT_EQ(std::string(RealPath(c[0]).get()), real + c[1]) << c[0];
 }
 
 TEST_F(RealPathTest, FailuresNameTheCallersPath) {
-  symlink("loop2", dir.file("loop1").c_str());
-  symlink("loop1", dir.file("loop2").c_str());
+  symlink("loop2", "loop1");
+  symlink("loop1", "loop2");
   struct {
     const char* name;
     int err;
   } cases[] = {{"loop1/x", ELOOP}, {"d/nothing/f", ENOENT}, {"d/f/g", ENOTDIR}};
   for (auto& c : cases)
-    expectSystemError([&] { resolved(c.name); }, c.err,
-                      ("realpath(" + dir.file(c.name) + "): ").c_str());
+    gwtest::expectSystemError([&] { RealPath r(c.name); }, c.err,
+                              (std::string("realpath(") + c.name + "): ").c_str());
 }
 
-TEST(CurrentDirectory, GrowsPastItsFirstBuffer) {
-  gwtest::TempDir dir;
-  std::string before = CurrentDirectory().get();
-  std::string deep = dir.path();
+TEST_F(RealPathTest, CurrentDirectoryGrowsPastItsFirstBuffer) {
+  std::string deep = real;
   for (int i = 0; i < 8; i++) {
     deep += "/" + std::string(200, 'd');
     ASSERT_EQ(mkdir(deep.c_str(), 0700), 0);
   }
   ASSERT_EQ(chdir(deep.c_str()), 0);
-  std::string got = CurrentDirectory().get();
-  ASSERT_EQ(chdir(before.c_str()), 0);
-  EXPECT_EQ(got, std::string(RealPath(deep.c_str()).get()));
+  EXPECT_EQ(std::string(CurrentDirectory().get()), deep);
 }

@@ -2,43 +2,34 @@
 
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <string>
-
-#include "lib1/plat/Exception.h"
 #include "lib1/plat/File.h"
-#include "tests/support/Failure.h"
+#include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
 
 using namespace plat;
-using gwtest::readFile;
+using namespace gwtest;
 
 namespace {
 
-mode_t modeOf(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : mode_t(-1);
-}
-
 class TransactedFileTest : public ::testing::Test {
  protected:
-  gwtest::TempDir dir;
+  TempDir dir;
   std::string target = dir.write("t", "old");
   std::string tmp = target + ".tmp";
 };
 
 }  // namespace
 
-TEST_F(TransactedFileTest, CommitPutsTheWholeContentInPlace) {
+TEST_F(TransactedFileTest, CommitPutsTheContentInPlaceWithTheOldPermissions) {
+  chmod(target.c_str(), 0604);
   TransactedFile tf(target.c_str(), false, false);
   fputs("new content", tf.file);
   EXPECT_EQ(readFile(target), "old");  // readers see the old file meanwhile
   tf.commit();
   tf.commit();  // harmless
   EXPECT_EQ(readFile(target), "new content");
+  EXPECT_EQ(modeOf(target), 0604u);
   EXPECT_FALSE(fileExistsNoThrow(tmp.c_str()));
 }
 
@@ -52,12 +43,6 @@ TEST_F(TransactedFileTest, WithoutCommitNothingChangesAndNoTraceIsLeft) {
   EXPECT_FALSE(fileExistsNoThrow(tmp.c_str()));
   EXPECT_FALSE(fileExistsNoThrow(dir.file("fresh").c_str()));
   EXPECT_FALSE(fileExistsNoThrow(dir.file("fresh.tmp").c_str()));
-}
-
-TEST_F(TransactedFileTest, ReplacedFileKeepsItsPermissions) {
-  chmod(target.c_str(), 0604);
-  TransactedFile(target.c_str(), false, false).commit();
-  EXPECT_EQ(modeOf(target), 0604u);
 }
 
 TEST_F(TransactedFileTest, StaleTemporaryIsReplacedByAPrivateOne) {
@@ -94,8 +79,8 @@ TEST_F(TransactedFileTest, PrivateTemporaryIsBornPrivate) {
 TEST_F(TransactedFileTest, FailedOpenNamesTheTemporaryFile) {
   std::string missing = dir.file("missing/t");
   for (bool priv : {false, true})
-    gwtest::expectSystemError([&] { TransactedFile tf(missing.c_str(), false, priv); }, ENOENT,
-                              ("fileOpen(" + missing + ".tmp): ").c_str());
+    expectSystemError([&] { TransactedFile tf(missing.c_str(), false, priv); }, ENOENT,
+                      ("fileOpen(" + missing + ".tmp): ").c_str());
 }
 
 TEST_F(TransactedFileTest, FailedCommitKeepsTheTargetAndCleansUp) {
@@ -110,7 +95,7 @@ TEST_F(TransactedFileTest, FailedCommitKeepsTheTargetAndCleansUp) {
   EXPECT_FALSE(fileExistsNoThrow((d + ".tmp").c_str()));
 }
 
-TEST_F(TransactedFileTest, SuffixCanBeChanged) {
+TEST_F(TransactedFileTest, SuffixIsTakenWhenTheFileIsMade) {
   const char* saved = TransactedFile::suffix;
   TransactedFile::suffix = ".new";
   TransactedFile tf(target.c_str(), false, false);

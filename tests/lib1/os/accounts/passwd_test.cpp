@@ -20,7 +20,7 @@ TEST(Passwd, FindsUsersByNameAndById) {
   p.getpw(nullptr, 1501);
   EXPECT_STREQ(p.pw.pw_name, "bob");
   EXPECT_STREQ(p.pw.pw_dir, "/home/bob");
-  EXPECT_EQ(p.getName(4242, "nobody-here"), std::string("nobody-here"));
+  EXPECT_STREQ(p.getName(4242, "nobody-here"), "nobody-here");
 }
 
 TEST(Passwd, MissingAccountsAndGroupsFailWithErrorZero) {
@@ -28,14 +28,14 @@ TEST(Passwd, MissingAccountsAndGroupsFailWithErrorZero) {
   Group g;
   struct {
     std::function<void()> call;
-    std::string text;
+    const char* text;
   } cases[] = {
       {[&] { p.getpw("nosuchuser", -1); }, "getpwnam(nosuchuser): account not found"},
       {[&] { p.getpw(nullptr, 4242); }, "getpwuid(4242): account not found"},
       {[&] { g.getgr("nosuchgroup", -1); }, "getgrnam: Success (0)"},
       {[&] { g.getgr(nullptr, 4242); }, "getgrgid: Success (0)"},
   };
-  for (auto& c : cases) gwtest::expectSystemError(c.call, 0, c.text.c_str());
+  for (auto& c : cases) gwtest::expectSystemError(c.call, 0, c.text);
   EXPECT_FALSE(p.found);
   EXPECT_EQ(p.pw.pw_name, nullptr);
   EXPECT_FALSE(g.found);
@@ -67,19 +67,20 @@ TEST(Group, MembershipByPrimaryGroupOrMemberList) {
   bob.getpw("bob", -1);
   EXPECT_FALSE(Group::isMemberOf(nullptr, &bob.pw));
   Group g;
+  // staff is bob's primary group and lists nobody.
   for (auto [name, member] : {std::pair{"staff", true}, {"shared", true}, {"lonely", false}}) {
-    g.getgr(name, -1);  // staff is bob's primary group and lists nobody
+    g.getgr(name, -1);
     EXPECT_EQ(Group::isMemberOf(&g.gr, &bob.pw), member) << name;
   }
 }
 
-TEST(PerUserGroupList, ListsOnlyGroupsNamingTheUser) {
+TEST(PerUserGroupList, ListsOnlyTheGroupsNamingTheUser) {
   std::vector<int> groups{5, 6};
   for (auto [name, expected] : {std::pair{"alice", std::vector<int>{1601}},
                                 {"member007", std::vector<int>{1602}},
                                 {"ghost", {}}}) {
-    passwd user = {};
-    user.pw_name = const_cast<char*>(name);  // primary groups do not count
+    passwd user = {};  // primary group 0, which lists nobody
+    user.pw_name = const_cast<char*>(name);
     PerUserGroupList::getGroupsForUser(&user, groups);
     EXPECT_EQ(groups, expected) << name;
   }
@@ -92,7 +93,6 @@ TEST(PerUserGroupList, ContainsFetchesTheListOnce) {
   Group g;
   g.getgr("shared", -1);
   EXPECT_TRUE(list.contains(&g.gr));
-  // A list changed behind its back is not looked at again.
-  list.groups.clear();
+  list.groups.clear();  // changed behind its back: not looked at again
   EXPECT_FALSE(list.contains(&g.gr));
 }
