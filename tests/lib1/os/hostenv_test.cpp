@@ -10,7 +10,6 @@
 #include <string>
 
 #include "lib1/plat/DString.h"
-#include "lib1/plat/Exception.h"
 #include "lib1/rdr/MemInStream.h"
 #include "tests/support/TempDir.h"
 

@@ -168,6 +168,6 @@ TEST_F(DirTest, MakePrivateOfAnotherUsersFileFailsAtChown) {
   std::string f = dir.write("f", "");
   chmod(dir.path().c_str(), 0755);
   std::string prefix = "fileMakePrivate/chown(" + f + "): ";
-  EXPECT_EQ(asNobody([&] { return failureOf([&] { fileMakePrivate(f.c_str()); }).rfind(prefix, 0); }),
-            0);
+  EXPECT_EQ(
+      asNobody([&] { return failureOf([&] { fileMakePrivate(f.c_str()); }).rfind(prefix, 0); }), 0);
 }

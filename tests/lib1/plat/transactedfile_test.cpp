@@ -94,11 +94,3 @@ TEST_F(TransactedFileTest, FailedCommitKeepsTheTargetAndCleansUp) {
   EXPECT_TRUE(isDir((d + "/inside").c_str()));
   EXPECT_FALSE(fileExistsNoThrow((d + ".tmp").c_str()));
 }
-
-TEST_F(TransactedFileTest, SuffixIsTakenWhenTheFileIsMade) {
-  const char* saved = TransactedFile::suffix;
-  TransactedFile::suffix = ".new";
-  TransactedFile tf(target.c_str(), false, false);
-  TransactedFile::suffix = saved;
-  EXPECT_EQ(std::string(tf.tmpPath()), target + ".new");
-}
