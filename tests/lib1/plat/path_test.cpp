@@ -1,5 +1,6 @@
 // Canonical names, DirName and BaseName are compared against a model by
-// fuzz/fuzz_path.cpp; these are the cases at the edges of that model.
+// fuzz/fuzz_path.cpp, which cannot rebuild paths ending in ".." or "/"
+// from their parts; these cases pin those.
 #include "lib1/plat/Path.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +15,7 @@
 
 using namespace plat;
 
-TEST(Path, LexicalEdgeCases) {
-  EXPECT_STREQ(CanonicalName(""), ".");
-  EXPECT_STREQ(CanonicalName("/../a"), "/a");
-  EXPECT_STREQ(CanonicalName("a/../../b"), "../b");
+TEST(Path, PartsOfPathsThatEndInParentsOrRoots) {
   EXPECT_STREQ(DirName(""), "..");
   EXPECT_STREQ(DirName(".."), "../..");
   EXPECT_STREQ(BaseName("/", nullptr), "/");
