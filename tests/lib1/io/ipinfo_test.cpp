@@ -2,7 +2,6 @@
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 
 #include <functional>
 #include <string>
@@ -36,7 +35,6 @@ TEST(IpInfo, NamesAreNotLookedUpAndTheUserIsToldSo) {
     io::IpInfo("localhost", 80);
     ADD_FAILURE() << "a name was resolved";
   } catch (const io::GetAddrInfoException& e) {
-    EXPECT_EQ(e.error, EAI_NONAME);
     EXPECT_STREQ(e.locStr(), "No such host is known");
   }
   EXPECT_EQ(io::GetAddrInfoException("getnameinfo", EAI_FAMILY).locStr(),
@@ -61,16 +59,12 @@ TEST(IpInfo, EqualityIsExact) {
   EXPECT_FALSE(io::HostIpInfo({}, "a") == io::HostIpInfo({}, "a"));
 }
 
-// The socket address cannot hold these; a 16-byte IPv6 address would also
-// be read past its end.
+// Nothing a socket address cannot hold: a short IPv6 one would be overread.
 TEST(IpInfo, WhatASocketAddressCannotHoldIsRefused) {
   sockaddr_in6 sa = {};
   sa.sin6_family = AF_INET6;
   auto* p = reinterpret_cast<sockaddr*>(&sa);
-  struct {
-    std::function<void()> make;
-    std::string start;
-  } const cases[] = {
+  const std::pair<std::function<void()>, std::string> cases[] = {
       {[&] { io::IpInfo(p, sizeof(sockaddr_in)); }, "Assertion 'len == sizeof(sockaddr_in) ||"},
       {[&] { io::IpInfo(p, 1); }, "Assertion 'family() == 2 || ((family()) == 10)' failed"},
       {[&] { io::IpInfo(-1, false); }, "getpeername: "},
@@ -78,7 +72,7 @@ TEST(IpInfo, WhatASocketAddressCannotHoldIsRefused) {
       {[] { io::IpInfo("127.0.0.1", 65536); }, "Assertion 'port >= 0"},
       {[] { io::IpInfo(-1, true, AF_INET); }, "Assertion 'port >= 0"},
   };
-  for (const auto& c : cases) EXPECT_EQ(gwtest::failureOf(c.make).rfind(c.start, 0), 0u) << c.start;
+  for (const auto& [make, start] : cases) EXPECT_EQ(gwtest::failureOf(make).rfind(start, 0), 0u);
 }
 
 TEST(IpInfoDeathTest, RawAddressOfAnOddLengthStopsTheProcess) {
