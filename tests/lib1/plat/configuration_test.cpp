@@ -254,14 +254,9 @@ TEST(Usage, ListingSortsFiltersAndPlacesDefaults) {
                        &conf);
   BoolParameter adv("Adv", "advanced", false, true, &conf);
   StringParameter hidden("_hidden", "never", "", false, &conf);
-  char* text = nullptr;
-  size_t size = 0;
-  FILE* out = open_memstream(&text, &size);
-  conf.list(false, true, out, 40, 6);
-  fclose(out);
-  std::string listing(text, size);
-  free(text);
-  EXPECT_EQ(listing,
+  testing::internal::CaptureStdout();
+  conf.list(false, true, stdout, 40, 6);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "Tiny Parameters:\n"
             "  alpha  - first (default=2)\n"
             "  Beta   - a description long enough to\n"

@@ -36,18 +36,11 @@ struct LogFile : testing::Test {
 }  // namespace
 
 TEST_F(LogFile, LevelsMapToSyslogPriorities) {
-  struct Row {
-    int level;
-    const char* priority;
-  } rows[] = {{-5, "<11>"}, {0, "<11>"},  {5, "<12>"},  {10, "<13>"},
-              {30, "<14>"}, {31, "<15>"}, {100, "<15>"}};
-  for (const Row& r : rows) dest.write(r.level, "Test", "x");
-  std::string text = readFile(path);
-  size_t at = text.find('\n') + 1;  // after the version text
-  for (const Row& r : rows) {
-    EXPECT_EQ(text.substr(at, 5), std::string(r.priority) + " ") << r.level;
-    at = text.find('\n', at) + 1;
-  }
+  for (int level : {-5, 0, 5, 10, 30, 31, 100}) dest.write(level, "Test", "x");
+  std::string text = readFile(path), seen;  // the version text first
+  for (size_t at = text.find('\n') + 1; at < text.size(); at = text.find('\n', at) + 1)
+    seen += text.substr(at, 4);
+  EXPECT_EQ(seen, "<11><11><12><13><14><15><15>");
   EXPECT_NE(text.find(" grantwell[" + std::to_string(getpid()) + "]: Test: x\n"),
             std::string::npos);
 }
@@ -86,30 +79,17 @@ TEST_F(LogFile, LogThatCannotBeMovedAsideIsAppendedTo) {
   EXPECT_NE(text.find("second"), std::string::npos);
 }
 
-TEST_F(LogFile, UnusableDirectoryDropsLinesAndRetries) {
-  dir.write("plain", "");
-  dest.setFilename(dir.file("plain/app.log").c_str());
-  dest.write(0, "Test", "dropped");
-  dest.setFilename(path.c_str());
-  dest.write(0, "Test", "kept");
-  EXPECT_NE(readFile(path).find("kept"), std::string::npos);
-}
-
 TEST(FileLogger, PathFollowsParameters) {
   initFileLogger("grantwell");
   auto* file = static_cast<Logger_file*>(Logger::getLogger("file"));
-  struct Row {
-    const char* dir;
-    const char* file;
-    const char* path;
-  } rows[] = {{"/var/log", "g.log", "/var/log/g.log"},
-              {"/var/log/", "g.log", "/var/log/g.log"},
-              {"/var/log", "/abs/g.log", "/abs/g.log"},
-              {"", "g.log", "/g.log"}};
-  for (const Row& r : rows) {
-    logDirParam.setParam(r.dir, 50);
-    logFileParam.setParam(r.file, 50);
-    EXPECT_STREQ(file->getFilename(), r.path);
+  const char* rows[][3] = {// LogDir, LogFile, path{"/var/log", "g.log", "/var/log/g.log"},
+                           {"/var/log/", "g.log", "/var/log/g.log"},
+                           {"/var/log", "/abs/g.log", "/abs/g.log"},
+                           {"", "g.log", "/g.log"}};
+  for (const auto& r : rows) {
+    logDirParam.setParam(r[0], 50);
+    logFileParam.setParam(r[1], 50);
+    EXPECT_STREQ(file->getFilename(), r[2]);
   }
   unsetenv("GW_UNSET");
   EXPECT_EQ(failureOf([] { logDirParam.setParam("$GW_UNSET", 50); }),
