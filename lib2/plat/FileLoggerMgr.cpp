@@ -51,25 +51,38 @@ class FileLoggerMgr : public ParameterChangedCallback {
   bool enabled = false;
 };
 
-std::unique_ptr<Logger_file> stderrLogger;
-std::unique_ptr<Logger_file> fileLogger;
-std::unique_ptr<FileLoggerMgr> manager;
+// Built on the first init call, so after the parameters above, and
+// therefore destroyed before them: the manager's destructor still finds
+// their observer lists.
+struct Destinations {
+  std::unique_ptr<Logger_file> stderrLogger;
+  std::unique_ptr<Logger_file> fileLogger;
+  std::unique_ptr<FileLoggerMgr> manager;
+};
+
+Destinations& destinations() {
+  static Destinations d;
+  return d;
+}
 
 }  // namespace
 
 void initStderrLogger(const char* appName) {
-  if (!stderrLogger) stderrLogger = std::make_unique<Logger_file>("stderr", appName, stderr);
+  Destinations& d = destinations();
+  if (!d.stderrLogger) d.stderrLogger = std::make_unique<Logger_file>("stderr", appName, stderr);
 }
 
 void initFileLogger(const char* appName) {
-  if (fileLogger) return;
-  fileLogger = std::make_unique<Logger_file>("file", appName, nullptr);
-  manager = std::make_unique<FileLoggerMgr>(fileLogger.get());
-  manager->enabled = true;
-  manager->parameterChanged(nullptr, 0);
+  Destinations& d = destinations();
+  if (d.fileLogger) return;
+  d.fileLogger = std::make_unique<Logger_file>("file", appName, nullptr);
+  d.manager = std::make_unique<FileLoggerMgr>(d.fileLogger.get());
+  d.manager->enabled = true;
+  d.manager->parameterChanged(nullptr, 0);
 }
 
 void enableFileLogger(bool enable) {
+  FileLoggerMgr* manager = destinations().manager.get();
   PLAT_ASSERT(manager);
   manager->enabled = enable;
   if (enable)
@@ -79,6 +92,7 @@ void enableFileLogger(bool enable) {
 }
 
 void rotateFileLogger() {
+  FileLoggerMgr* manager = destinations().manager.get();
   if (manager && manager->enabled) manager->logger->rotate();
 }
 
