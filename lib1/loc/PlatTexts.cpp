@@ -6,6 +6,7 @@
 
 #include "AddLocStrings_plat.h"
 #include "lib1/loc/LString.h"
+#include "lib1/loc/LocaleSetter.h"
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/LocHooks.h"
 
@@ -23,12 +24,18 @@ void format(plat::DString* out, msgid_t id, const char* arg) {
   *out = std::move(s);
 }
 
+void inUserLocale(void (*fn)(void*), void* context) {
+  LocaleSetter uiLocale(nullptr);
+  fn(context);
+}
+
 // Installed before main and left in place until exit, like the registry the
 // hooks lead to.
 struct Installer {
   Installer() {
     plat::locHooks.text = text;
     plat::locHooks.format = format;
+    plat::locHooks.inUserLocale = inUserLocale;
   }
 } installer;
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "lib1/plat/Assert.h"
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/LocHooks.h"
 #include "lib1/plat/Log.h"
@@ -20,12 +21,16 @@ Configuration::Configuration(const char* registryName, loc::msgid_t titleKey)
 // clone that throws runs the destructor, which deletes the clones made so far.
 Configuration::Configuration(const Configuration& other) : Configuration(other.name, other.msgid) {
   ownsParams = true;
-  aliases = other.aliases;
+  for (const auto& entry : other.aliases) addAlias(entry.first.get(), entry.second);
   for (ParameterIterator it(&other, true); it.param; it.next()) it.param->clone(this);
 }
 
 Configuration::~Configuration() {
   clear();
+  for (const auto& entry : aliases) {
+    auto& regs = entry.second->registries_;
+    regs.erase(std::remove(regs.begin(), regs.end(), this), regs.end());
+  }
   delete[] name;
 }
 
@@ -58,17 +63,51 @@ void Configuration::registerChild(Configuration* child, bool add) {
   }
 }
 
+// A chain of aliases is as deep as the registry has aliases; deeper means a
+// loop among the others, which addAlias never let in.
+bool Configuration::aliasReaches(const ParameterAlias* alias, const char* target, int depth) const {
+  if (depth > int(aliases.size()) + 1) return false;
+  for (const String& n : alias->names) {
+    if (strcasecmp(n.get(), target) == 0) return true;
+    auto next = aliases.find(n);
+    if (next != aliases.end() && aliasReaches(next->second, target, depth + 1)) return true;
+  }
+  return false;
+}
+
 void Configuration::addAlias(const char* aliasName, ParameterAlias* alias) {
+  PLAT_ASSERT(aliasName && alias);
+  if (aliasReaches(alias, aliasName, 0))
+    throw Exception(1, "Alias %s leads back to itself", aliasName);
   auto it = aliases.find(aliasName);
-  if (it != aliases.end())
+  if (it != aliases.end()) {
+    ParameterAlias* old = it->second;
     it->second = alias;
-  else
+    forgetIfUnused(old);
+  } else {
     aliases.emplace(String(aliasName), alias);
+  }
+  auto& regs = alias->registries_;
+  if (std::find(regs.begin(), regs.end(), this) == regs.end()) regs.push_back(this);
 }
 
 void Configuration::removeAlias(const char* aliasName, ParameterAlias* alias) {
   auto it = aliases.find(aliasName);
-  if (it != aliases.end() && it->second == alias) aliases.erase(it);
+  if (it == aliases.end() || it->second != alias) return;
+  aliases.erase(it);
+  forgetIfUnused(alias);
+}
+
+void Configuration::forgetIfUnused(ParameterAlias* alias) {
+  for (const auto& entry : aliases)
+    if (entry.second == alias) return;
+  auto& regs = alias->registries_;
+  regs.erase(std::remove(regs.begin(), regs.end(), this), regs.end());
+}
+
+void Configuration::dropAlias(ParameterAlias* alias) {
+  std::erase_if(aliases, [alias](const auto& entry) { return entry.second == alias; });
+  forgetIfUnused(alias);
 }
 
 ConfigParameter* Configuration::getOwn(const char* paramName) const {

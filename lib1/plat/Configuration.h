@@ -8,6 +8,7 @@
 // parameters; copies do, and delete them when cleared or destroyed.
 #pragma once
 
+#include <cstdio>
 #include <deque>
 #include <list>
 
@@ -44,7 +45,10 @@ class Configuration {
 
   void clear();
   void registerChild(Configuration* child, bool add);
-  // Replaces an alias of the same name, letter case ignored.
+  // Replaces an alias of the same name, letter case ignored. An alias whose
+  // targets lead back to aliasName, directly or through other aliases of
+  // this registry, would make set() recurse without end: it throws "Alias %s
+  // leads back to itself" and nothing changes.
   void addAlias(const char* aliasName, ParameterAlias* alias);
   // Removes the alias registered under aliasName if it is alias.
   void removeAlias(const char* aliasName, ParameterAlias* alias);
@@ -83,6 +87,16 @@ class Configuration {
   // Replaces the store's alias settings by settings of their targets.
   void canonicalize(CanonicalizeCallback* store);
 
+  // The localised head of the usage listing.
+  static const char* paramUsageText();
+  // The usage listing: a title, then one entry per parameter (no "_" names;
+  // without all, no advanced or binary ones either), sorted by name, with
+  // its default when showDefaults is set; then the same for each child.
+  void list(bool all, bool showDefaults, FILE* stream, int width, int nameWidth) const;
+  // The head and the listing on standard output, 79 columns wide; with all,
+  // also the log sources and destinations.
+  void printParamUsage(bool all, bool showDefaults) const;
+
   // Logs every setting with where its value comes from.
   void logReport() const;
 
@@ -94,7 +108,12 @@ class Configuration {
   std::map<String, ParameterAlias*, strcasecmp_t> aliases;
 
  private:
+  friend class ParameterAlias;
   ConfigParameter* getOwn(const char* name) const;
+  bool aliasReaches(const ParameterAlias* alias, const char* name, int depth) const;
+  // Removes every entry of alias (it is being destroyed).
+  void dropAlias(ParameterAlias* alias);
+  void forgetIfUnused(ParameterAlias* alias);
 };
 
 // Walks the parameters of a registry: newest first within a registry, and

@@ -14,6 +14,9 @@ struct LocHooks {
   const char* (*text)(loc::msgid_t id) = nullptr;
   // The raw text of a key expanded with one string argument for its "%S".
   void (*format)(DString* out, loc::msgid_t id, const char* arg) = nullptr;
+  // Runs fn(context) under the user's C-library locale, so that character
+  // widths follow the user's language.
+  void (*inUserLocale)(void (*fn)(void* context), void* context) = nullptr;
 };
 
 // Constant-initialised, so it reads as empty before any constructor runs.
@@ -26,5 +29,13 @@ const char* locText(loc::msgid_t id, const char* fallback);
 // The localised format of id with arg in place of its "%S"; without a service,
 // fallback (written with "%S" as well) is filled instead.
 DString locFormat(loc::msgid_t id, const char* fallback, const char* arg);
+
+// Runs f under the user's C-library locale when a service is installed,
+// else as the process stands.
+template <typename F>
+void inUserLocale(F&& f) {
+  if (!locHooks.inUserLocale) return f();
+  locHooks.inUserLocale([](void* context) { (*static_cast<F*>(context))(); }, &f);
+}
 
 }  // namespace plat

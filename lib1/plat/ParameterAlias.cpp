@@ -20,23 +20,19 @@ ParameterAlias::ParameterAlias(const char* target1, const char* target2, const c
 ParameterAlias::ParameterAlias(const char* aliasName, ConfigParameter* target,
                                Configuration* config) {
   addName(target->name);
-  registeredIn_ = config ? config : Configuration::global();
-  registeredAs_ = aliasName;
-  registeredIn_->addAlias(aliasName, this);
+  (config ? config : Configuration::global())->addAlias(aliasName, this);
 }
 
 ParameterAlias::~ParameterAlias() {
-  if (registeredIn_) registeredIn_->removeAlias(registeredAs_.get(), this);
-  for (char* n : names) delete[] n;
+  // Take a copy: each registry forgets this alias, which edits the vector.
+  std::vector<Configuration*> registries = registries_;
+  for (Configuration* c : registries) c->dropAlias(this);
 }
 
-void ParameterAlias::addName(const char* name) {
-  names.reserve(names.size() + 1);  // so that the copy is never left unowned
-  names.push_back(strDup(name));
-}
+void ParameterAlias::addName(const char* name) { names.emplace_back(name); }
 
 bool ParameterAlias::handleAlias(const char*, const char* value, SettingsMap* settings) {
-  for (const char* n : names) (*settings)[String(n)] = String(value);
+  for (const String& n : names) (*settings)[n] = String(value);
   return true;
 }
 

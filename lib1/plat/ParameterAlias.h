@@ -1,6 +1,11 @@
 // plat::ParameterAlias: a name under which a configuration sets one or more
 // other parameters. plat::strcasecmp_t orders names ignoring letter case,
 // as parameter names compare.
+//
+// An alias is owned by whoever made it, never by a registry. It knows every
+// registry that holds it (copies included), and whichever of the two goes
+// first takes the entry out of the other, so no registry is left pointing at
+// a destroyed alias, nor an alias at a destroyed registry.
 #pragma once
 
 #include <map>
@@ -30,7 +35,8 @@ class ParameterAlias {
   // calls Configuration::addAlias.
   ParameterAlias(const char* target1, const char* target2 = nullptr, const char* target3 = nullptr);
   // Targets one parameter and registers under aliasName in config (null:
-  // the global one); the destructor takes it out again.
+  // the global one); the destructor takes it out again. An aliasName that
+  // names the target itself throws, as Configuration::addAlias does.
   ParameterAlias(const char* aliasName, ConfigParameter* target, Configuration* config);
   virtual ~ParameterAlias();
   ParameterAlias(const ParameterAlias&) = delete;
@@ -42,11 +48,12 @@ class ParameterAlias {
   // the same name) and returns true. False refuses the assignment.
   virtual bool handleAlias(const char* aliasName, const char* value, SettingsMap* settings);
 
-  std::vector<char*> names;
+  std::vector<String> names;
 
  private:
-  Configuration* registeredIn_ = nullptr;
-  String registeredAs_;
+  friend class Configuration;
+  // The registries whose alias map holds this alias, once each.
+  std::vector<Configuration*> registries_;
 };
 
 }  // namespace plat

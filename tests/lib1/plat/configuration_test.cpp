@@ -226,3 +226,40 @@ TEST(LogReport, OneLinePerSettingByPriorityThenName) {
                                              "30 Pol=2 (Policy)", "30 Bin=<binary> (Preference)",
                                              "100 s=def (Default)"}));
 }
+
+TEST_F(Aliases, OutlivingItsRegistriesLeavesNoDanglingEntry) {
+  auto reg = std::make_unique<Configuration>("Gone");
+  auto own = std::make_unique<ParameterAlias>("old", &y, reg.get());
+  auto copy = std::make_unique<Configuration>(*reg);
+  reg.reset();  // the alias must not reach back into it later
+  own.reset();  // nor may the copy keep pointing at the alias
+  EXPECT_EQ(copy->aliases.count("old"), 0u);
+  EXPECT_FALSE(copy->set("old", "3", 50));
+}
+
+TEST_F(Aliases, LoopIsRefusedWhereMade) {
+  ParameterAlias toB("b"), toA("A"), self("X");
+  conf.addAlias("a", &toB);
+  EXPECT_EQ(failureOf([&] { conf.addAlias("B", &toA); }), "Alias B leads back to itself");
+  EXPECT_EQ(failureOf([&] { conf.addAlias("x", &self); }), "Alias x leads back to itself");
+  EXPECT_EQ(failureOf([&] { ParameterAlias again("x", &x, &conf); }),
+            "Alias x leads back to itself");
+  EXPECT_EQ(conf.aliases.size(), 1u);
+}
+
+TEST(Usage, ListingSortsFiltersAndPlacesDefaults) {
+  Configuration conf("Tiny");
+  IntParameter alpha("alpha", "first", 2, false, &conf);
+  StringParameter beta("Beta", "a description long enough to wrap", "some/longer/default", false,
+                       &conf);
+  BoolParameter adv("Adv", "advanced", false, true, &conf);
+  StringParameter hidden("_hidden", "never", "", false, &conf);
+  testing::internal::CaptureStdout();
+  conf.list(false, true, stdout, 40, 6);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Tiny Parameters:\n"
+            "  alpha  - first (default=2)\n"
+            "  Beta   - a description long enough to\n"
+            "           wrap\n"
+            "           (default=some/longer/default)\n");
+}

@@ -1,0 +1,221 @@
+#include "lib2/plat/SettingsFile.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "lib1/plat/DString.h"
+#include "lib1/plat/Exception.h"
+#include "lib1/plat/Log.h"
+#include "lib1/plat/TransactedFile.h"
+#include "lib1/rdr/Exceptions.h"
+#include "lib1/rdr/FileInStream.h"
+#include "lib1/rdr/FileOutStream.h"
+
+namespace plat {
+
+PLAT_LOG_WRITER(vlog, "FileConfig");
+
+void processEscapes(char* text) {
+  char* in = text;
+  while (*in && isspace((unsigned char)*in)) in++;
+  char* out = text;
+  char* keep = text;  // just after the last character that stays
+  while (*in) {
+    char c = *in++;
+    if (c == '\\') {
+      char e = *in;
+      if (e == '\\')
+        c = '\\';
+      else if (e == 'n')
+        c = '\n';
+      else if (e == 'r')
+        c = '\r';
+      // Promoted as a signed char, so a byte from 0x80 up prints with eight
+      // digits; a backslash at the end prints as 0x00.
+      else
+        throw Exception(1, "bad escape code 0x%02x", (int)(signed char)e);
+      in++;
+      *out++ = c;
+      keep = out;
+      continue;
+    }
+    *out++ = c;
+    if (!isspace((unsigned char)c)) keep = out;
+  }
+  *keep = 0;
+}
+
+void writeEscapedValue(rdr::OutStream* os, const char* value) {
+  const char* run = value;
+  for (const char* p = value;; p++) {
+    const char* esc = *p == '\\' ? "\\\\" : *p == '\n' ? "\\n" : *p == '\r' ? "\\r" : nullptr;
+    if (!esc && *p) continue;
+    if (p > run) os->writeBytes(run, int(p - run));
+    if (!*p) return;
+    os->writeBytes(esc, 2);
+    run = p + 1;
+  }
+}
+
+void writeSetting(rdr::OutStream* os, const char* name, const char* value) {
+  os->writeBytes(name, int(strlen(name)));
+  if (value) {
+    os->writeU8('=');
+    writeEscapedValue(os, value);
+  }
+  os->writeU8('\n');
+}
+
+void readSetting(rdr::InStream* is, String* name, String* value) {
+  DString line;
+  is->readLine(&line, 0);
+  processEscapes(line.data());
+  const char* text = line.get();
+  if (const char* eq = strchr(text, '=')) {
+    *name = String(text, int(eq - text));
+    *value = eq + 1;
+  } else {
+    *name = text;
+    *value = String();
+  }
+}
+
+// The end of the stream ends a read quietly; whatever else stops it
+// propagates with the settings before it applied.
+template <typename Apply>
+static void forEachSetting(rdr::InStream* is, Apply apply) {
+  try {
+    for (;;) {
+      String name, value;
+      readSetting(is, &name, &value);
+      apply(name.get(), value.get());
+    }
+  } catch (rdr::EndOfStream&) {
+  } catch (rdr::EndOfMsg&) {
+  }
+}
+
+void readFromStream(rdr::InStream* is, Configuration* config, int priority) {
+  // A name no parameter carries, or a value refused, is skipped.
+  forEachSetting(is, [&](const char* n, const char* v) { config->set(n, v, priority); });
+}
+
+void readFromFile(Configuration* config, const char* path, int priority) {
+  vlog().info("Reading %s Configuration from %s", config->name, path);
+  rdr::FileInStream is(path, true);
+  readFromStream(&is, config, priority);
+}
+
+void writeToStream(rdr::OutStream* os, Configuration* config) {
+  for (ParameterIterator it(config, true); it.param; it.next()) {
+    if (it.param->name[0] == '_') continue;
+    std::unique_ptr<char[]> v(it.param->getValueStr());
+    writeSetting(os, it.param->name, v.get());
+  }
+}
+
+// Writes through a temporary file and renames it into place; a failure
+// leaves the old file as it was.
+template <typename Write>
+static void writeTransacted(const char* path, bool priv, Write write) {
+  TransactedFile tf(path, true, priv);
+  {
+    rdr::FileOutStream os(tf.get(), false);
+    write(&os);
+    os.flush();
+  }
+  tf.commit();
+}
+
+void writeToFile(Configuration* config, const char* path) {
+  vlog().info("Attempting to save %s Configuration to %s", config->name, path);
+  writeTransacted(path, false, [&](rdr::OutStream* os) { writeToStream(os, config); });
+}
+
+static bool sameText(const char* a, const char* b) {
+  return a == b || (a && b && strcmp(a, b) == 0);
+}
+
+void addParamSetting(const char* name, const char* value, SettingsMap* settings,
+                     const AliasMap* aliases) {
+  if (aliases) {
+    auto alias = aliases->find(name);
+    if (alias != aliases->end()) {
+      alias->second->handleAlias(name, value, settings);
+      return;
+    }
+  }
+  auto it = settings->find(name);
+  if (it == settings->end())
+    settings->emplace(String(name), String(value));
+  else if (!sameText(it->second.get(), value))
+    it->second = value;
+}
+
+void readParams(rdr::InStream* is, SettingsMap* settings, const AliasMap* aliases) {
+  forEachSetting(is,
+                 [&](const char* n, const char* v) { addParamSetting(n, v, settings, aliases); });
+}
+
+void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap* aliases) {
+  rdr::FileInStream is(path, true);
+  readParams(&is, settings, aliases);
+}
+
+void writeParams(rdr::OutStream* os, const SettingsMap& settings) {
+  for (const auto& entry : settings) writeSetting(os, entry.first.get(), entry.second.get());
+}
+
+void writeParamsToFile(const char* path, const SettingsMap& settings, bool priv) {
+  writeTransacted(path, priv, [&](rdr::OutStream* os) { writeParams(os, settings); });
+}
+
+// False when the file does not exist; other failures propagate.
+static bool readExisting(const char* path, SettingsMap* settings, const AliasMap* aliases) {
+  try {
+    readParamsFromFile(path, settings, aliases);
+    return true;
+  } catch (SystemException& e) {
+    if (e.err != ENOENT) throw;
+    return false;
+  }
+}
+
+void mergeParamToFile(const char* path, const char* name, const char* value, bool priv) {
+  SettingsMap settings;
+  readExisting(path, &settings, nullptr);
+  addParamSetting(name, value, &settings, nullptr);
+  writeParamsToFile(path, settings, priv);
+}
+
+void deleteParamFromFile(const char* path, const char* name, bool priv) {
+  SettingsMap settings;
+  if (!readExisting(path, &settings, nullptr)) return;
+  settings.erase(name);
+  writeParamsToFile(path, settings, priv);
+}
+
+bool addDiffsToParams(const Configuration* config, const Configuration* reference,
+                      SettingsMap* settings) {
+  bool differs = false;
+  for (ParameterIterator it(config, true); it.param; it.next()) {
+    ConfigParameter* ref = reference->get(it.param->name);
+    if (!ref) continue;
+    std::unique_ptr<char[]> mine(it.param->getValueStr());
+    std::unique_ptr<char[]> theirs(ref->getValueStr());
+    if (sameText(mine.get(), theirs.get())) continue;
+    addParamSetting(it.param->name, mine.get(), settings, nullptr);
+    differs = true;
+  }
+  return differs;
+}
+
+void writeDiffsToFile(Configuration* config, const char* path, const Configuration* reference) {
+  SettingsMap settings;
+  readExisting(path, &settings, &config->aliases);
+  if (addDiffsToParams(config, reference, &settings)) writeParamsToFile(path, settings, false);
+}
+
+}  // namespace plat

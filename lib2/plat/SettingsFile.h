@@ -1,0 +1,68 @@
+// Settings files: one name=value per line, read into a configuration at a
+// priority, written from one, or edited as a whole through a settings map.
+//
+// A line is trimmed of white space at both ends and then un-escaped ("\\",
+// "\n" and "\r"; any other backslash throws "bad escape code 0x%02x"). It is
+// split at its first "=": no "=" means a name without a value (null, not
+// empty). There is no comment syntax. Every write goes through a
+// TransactedFile, so a file is replaced in one rename or not at all.
+//
+// These functions stand on the byte streams, which stand on the rest of the
+// platform library, so they live in this library above both.
+#pragma once
+
+#include "lib1/plat/Configuration.h"
+#include "lib1/plat/String.h"
+
+namespace rdr {
+class InStream;
+class OutStream;
+}  // namespace rdr
+
+namespace plat {
+
+// Un-escapes text in place and trims white space at both ends; white space
+// produced by an escape stays. Throws "bad escape code 0x%02x".
+void processEscapes(char* text);
+
+void writeEscapedValue(rdr::OutStream* os, const char* value);
+// The name, then "=" and the escaped value when there is a value, then "\n".
+void writeSetting(rdr::OutStream* os, const char* name, const char* value);
+
+// One line as a setting. Throws rdr::EndOfStream when no line is left,
+// rdr::StringTooLongException beyond 262144 bytes.
+void readSetting(rdr::InStream* is, String* name, String* value);
+
+// Applies every setting with Configuration::set until the end of the stream;
+// a failure stops the read with the earlier settings kept.
+void readFromStream(rdr::InStream* is, Configuration* config, int priority);
+// The same on a file ("-": standard input). A file that cannot be opened
+// throws "fileOpen(%s)" (ENOENT when missing).
+void readFromFile(Configuration* config, const char* path, int priority);
+
+// Every parameter of config and its children, "_" names left out.
+void writeToStream(rdr::OutStream* os, Configuration* config);
+void writeToFile(Configuration* config, const char* path);
+
+// Settings maps: sorted by name ignoring case, first spelling kept.
+using AliasMap = std::map<String, ParameterAlias*, strcasecmp_t>;
+void addParamSetting(const char* name, const char* value, SettingsMap* settings,
+                     const AliasMap* aliases);
+void readParams(rdr::InStream* is, SettingsMap* settings, const AliasMap* aliases);
+void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap* aliases);
+void writeParams(rdr::OutStream* os, const SettingsMap& settings);
+void writeParamsToFile(const char* path, const SettingsMap& settings, bool priv);
+
+// Single-setting edits of a file; a missing file reads as empty.
+void mergeParamToFile(const char* path, const char* name, const char* value, bool priv);
+// A missing file is left missing.
+void deleteParamFromFile(const char* path, const char* name, bool priv);
+
+// Puts into settings every parameter of config whose value text differs from
+// reference's; true when any did.
+bool addDiffsToParams(const Configuration* config, const Configuration* reference,
+                      SettingsMap* settings);
+// Rewrites path only when something differs.
+void writeDiffsToFile(Configuration* config, const char* path, const Configuration* reference);
+
+}  // namespace plat
