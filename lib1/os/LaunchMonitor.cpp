@@ -132,7 +132,7 @@ bool LaunchProcess::elevate(const char* reason) {
   if (beside.get())
     program.append(beside.get());
   else
-    program.prf("%s/%s", etcZemDir, name.get());
+    program.prf("%s/%selevate", etcZemDir, getPathComponent());
 
   loc::LString title;
   if (reason) {
