@@ -25,12 +25,10 @@ struct Openers {
     mkdir(dir.file("bin").c_str(), 0755);
     std::string record = dir.file("record");
     for (const std::string& n : names) {
-      std::string body = n == broken
-                             ? "#!/no/such/interpreter\n"
-                             : "#!/bin/sh\n{ printf %s \"${0##*/}\"; for a; do printf '|%s' "
-                               "\"$a\"; done; echo; } > " +
-                                   record + ".t && /bin/mv " + record + ".t " + record + "\n";
-      dir.write("bin/" + n, body);
+      dir.write("bin/" + n, n == broken
+                                ? "#!/no/such/interpreter\n"
+                                : "#!/bin/sh\nprintf '%s|' \"${0##*/}\" \"$@\" > " + record +
+                                      ".t && /bin/mv " + record + ".t " + record + "\n");
       chmod(dir.file("bin/" + n).c_str(), 0755);
     }
   }
@@ -55,8 +53,7 @@ struct Openers {
     long long until = plat::getMonotonicTime(-1, nullptr) + 10000 * plat::kUnitsPerMs;
     while (access(dir.file("record").c_str(), F_OK) != 0)
       if (plat::getMonotonicTime(-1, nullptr) > until) return "(nothing)";
-    std::string s = gwtest::readFile(dir.file("record"));
-    return s.substr(0, s.size() - 1);
+    return gwtest::readFile(dir.file("record"));
   }
   gwtest::TempDir dir;
 };
@@ -76,7 +73,7 @@ TEST(OpenUrl, FirstStartableOpenerGetsTheUrlAsOneArgument) {
   for (const auto& r : rows) {
     Openers o(r.present, r.broken);
     EXPECT_EQ(o.run(), 3) << r.started;
-    EXPECT_EQ(o.recorded(), r.started + std::string(kUrl));
+    EXPECT_EQ(o.recorded(), r.started + std::string(kUrl) + "|");
   }
 }
 

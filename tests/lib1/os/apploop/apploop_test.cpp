@@ -114,8 +114,7 @@ TEST(AppLoop, QuitInsideAModalLoopWakesTheLoopItEnds) {
     io::FdSelectManager modal(true);  // a modal dialog's nested loop
     AppLoop::quit(6);
   }
-  // The wake-up must still be pending on the main loop's own timers, or its
-  // next wait would not end at once.
+  // Still pending on the main loop's own timers: its next wait ends at once.
   long long now;
   EXPECT_EQ(loop.counting->manager()->timerManager()->getNextTimeout(&now), 0);
 }
