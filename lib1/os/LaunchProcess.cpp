@@ -213,17 +213,17 @@ void LaunchProcess::start() {
   childDup_.clear();
   // Those ends are the caller's, and the error pipe's is the stream's.
   parentOnly_.clear();
+  int err = 0;
+  std::unique_ptr<char[]> text;
   try {
-    int err = int(errIn.readU32());
-    std::unique_ptr<char[]> text(errIn.readShortString());
-    throw plat::SystemException(text.get(), err);
+    err = int(errIn.readU32());
+    text.reset(errIn.readShortString());
   } catch (rdr::EndOfStream&) {
     // The pipe closed at execvp: the program runs.
-  } catch (plat::SystemException&) {
-    throw;
   } catch (plat::Exception& e) {
     launchLog().error("%s", e.str());
   }
+  if (text) throw plat::SystemException(text.get(), err);
 }
 
 bool LaunchProcess::forkAndDetach(ChildErrorReporter* reporter) {
