@@ -1,6 +1,7 @@
 #include "lib1/os/AppLoopImpl.h"
 
 #include "lib1/os/AppLoop.h"
+#include "lib1/plat/TimerManager.h"
 
 namespace os {
 
@@ -19,7 +20,11 @@ int AppLoopImpl::run() {
 
 void AppLoopImpl::quit() {
   quitRequested_ = true;
-  fdMgr_->wakeUpTimer.start(0);
+  // On the loop's own timer manager: inside a modal loop the current one is
+  // the nested manager, which dies with the modal loop and takes the wake-up
+  // with it.
+  fdMgr_->wakeUpTimer.stop();
+  fdMgr_->timerManager()->start(&fdMgr_->wakeUpTimer, 0);
 }
 
 }  // namespace os

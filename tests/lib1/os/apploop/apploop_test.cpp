@@ -107,3 +107,14 @@ TEST(AppLoop, LoopsComeAndGoOverOneManager) {
   Quitter quitter(4);
   EXPECT_EQ(again.run(), 4);  // a fresh quit flag: it turned until told
 }
+
+TEST(AppLoop, QuitInsideAModalLoopWakesTheLoopItEnds) {
+  CountingLoop loop;
+  {
+    io::FdSelectManager modal(true);  // a modal dialog's nested loop
+    AppLoop::quit(6);
+  }
+  // Still pending on the main loop's own timers: its next wait ends at once.
+  long long now;
+  EXPECT_EQ(loop.counting->manager()->timerManager()->getNextTimeout(&now), 0);
+}

@@ -1,0 +1,147 @@
+#include "lib1/os/LaunchProcess.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <string>
+
+#include "lib1/io/FdSelectManager.h"
+#include "lib1/loc/Localize.h"
+#include "lib1/os/AppInfo.h"
+#include "lib1/os/unix/FdUtil.h"
+#include "lib1/plat/Time.h"
+#include "tests/support/Failure.h"
+#include "tests/support/TempDir.h"
+
+using os::LaunchProcess;
+using Args = std::vector<plat::String>;
+
+namespace {
+
+std::string readAll(int fd) {
+  std::string s;
+  char buf[256];
+  for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) s.append(buf, size_t(n));
+  close(fd);
+  return s;
+}
+
+// Polls cond until it holds or ten seconds have passed.
+template <typename F>
+bool eventually(F cond) {
+  long long until = plat::getMonotonicTime(-1, nullptr) + 10000 * plat::kUnitsPerMs;
+  while (!cond())
+    if (plat::getMonotonicTime(-1, nullptr) > until) return false;
+  return true;
+}
+
+bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD; }
+
+}  // namespace
+
+TEST(LaunchProcess, MissingProgramFailsStartAtEveryLevel) {
+  for (os::DetachedLevel level : {os::DetachNone, os::DetachOnDestroy, os::DetachFully}) {
+    LaunchProcess p(Args{"no-such-program-here"}, level);
+    gwtest::expectSystemError([&] { p.start(); }, ENOENT, "execvp(no-such-program-here): ");
+  }
+  while (waitpid(-1, nullptr, 0) > 0) {  // no loop took the abandoned one
+  }
+}
+
+TEST(LaunchProcess, ExitCodesAreTheStatusOrMinusTheSignal) {
+  EXPECT_EQ(LaunchProcess::system("sh", "-c", "exit 3", nullptr), 3);
+  EXPECT_EQ(LaunchProcess::system("sh", "-c", "kill -9 $$", nullptr), -SIGKILL);
+}
+
+TEST(LaunchProcess, RedirectionsReachTheChildEvenWhenTheyClash) {
+  // Child 1 comes from the parent's 9, and child 9 from a file: installing
+  // 9 first would overwrite the source of 1.
+  gwtest::TempDir dir;
+  std::string out = dir.file("out");
+  int a[2];
+  os::pipeCreate(a);
+  os::fdDup2(a[1], 9);
+  close(a[1]);
+  {
+    LaunchProcess p(Args{"sh", "-c", "cat; echo one; echo nine >&9"}, os::DetachNone);
+    p.redirectFd(1, 9);
+    p.redirectFile(false, 9, out.c_str(), false);
+    p.start();  // no redirection of 0: it reads /dev/null and goes on
+  }             // the destructor waits for the child
+  EXPECT_EQ(readAll(a[0]), "one\n");
+  EXPECT_EQ(gwtest::readFile(out), "nine\n");
+  struct stat st;
+  ASSERT_EQ(stat(out.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST(LaunchProcess, FullyDetachedProgramIsNoChildOfOurs) {
+  gwtest::TempDir dir;
+  std::string out = dir.file("ppid");
+  LaunchProcess::startDetached(
+      "sh", "-c", ("echo $PPID > " + out + ".t; mv " + out + ".t " + out).c_str(), nullptr);
+  EXPECT_TRUE(noChildLeft());  // the intermediate child is reaped already
+  ASSERT_TRUE(eventually([&] { return access(out.c_str(), F_OK) == 0; }));
+  EXPECT_NE(std::stoi(gwtest::readFile(out)), getpid());
+}
+
+TEST(LaunchProcess, ChildHandedToTheReaperIsReapedFromTheLoop) {
+  io::FdSelectManager mgr(false);
+  { LaunchProcess(Args{"true"}, os::DetachOnDestroy).start(); }
+  EXPECT_TRUE(eventually([&] {
+    mgr.doEvents(100);
+    return noChildLeft();
+  }));
+}
+
+TEST(LaunchProcess, TimedWaitPollsAndAsyncWaitTakesTheChildOver) {
+  io::FdSelectManager mgr(false);
+  LaunchProcess p(Args{"sh", "-c", "read x; exit 5"}, os::DetachNone);
+  int childIn = 0;
+  int toChild = p.redirectPipe(true, &childIn);
+  p.start();
+  int code = -1;
+  EXPECT_FALSE(p.waitTimed(&code, 60));
+  struct Done : LaunchProcess::WaitCallback {
+    void processExited(LaunchProcess::Monitor*, int exitCode) override { code = exitCode; }
+    int code = -1;
+  } done;
+  std::unique_ptr<LaunchProcess::Monitor> monitor(p.waitAsync(&done));
+  EXPECT_EQ(gwtest::failureOf([&] { p.waitTimed(&code, 0); }),
+            "LaunchProcess: process detached or not started");
+  close(toChild);
+  EXPECT_TRUE(eventually([&] {
+    mgr.doEvents(100);
+    return done.code == 5;
+  }));
+}
+
+TEST(LaunchProcess, ElevationDoublesPercentSignsOfTheReason) {
+  gwtest::TempDir dir;
+  std::string args = dir.file("args");
+  dir.write("zemelevate", "#!/bin/sh\nfor a; do echo \"$a\"; done > " + args + "\n");
+  chmod(dir.file("zemelevate").c_str(), 0755);
+  os::setAppInfo("tool", nullptr, "zem", loc::msgid_t(), nullptr);
+  os::setDirSetting(&os::etcZemDir, dir.path().c_str());
+  loc::Localize::inst()->setTransMapLocales({"en_US"}, nullptr);
+  LaunchProcess p(Args{"cmd", "x y"}, os::DetachNone);
+  EXPECT_TRUE(p.elevate("50% done"));
+  EXPECT_TRUE(p.waitTimed(nullptr, -1));
+  EXPECT_EQ(gwtest::readFile(args), "50%% done - %s password required\ncmd\nx y\n");
+}
+
+TEST(LaunchProcessDeathTest, MisuseIsFatal) {
+  LaunchProcess p(Args{"true"}, os::DetachOnDestroy);
+  EXPECT_DEATH(p.redirectDup2(1, 2), "redirectDup2: fd 1 not redirected");
+  EXPECT_DEATH(p.setDetachedLevel(os::DetachNone), "dl_ <= dl");
+  EXPECT_DEATH(
+      {
+        p.start();
+        p.start();
+      },
+      "!used_");
+}
