@@ -65,9 +65,21 @@ function(gw_library)
 endfunction()
 
 # gw_link_whole(<target> <path>...): link libraries, named by path, whole.
+# A library that another one named already brings along is left out: the
+# linker would otherwise see its objects twice, whole both times, and stop on
+# duplicate definitions.
 function(gw_link_whole target)
+  set(below "")
   foreach(path IN LISTS ARGN)
     gw_target_name(${path} lib)
-    target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${lib}>")
+    get_property(allowed GLOBAL PROPERTY GW_ALLOWED_${lib})
+    list(REMOVE_ITEM allowed ${path})
+    list(APPEND below ${allowed})
+  endforeach()
+  foreach(path IN LISTS ARGN)
+    if(NOT path IN_LIST below)
+      gw_target_name(${path} lib)
+      target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${lib}>")
+    endif()
   endforeach()
 endfunction()

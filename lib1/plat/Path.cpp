@@ -40,12 +40,12 @@ std::string canonical(const char* path) {
     }
     parts.push_back(part);
   }
+  if (parts.empty()) return absolute ? "/" : ".";
   std::string out;
   for (const std::string& part : parts) {
     if (absolute || !out.empty()) out += '/';
     out += part;
   }
-  if (out.empty()) out = absolute ? "/" : ".";
   return out;
 }
 
