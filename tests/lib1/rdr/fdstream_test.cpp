@@ -28,9 +28,9 @@ struct Pipe {
 };
 
 struct Recorder : FdOutStream::Callback {
-  void fdWritten(FdOutStream*, bool blocked) override { (blocked ? blockedWrites : writes)++; }
+  void fdWritten(FdOutStream*, bool blocked) override { blockedWrites += blocked; }
   void fdShutdown(FdOutStream*) override { shutdowns++; }
-  int writes = 0, blockedWrites = 0, shutdowns = 0;
+  int blockedWrites = 0, shutdowns = 0;
 };
 
 }  // namespace
@@ -39,21 +39,9 @@ TEST(FdInStream, SilentPipeTimesOutEvenUnderASignalStorm) {
   Pipe p;
   FdInStream in(p.fds[0], 100);
   long long started = plat::getMonotonicTime(-1, nullptr);
-  // Every wait ends before a whole millisecond has passed; the limit must
-  // run out all the same.
-  gwtest::SignalStorm storm(200);
+  gwtest::SignalStorm storm(200);  // every wait ends before a millisecond has passed
   EXPECT_EQ(failureOf([&] { in.readU8(); }), "Timed out");
   EXPECT_GE(plat::getMonotonicTime(-1, nullptr) - started, 99 * plat::kUnitsPerMs);
-}
-
-TEST(FdInStream, ReaderWithoutLimitWaitsForDataAndEndsWithThePipe) {
-  Pipe p;
-  ASSERT_EQ(write(p.fds[1], "ab", 2), 2);
-  close(p.fds[1]);
-  p.fds[1] = -1;
-  FdInStream forever(p.fds[0], -1);
-  EXPECT_EQ(forever.readU16(), 0x6162u);
-  EXPECT_EQ(failureOf([&] { forever.readU8(); }), "End of stream");
 }
 
 TEST(FdInStream, NonBlockingReaderGoesBackToItsCheckpointAndTimedOutKeepsTheBuffer) {
@@ -67,17 +55,16 @@ TEST(FdInStream, NonBlockingReaderGoesBackToItsCheckpointAndTimedOutKeepsTheBuff
   EXPECT_EQ(in.readU32(), 0x0102u);
   in.timedOut = true;  // the bytes already buffered are still read
   EXPECT_EQ(in.readU16(), 0x797au);
-  ASSERT_EQ(write(p.fds[1], "w", 1), 1);
   EXPECT_THROW(in.readU8(), plat::TimedOut);
 }
 
-TEST(FdInStream, ErrorsNameTheCall) {
+TEST(FdStreams, ErrorsNameTheCall) {
   FdInStream in(open("/dev/null", O_WRONLY | O_CLOEXEC), -1, -1, true);
   EXPECT_EQ(failureOf([&] { in.readU8(); }), "read: Bad file descriptor (9)");
   EXPECT_EQ(failureOf([] { waitForFd(70000, false, 10); }), "select: Too many open files (24)");
   Pipe p;
-  FdOutStream pipeOut(p.fds[1]);
-  EXPECT_EQ(failureOf([&] { pipeOut.shutdown(); }),
+  FdOutStream out(p.fds[1]);
+  EXPECT_EQ(failureOf([&] { out.shutdown(); }),
             "shutdown(SHUT_WR): Socket operation on non-socket (88)");
 }
 
@@ -87,7 +74,7 @@ TEST(FdOutStream, FullPipeWithoutWaitingWritesNothingAndWaitingTimesOut) {
   FdOutStream out(p.fds[1], 50, 16384);
   out.callback = &rec;
   std::string chunk(16384, 'f');
-  for (int filled = 0; filled < (1 << 24); filled += int(chunk.size())) {
+  for (int i = 0; i < 1024; i++) {  // 16 MiB at most
     out.writeBytes(chunk.data(), int(chunk.size()));
     if (!out.flush(false)) break;
   }
@@ -110,16 +97,8 @@ TEST(FdOutStream, ShutdownHalfClosesOnlyWhenDrained) {
     EXPECT_EQ(rec.shutdowns, 2);
   }
   FdInStream in(sv[1], 1000, -1, true);
-  char buf[8];
-  EXPECT_EQ(in.readLine(buf, sizeof(buf)), 3);
-  EXPECT_THROW(in.readU8(), EndOfStream);
-}
-
-TEST(FdOutStream, DestructorFlushesWithoutWaiting) {
-  Pipe p;
-  { FdOutStream(p.fds[1]).writeBytes("last words", 10); }
-  char buf[16] = {};
-  EXPECT_EQ(read(p.fds[0], buf, sizeof(buf)), 10);
+  in.skip(3);
+  EXPECT_EQ(failureOf([&] { in.readU8(); }), "End of stream");
 }
 
 TEST(FdOutStream, QuietStreamFailsOnlyWhenWaiting) {
