@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "lib1/loc/LocaleSetter.h"
 #include "lib1/loc/Localize.h"
-#include "lib1/loc/TransMap.h"
 #include "tests/support/CaptureLogger.h"
 #include "tests/support/TempDir.h"
 
@@ -15,12 +15,10 @@ struct StringsFileDir : testing::Test {
   bool load(const char* locale) {
     return loc::loadStringsFile(dir.path().c_str(), locale, loc::Localize::inst());
   }
-  // The text of key under locale alone, or "(none)".
+  // The text of key under locale alone.
   static std::string text(const char* locale, const char* key) {
-    loc::TransMap map;
-    loc::Localize::inst()->setTransMapLocales({locale}, &map);
-    const loc::Translation* t = map.get(loc::msgid_t(key));
-    return t ? t->text() : "(none)";
+    loc::LocaleSetter only(locale);
+    return loc::localize(loc::msgid_t(key), nullptr, 0, true);
   }
 
   gwtest::TempDir dir;
