@@ -15,7 +15,6 @@
 TEST(LibcLocale, EncodingTypeOfNamesLeavesTheCLibraryAlone) {
   // Name, encoding, language, modifier.
   const std::tuple<const char*, int, const char*, const char*> rows[] = {
-      {"de_DE.UTF-8", loc::ENC_UTF8, "de_DE", nullptr},
       {"de_DE.ISO-8859-15@euro", loc::ENC_LATIN1, "de_DE", "euro"},
       {"C", loc::ENC_ASCII, "C", nullptr},
       {"ja_JP.EUC-JP", loc::ENC_OTHER, "ja_JP", nullptr},
@@ -29,19 +28,6 @@ TEST(LibcLocale, EncodingTypeOfNamesLeavesTheCLibraryAlone) {
     EXPECT_STREQ(gotModifier.get(), modifier) << name;
   }
   EXPECT_EQ(setlocale(LC_ALL, nullptr), before);
-}
-
-TEST(LibcLocale, FindPrefersAUtf8Variant) {
-  const std::pair<const char*, const char*> rows[] = {
-      {"C", "C.UTF-8"},
-      {"ja_JP.EUC-JP", "ja_JP.UTF-8"},
-      // Not installed with this codeset: the UTF-8 variant of its language.
-      {"de_DE.NOSUCHCODESET", "de_DE.UTF-8"},
-      {"xx_YY", "(none)"}};
-  for (auto [name, want] : rows) {
-    loc::LibcLocale out;
-    EXPECT_EQ(loc::findLibcLocale(name, &out) ? out.name.get() : "(none)", std::string(want));
-  }
 }
 
 // The environment is read once per process, so each case runs in a child.

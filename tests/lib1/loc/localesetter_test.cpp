@@ -5,6 +5,7 @@
 #include <clocale>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "lib1/loc/Localize.h"
 #include "lib1/loc/TransMap.h"
@@ -30,8 +31,8 @@ void endOuterFirst(Args... args) {
 TEST(LocaleSetter, ScopedLanguageForLookUpsAndTheCLibrary) {
   loc::Localize::inst()->addBuiltInString("de", "ls_word", "Wort");
   loc::Localize::inst()->addBuiltInString("fr", "ls_word", "mot");
-  loc::TransMap* before = loc::TransMap::getThreadInst();
-  std::string libcBefore = lcAll();
+  loc::TransMap* mapBefore = loc::TransMap::getThreadInst();
+  std::string before = lcAll();
   {
     LocaleSetter de("de");
     {
@@ -42,16 +43,22 @@ TEST(LocaleSetter, ScopedLanguageForLookUpsAndTheCLibrary) {
     }
     EXPECT_EQ(text() + " " + lcAll(), "Wort de_DE.UTF-8");
   }
-  EXPECT_EQ(loc::TransMap::getThreadInst(), before);
-  EXPECT_EQ(lcAll(), libcBefore);
+  EXPECT_EQ(loc::TransMap::getThreadInst(), mapBefore);
+  EXPECT_EQ(lcAll(), before);
 }
 
+// The UTF-8 variant is preferred, even of a codeset that is not installed.
 TEST(LocaleSetter, FirstSupportedLocaleOfAListOrC) {
-  loc::LibcLocale out;
-  LocaleSetter::getLibcLocale({"xx_YY", "es_ES"}, &out);
-  EXPECT_STREQ(out.name.get(), "es_ES.UTF-8");
-  LocaleSetter::getLibcLocale({"xx_YY"}, &out);
-  EXPECT_STREQ(out.name.get(), "C.UTF-8");
+  const std::pair<std::vector<plat::String>, const char*> rows[] = {
+      {{"xx_YY", "es_ES"}, "es_ES.UTF-8"},
+      {{"ja_JP.EUC-JP"}, "ja_JP.UTF-8"},
+      {{"de_DE.NOSUCHCODESET"}, "de_DE.UTF-8"},
+      {{"xx_YY"}, "C.UTF-8"}};
+  for (const auto& [locales, want] : rows) {
+    loc::LibcLocale out;
+    LocaleSetter::getLibcLocale(locales, &out);
+    EXPECT_STREQ(out.name.get(), want);
+  }
 }
 
 TEST(LocaleSetterDeathTest, EndingOutOfOrderEndsTheProcess) {

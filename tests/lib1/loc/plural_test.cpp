@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "lib1/loc/Localize.h"
@@ -54,19 +53,6 @@ TEST(Plural, LanguageWithoutEveryFormFallsThroughToTheNext) {
   EXPECT_EQ(m.plural("pt_y", 1, 0, 10), "pt_y_sing");
   EXPECT_EQ(m.plural("pt_y", 5, 2, 10), "pt_y_many");
   EXPECT_EQ(m.plural("pt_none", 5, 0, 10), "(none)");
-}
-
-TEST(Plural, BuiltInUnitsChooseTheFormOfTheLanguage) {
-  // Locale, key, count, range and the text.
-  const std::tuple<const char*, const char*, int, int, int, const char*> rows[] = {
-      {"fr_FR", "loc_bytesize_unit", 0, 0, 100, "%D octet"},
-      {"es_ES", "loc_period_day", 3, 2, 30, "%D días"},
-      // No singular row: a range with 1 (or, in French, 0 or 1) has no
-      // complete set of forms anywhere.
-      {"en_US", "loc_period_day", 3, 1, 30, "(none)"},
-      {"fr_FR", "loc_period_day", 3, 0, 30, "(none)"}};
-  for (auto [locale, key, n, min, max, want] : rows)
-    EXPECT_EQ(Map({locale}).plural(key, n, min, max), want) << locale << " " << key << n;
 }
 
 TEST(Plural, MissingFormsYieldTheKeyAndAnError) {

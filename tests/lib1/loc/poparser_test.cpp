@@ -17,22 +17,19 @@ std::string unescaped(const char* text) {
 }
 
 // Feeds the lines of a text to the parser and records what it reports.
-class Recorder : public loc::PoParser {
- public:
+struct Recorder : loc::PoParser {
   explicit Recorder(const std::string& text) {
     std::istringstream in(text);
     for (std::string l; std::getline(in, l);) line(l.c_str());
     finish();
   }
+  void entry(const char* k, const char* text) override {
+    seen.push_back(k + std::string("=") + text);
+  }
+  void error(int n, const char* message) override {
+    seen.push_back(std::to_string(n) + ": " + message);
+  }
   std::vector<std::string> seen;
-
- protected:
-  void entry(const char* key, const char* text) override {
-    seen.push_back(std::string(key) + "=" + text);
-  }
-  void error(int lineNo, const char* message) override {
-    seen.push_back(std::to_string(lineNo) + ": " + message);
-  }
 };
 
 using Seen = std::vector<std::string>;

@@ -47,7 +47,8 @@ TEST_F(StringsFileDir, OverlongLineEndsTheFileButKeepsEarlierEntries) {
             "msgid \"sf_before\"\nmsgstr \"kept\"\n\nmsgid \"" + std::string(300000, 'a') + "\"\n");
   EXPECT_FALSE(load("zz_LONG"));
   ASSERT_EQ(log.lines.size(), 1u);
-  std::string start = "Error loading strings from " + dir.file("strings.zz_LONG.po [");
-  EXPECT_EQ(log.lines[0].text.rfind(start, 0), 0u);
+  EXPECT_EQ(
+      log.lines[0].text.rfind("Error loading strings from " + dir.file("strings.zz_LONG.po ["), 0),
+      0u);
   EXPECT_EQ(text("zz_LONG", "sf_before"), "kept");
 }
