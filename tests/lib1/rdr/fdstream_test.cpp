@@ -19,8 +19,7 @@ namespace {
 struct Pipe {
   Pipe() { EXPECT_EQ(pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0); }
   ~Pipe() {
-    close(fds[0]);
-    close(fds[1]);
+    for (int fd : fds) close(fd);
   }
   int fds[2];
 };

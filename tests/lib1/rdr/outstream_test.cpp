@@ -1,18 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <memory>
 #include <string>
 
 #include "lib1/plat/Configuration.h"
 #include "lib1/plat/DString.h"
 #include "lib1/rdr/Exceptions.h"
-#include "lib1/rdr/MemInStream.h"
 #include "lib1/rdr/MemOutStream.h"
 #include "lib1/rdr/StringWriter.h"
 #include "tests/support/Failure.h"
 #include "tests/support/StreamDoubles.h"
-#include "tests/support/Text.h"
 
 using namespace rdr;
 using namespace std::string_literals;
@@ -34,9 +31,7 @@ TEST(OutStream, StringsAreCutToTheirLength) {
   MemOutStream out;
   out.writeShortString(std::string(300, 's').c_str());  // cut to what a byte counts
   out.writeLongString("hello", 2);
-  MemInStream in(out.data(), out.length());
-  EXPECT_EQ(gwtest::own(in.readShortString()), std::string(255, 's'));
-  EXPECT_EQ(gwtest::own(in.readLongString(100)), "he");
+  EXPECT_EQ(bytesOf(out), "\xff" + std::string(255, 's') + "\0\0\0\2he"s);
 }
 
 TEST(MemOutStream, WriteBeyondTheLimitIsRefusedAndLosesNothing) {
@@ -99,6 +94,4 @@ TEST(BufferedOutStream, ItemsThatCannotFitAreRefused) {
   SlowSink sink(16, 16);
   EXPECT_EQ(gwtest::failureOf([&] { sink.overrun(32, 1); }),
             "BufferedOutStream overrun: buffer size exceeded");
-  SlowSink none(0, 0);
-  EXPECT_THROW(none.writeU8(1), OutStreamFull);
 }

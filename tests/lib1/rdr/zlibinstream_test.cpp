@@ -64,8 +64,8 @@ TEST(ZlibInStream, EveryGzipHeaderInflatesTheSame) {
   std::string text = sampleText();
   for (unsigned flags : {0u, 2u, 4u, 8u, 16u, 2u | 4u | 8u | 16u, 0xE0u})  // 0xE0: no meaning
     EXPECT_EQ(inflateAll(gzipMember(text, flags), true), text) << flags;
-  // The extra field's length comes low byte first.
-  EXPECT_EQ(inflateAll(gzipMember(text, 4, std::string(0x0102, 'e')), true), text);
+  std::string extra(0x0102, 'e');  // its length goes low byte first
+  EXPECT_EQ(inflateAll(gzipMember(text, 4, extra), true), text);
   EXPECT_EQ(inflateAll(gzipMember("", 8), true), "");
 }
 
@@ -81,8 +81,7 @@ TEST(ZlibInStream, ReadingPastACompleteMemberEndsTheStreamAndLeavesTheTrailer) {
 }
 
 TEST(ZlibInStream, OutputStillInTheInflaterWhenTheSourceEndsIsDelivered) {
-  // Members without their trailer, so the source is empty while a small
-  // output buffer leaves inflated bytes behind in the inflater.
+  // Without the trailer the source is empty while inflated bytes wait.
   for (int n = 1; n < 300; n += 7) {
     std::string text = "abc" + std::string(n, 'z');
     std::string member = gzipMember(text, 0);
@@ -108,8 +107,7 @@ TEST(ZlibInStream, BadDataAndMisuseFailWithTheirMessages) {
       {[&] { inflateAll(corrupt, false); }, "ZlibInStream: inflate failed"},
       {[&] { inflateAll(member, true, 64, 10); }, "ZlibInStream: exceeded bytesIn"},
       {[] { ZlibInStream().readU8(); }, "ZlibInStream overrun: no underlying stream"},
-      // The inflater is set up first: the sanitizer build's leak check
-      // catches one left behind.
+      // The sanitizer build's leak check catches an inflater left behind.
       {[] { ZlibInStream(-1, false); }, "ZlibInStream: negative buffer size"},
   };
   for (const auto& [run, message] : rows) EXPECT_EQ(failureOf(run), message) << message;
