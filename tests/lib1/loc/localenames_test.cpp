@@ -30,15 +30,3 @@ TEST(LocaleNames, ListGetsCanonicalNamesWithoutRepeats) {
   for (auto [list, want] : rows) EXPECT_EQ(parsed(list), want) << list;
   EXPECT_EQ(parsed("de:fr:de_CH", "de", "AT"), "de_AT,fr_FR,de_CH");  // default country
 }
-
-TEST(LocaleNames, StringLocalesAddLanguageThenEnglish) {
-  const std::pair<const char*, const char*> rows[] = {
-      {"en_US", "en_US,en"}, {"en_GB", "en_GB,en,en_US"}, {"xx:de_AT", "xx,de_AT,de,en_US,en"}};
-  for (auto [list, want] : rows) {
-    std::vector<plat::String> locales, out;
-    loc::parseLocaleList(list, &locales, nullptr, nullptr);
-    locales.emplace_back("en_US");
-    loc::getStringLocales(locales, &out);
-    EXPECT_EQ(joined(out), want);
-  }
-}

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -106,20 +105,15 @@ TEST_F(Registry, MessageTableRegistersOnlyOnce) {
   reg()->addBuiltInString("en", "loc_time_tomorrow", "tomorrow");
 }
 
-// Death tests run first: none of them may read the environment in this
-// process, or the child that tests it inherits what was read.
-TEST(RegistryDeathTest, RawAfterFormattedEndsTheProcess) {
+using RegistryDeathTest = Registry;
+
+TEST_F(RegistryDeathTest, RawAfterFormattedEndsTheProcess) {
   reg()->addBuiltInString("en", "lt_mixed", "x");
-  EXPECT_DEATH(
-      {
-        reg()->init({});
-        loc::localeParam.setParam("en_US", 50);
-        text("lt_mixed");
-        text("lt_mixed", true);
-      },
-      "Can't use same string as both raw and formatted - lt_mixed");
+  use("en_US");
+  EXPECT_DEATH(text("lt_mixed") + text("lt_mixed", true),
+               "Can't use same string as both raw and formatted - lt_mixed");
 }
 
-TEST(RegistryDeathTest, BuiltInTextThatIsNotUtf8EndsTheProcess) {
+TEST_F(RegistryDeathTest, BuiltInTextThatIsNotUtf8EndsTheProcess) {
   EXPECT_DEATH(reg()->addBuiltInString("en", "lt_bad", "\xc3("), "Bad UTF-8 in lt_bad");
 }

@@ -60,10 +60,8 @@ TEST(UnescapeString, DecodesEscapesAndRejectsMalformedStrings) {
   for (auto [in, want] : rows) EXPECT_EQ(unescaped(in), want) << in;
 }
 
-// One entry a line of source.
 TEST(PoParser, ReadsEntriesWithContinuationsAndSkipsTheHeader) {
-  EXPECT_EQ(Recorder("# comment\n"
-                     "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain\\n\"\n\n"
+  EXPECT_EQ(Recorder("# comment\nmsgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain\\n\"\n\n"
                      "msgid \"k\"\n\"e\"\n\"y\"\nmsgstr \"te\"\n\"xt\"\n\n"
                      "\"front \"\nmsgid \"second\"\nmsgstr \"last\"")
                 .seen,
