@@ -28,11 +28,6 @@ struct StringsFileDir : testing::Test {
 
 }  // namespace
 
-TEST_F(StringsFileDir, MissingFileIsSilent) {
-  EXPECT_FALSE(load("zz_NONE"));
-  EXPECT_TRUE(log.lines.empty());
-}
-
 TEST_F(StringsFileDir, BadLinesAreLoggedAndTheRestIsRegistered) {
   dir.write("strings.zz_SE.po",
             "msgid \"sf_bad\"\r\nmsgstr \"\\q\"\r\n\r\nmsgid \"sf_ok\"\r\nmsgstr \"fine\"");
