@@ -45,16 +45,16 @@ TEST(MemOutStream, WriteBeyondTheLimitIsRefusedAndLosesNothing) {
 }
 
 TEST(MemOutStream, PassingTheBlockToAStringSetsItsLengthAndEmptiesTheStream) {
-  MemOutStream out(-1, 3);
-  out.writeBytes("abc", 3);  // the terminator may go one byte past the limit
   plat::DString d;
-  d.append("old text");
+  d.append("0123456789");  // the string knows its length is 10
+  MemOutStream out(-1, 12);
+  out.writeBytes("ab\0cdefghi\0k", 12);  // the first NUL at 2, another at 10
   out.passBufTo(&d);
-  EXPECT_STREQ(d.append("!").get(), "abc!");
+  EXPECT_STREQ(d.append("!").get(), "ab!");
   EXPECT_EQ(out.length(), 0);
-  out.writeBytes("a\0b", 3);
+  out.writeBytes("abcdefghijkl", 12);  // the terminator may go one byte past the limit
   out.passBufTo(&d);
-  EXPECT_STREQ(d.append("!").get(), "a!");  // the length ends at the first NUL
+  EXPECT_STREQ(d.get(), "abcdefghijkl");
 }
 
 TEST(StringWriter, TextStaysTerminatedAfterEveryOperation) {
