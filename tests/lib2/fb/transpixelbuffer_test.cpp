@@ -7,6 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/support/PixelPicture.h"
+
 using fb::ColourWithAlpha;
 using fb::ManagedPixelBuffer;
 using fb::PixelFormat;
@@ -47,15 +49,6 @@ const fb::ColourMap* sourceMap(const PixelFormat& pf) {
   return pf.trueColour ? nullptr : &kPalette;
 }
 
-// Every value of an 8- or 16-bit format; a spread of random ones otherwise.
-void fillSource(ManagedPixelBuffer* src) {
-  std::mt19937 rng(9);
-  int n = 0;
-  for (int y = 0; y < src->getHeight(); y++)
-    for (int x = 0; x < src->getWidth(); x++, n++)
-      src->setPixelAt(Point(x, y), src->getPf().bpp <= 16 ? unsigned(n) : unsigned(rng()));
-}
-
 // input format, output format, rgbFor16bpp, an output colour map given
 using Params = std::tuple<int, int, bool, bool>;
 
@@ -88,7 +81,8 @@ TEST_P(Translation, EveryRouteMatchesTheSlowReference) {
   const PixelFormat& out = kFormats[outIndex].pf;
   int width = 256, height = in.bpp == 8 ? 1 : in.bpp == 16 ? 256 : 64;
   ManagedPixelBuffer src(in, Point(width, height), sourceMap(in));
-  fillSource(&src);
+  std::mt19937 rng(9);  // every value of an 8- or 16-bit format, a spread of others
+  gwtest::paint(&src, [&](int x, int y) { return in.bpp <= 16 ? y * width + x : int(rng()); });
   TransPixelBuffer tpb(rgbFor16bpp);
   tpb.setSource(&src);
   tpb.setPf(out);
@@ -122,8 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, Translation, testing::ValuesIn(allCases()), ca
 
 TEST(TransPixelBuffer, EqualFormatsReadTheSourceUntilAReductionFormatTakesEffect) {
   ManagedPixelBuffer src(PixelFormat::rgb888(), Point(2, 1), nullptr);
-  src.setPixelAt(Point(0, 0), 0x123456);
-  src.setPixelAt(Point(1, 0), 0xFFFFFF);
+  gwtest::paint(&src, [](int x, int) { return x ? 0xFFFFFF : 0x123456; });
   TransPixelBuffer tpb(false);
   tpb.setPf(PixelFormat::rgb888());
   tpb.setReductionPF(PixelFormat::pal8());  // colour-mapped: ignored
@@ -132,32 +125,24 @@ TEST(TransPixelBuffer, EqualFormatsReadTheSourceUntilAReductionFormatTakesEffect
   tpb.setReductionPF(PixelFormat::rgb111());
   EXPECT_FALSE(tpb.translates());  // waits for the next rebuild
   tpb.refreshTranslation();
-  int stride = 0;
-  const unsigned char* p = tpb.getPixelsR(src.getRect(), &stride);
-  EXPECT_NE(p, src.getPixelsR(src.getRect(), nullptr));  // the scratch copy
-  EXPECT_EQ(stride, 2);
-  EXPECT_EQ(fb::readPixel<32>(&p), 0u);
-  EXPECT_EQ(fb::readPixel<32>(&p), 0xFFFFFFu);
+  uint32_t out[2];
+  memcpy(out, tpb.getPixelsR(src.getRect(), nullptr), 8);
+  EXPECT_EQ(std::vector<uint32_t>(out, out + 2), std::vector<uint32_t>({0, 0xFFFFFF}));
 }
 
 TEST(TransPixelBuffer, ColourMappedOutputGetsTheLargestCubeOfAtLeastTwoLevels) {
-  struct Case {
-    int depth, colours;
-    unsigned char white, green;
-  };
-  const Case cases[] = {{8, 216, 215, (3 * 6 + 5) * 6}, {2, 8, 7, 6}, {1, 8, 7, 6}};
+  // depth, colours, white, the pixel of 0x80FF00
+  const int cases[][4] = {{8, 216, 215, (3 * 6 + 5) * 6}, {2, 8, 7, 6}, {1, 8, 7, 6}};
   ManagedPixelBuffer src(PixelFormat::rgb888(), Point(2, 1), nullptr);
-  src.setPixelAt(Point(0, 0), 0xFFFFFF);
-  src.setPixelAt(Point(1, 0), 0x80FF00);
-  for (const Case& c : cases) {
+  gwtest::paint(&src, [](int x, int) { return x ? 0x80FF00 : 0xFFFFFF; });
+  for (const auto& [depth, colours, white, green] : cases) {
     TransPixelBuffer tpb(false);
     tpb.setSource(&src);
-    tpb.setPf(PixelFormat(8, c.depth, false, false, 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(tpb.getColourMap()->numColours(), c.colours) << c.depth;
+    tpb.setPf(PixelFormat(8, depth, false, false, 0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(tpb.getColourMap()->numColours(), colours) << depth;
     unsigned char out[2];
     tpb.getImage(out, src.getRect(), 0);
-    EXPECT_EQ(out[0], c.white) << c.depth;
-    EXPECT_EQ(out[1], c.green) << c.depth;
+    EXPECT_EQ(std::vector<int>(out, out + 2), std::vector<int>({white, green})) << depth;
   }
 }
 
@@ -171,6 +156,8 @@ TEST(TransPixelBuffer, ColourMappedFormatsOfOneWidthPassUnchangedUntilAMapIsGive
   EXPECT_TRUE(tpb.translates());
 }
 
+// Detached, reads give nothing and the tables stay; a format set meanwhile
+// takes effect with the next source.
 TEST(TransPixelBuffer, WithoutASourceReadsGiveNothingAndTablesStay) {
   ManagedPixelBuffer src(PixelFormat::rgb888(), Rect(5, 5, 7, 6), nullptr);
   src.setPixelAt(Point(5, 5), 0xFFFFFF);
@@ -179,15 +166,12 @@ TEST(TransPixelBuffer, WithoutASourceReadsGiveNothingAndTablesStay) {
   tpb.setSource(&src);
   tpb.setSource(nullptr);
   EXPECT_EQ(tpb.getRect(), Rect());
-  EXPECT_TRUE(tpb.translates());
   uint16_t out[2] = {1, 1};
   tpb.getImage(out, Rect(5, 5, 7, 6), 0);
-  tpb.refreshTranslation();
   tpb.setPf(PixelFormat::rgb555());
-  int stride = -1;
-  EXPECT_EQ(tpb.getPixelsR(Rect(5, 5, 7, 6), &stride), nullptr);
+  EXPECT_EQ(tpb.getPixelsR(Rect(5, 5, 7, 6), nullptr), nullptr);
   EXPECT_EQ(out[0], 1);
-  tpb.setSource(&src);  // the 5-5-5 tables, built now
+  tpb.setSource(&src);
   tpb.getImage(out, Rect(5, 5, 7, 6), 0);
   EXPECT_EQ(out[0], 0x7FFF);
 }
