@@ -112,15 +112,6 @@ TEST(Blit, OverLoopMatchesThePerPixelPathForEveryAlpha) {
   }
 }
 
-TEST(Blit, CopyInPlaceLeavesThePixels) {
-  ManagedPixelBuffer pb(PixelFormat::rgb565(), Point(4, 3), nullptr);
-  scribble(&pb, 5);
-  std::vector<unsigned> before = pixels(pb);
-  fb::blitInPlace(&pb, Rect(0, 0, 4, 3), fb::srcCopy);
-  fb::blitInPlace(&pb, Rect(-2, -2, 9, 9), fb::compositeOver);
-  EXPECT_EQ(pixels(pb), before);
-}
-
 // Down and to the right by one, within one buffer and through a view.
 TEST(Blit, OverlappingAreasReadTheSourceAsItWas) {
   for (fb::CompositeFn fn : {fb::CompositeFn(fb::srcCopy), fb::CompositeFn(fb::greyscale)}) {

@@ -35,16 +35,6 @@ TEST(ColourCube, PixelsOutsideTheCubeLeaveTheOutputAlone) {
   EXPECT_EQ(c, (Colour{255, 255, 255}));
 }
 
-TEST(ColourCube, IsOrthogonalExactlyWhileTheTableIsTheIdentity) {
-  ColourCube cube(3, 3, 3);
-  cube.setEntry(4, 100);
-  cube.setEntry(7, 101);
-  cube.setEntry(4, 4);
-  EXPECT_FALSE(cube.isOrthogonal());
-  cube.setEntry(7, 7);
-  EXPECT_TRUE(cube.isOrthogonal());
-}
-
 TEST(ColourCubeDeathTest, FewerThanTwoLevelsIsAContractBreach) {
   EXPECT_DEATH(ColourCube(1, 6, 6), "colour cube 1x6x6");
   EXPECT_DEATH(ColourCube(6, 6, 0), "colour cube 6x6x0");

@@ -27,15 +27,6 @@ struct FakeLoader : fb::ImageLoader {
 
 }  // namespace
 
-TEST(ManagedPixelBuffer, MemoryGrowsButShrinksOnlyToNothing) {
-  ManagedPixelBuffer pb(PixelFormat::rgb888(), Point(4, 4), nullptr);
-  pb.setSize(Point(2, 2));
-  EXPECT_EQ(pb.getCapacity(), 64u);
-  pb.setSize(Point(-3, 5));  // counts as empty
-  EXPECT_EQ(pb.getCapacity(), 0u);
-  EXPECT_EQ(pb.getRect(), Rect(0, 0, 0, 5));
-}
-
 TEST(ManagedPixelBuffer, NewMemoryIsZeroed) {
   {  // leave a dirty block of the same size for the allocator to hand back
     std::unique_ptr<unsigned char[]> junk(new unsigned char[4096]);
