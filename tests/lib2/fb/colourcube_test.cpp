@@ -30,7 +30,7 @@ TEST(ColourCube, PixelsOutsideTheCubeLeaveTheOutputAlone) {
   EXPECT_EQ(cube.rgb888ToPixel({255, 255, 255}), 207u);
   Colour c{1, 2, 3};
   cube.pixelToRgb888(7, &c);
-  EXPECT_EQ(c, (Colour{1, 2, 3}));
+  ASSERT_EQ(c, (Colour{1, 2, 3}));
   cube.pixelToRgb888(207, &c);
   EXPECT_EQ(c, (Colour{255, 255, 255}));
 }

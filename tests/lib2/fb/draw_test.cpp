@@ -35,14 +35,6 @@ TEST(FillRect, StoresTheRawValueAtEveryWidthInsideTheClippedRectOnly) {
   }
 }
 
-TEST(OutlineRect, DrawsABandOfTheWidthInside) {
-  ManagedPixelBuffer pb(formatOf(8), Point(12, 12), nullptr);
-  fb::outlineRect(&pb, Rect(1, 1, 11, 11), 1, 1);
-  EXPECT_EQ(gwtest::countSet(pb), 36);
-  fb::outlineRect(&pb, Rect(1, 1, 11, 11), 1, 5);
-  EXPECT_EQ(gwtest::countSet(pb), 100);
-}
-
 TEST(DrawLine, LeavesOutTheEndPoint) {
   const std::tuple<Point, Point, Picture> cases[] = {
       {{0, 0}, {3, 0}, {"###.", "....", "....", "...."}},

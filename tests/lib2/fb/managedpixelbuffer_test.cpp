@@ -54,15 +54,6 @@ TEST(ManagedPixelBuffer, PreservingResizeKeepsPixelsWhereTheyWere) {
             std::vector<unsigned>({505, 506, 605, 606, 705, 706, 0, 0, 0, 0, 0, 0}));
 }
 
-TEST(ManagedPixelBuffer, TakeDataHandsOverTheMemoryAndEmptiesTheBuffer) {
-  ManagedPixelBuffer pb(PixelFormat::rgb888(), Rect(3, 4, 5, 6), nullptr);
-  gwtest::paint(&pb, [](int x, int y) { return y * 100 + x; });
-  std::unique_ptr<unsigned char[]> block = pb.takeData();
-  EXPECT_EQ(block[0], 403 & 0xFF);
-  EXPECT_EQ(pb.getRect(), Rect(3, 4, 3, 4));
-  EXPECT_EQ(pb.getCapacity(), 0u);
-}
-
 TEST(ManagedPixelBufferDeathTest, ReplacingWithTooLittleMemoryIsFatal) {
   ManagedPixelBuffer pb(PixelFormat::rgb888(), Point(4, 4), nullptr);
   EXPECT_DEATH(pb.replaceData(std::make_unique<unsigned char[]>(63), 63),
