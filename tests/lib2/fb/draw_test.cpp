@@ -82,10 +82,3 @@ TEST(VerticalGradRect, RoundsEachRowHalfAwayFromZeroEvenWhenClipped) {
   fb::verticalGradRect(&small, Rect(0, 0, 1, 1), {255, 128, 0}, {0, 0, 0});
   EXPECT_EQ(small.getPixelAt(Point(0, 0)), 31u << 11 | 32u << 5);
 }
-
-TEST(XorRect, TogglesTheClippedPixels) {
-  ManagedPixelBuffer pb(formatOf(24), Point(3, 1), nullptr);
-  pb.setPixelAt(Point(0, 0), 0x0F0F0F);
-  fb::xorRect(&pb, Rect(-1, 0, 2, 1), 0xFF00FF);
-  EXPECT_EQ(gwtest::pixels(pb), std::vector<unsigned>({0xF00FF0, 0xFF00FF, 0}));
-}

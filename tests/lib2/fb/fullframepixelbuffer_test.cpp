@@ -60,15 +60,6 @@ TEST(FullFramePixelBuffer, ViewIsRelativeToItsRectangleAndClippedToTheParent) {
   EXPECT_EQ(viewOfView.getPixelAt(Point(0, 0)), 5545u);
 }
 
-TEST(FullFramePixelBuffer, GetImageCopiesRowsWithEitherStride) {
-  Frame f(Rect(0, 0, 8, 8), 10);
-  std::vector<uint32_t> out(6, 0);
-  f.pb.getImage(out.data(), Rect(5, 1, 7, 3), 3);
-  EXPECT_EQ(out, (std::vector<uint32_t>{105, 106, 0, 205, 206, 0}));
-  f.pb.getImage(out.data(), Rect(2, 3, 4, 6), 0);
-  EXPECT_EQ(out, (std::vector<uint32_t>{302, 303, 402, 403, 502, 503}));
-}
-
 TEST(FullFramePixelBuffer, PixelsOfEachWidthUseTheirOwnBytes) {
   unsigned char bytes[8] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
   PixelFormat rgb24(24, 24, false, true, 255, 255, 255, 16, 8, 0);

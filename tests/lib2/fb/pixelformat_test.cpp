@@ -62,17 +62,6 @@ TEST(PixelFormat, RejectedTextLeavesTheFormatAsItWas) {
   }
 }
 
-TEST(PixelFormat, EqualityIgnoresWhatDoesNotChangeTheLayout) {
-  PixelFormat big8 = PixelFormat::rgb222(), big16 = PixelFormat::rgb565(),
-              pal = PixelFormat::pal8();
-  big8.bigEndian = big16.bigEndian = true;
-  pal.redMax = 7;
-  EXPECT_TRUE(big8.equal(PixelFormat::rgb222()));
-  EXPECT_FALSE(big16.equal(PixelFormat::rgb565()));
-  EXPECT_TRUE(pal.equal(PixelFormat::pal8()));
-  EXPECT_FALSE(PixelFormat::argb8().equal(PixelFormat::rgb888()));
-}
-
 TEST(PixelFormat, WireRecordKeepsAlphaOnlyWhenTheDepthCountsIt) {
   std::string bytes = wire(PixelFormat::argb8());
   EXPECT_EQ(bytes, std::string("\x20\x20\0\x01\0\xff\0\xff\0\xff\x10\x08\0\x18\0\xff", 16));
@@ -89,16 +78,6 @@ TEST(PixelFormat, WireRecordCutShortThrowsAndChangesNothing) {
   rdr::MemInStream in(bytes.data(), int(bytes.size()));
   EXPECT_THROW(pf.read(&in), plat::Exception);
   EXPECT_EQ(wire(pf), wire(PixelFormat::rgb888()));
-}
-
-TEST(PixelFormat, NativeEndianRewritesOnlyWholeByteShifts) {
-  PixelFormat pf = PixelFormat::rgba8be(), big565 = PixelFormat::rgb565();
-  ASSERT_TRUE(pf.makeNativeEndian());
-  EXPECT_TRUE(pf.isNativeEndian());
-  EXPECT_EQ(shifts(pf), std::vector<int>({0, 8, 16, 24}));
-  big565.bigEndian = true;
-  EXPECT_FALSE(big565.makeNativeEndian());
-  EXPECT_TRUE(big565.bigEndian);
 }
 
 // Narrow channels are rescaled; 8-bit ones, and shifts of a foreign record

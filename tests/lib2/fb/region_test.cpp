@@ -170,16 +170,6 @@ TEST(Region, ContainsOnlyPointsInsideItsRectangles) {
   EXPECT_FALSE(Region().contains({0, 0}));
 }
 
-TEST(Region, GridExpandWidensToTheGridAndTreatsSmallGridsAsCopy) {
-  Region r = fromList({{1, 1, 3, 3}, {-3, 9, -1, 10}});
-  EXPECT_EQ(dump(r.gridExpand(4)),
-            "num rects   2 extents -4,0 to 4,12\n    rect 0,0 to 4,4\n    rect -4,8 to 0,12\n");
-  EXPECT_TRUE(r.gridExpand(0).equals(r));
-  EXPECT_TRUE(r.gridExpand(-8).equals(r));
-  EXPECT_EQ(dump(Region(RgnRect(32760, 0, 32767, 1)).gridExpand(16)),
-            "num rects   1 extents 32752,0 to 32767,16\n    rect 32752,0 to 32767,16\n");
-}
-
 std::string wire(std::initializer_list<int> v) {
   std::string s;
   for (int x : v) s += {char((x >> 8) & 0xff), char(x & 0xff)};

@@ -97,22 +97,6 @@ TEST_P(Translation, EveryRouteMatchesTheSlowReference) {
 INSTANTIATE_TEST_SUITE_P(Formats, Translation,
                          testing::Combine(testing::Range(0, 8), testing::Range(0, 8),
                                           testing::Bool()));
-TEST(TransPixelBuffer, EqualFormatsReadTheSourceUntilAReductionFormatTakesEffect) {
-  ManagedPixelBuffer src(PixelFormat::rgb888(), Point(2, 1), nullptr);
-  gwtest::paint(&src, [](int x, int) { return x ? 0xFFFFFF : 0x123456; });
-  TransPixelBuffer tpb(false);
-  tpb.setPf(PixelFormat::rgb888());
-  tpb.setReductionPF(PixelFormat::pal8());  // colour-mapped: ignored
-  tpb.setSource(&src);
-  EXPECT_EQ(tpb.getPixelsR(src.getRect(), nullptr), src.getPixelsR(src.getRect(), nullptr));
-  tpb.setReductionPF(PixelFormat::rgb111());
-  EXPECT_FALSE(tpb.translates());  // waits for the next rebuild
-  tpb.refreshTranslation();
-  uint32_t out[2];
-  memcpy(out, tpb.getPixelsR(src.getRect(), nullptr), 8);
-  EXPECT_EQ(std::vector<uint32_t>(out, out + 2), std::vector<uint32_t>({0, 0xFFFFFF}));
-}
-
 TEST(TransPixelBuffer, ColourMappedOutputGetsTheLargestCubeOfAtLeastTwoLevels) {
   // depth, colours, white, the pixel of 0x80FF00
   const int cases[][4] = {{8, 216, 215, (3 * 6 + 5) * 6}, {2, 8, 7, 6}, {1, 8, 7, 6}};

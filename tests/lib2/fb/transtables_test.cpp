@@ -5,17 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "lib2/fb/ColourCube.h"
+
 using fb::PixelFormat;
-
-namespace {
-
-// Maps every pixel to colour (pixel, 0, 0): a map that is no cube.
-struct RedRamp : fb::ColourMap {
-  void pixelToRgb888(unsigned pixel, fb::Colour* out) const override { *out = {int(pixel), 0, 0}; }
-  int numColours() const override { return 256; }
-};
-
-}  // namespace
 
 // A 24-bit value has no byte order of its own: the entries agree with how
 // every other route and a blit store it.
@@ -57,8 +49,9 @@ TEST(TransTablesDeath, ChannelTablesNeedHostOrderAndAnOrthogonalMap) {
   fb::TransTable table;
   EXPECT_DEATH(fb::initRGBTCtoTCFns[3](&table, bigEndian, PixelFormat::rgb888(), nullptr),
                "inPF.isNativeEndian\\(\\)");
-  RedRamp ramp;
-  EXPECT_DEATH(fb::initRGBTCtoCMFns[0](&table, PixelFormat::rgb888(), PixelFormat::pal8(), &ramp,
-                                       nullptr, nullptr),
+  fb::ColourCube shuffled(2, 2, 2);
+  shuffled.setEntry(0, 5);
+  EXPECT_DEATH(fb::initRGBTCtoCMFns[0](&table, PixelFormat::rgb888(), PixelFormat::pal8(),
+                                       &shuffled, nullptr, nullptr),
                "orthCM->isOrthogonal\\(\\)");
 }
