@@ -28,16 +28,6 @@ struct Frame {
 
 }  // namespace
 
-TEST(FullFramePixelBuffer, NoPixelsForAnEmptyRectangleOrMissingMemoryButStillTheStride) {
-  Frame f(Rect(0, 0, 10, 10));
-  int stride = -1;
-  EXPECT_EQ(f.pb.getPixelsRW(Rect(3, 3, 3, 8), &stride), nullptr);
-  EXPECT_EQ(stride, 10);
-  FullFramePixelBuffer unbacked(PixelFormat::rgb888(), Rect(0, 0, 4, 4), nullptr, nullptr, 0);
-  EXPECT_EQ(unbacked.getPixelsRW(Rect(1, 1, 2, 2), &stride), nullptr);
-  EXPECT_EQ(stride, 4);
-}
-
 TEST(FullFramePixelBufferDeathTest, AccessOutsideIsFatalWithBothRectangles) {
   Frame f(Rect(0, 0, 10, 10));
   EXPECT_DEATH(f.pb.getPixelsRW(Rect(5, 5, 11, 6), nullptr),

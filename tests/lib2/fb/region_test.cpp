@@ -152,14 +152,13 @@ Region fromList(std::initializer_list<RgnRect> rs) {
   return r;
 }
 
-std::string dump(const Region& r) { return Region::ToString(r).get(); }
-
 // Merging, subtraction and empty results are checked by the algebra above;
 // here construction from out-of-range rectangles.
 TEST(Region, ConstructionClampsAndDropsEmptyRectangles) {
-  EXPECT_EQ(dump(Region(RgnRect(plat::Rect(-40000, 0, 40000, 10)))),
-            "num rects   1 extents -32768,0 to 32767,10\n    rect -32768,0 to 32767,10\n");
-  EXPECT_EQ(dump(Region(RgnRect(5, 5, 5, 9))), "num rects   0 extents 0,0 to 0,0\n");
+  EXPECT_STREQ(Region::ToString(Region(RgnRect(plat::Rect(-40000, 0, 40000, 10)))).get(),
+               "num rects   1 extents -32768,0 to 32767,10\n    rect -32768,0 to 32767,10\n");
+  EXPECT_STREQ(Region::ToString(Region(RgnRect(5, 5, 5, 9))).get(),
+               "num rects   0 extents 0,0 to 0,0\n");
 }
 
 TEST(Region, ContainsOnlyPointsInsideItsRectangles) {

@@ -29,21 +29,14 @@ class Palette : public fb::ColourMap {
 
 const Palette kPalette;
 
-struct Format {
-  const char* name;
-  PixelFormat pf;
-};
-
-const Format kFormats[] = {
-    {"rgb888", PixelFormat::rgb888()},
-    {"bgr888", PixelFormat::bgr888()},
-    {"rgb565", PixelFormat::rgb565()},
-    {"rgb555", PixelFormat::rgb555()},
-    {"packed24", PixelFormat(24, 24, false, true, 255, 255, 255, 16, 8, 0)},
-    {"pal8", PixelFormat::pal8()},
-    {"rgb565be", PixelFormat(16, 16, true, true, 31, 63, 31, 11, 5, 0)},
-    {"rgb888be", PixelFormat(32, 24, true, true, 255, 255, 255, 16, 8, 0)},
-};
+const PixelFormat kFormats[] = {PixelFormat::rgb888(),
+                                PixelFormat::bgr888(),
+                                PixelFormat::rgb565(),
+                                PixelFormat::rgb555(),
+                                PixelFormat(24, 24, false, true, 255, 255, 255, 16, 8, 0),
+                                PixelFormat::pal8(),
+                                PixelFormat(16, 16, true, true, 31, 63, 31, 11, 5, 0),
+                                PixelFormat(32, 24, true, true, 255, 255, 255, 16, 8, 0)};
 
 const fb::ColourMap* sourceMap(const PixelFormat& pf) {
   return pf.trueColour ? nullptr : &kPalette;
@@ -57,15 +50,15 @@ class Translation : public testing::TestWithParam<std::tuple<int, int, bool>> {}
 
 TEST_P(Translation, EveryRouteMatchesTheSlowReference) {
   auto [inIndex, outIndex, rgbFor16bpp] = GetParam();
-  const PixelFormat& in = kFormats[inIndex].pf;
-  const PixelFormat& out = kFormats[outIndex].pf;
+  const PixelFormat& in = kFormats[inIndex];
+  const PixelFormat& out = kFormats[outIndex];
   int width = 256, height = in.bpp == 8 ? 1 : in.bpp == 16 ? 256 : 64;
   ManagedPixelBuffer src(in, Point(width, height), sourceMap(in));
   std::mt19937 rng(9);  // every value of an 8- or 16-bit format, a spread of others
   gwtest::paint(&src, [&](int x, int y) { return in.bpp <= 16 ? y * width + x : int(rng()); });
   for (bool outMap : out.trueColour ? std::vector<bool>{false} : std::vector<bool>{false, true}) {
-    SCOPED_TRACE(testing::Message() << kFormats[inIndex].name << " to " << kFormats[outIndex].name
-                                    << (outMap ? " with a map" : ""));
+    SCOPED_TRACE(testing::Message()
+                 << "format " << inIndex << " to " << outIndex << (outMap ? " with a map" : ""));
     TransPixelBuffer tpb(rgbFor16bpp);
     tpb.setSource(&src);
     tpb.setPf(out);
