@@ -75,8 +75,7 @@ TEST(Blit, SourcePositionLandsOnTheRectCornerAndClipsOnAllSides) {
   ManagedPixelBuffer dst(kPal8, Rect(10, 10, 20, 20), &kCube);
   fb::blit(&src, Point(2, 3), &dst, Rect(10, 10, 20, 20), fb::srcCopy);
   fb::blit(&src, Point(-3, 0), &dst, Rect(5, 16, 25, 17), fb::srcCopy);
-  // Pixel, value: the rect's corner, the source's last, past its right edge,
-  // source x -3 at dst x 5, and below the second rect.
+  // The corner, the source's last, past its edge, source x -3 at 5, below.
   const unsigned cases[][3] = {{10, 10, 3 * 8 + 2}, {15, 14, 7 * 8 + 7}, {16, 14, 0},
                                {10, 16, 2},         {15, 16, 7},         {10, 17, 0}};
   for (const auto& [x, y, want] : cases) EXPECT_EQ(dst.getPixelAt(Point(x, y)), want) << x << y;

@@ -12,8 +12,7 @@ using plat::Point;
 
 namespace {
 
-// Backed by a vector of white once sized, as a display image is once it
-// exists.
+// Backed by a vector of white once sized, as a display image is.
 struct VectorBuffer : fb::ConfigurablePixelBuffer {
   VectorBuffer(const PixelFormat& pf, const fb::ColourMap* cm)
       : fb::ConfigurablePixelBuffer(pf, plat::Rect(0, 0, 3, 2), cm) {}

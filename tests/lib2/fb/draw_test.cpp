@@ -10,7 +10,6 @@
 
 using fb::ManagedPixelBuffer;
 using fb::PixelFormat;
-using gwtest::picture;
 using plat::Point;
 using plat::Rect;
 using Picture = std::vector<std::string>;
@@ -47,7 +46,7 @@ TEST(DrawLine, LeavesOutTheEndPoint) {
   for (const auto& [a, b, want] : cases) {
     ManagedPixelBuffer pb(formatOf(8), Point(4, 4), nullptr);
     fb::drawLine(&pb, a, b, 1);
-    EXPECT_EQ(picture(pb), want) << a.x << "," << a.y << " to " << b.x << "," << b.y;
+    EXPECT_EQ(gwtest::picture(pb), want) << a.x << "," << a.y << " to " << b.x << "," << b.y;
   }
 }
 
@@ -65,7 +64,7 @@ TEST(OutlineRoundedRect, RoundsCornersByTheRadius) {
   for (const auto& [r, radius, want] : cases) {
     ManagedPixelBuffer pb(formatOf(8), Point(int(want[0].size()), int(want.size())), nullptr);
     fb::outlineRoundedRect(&pb, r, radius, 1);
-    EXPECT_EQ(picture(pb), want) << "radius " << radius;
+    EXPECT_EQ(gwtest::picture(pb), want) << "radius " << radius;
   }
 }
 

@@ -9,8 +9,6 @@
 #include "tests/support/PixelPicture.h"
 
 using fb::ManagedPixelBuffer;
-using gwtest::picture;
-using plat::Point;
 using plat::Rect;
 using Picture = std::vector<std::string>;
 
@@ -20,16 +18,16 @@ const fb::PixelFormat kGrey8(8, 8, false, true, 255, 255, 255, 0, 0, 0);
 
 }  // namespace
 
-// Most significant bit first. Below, rows of three bytes: the rectangle starts
-// 4 pixels left of the buffer and each row at bit 3, so the visible pixels
-// read bits 7 to 12; and a 20-pixel row skips whole clear bytes.
+// Rows of three bytes, the rectangle 4 pixels left of the buffer and each row
+// from bit 3: the visible pixels read bits 7 to 12. Whole clear bytes skipped.
 TEST(MaskFill, SetBitsDrawFromTheFirstBitOfEachRowClipped) {
   const unsigned char mask[] = {0x19, 0xA4, 0x06, 0x01, 0xE0, 0x00}, clear[] = {0x00, 0x81, 0x00};
-  ManagedPixelBuffer pb(kGrey8, Rect(0, 0, 6, 2), nullptr), wide(kGrey8, Point(20, 1), nullptr);
+  ManagedPixelBuffer pb(kGrey8, Rect(0, 0, 6, 2), nullptr),
+      wide(kGrey8, plat::Point(20, 1), nullptr);
   fb::maskFill(&pb, Rect(-4, 0, 8, 2), 1, mask, 3, 3);
-  EXPECT_EQ(picture(pb), (Picture{"##.#..", "####.."}));
+  EXPECT_EQ(gwtest::picture(pb), (Picture{"##.#..", "####.."}));
   fb::maskFill(&wide, Rect(0, 0, 20, 1), 1, clear, 0, 0);
-  EXPECT_EQ(picture(wide), (Picture{"........#......#...."}));
+  EXPECT_EQ(gwtest::picture(wide), (Picture{"........#......#...."}));
 }
 
 TEST(MaskRect, SetBitsCopyTheMatchingSourcePixels) {
@@ -41,7 +39,7 @@ TEST(MaskRect, SetBitsCopyTheMatchingSourcePixels) {
 }
 
 TEST(MaskFillDeath, RefusesABitBeforeTheRow) {
-  ManagedPixelBuffer pb(kGrey8, Point(4, 1), nullptr);
+  ManagedPixelBuffer pb(kGrey8, plat::Point(4, 1), nullptr);
   const unsigned char mask[] = {0xFF};
   EXPECT_DEATH(fb::maskFill(&pb, Rect(0, 0, 4, 1), 1, mask, 0, -1), "maskX >= 0");
 }

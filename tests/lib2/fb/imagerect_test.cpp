@@ -10,27 +10,24 @@
 #include "tests/support/PixelPicture.h"
 
 using fb::ManagedPixelBuffer;
-using plat::Point;
-using plat::Rect;
 
 TEST(ImageRect, CopiesTheClippedPartFromTheMatchingSourceOffset) {
-  ManagedPixelBuffer pb(fb::PixelFormat::rgb565(), Rect(0, 0, 3, 2), nullptr);
+  ManagedPixelBuffer pb(fb::PixelFormat::rgb565(), plat::Rect(0, 0, 3, 2), nullptr);
   // Laid out for (-1,-1)-(2,2): 3 x 3 pixels in rows of 4.
   const uint16_t src[] = {1, 2, 3, 99, 4, 5, 6, 99, 7, 8, 9, 99};
-  fb::imageRect(&pb, Rect(-1, -1, 2, 2), src, 4);
+  fb::imageRect(&pb, plat::Rect(-1, -1, 2, 2), src, 4);
   EXPECT_EQ(gwtest::pixels(pb), std::vector<unsigned>({5, 6, 0, 8, 9, 0}));
 }
 
-// The 4 x 3 buffer holds a..l; the rectangle is the whole buffer, cut to where
-// its source lies inside too.
+// The 4 x 3 buffer holds a..l and is moved whole, cut to what has a source.
 TEST(CopyRect, MovesOverlappingAreasExactlyInEveryDirection) {
-  const std::pair<Point, const char*> cases[] = {
+  const std::pair<plat::Point, const char*> cases[] = {
       {{1, 0}, "aabceefgiijk"},  {{-1, 0}, "bcddfghhjkll"}, {{0, 1}, "abcdabcdefgh"},
       {{0, -1}, "efghijklijkl"}, {{1, 1}, "abcdeabciefg"},  {{5, 0}, "abcdefghijkl"},
   };
   for (const auto& [offset, want] : cases) {
-    ManagedPixelBuffer pb(fb::PixelFormat(8, 8, false, true, 255, 255, 255, 0, 0, 0), Point(4, 3),
-                          nullptr);
+    ManagedPixelBuffer pb(fb::PixelFormat(8, 8, false, true, 255, 255, 255, 0, 0, 0),
+                          plat::Point(4, 3), nullptr);
     gwtest::paint(&pb, [](int x, int y) { return 'a' + y * 4 + x; });
     fb::copyRect(&pb, pb.getRect(), offset);
     std::vector<unsigned> got = gwtest::pixels(pb);
@@ -38,8 +35,7 @@ TEST(CopyRect, MovesOverlappingAreasExactlyInEveryDirection) {
   }
 }
 
-// Source 3 wide, 2 tall, 16-bit pixels in rows of 4: abc / def. Turned: 2
-// wide, 3 tall, each row a source column read bottom up.
+// Source abc / def in rows of 4; turned, each row a column read bottom up.
 TEST(ImageFlip, MirrorsRowsOrTurnsAQuarterClockwise) {
   const uint16_t src[] = {'a', 'b', 'c', 0, 'd', 'e', 'f', 0};
   uint16_t mirrored[6] = {}, turned[6] = {};

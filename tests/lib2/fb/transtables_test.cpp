@@ -9,8 +9,7 @@
 
 using fb::PixelFormat;
 
-// A 24-bit value has no byte order of its own: the entries agree with how
-// every other route and a blit store it.
+// A 24-bit value has no byte order of its own (as every other route stores it).
 TEST(TransTables, OnlySixteenAndThirtyTwoBitEntriesAreByteSwapped) {
   uint8_t e8[2];
   uint16_t e16[2];
