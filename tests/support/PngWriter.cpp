@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <list>
 #include <map>
 #include <stdexcept>
 
@@ -74,6 +75,13 @@ std::vector<unsigned char> writePng(int width, int height, const PngKind& kind,
   png_write_png(pp, ip, PNG_TRANSFORM_IDENTITY, nullptr);
   png_destroy_write_struct(&pp, &ip);
   return out;
+}
+
+plat::CBuf<unsigned char> keptPng(int width, int height, const PngKind& kind,
+                                  const std::function<uint32_t(int x, int y)>& argb) {
+  static std::list<std::vector<unsigned char>> kept;
+  kept.push_back(writePng(width, height, kind, argb));
+  return {int(kept.back().size()), kept.back().data()};
 }
 
 }  // namespace gwtest

@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "lib1/plat/Buffers.h"
+
 namespace gwtest {
 
 struct PngKind {
@@ -20,5 +22,10 @@ struct PngKind {
 // the distinct colours in order of first use (at most 256).
 std::vector<unsigned char> writePng(int width, int height, const PngKind& kind,
                                     const std::function<uint32_t(int x, int y)>& argb);
+
+// The same bytes, kept until the process ends: the resource registry
+// borrows what it is given.
+plat::CBuf<unsigned char> keptPng(int width, int height, const PngKind& kind,
+                                  const std::function<uint32_t(int x, int y)>& argb);
 
 }  // namespace gwtest
