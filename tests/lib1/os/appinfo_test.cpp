@@ -4,6 +4,14 @@
 
 using namespace os;
 
+namespace {
+
+void setLongName(const char* longName) {
+  setAppInfo("tool", "Korvath", "zem", loc::msgid_t(), longName);
+}
+
+}  // namespace
+
 TEST(AppInfoDeathTest, UnsetItemsFailTheirAssertions) {
   // Each in a fresh child: the identity is process-wide.
   EXPECT_DEATH(getAppName(), "'app'");
@@ -12,34 +20,23 @@ TEST(AppInfoDeathTest, UnsetItemsFailTheirAssertions) {
   EXPECT_DEATH(setAppName(nullptr), "'app'");
 }
 
-TEST(AppInfo, SettersKeepEqualCopiesAndClearOnNull) {
-  setAppInfo("tool", "Korvath", "zem", loc::msgid_t(), nullptr);
+TEST(AppInfo, SetterKeepsEqualCopiesAndClearsOnNull) {
+  setLongName(nullptr);
   const char* company = getCompanyName();
-  const char* app = getAppName();
-  setAppInfo("tool", "Korvath", "zem", loc::msgid_t(), nullptr);
+  setLongName(nullptr);
   EXPECT_EQ(getCompanyName(), company);
-  EXPECT_EQ(getAppName(), app);
-  EXPECT_STREQ(getPathComponent(), "zem");
   setAppInfo("tool", nullptr, "zem", loc::msgid_t(), nullptr);
   EXPECT_DEATH(getCompanyName(), "'company'");
 }
 
-TEST(AppInfo, LongNameFallsBackToTheTextThenTheAppName) {
-  setAppInfo("tool", "Korvath", "zem", loc::msgid_t(), nullptr);
-  EXPECT_STREQ(getLongAppNameR(), "tool");
-  setAppInfo("tool", "Korvath", "zem", loc::msgid_t(), "Grand Tool");
-  EXPECT_STREQ(getLongAppNameR(), "Grand Tool");
-  EXPECT_STREQ(getLongAppName(), "Grand Tool");
-}
-
-TEST(AppInfo, LongNameLosesTheRegisteredSign) {
-  setAppInfo("tool", "Korvath", "zem", loc::msgid_t(), "Zem\xC2\xAE Viewer");
-  EXPECT_STREQ(getLongAppNameR(), "Zem\xC2\xAE Viewer");
-  EXPECT_STREQ(getLongAppName(), "Zem Viewer");
-  setAppInfo("tool", "Korvath", "zem", loc::msgid_t(),
-             "\xC2\xAE"
-             "A\xC2\xAE\xC2\xAE");
-  EXPECT_STREQ(getLongAppName(), "A");
+TEST(AppInfo, LongNameFallsBackToTheAppNameAndLosesTheRegisteredSign) {
+  const char* cases[][2] = {
+      {nullptr, "tool"}, {"Zem\u00AE Viewer", "Zem Viewer"}, {"\u00AEA\u00AE\u00AE", "A"}};
+  for (auto& c : cases) {
+    setLongName(c[0]);
+    EXPECT_STREQ(getLongAppNameR(), c[0] ? c[0] : "tool");
+    EXPECT_STREQ(getLongAppName(), c[1]);
+  }
 }
 
 TEST(AppInfo, DirSettingsHoldCopies) {

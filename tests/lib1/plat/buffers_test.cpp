@@ -8,10 +8,8 @@ TEST(MBuf, ResizeKeepsStorageOnlyForModestShrinking) {
   struct {
     int from, to;
     bool kept;
-  } cases[] = {
-      {1024, 1024, true},  {1024, 512, true}, {1024, 511, false}, {1024, 100, true},
-      {1024, 2048, false}, {200, 127, true},  {0, 16, false},
-  };
+  } cases[] = {{1024, 512, true},   {1024, 511, false}, {1024, 100, true},
+               {1024, 2048, false}, {200, 127, true},   {0, 16, false}};
   for (auto& c : cases) {
     MBuf<char> buf(true);
     if (c.from) buf.resize(c.from);

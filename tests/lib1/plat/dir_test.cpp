@@ -2,48 +2,25 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <functional>
-#include <string>
 
 #include "lib1/plat/File.h"
-#include "tests/support/Failure.h"
+#include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
 
 using namespace plat;
-using gwtest::expectSystemError;
-using gwtest::TempDir;
+using namespace gwtest;
 
 namespace {
 
 const uid_t kNobody = 65534;
 
-mode_t modeOf(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : mode_t(-1);
-}
-
-uid_t ownerOf(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 ? st.st_uid : uid_t(-1);
-}
-
-// Runs f in a child that has dropped to an unprivileged user; its exit code.
+// The exit code of f run in a child that has dropped to an unprivileged user.
 int asNobody(const std::function<int()>& f) {
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (setgroups(0, nullptr) != 0 && geteuid() == 0) _exit(90);
-    if (setresgid(kNobody, kNobody, kNobody) != 0 || setresuid(kNobody, kNobody, kNobody) != 0)
-      _exit(91);
-    _exit(f());
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return exitCodeOf(startChild([&] {
+    bool dropped = setgroups(0, nullptr) == 0 && setresgid(kNobody, kNobody, kNobody) == 0 &&
+                   setresuid(kNobody, kNobody, kNobody) == 0;
+    return dropped ? f() : 91;
+  }));
 }
 
 // Tests that change owners need to be root, as in CI.
@@ -52,161 +29,128 @@ int asNobody(const std::function<int()>& f) {
 
 class DirTest : public ::testing::Test {
  protected:
-  void SetUp() override { saved = umask(022); }
-  void TearDown() override { umask(saved); }
+  void SetUp() override { saved_ = umask(022); }
+  void TearDown() override { umask(saved_); }
+  // A directory of the given mode, owned by nobody; its path.
+  std::string nobodysDir(const char* name, mode_t mode) {
+    std::string d = dir.file(name);
+    mkdir(d.c_str(), 0700);
+    EXPECT_EQ(chown(d.c_str(), kNobody, kNobody), 0);
+    chmod(d.c_str(), mode);
+    return d;
+  }
   TempDir dir;
-  mode_t saved;
+
+ private:
+  mode_t saved_;
 };
 
 }  // namespace
 
-TEST_F(DirTest, MkDirMakesOnceWithTheAskedMode) {
-  EXPECT_TRUE(mkDir(dir.file("p").c_str(), true, false));
-  EXPECT_EQ(modeOf(dir.file("p")), 0700u);
+TEST_F(DirTest, MakesOnlyMissingDirectoriesWithTheAskedMode) {
   EXPECT_TRUE(mkDir(dir.file("o").c_str(), false, false));
-  EXPECT_EQ(modeOf(dir.file("o")), 0755u);
+  EXPECT_TRUE(mkPath(dir.file("p/q").c_str(), true, false));
   EXPECT_FALSE(mkDir(dir.file("o").c_str(), true, false));
+  EXPECT_FALSE(mkPath(dir.file("p/q").c_str(), true, false));
   EXPECT_EQ(modeOf(dir.file("o")), 0755u);  // not made private unless asked
+  EXPECT_EQ(modeOf(dir.file("p")), 0700u);
+  EXPECT_EQ(modeOf(dir.file("p/q")), 0700u);
 }
 
 TEST_F(DirTest, MkDirOfAnExistingOneCanTakeItOver) {
   REQUIRE_ROOT();
-  std::string d = dir.file("d");
-  mkdir(d.c_str(), 0775);
-  chmod(d.c_str(), 02775);
-  ASSERT_EQ(chown(d.c_str(), kNobody, kNobody), 0);
+  std::string d = nobodysDir("d", 02775);
   EXPECT_FALSE(mkDir(d.c_str(), true, true));
   EXPECT_EQ(modeOf(d), 02700u);
   EXPECT_EQ(ownerOf(d), 0u);
 }
 
-TEST_F(DirTest, MkDirFailuresNameThePath) {
-  std::string f = dir.write("f", "");
-  std::string under = f + "/d";
-  expectSystemError([&] { mkDir(under.c_str(), false, false); }, ENOTDIR,
-                    ("mkDir(" + under + "): ").c_str());
-  std::string taken = f;  // exists, but is no directory
-  expectSystemError([&] { mkDir(taken.c_str(), false, false); }, EEXIST,
-                    ("mkDir(" + taken + "): ").c_str());
-}
-
-TEST_F(DirTest, MkPathMakesTheMissingParents) {
-  mkdir(dir.file("a").c_str(), 0755);
-  EXPECT_TRUE(mkPath(dir.file("a/b/c").c_str(), true, false));
-  EXPECT_EQ(modeOf(dir.file("a/b")), 0700u);
-  EXPECT_EQ(modeOf(dir.file("a/b/c")), 0700u);
-  EXPECT_FALSE(mkPath(dir.file("a/b/c").c_str(), true, false));
-  std::string f = dir.write("f", "");
-  std::string through = f + "/x/y";
-  expectSystemError([&] { mkPath(through.c_str(), false, false); }, ENOTDIR,
-                    ("mkDir(" + through + "): ").c_str());
-}
-
-TEST_F(DirTest, MkDirMatchParentCopiesOwnerAndMode) {
+TEST_F(DirTest, MkDirMatchParentCopiesOwnerButNotOpenness) {
   REQUIRE_ROOT();
-  std::string parent = dir.file("parent");
-  mkdir(parent.c_str(), 0777);
-  chmod(parent.c_str(), 0777);
-  ASSERT_EQ(chown(parent.c_str(), kNobody, kNobody), 0);
+  std::string parent = nobodysDir("parent", 0777);
   EXPECT_TRUE(mkDirMatchParent((parent + "/open").c_str(), false));
-  EXPECT_EQ(modeOf(parent + "/open"), 0755u);  // no group or other write
-  EXPECT_EQ(ownerOf(parent + "/open"), kNobody);
   EXPECT_TRUE(mkDirMatchParent((parent + "/priv").c_str(), true));
+  EXPECT_EQ(modeOf(parent + "/open"), 0755u);
+  EXPECT_EQ(ownerOf(parent + "/open"), kNobody);
   EXPECT_EQ(modeOf(parent + "/priv"), 0700u);
-  chmod((parent + "/priv").c_str(), 0711);
-  EXPECT_FALSE(mkDirMatchParent((parent + "/priv").c_str(), true));
-  EXPECT_EQ(modeOf(parent + "/priv"), 0711u);
+}
+
+TEST_F(DirTest, FailuresNameTheStepAndPath) {
+  std::string f = dir.write("f", "");
+  std::string full = dir.file("full");
+  mkdir(full.c_str(), 0755);
+  dir.write("full/x", "");
+  std::string gone = dir.file("gone");
+  std::string link = dir.file("link");
+  symlink(full.c_str(), link.c_str());
+  const char* fc = f.c_str();
+  FileFailure cases[] = {
+      {[&] { mkDir((f + "/d").c_str(), false, false); }, nullptr, ENOTDIR, "mkDir(" + f + "/d): "},
+      {[&] { mkDir(fc, false, false); }, nullptr, EEXIST, "mkDir(" + f + "): "},
+      {[&] { mkPath((f + "/x/y").c_str(), false, false); }, nullptr, ENOTDIR,
+       "mkDir(" + f + "/x/y): "},
+      {[&] { rmDir(full.c_str(), false); }, [&] { return rmDirNoThrow(full.c_str(), false); },
+       ENOTEMPTY, "rmDir(" + full + "): "},
+      // A link given as the directory is not entered.
+      {[&] { rmDir(link.c_str(), true); }, [&] { return rmDirNoThrow(link.c_str(), true); },
+       ENOTDIR, "rmDir(" + link + "): "},
+      {[&] { fileCopyPerms(fc, gone.c_str()); }, nullptr, ENOENT,
+       "fileCopyPerms/chmod(" + gone + "): "},
+      {[&] { fileCopyPerms((f + "/x").c_str(), fc); }, nullptr, ENOTDIR,
+       "fileCopyPerms/stat(" + f + "/x): "},
+      {[&] { fileMakePrivate(gone.c_str()); }, nullptr, ENOENT,
+       "fileMakePrivate/stat(" + gone + "): "},
+  };
+  for (auto& c : cases) expectFailure(c);
+  EXPECT_EQ(readFile(full + "/x"), "");
 }
 
 TEST_F(DirTest, RecursiveRemovalNeverFollowsLinks) {
-  std::string outside = dir.file("outside");
-  mkdir(outside.c_str(), 0755);
-  dir.write("outside/keep", "k");
-  std::string tree = dir.file("tree");
-  mkdir(tree.c_str(), 0755);
-  mkdir((tree + "/sub").c_str(), 0755);
-  dir.write("tree/sub/f", "");
+  std::string keep = dir.write("keep", "k");
+  mkdir(dir.file("tree").c_str(), 0755);
+  mkdir(dir.file("tree/sub").c_str(), 0755);
   dir.write("tree/.hidden", "");
-  symlink(outside.c_str(), (tree + "/sub/linkdir").c_str());
-  symlink((outside + "/keep").c_str(), (tree + "/linkfile").c_str());
-  symlink(outside.c_str(), dir.file("toplink").c_str());
-
-  EXPECT_TRUE(rmDirNoThrow(tree.c_str(), true));
-  EXPECT_FALSE(fileExistsNoThrow(tree.c_str()));
-  EXPECT_EQ(gwtest::readFile(outside + "/keep"), "k");
-  // A link given as the directory is not entered either.
-  EXPECT_FALSE(rmDirNoThrow(dir.file("toplink").c_str(), true));
-  EXPECT_EQ(errno, ENOTDIR);
-  EXPECT_EQ(gwtest::readFile(outside + "/keep"), "k");
-}
-
-TEST_F(DirTest, RmDirWithoutRecursionNeedsAnEmptyDirectory) {
-  std::string d = dir.file("d");
-  mkdir(d.c_str(), 0755);
-  dir.write("d/f", "");
-  EXPECT_FALSE(rmDirNoThrow(d.c_str(), false));
-  expectSystemError([&] { rmDir(d.c_str(), false); }, ENOTEMPTY, ("rmDir(" + d + "): ").c_str());
-  rmDir(d.c_str(), true);
-  EXPECT_FALSE(isDir(d.c_str()));
+  symlink(dir.path().c_str(), dir.file("tree/sub/linkdir").c_str());
+  symlink(keep.c_str(), dir.file("tree/linkfile").c_str());
+  EXPECT_TRUE(rmDirNoThrow(dir.file("tree").c_str(), true));
+  EXPECT_FALSE(fileExistsNoThrow(dir.file("tree").c_str()));
+  EXPECT_EQ(readFile(keep), "k");
 }
 
 TEST_F(DirTest, UnremovableEntryMakesTheTwinReturnFalse) {
   REQUIRE_ROOT();
   // nobody owns the tree, but not the sub-directory holding the file.
-  std::string tree = dir.file("tree");
-  mkdir(tree.c_str(), 0755);
+  chmod(dir.path().c_str(), 0755);
+  std::string tree = nobodysDir("tree", 0755);
   mkdir((tree + "/locked").c_str(), 0755);
   dir.write("tree/locked/f", "");
-  chmod(dir.path().c_str(), 0755);
-  ASSERT_EQ(chown(tree.c_str(), kNobody, kNobody), 0);
-  int rc = asNobody([&] {
-    try {
-      bool inner = rmDirNoThrow((tree + "/locked").c_str(), true);
-      int innerErr = errno;
-      bool outer = rmDirNoThrow(tree.c_str(), true);
-      return !inner && innerErr == EACCES && !outer ? 0 : 1;
-    } catch (...) {
-      return 2;  // the twin let an exception out
-    }
-  });
-  EXPECT_EQ(rc, 0);
+  EXPECT_EQ(asNobody([&] {
+              bool inner = rmDirNoThrow((tree + "/locked").c_str(), true);
+              int innerErr = errno;
+              return !inner && innerErr == EACCES && !rmDirNoThrow(tree.c_str(), true) ? 0 : 1;
+            }),
+            0);
   EXPECT_TRUE(fileExistsNoThrow((tree + "/locked/f").c_str()));
 }
 
-TEST_F(DirTest, CopyPermsTakesEveryBit) {
+TEST_F(DirTest, CopyPermsTakesEveryBitAndSkipsAMissingSource) {
   std::string from = dir.write("from", "");
   std::string to = dir.write("to", "");
   chmod(from.c_str(), 02751);
   EXPECT_TRUE(fileCopyPerms(from.c_str(), to.c_str()));
-  EXPECT_EQ(modeOf(to), 02751u);
   EXPECT_FALSE(fileCopyPerms(dir.file("missing").c_str(), to.c_str()));
   EXPECT_EQ(modeOf(to), 02751u);
-  std::string gone = dir.file("gone");
-  expectSystemError([&] { fileCopyPerms(from.c_str(), gone.c_str()); }, ENOENT,
-                    ("fileCopyPerms/chmod(" + gone + "): ").c_str());
-  std::string through = from + "/x";
-  expectSystemError([&] { fileCopyPerms(through.c_str(), to.c_str()); }, ENOTDIR,
-                    ("fileCopyPerms/stat(" + through + "): ").c_str());
 }
 
-TEST_F(DirTest, MakePrivateClearsGroupAndOtherBits) {
+TEST_F(DirTest, MakePrivateTakesTheFileAndClearsGroupAndOtherBits) {
   std::string f = dir.write("f", "");
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(f.c_str(), kNobody, kNobody), 0);
+  }
   chmod(f.c_str(), 04775);
   fileMakePrivate(f.c_str());
   EXPECT_EQ(modeOf(f), 04700u);
-  std::string missing = dir.file("missing");
-  expectSystemError([&] { fileMakePrivate(missing.c_str()); }, ENOENT,
-                    ("fileMakePrivate/stat(" + missing + "): ").c_str());
-}
-
-TEST_F(DirTest, MakePrivateTakesTheFileOver) {
-  REQUIRE_ROOT();
-  std::string f = dir.write("f", "");
-  chmod(f.c_str(), 0);
-  ASSERT_EQ(chown(f.c_str(), kNobody, kNobody), 0);
-  fileMakePrivate(f.c_str());
-  EXPECT_EQ(ownerOf(f), 0u);
-  EXPECT_EQ(modeOf(f), 0u);
+  EXPECT_EQ(ownerOf(f), geteuid());
 }
 
 TEST_F(DirTest, MakePrivateRefusesToFollowALink) {
@@ -219,21 +163,11 @@ TEST_F(DirTest, MakePrivateRefusesToFollowALink) {
   EXPECT_EQ(modeOf(target), 0666u);
 }
 
-TEST_F(DirTest, MakePrivateFailuresNameTheStep) {
+TEST_F(DirTest, MakePrivateOfAnotherUsersFileFailsAtChown) {
   REQUIRE_ROOT();
   std::string f = dir.write("f", "");
-  chmod(f.c_str(), 0644);
   chmod(dir.path().c_str(), 0755);
-  int rc = asNobody([&] {
-    try {
-      fileMakePrivate(f.c_str());
-    } catch (SystemException& e) {
-      return e.err == EPERM &&
-                     std::string(e.str()).rfind("fileMakePrivate/chown(" + f + ")", 0) == 0
-                 ? 0
-                 : 1;
-    }
-    return 2;
-  });
-  EXPECT_EQ(rc, 0);
+  std::string prefix = "fileMakePrivate/chown(" + f + "): ";
+  EXPECT_EQ(
+      asNobody([&] { return failureOf([&] { fileMakePrivate(f.c_str()); }).rfind(prefix, 0); }), 0);
 }

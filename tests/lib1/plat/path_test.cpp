@@ -1,3 +1,6 @@
+// Canonical names, DirName and BaseName are compared against a model by
+// fuzz/fuzz_path.cpp, which cannot rebuild paths ending in ".." or "/"
+// from their parts; these cases pin those.
 #include "lib1/plat/Path.h"
 
 #include <gtest/gtest.h>
@@ -11,116 +14,66 @@
 #include "tests/support/TempDir.h"
 
 using namespace plat;
-using gwtest::expectSystemError;
-using gwtest::TempDir;
 
-TEST(Path, CanonicalFormTable) {
-  const char* cases[][2] = {
-      {"///a//b//", "/a/b"},
-      {"a/./b", "a/b"},
-      {"a/b/..", "a"},
-      {"a/..", "."},
-      {"a/../../b", "../b"},
-      {"/a/b/../c", "/a/c"},
-      {"", "."},
-      {".", "."},
-      {"./", "."},
-      {"/", "/"},
-      {"/..", "/"},
-      {"/../a", "/a"},
-      {"../..", "../.."},
-      {"a/../..", ".."},
-      {".../.a/b c", ".../.a/b c"},
-  };
-  for (auto& c : cases) EXPECT_STREQ(CanonicalName(c[0]), c[1]) << c[0];
-}
-
-TEST(Path, DirNameTable) {
-  const char* cases[][2] = {
-      {"/", "/"},      {"/a", "/"},       {"a", "."},      {"a/b", "a"},
-      {"/a/b/", "/a"}, {".", ".."},       {"..", "../.."}, {"../..", "../../.."},
-      {"", ".."},      {"a/b/../c", "a"},
-  };
-  for (auto& c : cases) EXPECT_STREQ(DirName(c[0]), c[1]) << c[0];
-}
-
-TEST(Path, BaseNameTable) {
-  const char* cases[][3] = {
-      {"/", nullptr, "/"},       {".", nullptr, "."},
-      {"/a/b/", nullptr, "b"},   {"..", nullptr, "."},
-      {"a/../..", nullptr, "."}, {"prog.exe", ".exe", "prog"},
-      {".exe", ".exe", ".exe"},  {"/x/prog.exe", ".bin", "prog.exe"},
-      {"/", "/", "/"},
-  };
-  for (auto& c : cases) EXPECT_STREQ(BaseName(c[0], c[1]), c[2]) << c[0];
-}
-
-TEST(Path, AbsoluteAndParentTests) {
-  EXPECT_TRUE(isAbsolutePath("/x"));
-  EXPECT_FALSE(isAbsolutePath("x/"));
-  EXPECT_FALSE(isAbsolutePath(""));
-  EXPECT_FALSE(hasParentDir("/"));
+TEST(Path, PartsOfPathsThatEndInParentsOrRoots) {
+  EXPECT_STREQ(DirName(""), "..");
+  EXPECT_STREQ(DirName(".."), "../..");
+  EXPECT_STREQ(BaseName("/", nullptr), "/");
+  EXPECT_STREQ(BaseName("a/../..", nullptr), ".");
   EXPECT_TRUE(hasParentDir("//"));
-  EXPECT_TRUE(hasParentDir("/a"));
-  EXPECT_TRUE(hasParentDir("a"));
+  EXPECT_FALSE(hasParentDir("/"));
+  EXPECT_FALSE(isAbsolutePath(""));
 }
 
+TEST(Path, BaseNameDropsOnlyAWholeSuffix) {
+  EXPECT_STREQ(BaseName("/x/prog.exe", ".exe"), "prog");
+  EXPECT_STREQ(BaseName(".exe", ".exe"), ".exe");
+  EXPECT_STREQ(BaseName("prog.exe", ".bin"), "prog.exe");
+}
+
+// Each test runs inside a fresh directory holding d/f.
 class RealPathTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    before_ = CurrentDirectory().get();
     mkdir(dir.file("d").c_str(), 0755);
     dir.write("d/f", "x");
-    real = std::string(RealPath(dir.path().c_str()).get());
+    real = RealPath(dir.path().c_str()).get();
+    ASSERT_EQ(chdir(real.c_str()), 0);
   }
-  TempDir dir;
+  void TearDown() override { EXPECT_EQ(chdir(before_.c_str()), 0); }
+  gwtest::TempDir dir;
   std::string real;  // the temporary directory without links
+
+ private:
+  std::string before_;
 };
 
-TEST_F(RealPathTest, ResolvesAbsoluteAndRelativeLinks) {
-  symlink("d/f", dir.file("rel").c_str());
-  symlink((real + "/d").c_str(), dir.file("abs").c_str());
-  symlink("../abs/./f", dir.file("d/up").c_str());
-  EXPECT_EQ(std::string(RealPath(dir.file("rel").c_str())), real + "/d/f");
-  EXPECT_EQ(std::string(RealPath(dir.file("abs/f").c_str())), real + "/d/f");
-  EXPECT_EQ(std::string(RealPath(dir.file("d/up").c_str())), real + "/d/f");
-  EXPECT_EQ(std::string(RealPath(dir.file("abs/../d").c_str())), real + "/d");
-}
-
-TEST_F(RealPathTest, RelativePathsStartAtTheCurrentDirectory) {
-  std::string before = CurrentDirectory().get();
-  ASSERT_EQ(chdir(dir.file("d").c_str()), 0);
-  std::string got = RealPath("f").get();
-  std::string cwd = RealPath("").get();
-  ASSERT_EQ(chdir(before.c_str()), 0);
-  EXPECT_EQ(got, real + "/d/f");
-  EXPECT_EQ(cwd, real + "/d");
+TEST_F(RealPathTest, ResolvesLinksAndRelativePaths) {
+  symlink((real + "/d").c_str(), "abs");
+  symlink("../abs/./f", "d/up");
+  const char* cases[][2] = {{"d/up", "/d/f"}, {"abs/../d", "/d"}, {"d/f", "/d/f"}, {"", ""}};
+  for (auto& c : cases) EXPECT_EQ(std::string(RealPath(c[0]).get()), real + c[1]) << c[0];
 }
 
 TEST_F(RealPathTest, FailuresNameTheCallersPath) {
-  symlink("loop2", dir.file("loop1").c_str());
-  symlink("loop1", dir.file("loop2").c_str());
-  std::string loop = dir.file("loop1/x");
-  std::string missing = dir.file("d/nothing/f");
-  std::string throughFile = dir.file("d/f/g");
-  expectSystemError([&] { RealPath r(loop.c_str()); }, ELOOP, ("realpath(" + loop + "): ").c_str());
-  expectSystemError([&] { RealPath r(missing.c_str()); }, ENOENT,
-                    ("realpath(" + missing + "): No such file").c_str());
-  expectSystemError([&] { RealPath r(throughFile.c_str()); }, ENOTDIR,
-                    ("realpath(" + throughFile + "): ").c_str());
+  symlink("loop2", "loop1");
+  symlink("loop1", "loop2");
+  struct {
+    const char* name;
+    int err;
+  } cases[] = {{"loop1/x", ELOOP}, {"d/nothing/f", ENOENT}, {"d/f/g", ENOTDIR}};
+  for (auto& c : cases)
+    gwtest::expectSystemError([&] { RealPath r(c.name); }, c.err,
+                              (std::string("realpath(") + c.name + "): ").c_str());
 }
 
-TEST(CurrentDirectory, GrowsPastItsFirstBuffer) {
-  TempDir dir;
-  std::string before = CurrentDirectory().get();
-  std::string deep = dir.path();
-  std::string component(200, 'd');
+TEST_F(RealPathTest, CurrentDirectoryGrowsPastItsFirstBuffer) {
+  std::string deep = real;
   for (int i = 0; i < 8; i++) {
-    deep += "/" + component;
+    deep += "/" + std::string(200, 'd');
     ASSERT_EQ(mkdir(deep.c_str(), 0700), 0);
   }
   ASSERT_EQ(chdir(deep.c_str()), 0);
-  std::string got = CurrentDirectory().get();
-  ASSERT_EQ(chdir(before.c_str()), 0);
-  EXPECT_GT(got.size(), 1024u);
-  EXPECT_EQ(got, std::string(RealPath(deep.c_str()).get()));
+  EXPECT_EQ(std::string(CurrentDirectory().get()), deep);
 }
