@@ -24,5 +24,5 @@ function(gw_embed_resources target)
     COMMENT "Embedding the resource files of ${target}"
     VERBATIM)
   target_sources(${target} PRIVATE ${out}.cpp ${out}.h)
-  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()

@@ -25,12 +25,13 @@ extern const int count;
 set(arrays "")
 set(table "")
 set(i 0)
+string(REPEAT "0x..," 16 sixteen)  # CMake's expressions know no {16}
 foreach(input IN LISTS inputs)
   get_filename_component(name ${input} NAME)
   file(SIZE ${input} size)
   file(READ ${input} hex HEX)
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-  string(REGEX REPLACE "((0x..,){16})" "\\1\n" bytes "${bytes}")
+  string(REGEX REPLACE "(${sixteen})" "\\1\n" bytes "${bytes}")
   if(size EQUAL 0)
     set(bytes "0")  # an array may not be empty; the length says 0
   endif()

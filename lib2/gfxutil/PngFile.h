@@ -52,6 +52,7 @@ class PngFile : public fb::ImageLoader {
   [[noreturn]] void fail() const;
   bool readHeader();
   bool readRows(unsigned char* base, int stride);
+  void premultiplyRows(unsigned char* base, int stride) const;
 
   plat::CBuf<unsigned char> data_;
   size_t readPos_ = 0;
