@@ -12,7 +12,7 @@ PLAT_LOG_WRITER(vlog, "NamedImagePixelBuffer");
 namespace gfxutil {
 
 NamedImagePixelBuffer::NamedImagePixelBuffer(const char* name, plat::Point size)
-    : naturalSize_(size == plat::Point(0, 0)) {
+    : naturalSize_(size == plat::Point(0, 0)), requested_(size) {
   if (!name || !*name) return;
   try {
     NamedImageLoader loader(name, size, true);
@@ -34,7 +34,9 @@ plat::SharedPtr<NamedImagePixelBuffer> getNamedImagePb(const char* name, plat::P
   auto [first, last] = cache.equal_range(key);
   for (auto it = first; it != last; ++it) {
     const NamedImagePixelBuffer& pb = *it->second;
-    if ((size == plat::Point(0, 0) && pb.naturalSize()) ||
+    // A failed image is empty whatever size it was asked for: matching by
+    // size alone would make, search and log a new one on every request.
+    if ((size == plat::Point(0, 0) && pb.naturalSize()) || pb.requestedSize() == size ||
         (pb.getWidth() == size.x && pb.getHeight() == size.y))
       return it->second;
   }

@@ -3,84 +3,36 @@
 #include <png.h>
 
 #include <list>
-#include <map>
-#include <stdexcept>
 
 namespace gwtest {
 
-namespace {
-
-void append(png_structp pp, png_bytep data, size_t n) {
-  auto* out = static_cast<std::vector<unsigned char>*>(png_get_io_ptr(pp));
-  out->insert(out->end(), data, data + n);
-}
-
-void put(std::vector<unsigned char>& row, unsigned v, int depth) {
-  if (depth == 16) row.push_back(uint8_t(v));
-  row.push_back(uint8_t(v));
-}
-
-}  // namespace
-
-std::vector<unsigned char> writePng(int width, int height, const PngKind& kind,
-                                    const std::function<uint32_t(int x, int y)>& argb) {
-  std::vector<unsigned char> out;
+Bytes writePng(int width, int height, int colourType, int bitDepth, bool interlaced,
+               const Bytes& samples, const Bytes& plte, const Bytes& trns) {
+  Bytes out;
   png_structp pp = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop ip = png_create_info_struct(pp);
-  if (setjmp(png_jmpbuf(pp))) {
-    png_destroy_write_struct(&pp, &ip);
-    throw std::runtime_error("writing a PNG failed");
-  }
-  png_set_write_fn(pp, &out, append, nullptr);
-  png_set_IHDR(pp, ip, width, height, kind.bitDepth, kind.colourType,
-               kind.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  std::vector<std::vector<unsigned char>> rows(height);
-  std::map<uint32_t, int> index;
-  std::vector<png_color> palette;
-  std::vector<png_byte> alphas;
-  for (int y = 0; y < height; y++) {
-    for (int x = 0; x < width; x++) {
-      uint32_t p = argb(x, y);
-      unsigned a = p >> 24, r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-      std::vector<unsigned char>& row = rows[y];
-      switch (kind.colourType) {
-        case PNG_COLOR_TYPE_PALETTE:
-          if (!index.count(p)) {
-            index[p] = int(palette.size());
-            palette.push_back(png_color{png_byte(r), png_byte(g), png_byte(b)});
-            alphas.push_back(png_byte(a));
-          }
-          row.push_back(uint8_t(index[p]));
-          break;
-        case PNG_COLOR_TYPE_GRAY_ALPHA:
-          put(row, r, kind.bitDepth), put(row, a, kind.bitDepth);
-          break;
-        case PNG_COLOR_TYPE_GRAY:
-          put(row, r, kind.bitDepth);
-          break;
-        default:
-          put(row, r, kind.bitDepth), put(row, g, kind.bitDepth), put(row, b, kind.bitDepth);
-          if (kind.colourType == PNG_COLOR_TYPE_RGB_ALPHA) put(row, a, kind.bitDepth);
-      }
-    }
-  }
-  if (kind.colourType == PNG_COLOR_TYPE_PALETTE) {
-    png_set_PLTE(pp, ip, palette.data(), int(palette.size()));
-    if (kind.trns) png_set_tRNS(pp, ip, alphas.data(), int(alphas.size()), nullptr);
-  }
-  std::vector<png_bytep> pointers;
-  for (auto& row : rows) pointers.push_back(row.data());
-  png_set_rows(pp, ip, pointers.data());
+  png_set_write_fn(
+      pp, &out,
+      [](png_structp p, png_bytep data, size_t n) {
+        auto* to = static_cast<Bytes*>(png_get_io_ptr(p));
+        to->insert(to->end(), data, data + n);
+      },
+      nullptr);
+  png_set_IHDR(pp, ip, width, height, bitDepth, colourType, interlaced, 0, 0);
+  if (!plte.empty()) png_set_PLTE(pp, ip, (png_const_colorp)plte.data(), int(plte.size() / 3));
+  if (!trns.empty()) png_set_tRNS(pp, ip, trns.data(), int(trns.size()), nullptr);
+  std::vector<png_bytep> rows;
+  for (int y = 0; y < height; y++)
+    rows.push_back(const_cast<png_bytep>(samples.data()) + samples.size() / height * y);
+  png_set_rows(pp, ip, rows.data());
   png_write_png(pp, ip, PNG_TRANSFORM_IDENTITY, nullptr);
   png_destroy_write_struct(&pp, &ip);
   return out;
 }
 
-plat::CBuf<unsigned char> keptPng(int width, int height, const PngKind& kind,
-                                  const std::function<uint32_t(int x, int y)>& argb) {
-  static std::list<std::vector<unsigned char>> kept;
-  kept.push_back(writePng(width, height, kind, argb));
+plat::CBuf<unsigned char> keep(Bytes png) {
+  static std::list<Bytes> kept;
+  kept.push_back(std::move(png));
   return {int(kept.back().size()), kept.back().data()};
 }
 

@@ -1,58 +1,82 @@
 #include "lib2/gfxutil/NamedImagePixelBuffer.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
+
+#include <cstring>
 
 #include "lib2/gfxutil/BuiltInResource.h"
+#include "lib2/gfxutil/ScreenDensity.h"
 #include "tests/support/CaptureLogger.h"
 #include "tests/support/PngWriter.h"
 
 namespace gfxutil {
 namespace {
 
-plat::Point sizeOf(const plat::SharedPtr<NamedImagePixelBuffer>& pb) {
-  return plat::Point(pb->getWidth(), pb->getHeight());
+// Plain versions are red, "@2x" ones green: the pixels tell which was chosen.
+constexpr uint32_t red = 0xffff0000, green = 0xff00ff00;
+
+void add(const char* resource, int w, int h) {
+  uint8_t twice = strstr(resource, "@2x") ? 0xff : 0;
+  gwtest::Bytes px;
+  for (int i = 0; i < w * h; i++) px.insert(px.end(), {uint8_t(~twice), twice, 0, 0xff});
+  builtInResourceAdd(resource, gwtest::keep(gwtest::writePng(w, h, 6, 8, false, px)));
 }
 
-TEST(NamedImagePixelBuffer, SameNameAndSizeShareOneBuffer) {
-  builtInResourceAdd("shared@2x.png",
-                     gwtest::keptPng(8, 8, {PNG_COLOR_TYPE_GRAY}, [](int, int) { return 0u; }));
-  auto natural = getNamedImagePb("shared", {0, 0});
-  EXPECT_EQ(sizeOf(natural), plat::Point(4, 4));
-  EXPECT_EQ(getNamedImagePb("shared", {0, 0}).get(), natural.get());
-  EXPECT_EQ(getNamedImagePb("shared", {4, 4}).get(), natural.get());
-  auto other = getNamedImagePb("shared", {6, 6});
-  EXPECT_NE(other.get(), natural.get());
-  EXPECT_EQ(sizeOf(other), plat::Point(6, 6));
-  EXPECT_EQ(getNamedImagePb("shared", {6, 6}).get(), other.get());
-}
-
-TEST(NamedImagePixelBuffer, MissingImageIsAnEmptyCachedBufferAndALogLine) {
+class NamedImageTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    for (const char* name : {"plain.png", "both.png", "odd.png"}) add(name, 16, 16);
+    add("both@2x.png", 32, 32), add("odd@2x.png", 30, 30), add("exact16x16.png", 16, 12);
+    gwtest::Bytes noise(64 * 64);
+    for (size_t i = 0; i < noise.size(); i++) noise[i] = uint8_t(i * i);
+    gwtest::Bytes png = gwtest::writePng(64, 64, 0, 8, false, noise);
+    builtInResourceAdd("cut@2x.png", gwtest::keep(gwtest::Bytes(png.begin(), png.end() - 100)));
+  }
+  void TearDown() override { ppmm.setParam(4, 0); }
   gwtest::CaptureLogger logger;
-  gwtest::RouteWriter route(plat::LogWriter::getLogWriter("NamedImagePixelBuffer"), &logger,
-                            plat::LogWriter::LEVEL_DEBUG);
-  auto pb = getNamedImagePb("nothere", {0, 0});
-  EXPECT_EQ(sizeOf(pb), plat::Point(0, 0));
-  EXPECT_EQ(getNamedImagePb("nothere", {0, 0}).get(), pb.get());
-  ASSERT_EQ(logger.lines.size(), 1u);
-  EXPECT_EQ(logger.lines[0].text, "Bad image name 'nothere'");
+  gwtest::RouteWriter route{plat::LogWriter::getLogWriter("NamedImagePixelBuffer"), &logger, 100};
+};
+
+TEST_F(NamedImageTest, PicksAndScalesTheVersionForDensityAndSize) {
+  const struct {
+    const char* name;
+    int density, wanted, side;
+    uint32_t colour;
+  } cases[] = {{"plain", 4, 0, 16, red},   {"plain", 8, 0, 32, red},   {"both", 3, 0, 12, red},
+               {"both", 4, 0, 16, red},    {"both", 5, 0, 20, green},  {"both", 8, 0, 32, green},
+               {"both", 10, 0, 40, green}, {"both", 4, 40, 40, green}, {"both", 6, 16, 16, red}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(ppmm.setParam(c.density, 0));
+    NamedImagePixelBuffer pb(c.name, plat::Point(c.wanted, c.wanted));
+    uint32_t centre;
+    memcpy(&centre, pb.getPixelsR(plat::Rect(5, 5, 6, 6), nullptr), 4);
+    EXPECT_EQ(plat::Point(pb.getWidth(), pb.getHeight()), plat::Point(c.side, c.side)) << c.name;
+    EXPECT_EQ(centre, c.colour) << c.name << " at " << c.density;
+  }
 }
 
-TEST(NamedImagePixelBuffer, NullOrEmptyNameSearchesNothing) {
-  gwtest::CaptureLogger logger;
-  gwtest::RouteWriter route(plat::LogWriter::getLogWriter("NamedImagePixelBuffer"), &logger,
-                            plat::LogWriter::LEVEL_DEBUG);
-  EXPECT_EQ(sizeOf(getNamedImagePb(nullptr, {0, 0})), plat::Point(0, 0));
-  EXPECT_EQ(sizeOf(getNamedImagePb("", {16, 16})), plat::Point(0, 0));
-  EXPECT_TRUE(logger.lines.empty());
+// Each is logged once and cached as an empty buffer; no name is no search.
+// An image cut short is emptied: rows after the failure were never decoded.
+TEST_F(NamedImageTest, MissingOrBrokenImagesAreEmptyAndLoggedOnce) {
+  ASSERT_TRUE(ppmm.setParam(5, 0));
+  const std::pair<const char*, int> requests[] = {{"odd", 0}, {"exact", 16}, {"missing", 0},
+                                                  {"cut", 0}, {"", 16},      {nullptr, 0}};
+  for (int again = 0; again < 2; again++)
+    for (auto [name, side] : requests)
+      EXPECT_EQ(getNamedImagePb(name, {side, side})->getWidth(), 0);
+  std::vector<std::string> texts;
+  for (const auto& line : logger.lines) texts.push_back(line.text);
+  EXPECT_EQ(texts, std::vector<std::string>({"Badly sized image 'odd@2x'",
+                                             "Badly sized image 'exact16x16'",
+                                             "Bad image name 'missing'", "Bad PNG data: cut@2x"}));
 }
 
-// Rows after the failure were never decoded; showing them would show garbage.
-TEST(NamedImagePixelBuffer, ImageFailingPartWayIsCachedEmpty) {
-  plat::CBuf<unsigned char> png = gwtest::keptPng(
-      64, 64, {PNG_COLOR_TYPE_RGB}, [](int x, int y) { return uint32_t(x * y * 997); });
-  builtInResourceAdd("cut@2x.png", {png.length / 2, png.data});
-  EXPECT_EQ(sizeOf(getNamedImagePb("cut", {0, 0})), plat::Point(0, 0));
+TEST_F(NamedImageTest, SameNameAndSizeShareOneBuffer) {
+  auto natural = getNamedImagePb("both", {0, 0}), other = getNamedImagePb("both", {6, 6});
+  EXPECT_EQ(other->getWidth(), 6);
+  for (auto [size, pb] :
+       {std::pair{plat::Point(0, 0), natural}, {{16, 16}, natural}, {{6, 6}, other}})
+    EXPECT_EQ(getNamedImagePb("both", size).get(), pb.get());
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
+#include <filesystem>
+#include <functional>
+#include <sstream>
 
 #include "lib2/gfxutil/BuiltInResource.h"
 #include "lib2/gfxutil/NamedImagePixelBuffer.h"
@@ -11,76 +10,52 @@
 
 namespace {
 
-enum Kind { palette = 3, rgba = 6 };
-
-struct Image {
-  const char* file;
-  Kind kind;
-  int side;             // pixels of the file, square
-  const char* logical;  // the name the code asks for
-};
-
-// In registration order.
-const Image images[] = {
-    {"statusError@2x.png", palette, 96, "statusError"},
-    {"statusWarning@2x.png", rgba, 96, "statusWarning"},
-    {"statusInfo@2x.png", palette, 96, "statusInfo"},
-    {"statusQuestion@2x.png", rgba, 96, "statusQuestion"},
-    {"infoframe_success@2x.png", palette, 32, "infoframe_success"},
-    {"infoframe_warning@2x.png", palette, 32, "infoframe_warning"},
-    {"infoframe_error@2x.png", palette, 32, "infoframe_error"},
-    {"infoframe_locked@2x.png", palette, 32, "infoframe_locked"},
-    {"infoframe_notify@2x.png", palette, 32, "infoframe_notify"},
-    {"infoframe_preference@2x.png", palette, 32, "infoframe_preference"},
-    {"infoframe_default@2x.png", palette, 32, "infoframe_default"},
-    {"accept@2x.png", palette, 32, "accept"},
-    {"deny@2x.png", palette, 32, "deny"},
-    {"prompt@2x.png", palette, 32, "prompt"},
-    {"entryup@2x.png", palette, 32, "entryup"},
-    {"entrydown@2x.png", palette, 32, "entrydown"},
-    {"user@2x.png", palette, 32, "user"},
-    {"group@2x.png", palette, 32, "group"},
-    {"global@2x.png", palette, 32, "global"},
-    {"guest@2x.png", palette, 32, "guest"},
-    {"noguest@2x.png", palette, 32, "noguest"},
-    {"grantwell16x16.png", palette, 16, "grantwell"},
-    {"grantwell48x48.png", palette, 48, "grantwell"},
-};
+// Each committed image: file name without ".png", colour type (3 palette,
+// 6 RGBA) and side in pixels.
+void forEachImage(const std::function<void(const std::string&, unsigned, int)>& check) {
+  std::istringstream table(
+      "statusError@2x 3 96 statusWarning@2x 6 96 statusInfo@2x 3 96 statusQuestion@2x 6 96 "
+      "infoframe_success@2x 3 32 infoframe_warning@2x 3 32 infoframe_error@2x 3 32 "
+      "infoframe_locked@2x 3 32 infoframe_notify@2x 3 32 infoframe_preference@2x 3 32 "
+      "infoframe_default@2x 3 32 accept@2x 3 32 deny@2x 3 32 prompt@2x 3 32 entryup@2x 3 32 "
+      "entrydown@2x 3 32 user@2x 3 32 group@2x 3 32 global@2x 3 32 guest@2x 3 32 "
+      "noguest@2x 3 32 grantwell16x16 3 16 grantwell48x48 3 48");
+  std::string name;
+  unsigned kind;
+  int side, count = 0;
+  for (; table >> name >> kind >> side; count++) check(name, kind, side);
+  EXPECT_EQ(count, 23);
+}
 
 unsigned bigEndian32(const unsigned char* p) {
-  return unsigned(p[0]) << 24 | unsigned(p[1]) << 16 | unsigned(p[2]) << 8 | p[3];
+  return unsigned(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
 }
 
-// What the header says, from the registered bytes: the committed file as the
-// program carries it.
+// As long as the committed file, with the size, 8 bits a channel and kind.
 TEST(BuiltInResources, EveryImageIsRegisteredAsCommitted) {
-  for (const Image& im : images) {
-    plat::CBuf<unsigned char> data = gfxutil::builtInResourceGet(im.file);
-    ASSERT_GT(data.length, 33) << im.file;
-    std::ifstream in(std::string(GW_RESOURCE_DIR "/") + im.file, std::ios::binary);
-    std::vector<unsigned char> file((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(std::vector<unsigned char>(data.data, data.data + data.length), file) << im.file;
-    EXPECT_EQ(bigEndian32(data.data + 16), unsigned(im.side)) << im.file;
-    EXPECT_EQ(bigEndian32(data.data + 20), unsigned(im.side)) << im.file;
-    EXPECT_EQ(data.data[24], 8) << im.file;        // bits per channel
-    EXPECT_EQ(data.data[25], im.kind) << im.file;  // colour type
-  }
+  forEachImage([](const std::string& name, unsigned kind, int side) {
+    plat::CBuf<unsigned char> data = gfxutil::builtInResourceGet((name + ".png").c_str());
+    ASSERT_EQ(size_t(data.length), std::filesystem::file_size(GW_RESOURCE_DIR "/" + name + ".png"));
+    std::vector<unsigned> header{bigEndian32(data.data + 16), bigEndian32(data.data + 20),
+                                 data.data[24], data.data[25]};
+    EXPECT_EQ(header, std::vector<unsigned>({unsigned(side), unsigned(side), 8, kind})) << name;
+  });
 }
 
-// "@2x" images are drawn at twice their logical size; the window icon is
-// asked for at its exact sizes.
-void expectFoundAt(int density) {
-  ASSERT_TRUE(gfxutil::ppmm.setParam(density, 0));
-  for (const Image& im : images) {
-    bool exact = std::string(im.file).find("@2x") == std::string::npos;
-    int side = exact ? im.side : im.side / 2 * density / 4;
-    plat::Point wanted = exact ? plat::Point(side, side) : plat::Point(0, 0);
-    gfxutil::NamedImagePixelBuffer pb(im.logical, wanted);
-    EXPECT_EQ(plat::Point(pb.getWidth(), pb.getHeight()), plat::Point(side, side)) << im.file;
+// "@2x" images by the name before "@2x" at their natural size, the window
+// icon by the name before its size at that size.
+TEST(BuiltInResources, EveryImageIsFoundByItsNameAtSingleAndDoubleDensity) {
+  for (int density : {4, 8}) {
+    ASSERT_TRUE(gfxutil::ppmm.setParam(density, 0));
+    forEachImage([density](const std::string& file, unsigned, int side) {
+      size_t at = file.find("@2x"), digits = file.find_first_of("0123456789");
+      plat::Point size = at == std::string::npos ? plat::Point(side, side) : plat::Point();
+      gfxutil::NamedImagePixelBuffer pb(file.substr(0, std::min(at, digits)).c_str(), size);
+      int expected = at == std::string::npos ? side : side * density / 8;
+      EXPECT_EQ(plat::Point(pb.getWidth(), pb.getHeight()), plat::Point(expected, expected))
+          << file;
+    });
   }
 }
-
-TEST(BuiltInResources, EveryImageIsFoundByItsNameAtSingleDensity) { expectFoundAt(4); }
-TEST(BuiltInResources, EveryImageIsFoundByItsNameAtDoubleDensity) { expectFoundAt(8); }
 
 }  // namespace
