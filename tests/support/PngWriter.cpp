@@ -2,8 +2,6 @@
 
 #include <png.h>
 
-#include <list>
-
 namespace gwtest {
 
 Bytes writePng(int width, int height, int colourType, int bitDepth, bool interlaced,
@@ -28,12 +26,6 @@ Bytes writePng(int width, int height, int colourType, int bitDepth, bool interla
   png_write_png(pp, ip, PNG_TRANSFORM_IDENTITY, nullptr);
   png_destroy_write_struct(&pp, &ip);
   return out;
-}
-
-plat::CBuf<unsigned char> keep(Bytes png) {
-  static std::list<Bytes> kept;
-  kept.push_back(std::move(png));
-  return {int(kept.back().size()), kept.back().data()};
 }
 
 }  // namespace gwtest

@@ -4,8 +4,6 @@
 
 #include <vector>
 
-#include "lib1/plat/Buffers.h"
-
 namespace gwtest {
 
 using Bytes = std::vector<unsigned char>;
@@ -14,7 +12,5 @@ using Bytes = std::vector<unsigned char>;
 // trns, when given, become those chunks.
 Bytes writePng(int width, int height, int colourType, int bitDepth, bool interlaced,
                const Bytes& samples, const Bytes& plte = {}, const Bytes& trns = {});
-// The bytes, kept until the process ends: the resource registry borrows.
-plat::CBuf<unsigned char> keep(Bytes png);
 
 }  // namespace gwtest

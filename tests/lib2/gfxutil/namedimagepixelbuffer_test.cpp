@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <list>
 
 #include "lib2/gfxutil/BuiltInResource.h"
 #include "lib2/gfxutil/ScreenDensity.h"
@@ -15,11 +16,17 @@ namespace {
 // Plain versions are red, "@2x" ones green: the pixels tell which was chosen.
 constexpr uint32_t red = 0xffff0000, green = 0xff00ff00;
 
+// The registry borrows the bytes: they stay until the process ends.
+void addBytes(const char* resource, gwtest::Bytes png) {
+  static std::list<gwtest::Bytes> kept;
+  builtInResourceAdd(resource, {int(png.size()), kept.emplace_back(std::move(png)).data()});
+}
+
 void add(const char* resource, int w, int h) {
   uint8_t twice = strstr(resource, "@2x") ? 0xff : 0;
   gwtest::Bytes px;
   for (int i = 0; i < w * h; i++) px.insert(px.end(), {uint8_t(~twice), twice, 0, 0xff});
-  builtInResourceAdd(resource, gwtest::keep(gwtest::writePng(w, h, 6, 8, false, px)));
+  addBytes(resource, gwtest::writePng(w, h, 6, 8, false, px));
 }
 
 class NamedImageTest : public ::testing::Test {
@@ -30,7 +37,7 @@ class NamedImageTest : public ::testing::Test {
     gwtest::Bytes noise(64 * 64);
     for (size_t i = 0; i < noise.size(); i++) noise[i] = uint8_t(i * i);
     gwtest::Bytes png = gwtest::writePng(64, 64, 0, 8, false, noise);
-    builtInResourceAdd("cut@2x.png", gwtest::keep(gwtest::Bytes(png.begin(), png.end() - 100)));
+    addBytes("cut@2x.png", gwtest::Bytes(png.begin(), png.end() - 100));
   }
   void TearDown() override { ppmm.setParam(4, 0); }
   gwtest::CaptureLogger logger;
