@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <png.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>

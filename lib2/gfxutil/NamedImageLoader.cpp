@@ -10,15 +10,12 @@
 
 namespace gfxutil {
 
-int scaleByDensity(int n) {
-  long long v = (long long)n * ppmm.getValue();
-  return int((v >= 0 ? v + 4 : v - 4) / 8);
-}
-
 namespace {
 
+// An "@2x" image is drawn for 8 pixels a millimetre, a plain one (factor 2)
+// for 4: its pixels count as eighths of a millimetre, or quarters.
 plat::Point scaled(plat::Point p, int factor) {
-  return plat::Point(scaleByDensity(p.x * factor), scaleByDensity(p.y * factor));
+  return plat::Point(lengthToPixels(p.x * factor), lengthToPixels(p.y * factor));
 }
 
 std::string at2x(const char* name) { return std::string(name) + "@2x"; }

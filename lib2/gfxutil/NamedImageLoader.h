@@ -33,9 +33,6 @@ class NamedImageFinder {
 // sized image '...'" when a version contradicts its name.
 void findNamedImage(NamedImageFinder* finder, const char* name, plat::Point* size);
 
-// A length scaled by ppmm / 8, halves rounded away from zero.
-int scaleByDensity(int n);
-
 class NamedImageLoader : public fb::ImageLoader, private NamedImageFinder {
  public:
   // Runs the search; premultiply is handed to every decoder made.

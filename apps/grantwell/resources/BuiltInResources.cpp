@@ -13,8 +13,8 @@ void addBuiltInResources() {
 
 namespace {
 
-// The registry is built on first use, so the order of static initialisers
-// across files does not matter.
+// The registry is built on first use and the file table is constant data,
+// so the order of static initialisers across files does not matter.
 [[maybe_unused]] const bool registered = (addBuiltInResources(), true);
 
 }  // namespace
