@@ -1,0 +1,251 @@
+#include "lib2/wvw/Widget.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "lib1/plat/Assert.h"
+#if __has_include("lib2/fb/Keysym.h")
+#include "lib2/fb/Keysym.h"
+#endif
+#include "lib2/wvw/Keysyms.h"
+#include "lib2/wvw/WLayout.h"
+#include "lib2/wvw/WParent.h"
+
+namespace wvw {
+
+namespace {
+#if __has_include("lib2/fb/Keysym.h")
+unsigned int normalise(unsigned int k) { return fb::normaliseKeysym(k); }
+#else
+unsigned int normalise(unsigned int k) { return k; }
+#endif
+}  // namespace
+
+Widget::Widget(WLayout* layout) {
+  if (layout) layout->add(this, nullptr);
+}
+
+Widget::~Widget() {
+  // Containers do not own their children: one left behind here would keep a
+  // dangling pointer in the container's lists.
+  PLAT_ASSERT_MSG(!parentLayout_, "widget destroyed while still in a container");
+  PLAT_ASSERT_MSG(!parent_, "widget destroyed while still started");
+}
+
+// Every event goes to the own handler first, then to the one given at start.
+#define WVW_OFFER(call)                                      \
+  do {                                                       \
+    if (inputHandler_ && inputHandler_->call) return true;   \
+    if (parentHandler_ && parentHandler_->call) return true; \
+    return false;                                            \
+  } while (0)
+
+bool Widget::handlePtrMove(const plat::Point& pos, Widget* w) { WVW_OFFER(handlePtrMove(pos, w)); }
+
+bool Widget::handlePtrPress(unsigned char button, Widget* w) {
+  if (button == 0 && w == this && acceptsFocus()) requestFocus();
+  WVW_OFFER(handlePtrPress(button, w));
+}
+
+bool Widget::handlePtrRelease(unsigned char button, Widget* w) {
+  WVW_OFFER(handlePtrRelease(button, w));
+}
+bool Widget::handlePtrLeave(Widget* w) { WVW_OFFER(handlePtrLeave(w)); }
+bool Widget::handleFocus(bool reverse, Widget* w) { WVW_OFFER(handleFocus(reverse, w)); }
+bool Widget::handleClick(Widget* w) { WVW_OFFER(handleClick(w)); }
+bool Widget::handleChanged(Widget* w) { WVW_OFFER(handleChanged(w)); }
+bool Widget::handleVisible(Widget* w) { WVW_OFFER(handleVisible(w)); }
+bool Widget::handleStart(Widget* w) { WVW_OFFER(handleStart(w)); }
+bool Widget::handleStop(Widget* w) { WVW_OFFER(handleStop(w)); }
+bool Widget::handleEnable(Widget* w) { WVW_OFFER(handleEnable(w)); }
+bool Widget::handleResize(Widget* w) { WVW_OFFER(handleResize(w)); }
+bool Widget::handlePasteText(Widget* w) { WVW_OFFER(handlePasteText(w)); }
+bool Widget::handleCopyText(Widget* w) { WVW_OFFER(handleCopyText(w)); }
+
+#undef WVW_OFFER
+
+bool Widget::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
+  if (inputHandler_ && inputHandler_->handleKeyEvent(keysym, down, w)) return true;
+  if (parentHandler_ && parentHandler_->handleKeyEvent(keysym, down, w)) return true;
+  if (w != this || !down) return false;
+  switch (keysym) {
+    case 'v':
+    case 'V':
+      if (!isCtrlPressed()) return false;
+      if (!handlePasteText(this)) bell();
+      return true;
+    case 'c':
+    case 'C':
+      if (!isCtrlPressed()) return false;
+      if (!handleCopyText(this)) bell();
+      return true;
+    case keysym::Tab:
+    case keysym::Down:
+    case keysym::Up: {
+      // A handler above may have stopped this widget (a dialog closing on
+      // the key), so the parent is looked at again here.
+      bool back = keysym == keysym::Up || (keysym == keysym::Tab && isShiftPressed());
+      if (parent_) back ? parent_->focusPrev() : parent_->focusNext();
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void Widget::styleChanged() { invalidate(); }
+
+void Widget::start(WParent* parent, WInputHandler* handler) {
+  parent_ = parent;
+  parentHandler_ = handler;
+  invalidate();
+  handleStart(this);
+}
+
+void Widget::stop() {
+  handleStop(this);
+  parent_ = nullptr;
+  parentHandler_ = nullptr;
+}
+
+void Widget::pointerEvent(const plat::Point& pos, int buttonMask) {
+  if (pos != pointerPos_) {
+    handlePtrMove(pos, this);
+    pointerPos_ = pos;
+  }
+  unsigned char mask = (unsigned char)buttonMask;
+  if (mask == buttonMask_) return;
+  unsigned char changed = mask ^ buttonMask_;
+  buttonMask_ = mask;
+  for (unsigned char bit = 0; bit < 8; bit++) {
+    if (!(changed & (1 << bit))) continue;
+    if (mask & (1 << bit))
+      handlePtrPress(bit, this);
+    else
+      handlePtrRelease(bit, this);
+  }
+}
+
+void Widget::pointerLeave() {
+  handlePtrLeave(this);
+  buttonMask_ = 0;
+}
+
+void Widget::keyEvent(unsigned int keysym, bool down) {
+  handleKeyEvent(normalise(keysym), down, this);
+}
+
+void Widget::invalidate() { invalidate(fb::Region(fb::RgnRect(0, 0, size_.x, size_.y))); }
+
+void Widget::invalidate(const fb::Region& region) {
+  if (parent_ && visible_) parent_->invalidateChild(this, region);
+}
+
+void Widget::bell() {
+  if (parent_ && visible_) parent_->bell();
+}
+
+void Widget::setSize(const plat::Point& size) {
+  if (size == size_) return;
+  plat::Rect dirty;
+  for (const plat::Point& s : {size_, size}) {
+    if (s.x < 1 || s.y < 1) continue;
+    if (dirty.isEmpty()) {
+      dirty = plat::Rect(plat::Point(), s);
+    } else {
+      dirty.br.x = std::max(dirty.br.x, s.x);
+      dirty.br.y = std::max(dirty.br.y, s.y);
+    }
+  }
+  size_ = size;
+  if (!dirty.isEmpty()) invalidate(fb::Region(fb::RgnRect(dirty)));
+  handleResize(this);
+}
+
+int Widget::getMinWidth(int) const { return getMinSize().x; }
+int Widget::getMinHeight(int) const { return getMinSize().y; }
+
+void Widget::setVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  invalidate();
+  if (!visible_ && hasFocus()) parent_->focusNext();
+  handleVisible(this);
+}
+
+bool Widget::acceptsFocus() const { return enabled_ && visible_; }
+
+void Widget::setEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  if (!enabled_ && hasFocus()) parent_->focusNext();
+  handleEnable(this);
+}
+
+void Widget::setInputHandler(WInputHandler* handler) { inputHandler_ = handler; }
+
+bool Widget::isKeyPressed(unsigned int keysym) const {
+  return parent_ && parent_->isKeyPressed(keysym);
+}
+
+// The assertions name the links as the failure messages have always named them.
+void Widget::setPos(const plat::Point& pos) {
+  WLayout* parentLayout = parentLayout_;
+  PLAT_ASSERT(parentLayout);
+  parentLayout->setPos(this, pos);
+}
+
+plat::Point Widget::getPos() const {
+  WLayout* parentLayout = parentLayout_;
+  PLAT_ASSERT(parentLayout);
+  return parentLayout->getChildPos(const_cast<Widget*>(this));
+}
+
+WRoot* Widget::getRoot(plat::Point* origin) {
+  if (parentLayout_) {
+    WRoot* root = parentLayout_->getRoot(origin);
+    if (origin) *origin += getPos();
+    return root;
+  }
+  WParent* parent = parent_;
+  PLAT_ASSERT(parent);
+  return parent->getRoot(origin);
+}
+
+plat::Point Widget::mapPoint(const plat::Point& p, Widget* other) {
+  plat::Point mine, theirs;
+  WRoot* myRoot = getRoot(&mine);
+  WRoot* theirRoot = other->getRoot(&theirs);
+  PLAT_ASSERT(myRoot && myRoot == theirRoot);
+  return p + mine - theirs;
+}
+
+plat::Rect Widget::expandRect(const plat::Rect& r, int n) {
+  return plat::Rect(r.tl.x - n, r.tl.y - n, r.br.x + n, r.br.y + n);
+}
+
+bool Widget::hasFocus() const { return parent_ && parent_->childHasFocus(this); }
+
+void Widget::requestFocus() {
+  if (parent_) parent_->requestChildFocus(this);
+}
+
+bool Widget::isShiftPressed() const {
+  return isKeyPressed(keysym::Shift_L) || isKeyPressed(keysym::Shift_R);
+}
+bool Widget::isCtrlPressed() const {
+  return isKeyPressed(keysym::Control_L) || isKeyPressed(keysym::Control_R);
+}
+bool Widget::isAltPressed() const {
+  return isKeyPressed(keysym::Alt_L) || isKeyPressed(keysym::Alt_R);
+}
+
+void Widget::setTipText(const char* text) {
+  tipText_.reset();
+  if (!text) return;
+  size_t n = strlen(text) + 1;
+  tipText_ = std::make_unique<char[]>(n);
+  memcpy(tipText_.get(), text, n);
+}
+
+}  // namespace wvw

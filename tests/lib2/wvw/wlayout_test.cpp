@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include "lib2/wvw/Keysyms.h"
+#include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WFrame.h"
+#include "lib2/wvw/WStyle.h"
+#include "tests/support/Block.h"
+#include "tests/support/WidgetHost.h"
+
+using namespace gwtest;
+using namespace wvw;
+namespace ks = wvw::keysym;
+
+namespace {
+
+// A window holding canvas { a, inner { b, c }, d }, the blocks 10x10 in a row
+// 20 apart (inner's at 0 and 20 inside it), a focused.
+struct Tree : testing::Test {
+  Tree() {
+    canvas.add(&a, plat::Rect(0, 0, 10, 10), nullptr);
+    canvas.add(&inner, plat::Rect(20, 0, 50, 10), nullptr);
+    inner.add(&b, plat::Rect(0, 0, 10, 10), nullptr);
+    inner.add(&c, plat::Rect(20, 0, 30, 10), nullptr);
+    canvas.add(&d, plat::Rect(60, 0, 70, 10), nullptr);
+    for (auto [w, n] : {std::pair<Widget*, const char*>{&a, "a"},
+                        {&b, "b"},
+                        {&c, "c"},
+                        {&d, "d"},
+                        {&inner, "inner"},
+                        {&canvas, "canvas"}})
+      log.name(w, n);
+    host.host(&canvas);
+    host.focusWindow(true);
+    a.requestFocus();
+    log.take(), host.takeDirty();
+  }
+  ~Tree() override {
+    host.unhost();
+    inner.remove(&b), inner.remove(&c);
+    for (Widget* w : {(Widget*)&a, (Widget*)&inner, (Widget*)&d}) canvas.remove(w);
+  }
+  Block* focused() {
+    for (Block* k : {&a, &b, &c, &d})
+      if (k->hasFocus()) return k;
+    return nullptr;
+  }
+  WidgetHost host{plat::Point(80, 20)};
+  WCanvas canvas, inner;
+  Block a{Widget::Red}, b{Widget::Green}, c{Widget::Blue}, d{Widget::Orange};
+  EventLog& log = host.topEvents;
+};
+
+}  // namespace
+
+TEST_F(Tree, TabLeavesANestedContainerAndWrapsAtTheWindow) {
+  struct Case {
+    Block* from;
+    bool shift;
+    Block* to;
+  } cases[] = {{&c, false, &d}, {&d, false, &a}, {&d, true, &c}, {&a, true, &d}, {&b, true, &a}};
+  for (const Case& k : cases) {
+    k.from->requestFocus();
+    host.press(ks::Tab, k.shift ? std::vector<unsigned>{ks::Shift_L} : std::vector<unsigned>{});
+    EXPECT_EQ(focused(), k.to) << log.take();
+  }
+}
+
+TEST_F(Tree, TabWithOneFocusableChildKeepsTheFocus) {
+  for (Block* k : {&a, &b, &c}) k->setEnabled(false);
+  d.requestFocus();
+  host.press(ks::Tab);
+  EXPECT_EQ(focused(), &d);
+  EXPECT_FALSE(canvas.focusNext());
+}
+
+TEST_F(Tree, RemovingTheFocusedChildMovesTheFocusOn) {
+  canvas.remove(&a);
+  EXPECT_EQ(focused(), &b);
+  inner.remove(&b);
+  EXPECT_EQ(focused(), &c);
+  inner.remove(&c);  // the focus leaves the container
+  EXPECT_EQ(focused(), &d);
+  canvas.remove(&d);
+  EXPECT_EQ(canvas.getFocusedChild(), nullptr);
+  EXPECT_EQ(focused(), nullptr);
+}
+
+TEST_F(Tree, PressCapturesTheChildUntilEveryButtonIsUp) {
+  host.pointer(plat::Point(5, 5));
+  host.pointer(plat::Point(5, 5), 1);
+  log.take();
+  host.pointer(plat::Point(65, 5), 1);  // over d: still a's, in a's coordinates
+  EXPECT_EQ(log.take(), "move a 65,5");
+  host.pointer(plat::Point(65, 5), 0);
+  EXPECT_EQ(log.take(), "leave a, move d 5,5");
+  host.pointer(plat::Point(5, 5), 1), host.pointer(plat::Point(6, 5), 0);
+  EXPECT_EQ(log.take(), "leave d, move a 5,5, press a 0, move a 6,5, release a 0");
+}
+
+TEST_F(Tree, OnlyEnabledVisibleChildrenGetThePointerAndTheTopmostWins) {
+  canvas.setPos(&d, plat::Point(5, 0));  // d overlaps a and lies above it
+  host.pointer(plat::Point(7, 1));
+  EXPECT_EQ(log.take(), "leave a, move d 2,1");
+  d.setEnabled(false), a.setVisible(false);
+  log.take();
+  host.pointer(plat::Point(7, 2));  // neither gets a leave: they no longer count
+  EXPECT_EQ(log.take(), "move canvas 7,2");
+  a.setVisible(true), log.take();
+  host.pointer(plat::Point(7, 3));
+  EXPECT_EQ(log.take(), "move a 7,3");
+}
+
+TEST_F(Tree, RenderClipsChildrenAndSkipsHiddenOnes) {
+  canvas.setPos(&d, plat::Point(75, 15));  // partly outside the window
+  c.setVisible(false);
+  fb::ManagedPixelBuffer& pb = host.render();
+  auto at = [&](int x, int y) { return pb.getPixelAt(plat::Point(x, y)); };
+  EXPECT_EQ(at(5, 5), Widget::toPixel(Widget::Red, &pb));
+  EXPECT_EQ(at(45, 5), Widget::toPixel(Widget::BevelBg, &pb));  // c hidden: inner's background
+  EXPECT_EQ(at(79, 19), Widget::toPixel(Widget::Orange, &pb));
+  d.setEnabled(false);
+  EXPECT_EQ(host.render().getPixelAt(plat::Point(79, 19)), Widget::toPixel(Widget::Orange, &pb));
+}
+
+TEST_F(Tree, RepaintRequestsCarryTheChildPositions) {
+  c.invalidate();
+  EXPECT_EQ(host.dirtyText(), "40,0-50,10");
+  inner.setPos(&c, plat::Point(25, 5));
+  EXPECT_EQ(host.dirtyText(), "40,0-50,5 40,5-55,10 45,10-55,15");
+  inner.setVisible(false);
+  host.takeDirty();
+  c.invalidate();
+  EXPECT_EQ(host.dirtyText(), "");
+  canvas.remove(&a);
+  EXPECT_EQ(host.dirtyText(), "0,0-10,10");
+}
+
+TEST_F(Tree, StyleOfAContainerReachesItsSubtreeOnly) {
+  WStyle dark = *WStyle::defaultStyle();
+  dark.backgroundColour = Widget::Black;
+  inner.setStyle(&dark);
+  EXPECT_EQ(c.getStyle(), &dark);
+  EXPECT_EQ(d.getStyle(), WStyle::defaultStyle());
+  EXPECT_EQ(host.dirtyText(), "20,0-30,10 40,0-50,10");  // the children, not inner
+}
+
+TEST(WLayout, SizesFollowTheChildren) {
+  WFrame frame(true);
+  Block a, b;
+  frame.add(&a, plat::Rect(10, 10, 30, 30), nullptr);
+  frame.add(&b, plat::Rect(40, 10, 50, 20), nullptr);
+  EXPECT_EQ(frame.getMinSize(), plat::Point(54, 34));
+  frame.resizeToFit(4);
+  EXPECT_EQ(a.getPos(), plat::Point(4, 4));
+  EXPECT_EQ(b.getPos(), plat::Point(34, 4));
+  EXPECT_EQ(frame.getSize(), plat::Point(48, 28));
+  frame.setPos(&a, plat::Rect(-5, -5, 5, 5));
+  frame.remove(&b);
+  EXPECT_EQ(frame.WLayout::getMinSize(), plat::Point(5, 5));
+  frame.remove(&a);
+}
+
+TEST(WLayout, ClipboardWithoutAParentIsEmpty) {
+  WCanvas canvas;
+  EXPECT_STREQ(canvas.getCutText(), "");
+  canvas.setCutText("lost");
+  WidgetHost host(plat::Point(5, 5));
+  host.host(&canvas);
+  canvas.setCutText("kept");
+  EXPECT_STREQ(canvas.getCutText(), "kept");
+}
+
+TEST(WLayoutDeathTest, PlacingAStrangerIsFatal) {
+  WCanvas canvas;
+  Block stranger;
+  EXPECT_DEATH(canvas.setPos(&stranger, plat::Point(1, 1)), "'i != ws.end\\(\\)' failed");
+  EXPECT_DEATH(canvas.getChildPos(&stranger), "'i != ws.end\\(\\)' failed");
+}

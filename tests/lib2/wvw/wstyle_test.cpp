@@ -1,0 +1,26 @@
+#include "lib2/wvw/WStyle.h"
+
+#include <gtest/gtest.h>
+
+#include "lib2/wvw/Widget.h"
+
+using namespace wvw;
+
+TEST(WStyle, DefaultStyleIsBuiltOnceFromThePalette) {
+  const WStyle* s = WStyle::defaultStyle();
+  EXPECT_EQ(WStyle::defaultStyle(), s);
+  EXPECT_EQ(s->backgroundColour, Widget::BevelBg);
+  EXPECT_EQ(s->fieldDisabledColour, Widget::BevelBg);
+  EXPECT_EQ(s->highlightColour, Widget::Blue);
+  EXPECT_EQ(s->textMargin, 2);
+}
+
+TEST(WStyleDeathTest, FontSetBeforeFirstUseIsTheDefaultFont) {
+  // In a process of its own, so that no earlier test built the style first.
+  auto check = [] {
+    auto* font = reinterpret_cast<gfxutil::Font*>(0x1000);
+    WStyle::setDefaultFont(font);
+    exit(WStyle::defaultStyle()->font == font ? 0 : 1);
+  };
+  EXPECT_EXIT(check(), testing::ExitedWithCode(0), "");
+}
