@@ -5,10 +5,8 @@
 
 namespace gwtest {
 
-fb::PixelFormat rgb888() { return fb::PixelFormat(32, 24, false, true, 255, 255, 255, 16, 8, 0); }
-
 WidgetHost::WidgetHost(plat::Point size, plat::Point screenPos)
-    : pb_(rgb888(), size, nullptr), screenPos_(screenPos) {}
+    : pb_(fb::PixelFormat::rgb888(), size, nullptr), screenPos_(screenPos) {}
 
 WidgetHost::~WidgetHost() { unhost(); }
 

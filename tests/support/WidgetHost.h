@@ -1,9 +1,9 @@
 // A stand-in for the window that hosts a widget tree, for widget tests: it is
-// the tree's WParent and WRoot, renders into a 32-bit ManagedPixelBuffer,
-// gathers the repaint requests, keeps the held keys, the cut text and the
-// popups, counts bells, and feeds pointer and key events in as the window
-// layer would. It answers the host queries the way the window does: only the
-// hosted widget can have the focus (once focusWindow() gave it), the focus
+// the tree's WParent and WRoot, renders into a ManagedPixelBuffer in the
+// window's format (fb::PixelFormat::rgb888()), gathers the repaint requests,
+// keeps the held keys, the cut text and the popups, counts bells, and feeds
+// pointer and key events in as the window layer would. It answers the host queries the way the
+// window does: only the hosted widget can have the focus (once focusWindow() gave it), the focus
 // never moves on from the top (so containers wrap round), and the events that
 // nobody below consumed are heard by topEvents.
 #pragma once
@@ -73,8 +73,5 @@ class WidgetHost : public wvw::WParent, public wvw::WRoot {
   fb::Region dirty_;
   std::set<unsigned int> held_;
 };
-
-// 32 bits a pixel, red at 16, green at 8, blue at 0: the window's format.
-fb::PixelFormat rgb888();
 
 }  // namespace gwtest

@@ -168,7 +168,7 @@ TEST(Widget, ToPixelNarrowsAndSwapsForTheFormat) {
   } cases[] = {{fb::PixelFormat(16, 16, false, true, 31, 63, 31, 11, 5, 0), 0xC240},
                {fb::PixelFormat(16, 16, true, true, 31, 63, 31, 11, 5, 0), 0x40C2},
                {fb::PixelFormat(32, 24, true, true, 255, 255, 255, 16, 8, 0), 0x0048C800},
-               {rgb888(), 0xC84800}};
+               {fb::PixelFormat::rgb888(), 0xC84800}};
   for (const Case& k : cases) {
     fb::ManagedPixelBuffer pb(k.pf, plat::Point(1, 1), nullptr);
     EXPECT_EQ(Widget::toPixel(Widget::Orange, &pb), k.pixel);
