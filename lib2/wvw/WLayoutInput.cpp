@@ -89,6 +89,10 @@ void WLayout::setChildFocus(Widget* child, bool reverse) {
   // Claim the path up to the window first, so the child hears its focus
   // arrive only once the whole chain is focused.
   if (child && parent_) parent_->requestChildFocus(this);
+  // Claiming the path focuses this container, whose own focus handling may
+  // have chosen child already; telling it again would report a focus change
+  // that did not happen (twice: as the old and as the new child).
+  if (child && focusedChild_ == child && childHasFocus(child)) return;
   Widget* old = focusedChild_;
   focusedChild_ = child;
   if (old) old->handleFocus(reverse, old);

@@ -34,8 +34,10 @@ testing::AssertionResult matchesGolden(fb::FullFramePixelBuffer& pb, const std::
   const char* update = getenv("GW_UPDATE_GOLDEN");
   if (update && *update && *update != '0') {
     Bytes png = writePng(pb.getWidth(), pb.getHeight(), 2, 8, false, actual);
-    std::ofstream(path, std::ios::binary)
-        .write((const char*)png.data(), std::streamsize(png.size()));
+    std::ofstream out(path, std::ios::binary);
+    out.write((const char*)png.data(), std::streamsize(png.size()));
+    out.close();
+    if (!out) return testing::AssertionFailure() << "cannot write " << path;
     return testing::AssertionSuccess() << "wrote " << path;
   }
   std::ifstream in(path, std::ios::binary);

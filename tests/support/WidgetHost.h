@@ -74,4 +74,8 @@ class WidgetHost : public wvw::WParent, public wvw::WRoot {
   std::set<unsigned int> held_;
 };
 
+// Stops w when it is started, then takes every child out of every container
+// of its tree, so that the widgets may go in any order.
+void dismantle(wvw::Widget* w);
+
 }  // namespace gwtest

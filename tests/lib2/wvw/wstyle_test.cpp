@@ -9,10 +9,7 @@ using namespace wvw;
 TEST(WStyle, DefaultStyleIsBuiltOnceFromThePalette) {
   const WStyle* s = WStyle::defaultStyle();
   EXPECT_EQ(WStyle::defaultStyle(), s);
-  EXPECT_EQ(s->backgroundColour, Widget::BevelBg);
   EXPECT_EQ(s->fieldDisabledColour, Widget::BevelBg);
-  EXPECT_EQ(s->highlightColour, Widget::Blue);
-  EXPECT_EQ(s->textMargin, 2);
 }
 
 TEST(WStyleDeathTest, FontSetBeforeFirstUseIsTheDefaultFont) {
