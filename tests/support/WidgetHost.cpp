@@ -23,6 +23,12 @@ void WidgetHost::unhost() {
   widget_ = nullptr;
 }
 
+void WidgetHost::dismantle() {
+  wvw::Widget* w = widget_;
+  unhost();
+  if (w) gwtest::dismantle(w);
+}
+
 void WidgetHost::focusWindow(bool focused) {
   focused_ = focused;
   if (widget_) widget_->handleFocus(false, widget_);

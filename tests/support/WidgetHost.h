@@ -5,7 +5,8 @@
 // pointer and key events in as the window layer would. It answers the host queries the way the
 // window does: only the hosted widget can have the focus (once focusWindow() gave it), the focus
 // never moves on from the top (so containers wrap round), and the events that
-// nobody below consumed are heard by topEvents.
+// nobody below consumed are heard by topEvents. The destructor stops the
+// hosted widget, so a widget that goes before the host is unhosted first.
 #pragma once
 
 #include <set>
@@ -29,6 +30,8 @@ class WidgetHost : public wvw::WParent, public wvw::WRoot {
   // Sizes w to the window unless it has a size, and starts it.
   void host(wvw::Widget* w);
   void unhost();
+  // Unhosts the widget and takes its whole tree apart (see dismantle below).
+  void dismantle();
   // The window gains or loses the keyboard focus.
   void focusWindow(bool focused);
 

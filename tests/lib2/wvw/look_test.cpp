@@ -47,5 +47,5 @@ TEST(Look, DefaultStyleMatchesTheGoldenImage) {
   hidden.setVisible(false), disabled.setEnabled(false);
   host.host(&canvas);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/default_style.png"));
-  dismantle(&canvas);
+  host.dismantle();
 }

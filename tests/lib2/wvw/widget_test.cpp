@@ -103,7 +103,7 @@ TEST(Widget, MapPointGoesThroughTheRootOrigins) {
   EXPECT_EQ(a.getRoot(&origin), &host);
   EXPECT_EQ(origin, plat::Point(115, 75));
   EXPECT_EQ(a.mapPoint(plat::Point(1, 1), &b), plat::Point(1 + 15 - 60, 1 + 25));
-  dismantle(&outer);
+  host.dismantle();
 }
 
 TEST(WidgetDeathTest, MisuseStopsLoudly) {

@@ -29,7 +29,7 @@ struct Tree : testing::Test {
     a.requestFocus();
     log.take(), host.takeDirty();
   }
-  ~Tree() override { dismantle(&canvas); }
+  ~Tree() override { host.dismantle(); }
   Block* focused() {
     for (Block* k : {&a, &b, &c, &d})
       if (k->hasFocus()) return k;
