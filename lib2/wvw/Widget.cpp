@@ -32,41 +32,67 @@ Widget::~Widget() {
   PLAT_ASSERT_MSG(!parent_, "widget destroyed while still started");
 }
 
-// Every event goes to the own handler first, then to the one given at start.
-#define WVW_OFFER(call)                                      \
-  do {                                                       \
-    if (inputHandler_ && inputHandler_->call) return true;   \
-    if (parentHandler_ && parentHandler_->call) return true; \
-    return false;                                            \
-  } while (0)
+namespace {
 
-bool Widget::handlePtrMove(const plat::Point& pos, Widget* w) { WVW_OFFER(handlePtrMove(pos, w)); }
+// Every event goes to the own handler first, then to the one given at start.
+template <typename... Params, typename... Args>
+bool offer(WInputHandler* own, WInputHandler* fromStart, bool (WInputHandler::*event)(Params...),
+           Args&&... args) {
+  if (own && (own->*event)(args...)) return true;
+  return fromStart && (fromStart->*event)(args...);
+}
+
+}  // namespace
+
+bool Widget::handlePtrMove(const plat::Point& pos, Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handlePtrMove, pos, w);
+}
 
 bool Widget::handlePtrPress(unsigned char button, Widget* w) {
   if (button == 0 && w == this && acceptsFocus()) requestFocus();
-  WVW_OFFER(handlePtrPress(button, w));
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handlePtrPress, button, w);
 }
 
 bool Widget::handlePtrRelease(unsigned char button, Widget* w) {
-  WVW_OFFER(handlePtrRelease(button, w));
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handlePtrRelease, button, w);
 }
-bool Widget::handlePtrLeave(Widget* w) { WVW_OFFER(handlePtrLeave(w)); }
-bool Widget::handleFocus(bool reverse, Widget* w) { WVW_OFFER(handleFocus(reverse, w)); }
-bool Widget::handleClick(Widget* w) { WVW_OFFER(handleClick(w)); }
-bool Widget::handleChanged(Widget* w) { WVW_OFFER(handleChanged(w)); }
-bool Widget::handleVisible(Widget* w) { WVW_OFFER(handleVisible(w)); }
-bool Widget::handleStart(Widget* w) { WVW_OFFER(handleStart(w)); }
-bool Widget::handleStop(Widget* w) { WVW_OFFER(handleStop(w)); }
-bool Widget::handleEnable(Widget* w) { WVW_OFFER(handleEnable(w)); }
-bool Widget::handleResize(Widget* w) { WVW_OFFER(handleResize(w)); }
-bool Widget::handlePasteText(Widget* w) { WVW_OFFER(handlePasteText(w)); }
-bool Widget::handleCopyText(Widget* w) { WVW_OFFER(handleCopyText(w)); }
-
-#undef WVW_OFFER
+bool Widget::handlePtrLeave(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handlePtrLeave, w);
+}
+bool Widget::handleFocus(bool reverse, Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleFocus, reverse, w);
+}
+bool Widget::handleClick(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleClick, w);
+}
+bool Widget::handleChanged(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleChanged, w);
+}
+bool Widget::handleVisible(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleVisible, w);
+}
+bool Widget::handleStart(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleStart, w);
+}
+bool Widget::handleStop(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleStop, w);
+}
+bool Widget::handleEnable(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleEnable, w);
+}
+bool Widget::handleResize(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleResize, w);
+}
+bool Widget::handlePasteText(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handlePasteText, w);
+}
+bool Widget::handleCopyText(Widget* w) {
+  return offer(inputHandler_, parentHandler_, &WInputHandler::handleCopyText, w);
+}
 
 bool Widget::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
-  if (inputHandler_ && inputHandler_->handleKeyEvent(keysym, down, w)) return true;
-  if (parentHandler_ && parentHandler_->handleKeyEvent(keysym, down, w)) return true;
+  if (offer(inputHandler_, parentHandler_, &WInputHandler::handleKeyEvent, keysym, down, w))
+    return true;
   if (w != this || !down) return false;
   switch (keysym) {
     case 'v':
