@@ -1,7 +1,5 @@
-// A name resolver for the permissions model that answers from the id alone
-// and counts the questions, so that tests, fuzz targets and benchmarks see
-// how often the user database would be asked. It installs itself while it
-// lives.
+// A name resolver that answers from the id alone and counts the questions:
+// how often the user database would be asked. Installed while it lives.
 #pragma once
 
 #include "lib1/plat/Exception.h"
@@ -11,28 +9,15 @@ namespace gwtest {
 
 class FakeResolver : public svr::SecurityPrincipal::NameResolver {
  public:
-  // What resolveName answers: the id itself, no name, an empty name, or a
-  // failure of the user database.
+  // The id itself, no name, an empty name, or a failing user database.
   enum Answer { Id, Null, Empty, Throw };
-
   explicit FakeResolver(Answer a = Id) : answer(a) { svr::SecurityPrincipal::resolver = this; }
-
   plat::String resolveName(const char* id, const char*, bool) override {
     calls++;
-    switch (answer) {
-      case Id:
-        return id;
-      case Null:
-        return {};
-      case Empty:
-        return "";
-      case Throw:
-        break;
-    }
-    throw plat::Exception("no such account");
+    if (answer == Throw) throw plat::Exception("no such account");
+    return answer == Id ? id : answer == Empty ? "" : nullptr;
   }
   plat::String canonicalizeName(const char* name, bool) override { return name; }
-
   Answer answer;
   long calls = 0;
 };
