@@ -3,6 +3,7 @@
 // from another file's static object finds them ready) and live until exit.
 
 #include <cstring>
+#include <map>
 
 #include "AddLocStrings_svr.h"
 #include "lib1/loc/Localize.h"

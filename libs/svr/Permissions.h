@@ -18,7 +18,6 @@
 
 #include <cstdint>
 #include <list>
-#include <map>
 #include <vector>
 
 #include "lib1/plat/Array.h"

@@ -22,7 +22,7 @@ void SecurityPrincipalStore::load(const plat::StringParameter& param, bool dropI
   std::vector<Entry> entries;
   plat::String value(param.getValue());
   plat::SplitterInPlace items(value.data());
-  while (char* item = value.isNull() ? nullptr : items.next(',')) {
+  while (char* item = items.next(',')) {
     if (!*item) continue;
     auto p = std::make_unique<SecurityPrincipal>();
     if (!p->read(item) && dropInvalid) continue;
