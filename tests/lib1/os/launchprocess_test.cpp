@@ -27,9 +27,9 @@ namespace {
 template <typename F>
 bool eventually(F cond, io::FdSelectManager* mgr = nullptr) {
   long long until = plat::getMonotonicTime(-1, nullptr) + 10000 * plat::kUnitsPerMs;
-  for (; !cond(); mgr ? mgr->doEvents(100) : false)
-    if (plat::getMonotonicTime(-1, nullptr) > until) return false;
-  return true;
+  while (!cond() && plat::getMonotonicTime(-1, nullptr) <= until)
+    if (mgr) mgr->doEvents(100);
+  return cond();
 }
 
 bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD; }
