@@ -182,3 +182,19 @@ TEST(ParamsLifetime, DestroyedParametersLeaveTheirRegistry) {
   { StringParameter g("G", "g", "", false, nullptr); }
   EXPECT_EQ(Configuration::global()->get("G"), nullptr);
 }
+
+TEST_F(Params, ObserversAfterOneThatThrowsAreStillTold) {
+  StringParameter p("Name", "n", "", false, &conf);
+  Hook thrower;
+  thrower.fn = [] { throw Exception("observer failed"); };
+  p.callbacks = {&thrower, &obs};
+  EXPECT_THROW(p.setParam("c", 50), Exception);
+  EXPECT_EQ(obs.seen, std::vector<std::string>{"c"});
+}
+
+TEST_F(ParamsDeathTest, AParameterWithoutValuesIsFatalToRead) {
+  IntParameter p("P", "", 0, false, &conf);
+  p.values.clear();
+  EXPECT_DEATH(p.getValue(), "Assertion '!values.empty\\(\\)' failed");
+  EXPECT_DEATH(p.getPriority(), "Assertion '!values.empty\\(\\)' failed");
+}

@@ -147,3 +147,37 @@ TEST_F(TimerDeathTest, MisuseOfTheManagerStackIsFatal) {
   EXPECT_DEATH(TimerManager(false), "Assertion 'nested \\|\\| !thrInst' failed");
   EXPECT_DEATH(outer.~TimerManager(), "Assertion 'thrInst == this' failed");
 }
+
+TEST_F(TimerTest, ThrowingCallbackLeavesTheOtherDueTimersDue) {
+  TimerManager tm(false);
+  Probe a('a'), b('b'), c('c');
+  b.action = []() -> bool { throw std::runtime_error("boom"); };
+  for (Probe* p : {&a, &b, &c}) p->timer.start(10);
+  advanceMs(10);
+  EXPECT_THROW(tm.checkTimeouts(), std::runtime_error);
+  EXPECT_TRUE(!b.timer.isStarted() && c.timer.isStarted());
+  EXPECT_EQ(tm.checkTimeouts(), 0);
+  EXPECT_EQ(order, "abc");
+}
+
+TEST_F(TimerTest, NestedManagersRunOnlyTheirOwnTimers) {
+  Probe a('a'), b('b'), c('c'), d('d');
+  {
+    TimerManager outer(false);
+    a.timer.start(0);
+    d.action = [&] {
+      TimerManager nested(true);
+      b.timer.start(0);
+      c.timer.start(5);  // still pending when the nested loop ends
+      nested.checkTimeouts();
+      return true;  // the re-arm goes back to the manager d ran on
+    };
+    d.timer.start(0);
+    outer.checkTimeouts();
+    EXPECT_EQ(order, "adb");
+    EXPECT_TRUE(!c.timer.isStarted() && d.timer.isStarted());
+    EXPECT_EQ(TimerManager::threadInstance(), &outer);
+  }
+  EXPECT_FALSE(d.timer.isStarted());
+  EXPECT_EQ(TimerManager::threadInstanceOrNull(), nullptr);
+}
