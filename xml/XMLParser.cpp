@@ -192,9 +192,11 @@ void XMLParser::warnUnclosed() {
   savedIndex_ = index_;
 }
 
-XMLParser::StartTag XMLParser::startTag(Data* node) {
-  int state = 0;
-  Token name{};
+XMLParser::StartTag XMLParser::startTag(Data* node, bool afterMark) {
+  // After a closing mark cut from the element name, the state is that of
+  // an empty attribute name read.
+  int state = afterMark ? 1 : 0;
+  Token name{Text, text_ + index_, 0, -1};
   auto addValueless = [&](bool closing) {
     int n =
         closing && node->isDeclaration ? withoutQuestionMark(name.start, name.length) : name.length;
@@ -346,9 +348,14 @@ void XMLParser::run(Data* doc) {
           fail(eXMLErrorMissingTagName);
           return;
         }
-        Data* child = XMLNode::newData(stringDup(name.start, name.length), t.kind == DeclStart);
+        // "<?name?>" without attributes: the "?" is the closing mark, not
+        // part of the name, as the writer puts it there.
+        bool markCut = t.kind == DeclStart && name.length > 1 &&
+                       name.start[name.length - 1] == '?' && name.start[name.length] == '>';
+        int nameLength = markCut ? name.length - 1 : name.length;
+        Data* child = XMLNode::newData(stringDup(name.start, nameLength), t.kind == DeclStart);
         XMLNode::linkChild(node, child, -1, 50);
-        StartTag r = startTag(child);
+        StartTag r = startTag(child, markCut);
         if (r == Failed) return;
         stack_.push_back(child);
         if (r == Content) {

@@ -51,7 +51,7 @@ class XMLParser {
   enum StartTag { Failed, Closed, Content };
 
   Token next();
-  StartTag startTag(Data* node);
+  StartTag startTag(Data* node, bool afterMark);
   bool addPendingText(Data* node, const char* end);
   bool parseClear(Data* node, int kind);
   // Pops the top element, closed, and lets its ancestors react to an end

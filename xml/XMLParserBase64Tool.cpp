@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace xml {
 
@@ -17,8 +18,8 @@ struct DecodeTable {
     memset(v, kIllegal, sizeof v);
     for (int i = 0; i < 64; ++i)
       v[static_cast<unsigned char>(kAlphabet[i])] = static_cast<signed char>(i);
-    v[' '] = v['\t'] = v['\n'] = v['\r'] = kSkip;
-    v['='] = kPad;
+    for (unsigned char c : {' ', '\t', '\n', '\r'}) v[c] = kSkip;
+    v[static_cast<unsigned char>('=')] = kPad;
     v[0] = kEnd;
   }
 };

@@ -56,6 +56,7 @@ const Case kCorpus[] = {
     {"<a/></b><c/>", eXMLErrorMissingEndTag, 1, 9, "<a/>"},
     {"<?xml version=\"1.0\"?><r><?pi x?><s/></r>", eXMLErrorNone, 0, 0,
      "<?xml version=\"1.0\"?><r><?pi x?><s/></r>"},
+    {"<?xml?><r><?pi?><s/></r>", eXMLErrorNone, 0, 0, "<?xml?><r><?pi?><s/></r>"},
     // A lead byte cut short by the end of the text stops at the terminator.
     {"<a>\xE2\x82", eXMLErrorMissingEndTag, 1, 5, "<a>\xE2\x82</a>"},
     {"<a b='\xF0", eXMLErrorMissingEndTag, 1, 8, "<a b=\"&apos;\xF0\"/>"},
