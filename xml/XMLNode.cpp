@@ -26,15 +26,28 @@ XMLAttribute XMLNode::emptyXMLAttribute = {nullptr, nullptr};
 
 namespace {
 
-// Grows arr to hold need entries: one at a time while editing, in larger
-// steps (and proportionally) while reading.
+// Grows arr to hold need entries: one at a time while editing; while
+// reading, by doubling, as the reader cuts every array to its size when its
+// element closes.
 template <class T>
 void reserve(T*& arr, int& cap, int need, int step) {
   if (need <= cap) return;
-  int more = step > 1 ? (cap / 2 > step ? cap / 2 : step) : 1;
-  int newCap = cap + more < need ? need : cap + more;
+  int newCap = step > 1 ? (cap * 2 > 4 ? cap * 2 : 4) : cap + 1;
+  if (newCap < need) newCap = need;
   arr = static_cast<T*>(realloc(static_cast<void*>(arr), sizeof(T) * newCap));
   cap = newCap;
+}
+
+template <class T>
+void shrink(T*& arr, int& cap, int count) {
+  if (cap <= count) return;
+  if (count) {
+    arr = static_cast<T*>(realloc(static_cast<void*>(arr), sizeof(T) * count));
+  } else {
+    free(static_cast<void*>(arr));
+    arr = nullptr;
+  }
+  cap = count;
 }
 
 int orderCount(const XMLNode::XMLNodeDataTag* d) {
@@ -120,6 +133,14 @@ void XMLNode::detach(XMLNodeDataTag* data) {
   }
   data->parent = nullptr;
   --data->refCount;
+}
+
+void XMLNode::fitArrays(XMLNodeDataTag* d) {
+  shrink(d->children, d->childCap, d->childCount);
+  shrink(d->texts, d->textCap, d->textCount);
+  shrink(d->clears, d->clearCap, d->clearCount);
+  shrink(d->attributes, d->attributeCap, d->attributeCount);
+  shrink(d->order, d->orderCap, orderCount(d));
 }
 
 int XMLNode::addToOrder(XMLNodeDataTag* d, int pos, int kind, int grow) {

@@ -166,6 +166,8 @@ class XMLNode {
   // still refer to. Data left without references is freed.
   static void emptyTree(XMLNodeDataTag* data, bool force);
   static void detach(XMLNodeDataTag* data);
+  // Gives back what the arrays hold beyond their counts.
+  static void fitArrays(XMLNodeDataTag* data);
   // Makes room for one item of kind at document place pos; returns the
   // index in that kind's array at which the caller stores the item.
   static int addToOrder(XMLNodeDataTag* data, int pos, int kind, int grow);

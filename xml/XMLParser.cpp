@@ -318,10 +318,7 @@ bool XMLParser::closeTop() {
     Data* closed = stack_.back();
     stack_.pop_back();
     // The arrays grew in steps while reading; give back what is unused.
-    if (closed->childCap > closed->childCount) {
-      closed->children = static_cast<Data**>(
-          realloc(closed->children, sizeof(Data*) * (closed->childCap = closed->childCount)));
-    }
+    XMLNode::fitArrays(closed);
     if (stack_.empty()) return false;
     Data* parent = stack_.back();
     if (!endTag_) {
