@@ -41,6 +41,9 @@ class XMLNode {
                              XMLResults* results = nullptr);
   static XMLNode parseFile(const char* path, const char* tag = nullptr,
                            XMLResults* results = nullptr);
+  // Reads the file with the encoding its first bytes suggest; on any problem
+  // prints a report on standard output and ends the process with status 255.
+  static XMLNode openFileHelper(const char* path, const char* tag = nullptr);
   static char setGlobalOptions(XMLCharEncoding encoding = char_encoding_UTF8, char guessUtf16 = 1,
                                char trimWhiteSpace = 1, char mergeTextAroundComments = 1);
   static XMLCharEncoding guessCharEncoding(void* buffer, int length,
@@ -160,6 +163,7 @@ class XMLNode {
   friend class XMLParser;
   friend class XMLWriter;
   explicit XMLNode(XMLNodeDataTag* data);  // takes one new reference
+  [[noreturn]] static void exitOnError(const char* path, const char* tag, XMLResults results);
   static XMLNodeDataTag* newData(char* name, char isDeclaration);
   static void release(XMLNodeDataTag* data);
   // Empties data and its descendants; with force, even those that handles

@@ -102,6 +102,31 @@ XMLNode XMLNode::parseFile(const char* path, const char* tag, XMLResults* result
   return parseString(reinterpret_cast<const char*>(b + skip), tag, results);
 }
 
+XMLNode XMLNode::openFileHelper(const char* path, const char* tag) {
+  unsigned char head[200];
+  int length = 0;
+  if (std::unique_ptr<FILE, FileCloser> f{fopen(path, "rb")})
+    length = static_cast<int>(fread(head, 1, sizeof head, f.get()));
+  XMLOptions& options = XMLOptions::get();
+  XMLCharEncoding encoding = guessCharEncoding(head, length, 1);
+  setGlobalOptions(encoding, options.guessUtf16, options.trimWhiteSpace,
+                   options.mergeTextAroundComments);
+  XMLResults results;
+  XMLNode node = parseFile(path, tag, &results);
+  if (results.error != eXMLErrorNone) exitOnError(path, tag, results);
+  return node;
+}
+
+void XMLNode::exitOnError(const char* path, const char* tag, XMLResults results) {
+  bool firstTag = results.error == eXMLErrorFirstTagNotFound;
+  printf("XML Parsing error inside file '%s'.\n%s\nAt line %i, column %i.\n%s%s%s", path,
+         getError(results.error), results.line, results.column,
+         firstTag ? "First Tag should be '" : "", firstTag && tag ? tag : "",
+         firstTag ? "'.\n" : "");
+  fflush(stdout);
+  exit(255);
+}
+
 char XMLNode::setGlobalOptions(XMLCharEncoding encoding, char guessUtf16, char trimWhiteSpace,
                                char mergeTextAroundComments) {
   XMLOptions& options = XMLOptions::get();

@@ -167,3 +167,7 @@ TEST(XMLParser, ErrorTexts) {
   EXPECT_STREQ(XMLNode::getError(static_cast<XMLError>(21)), "Unknown");
   EXPECT_STREQ(XMLNode::getVersion(), "v2.43");
 }
+
+TEST(XMLParserDeathTest, FileHelperReportsAndExits255) {
+  EXPECT_EXIT(XMLNode::openFileHelper("/nonexistent/x.xml"), testing::ExitedWithCode(255), "");
+}
