@@ -7,7 +7,9 @@
 // which would take the quote or bracket after it when read back, nor a
 // declaration with content below the top level, which is written closed, nor
 // one at the top level with something after it, which reads as its content,
-// nor an element PRE, whose start tag reads back as a preformatted block.
+// nor an element PRE, whose start tag reads back as a preformatted block,
+// nor a text with white space at an end (from a character reference), which
+// reading trims.
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -79,6 +81,10 @@ bool expressible(const XMLNode& root) {
       xml::XMLContentItem p = x.enumContents(i);
       if (p.kind == xml::eNodeAttribute && !plainName(p.attribute.name)) return false;
       if (p.kind == xml::eNodeText && before == xml::eNodeText) return false;
+      if (p.kind == xml::eNodeText &&
+          (isspace(static_cast<unsigned char>(p.text[0])) ||
+           isspace(static_cast<unsigned char>(p.text[strlen(p.text) - 1]))))
+        return false;
       if (!wholeCharacters(p.text) || !wholeCharacters(p.attribute.value) ||
           !wholeCharacters(p.clear.text))
         return false;
