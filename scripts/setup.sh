@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpixman-1-dev                     # the peer of the raster benchmarks
   libstb-dev                          # stb_image_resize, the peer of the scaling benchmark
+  libexpat1-dev                       # expat, the peer of the XML reading benchmark
   zlib1g-dev libpng-dev
   locales-all                         # the tests switch between real locales
   libnss-wrapper                      # account look-ups against fake account files
