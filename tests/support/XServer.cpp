@@ -1,0 +1,71 @@
+#include "tests/support/XServer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+namespace gwtest {
+
+namespace {
+[[noreturn]] void fail(const char* what) {
+  fprintf(stderr, "XServer: %s\n", what);
+  _exit(2);
+}
+}  // namespace
+
+XServer::XServer() : owner_(getpid()) {
+  int fds[2];
+  if (pipe(fds) != 0) fail("pipe failed");
+  pid_ = fork();
+  if (pid_ < 0) fail("fork failed");
+  if (pid_ == 0) {
+    close(fds[0]);
+    // Its own process group, so that no signal meant for the tests reaches it.
+    setpgid(0, 0);
+    // Its probing of display numbers in use is noise in a test's output.
+    int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) dup2(null, 2);
+    std::string fd = std::to_string(fds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  // Xvfb writes the display number once it accepts connections.
+  std::string number;
+  pollfd p{fds[0], POLLIN, 0};
+  while (number.empty() || number.back() != '\n') {
+    if (poll(&p, 1, 30000) <= 0) fail("Xvfb did not come up within 30 s");
+    char c;
+    if (read(fds[0], &c, 1) != 1) fail("Xvfb ended before it was ready (is xvfb installed?)");
+    number += c;
+  }
+  close(fds[0]);
+  number.pop_back();
+  display_ = ":" + number;
+  setenv("DISPLAY", display_.c_str(), 1);
+}
+
+XServer::~XServer() {
+  if (getpid() == owner_) stop();
+}
+
+void XServer::stop() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+}
+
+XServer& XServer::shared() {
+  static XServer server;
+  return server;
+}
+
+}  // namespace gwtest
