@@ -21,9 +21,7 @@ namespace {
 
 XServer::XServer() : owner_(getpid()) {
   int fds[2];
-  if (pipe(fds) != 0) fail("pipe failed");
-  pid_ = fork();
-  if (pid_ < 0) fail("fork failed");
+  if (pipe(fds) != 0 || (pid_ = fork()) < 0) fail("cannot start Xvfb");
   if (pid_ == 0) {
     close(fds[0]);
     // Its own process group, so that no signal meant for the tests reaches it.
@@ -41,15 +39,14 @@ XServer::XServer() : owner_(getpid()) {
   std::string number;
   pollfd p{fds[0], POLLIN, 0};
   while (number.empty() || number.back() != '\n') {
-    if (poll(&p, 1, 30000) <= 0) fail("Xvfb did not come up within 30 s");
     char c;
-    if (read(fds[0], &c, 1) != 1) fail("Xvfb ended before it was ready (is xvfb installed?)");
+    if (poll(&p, 1, 30000) <= 0 || read(fds[0], &c, 1) != 1)
+      fail("Xvfb did not come up within 30 s (is xvfb installed?)");
     number += c;
   }
   close(fds[0]);
   number.pop_back();
-  display_ = ":" + number;
-  setenv("DISPLAY", display_.c_str(), 1);
+  setenv("DISPLAY", (":" + number).c_str(), 1);
 }
 
 XServer::~XServer() {

@@ -1,8 +1,7 @@
-// A private X server for the tests of the X layer: Xvfb on a display number
-// the server picks itself, so that tests running side by side never meet, and
-// never the developer's own display. shared() starts it on first use, points
-// DISPLAY at it and stops it when the process that started it ends (a forked
-// child leaves it alone).
+// A private Xvfb for the X layer's tests, on a display number it picks itself
+// (tests side by side never meet; never the developer's display). shared()
+// starts it on first use, points DISPLAY at it and stops it when the process
+// that started it ends.
 #pragma once
 
 #include <sys/types.h>
@@ -13,8 +12,7 @@ namespace gwtest {
 
 class XServer {
  public:
-  // Starts Xvfb with a 1024x768x24 screen and returns once it accepts
-  // connections. A server that does not come up fails the test program.
+  // Returns once Xvfb (1024x768x24) accepts connections; exits 2 if it fails.
   XServer();
   ~XServer();
   XServer(const XServer&) = delete;
@@ -22,15 +20,12 @@ class XServer {
 
   static XServer& shared();
 
-  const std::string& display() const { return display_; }  // ":N"
-  // Kills the server and waits for it; callable from a forked child, to make
-  // the display go away under the code being tested.
+  // Also from a forked child: the display goes away under the code tested.
   void stop();
 
  private:
   pid_t pid_ = -1;
   pid_t owner_;
-  std::string display_;
 };
 
 }  // namespace gwtest

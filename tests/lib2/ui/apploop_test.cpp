@@ -1,11 +1,14 @@
 #include "lib2/ui/AppLoop.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -36,19 +39,11 @@ class AppLoopTest : public testing::Test {
   void SetUp() override { gwtest::XServer::shared(); }
 };
 
-TEST_F(AppLoopTest, QuitBeforeRunReturnsTheCodeAtOnce) {
-  ui::AppLoop loop;
-  os::AppLoop::quit(3);
-  EXPECT_EQ(loop.run(), 3);
-}
-
 // True once the thread is blocked (the loop's wait is its only block).
 bool sleeping(pid_t tid) {
   std::ifstream stat("/proc/self/task/" + std::to_string(tid) + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  size_t paren = line.rfind(')');
-  return paren != std::string::npos && line.compare(paren + 2, 1, "S") == 0;
+  std::string line((std::istreambuf_iterator<char>(stat)), {});
+  return line.find(") S ") != std::string::npos;
 }
 
 TEST_F(AppLoopTest, XEventFromAnotherClientWakesTheWait) {
@@ -56,7 +51,6 @@ TEST_F(AppLoopTest, XEventFromAnotherClientWakesTheWait) {
   TXWindow w(10, 10, nullptr, 0, false);
   Quitter quitter(7);
   w.setEventHandler(&quitter);
-  XSync(tx::dpy, False);
   // Only a guard against a loop that never wakes.
   Quitter guard(99);
   plat::Timer timeout(&guard);
@@ -84,36 +78,32 @@ TEST_F(AppLoopTest, TimerWakesTheWait) {
   EXPECT_EQ(loop.run(), 4);
 }
 
-// The cases below run in a child, which forgets any connection it inherits.
-TEST_F(AppLoopTest, DeferredLoopServesTimersWithoutADisplay) {
-  EXPECT_EXIT(
-      {
-        tx::dpy = nullptr;
-        unsetenv("DISPLAY");
-        ui::AppLoopImpl::deferOpenDisplay();
-        ui::AppLoop loop;
-        Quitter quitter(5);
-        plat::Timer timer(&quitter);
-        plat::TimerManager::threadInstance()->start(&timer, 0);
-        exit(tx::dpy ? 2 : loop.run());
-      },
-      testing::ExitedWithCode(5), "");
-}
-
-TEST_F(AppLoopTest, FailedOpenIsAnErrorAndLeavesNoLoopBehind) {
-  EXPECT_EXIT(
-      {
-        tx::dpy = nullptr;
-        unsetenv("DISPLAY");
-        try {
-          ui::AppLoop loop;
-        } catch (plat::Exception& e) {
-          fprintf(stderr, "%s\n", e.str());
-          exit(os::AppLoop::inst ? 2 : 1);
-        }
-        exit(0);
-      },
-      testing::ExitedWithCode(1), "unable to open display");
+// In a child, which forgets the connection it inherits.
+TEST_F(AppLoopTest, NoDisplayOrARefusingOneIsAnErrorAndLeavesNoLoop) {
+  // A socket nobody listens on refuses the connection.
+  std::string path = "/tmp/.X11-unix/X" + std::to_string(40000 + getpid() % 20000);
+  sockaddr_un addr{AF_UNIX, {}};
+  snprintf(addr.sun_path, sizeof(addr.sun_path), "%s", path.c_str());
+  int s = socket(AF_UNIX, SOCK_STREAM, 0);
+  unlink(path.c_str());
+  ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)), 0);
+  for (std::string display : {std::string(), ":" + path.substr(path.rfind('X') + 1)}) {
+    EXPECT_EXIT(
+        {
+          tx::dpy = nullptr;
+          display.empty() ? unsetenv("DISPLAY") : setenv("DISPLAY", display.c_str(), 1);
+          try {
+            ui::AppLoop loop;
+          } catch (plat::Exception& e) {
+            fprintf(stderr, "%s\n", e.str());
+            exit(os::AppLoop::inst ? 2 : 1);
+          }
+          exit(0);
+        },
+        testing::ExitedWithCode(1), "unable to open display \"" + display + "\"");
+  }
+  close(s);
+  unlink(path.c_str());
 }
 
 TEST_F(AppLoopTest, DisplayGoingAwayMidRunEndsWithStatusOne) {
