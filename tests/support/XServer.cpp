@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,8 +25,8 @@ XServer::XServer() : owner_(getpid()) {
   if (pipe(fds) != 0 || (pid_ = fork()) < 0) fail("cannot start Xvfb");
   if (pid_ == 0) {
     close(fds[0]);
-    // Its own process group, so that no signal meant for the tests reaches it.
-    setpgid(0, 0);
+    // Ends with the test program, even one that crashed.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     // Its probing of display numbers in use is noise in a test's output.
     int null = open("/dev/null", O_WRONLY);
     if (null >= 0) dup2(null, 2);

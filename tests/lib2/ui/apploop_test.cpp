@@ -51,10 +51,9 @@ TEST_F(AppLoopTest, XEventFromAnotherClientWakesTheWait) {
   TXWindow w(10, 10, nullptr, 0, false);
   Quitter quitter(7);
   w.setEventHandler(&quitter);
-  // Only a guard against a loop that never wakes.
   Quitter guard(99);
   plat::Timer timeout(&guard);
-  plat::TimerManager::threadInstance()->start(&timeout, 10000);
+  plat::TimerManager::threadInstance()->start(&timeout, 10000);  // only a guard
   pid_t loopThread = pid_t(syscall(SYS_gettid));
   std::thread sender([&] {
     Display* other = XOpenDisplay(nullptr);
