@@ -14,6 +14,8 @@ packages=(
   zlib1g-dev libpng-dev
   locales-all                         # the tests switch between real locales
   libnss-wrapper                      # account look-ups against fake account files
+  libx11-dev libxext-dev              # the X layer
+  xvfb xfonts-base libxtst-dev openbox  # the X layer's tests: a private server, input, a window manager
 )
 
 missing=()
