@@ -11,6 +11,7 @@ packages=(
   libpixman-1-dev                     # the peer of the raster benchmarks
   libstb-dev                          # stb_image_resize, the peer of the scaling benchmark
   zlib1g-dev libpng-dev
+  x11proto-dev                        # the keysym header that the keysym tables come from
   locales-all                         # the tests switch between real locales
   libnss-wrapper                      # account look-ups against fake account files
 )
