@@ -1,6 +1,6 @@
 // Small pixel buffers drawn as text, so that tests of drawing can state the
 // expected picture pixel by pixel: one string per row, '.' for a zero pixel,
-// '#' for a nonzero one.
+// '#' for a nonzero one. Also a filler and a reader of whole buffers.
 #pragma once
 
 #include <string>
@@ -26,6 +26,23 @@ inline int countSet(const fb::FullFramePixelBuffer& pb) {
   for (const std::string& row : picture(pb))
     for (char c : row) n += c == '#';
   return n;
+}
+
+// Sets every pixel p of pb to value(p.x, p.y).
+template <class Value>
+void paint(fb::FullFramePixelBuffer* pb, Value value) {
+  plat::Rect r = pb->getRect();
+  for (int y = r.tl.y; y < r.br.y; y++)
+    for (int x = r.tl.x; x < r.br.x; x++) pb->setPixelAt(plat::Point(x, y), unsigned(value(x, y)));
+}
+
+// Every pixel value, row by row.
+inline std::vector<unsigned> pixels(const fb::FullFramePixelBuffer& pb) {
+  std::vector<unsigned> v;
+  plat::Rect r = pb.getRect();
+  for (int y = r.tl.y; y < r.br.y; y++)
+    for (int x = r.tl.x; x < r.br.x; x++) v.push_back(pb.getPixelAt(plat::Point(x, y)));
+  return v;
 }
 
 }  // namespace gwtest

@@ -3,8 +3,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <string>
-
 #include "lib1/plat/Time.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FdInStream.h"
@@ -21,16 +19,15 @@ namespace {
 struct Pipe {
   Pipe() { EXPECT_EQ(pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0); }
   ~Pipe() {
-    close(fds[0]);
-    close(fds[1]);
+    for (int fd : fds) close(fd);
   }
   int fds[2];
 };
 
 struct Recorder : FdOutStream::Callback {
-  void fdWritten(FdOutStream*, bool blocked) override { (blocked ? blockedWrites : writes)++; }
+  void fdWritten(FdOutStream*, bool) override {}
   void fdShutdown(FdOutStream*) override { shutdowns++; }
-  int writes = 0, blockedWrites = 0, shutdowns = 0;
+  int shutdowns = 0;
 };
 
 }  // namespace
@@ -39,21 +36,11 @@ TEST(FdInStream, SilentPipeTimesOutEvenUnderASignalStorm) {
   Pipe p;
   FdInStream in(p.fds[0], 100);
   long long started = plat::getMonotonicTime(-1, nullptr);
-  // Every wait ends before a whole millisecond has passed; the limit must
-  // run out all the same.
-  gwtest::SignalStorm storm(200);
+  gwtest::SignalStorm storm(200);  // every wait ends before a millisecond has passed
   EXPECT_EQ(failureOf([&] { in.readU8(); }), "Timed out");
-  EXPECT_GE(plat::getMonotonicTime(-1, nullptr) - started, 99 * plat::kUnitsPerMs);
-}
-
-TEST(FdInStream, ReaderWithoutLimitWaitsForDataAndEndsWithThePipe) {
-  Pipe p;
-  ASSERT_EQ(write(p.fds[1], "ab", 2), 2);
-  close(p.fds[1]);
-  p.fds[1] = -1;
-  FdInStream forever(p.fds[0], -1);
-  EXPECT_EQ(forever.readU16(), 0x6162u);
-  EXPECT_EQ(failureOf([&] { forever.readU8(); }), "End of stream");
+  long long waited = plat::getMonotonicTime(-1, nullptr) - started;
+  EXPECT_GE(waited, 99 * plat::kUnitsPerMs);
+  EXPECT_LT(waited, 5000 * plat::kUnitsPerMs);  // far beyond any scheduling delay
 }
 
 TEST(FdInStream, NonBlockingReaderGoesBackToItsCheckpointAndTimedOutKeepsTheBuffer) {
@@ -71,55 +58,30 @@ TEST(FdInStream, NonBlockingReaderGoesBackToItsCheckpointAndTimedOutKeepsTheBuff
   EXPECT_THROW(in.readU8(), plat::TimedOut);
 }
 
-TEST(FdInStream, ErrorsNameTheCall) {
+TEST(FdStreams, ErrorsNameTheCall) {
   FdInStream in(open("/dev/null", O_WRONLY | O_CLOEXEC), -1, -1, true);
   EXPECT_EQ(failureOf([&] { in.readU8(); }), "read: Bad file descriptor (9)");
   EXPECT_EQ(failureOf([] { waitForFd(70000, false, 10); }), "select: Too many open files (24)");
   Pipe p;
-  FdOutStream pipeOut(p.fds[1]);
-  EXPECT_EQ(failureOf([&] { pipeOut.shutdown(); }),
+  FdOutStream out(p.fds[1]);
+  EXPECT_EQ(failureOf([&] { out.shutdown(); }),
             "shutdown(SHUT_WR): Socket operation on non-socket (88)");
-}
-
-TEST(FdOutStream, FullPipeWithoutWaitingWritesNothingAndWaitingTimesOut) {
-  Pipe p;
-  Recorder rec;
-  FdOutStream out(p.fds[1], 50, 16384);
-  out.callback = &rec;
-  std::string chunk(16384, 'f');
-  for (int filled = 0; filled < (1 << 24); filled += int(chunk.size())) {
-    out.writeBytes(chunk.data(), int(chunk.size()));
-    if (!out.flush(false)) break;
-  }
-  EXPECT_GT(rec.blockedWrites, 0);
-  EXPECT_THROW(out.flush(true), plat::TimedOut);
-  out.callback = nullptr;
 }
 
 TEST(FdOutStream, ShutdownHalfClosesOnlyWhenDrained) {
   int sv[2];
   ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sv), 0);
   Recorder rec;
-  {
-    FdOutStream out(sv[0], -1, -1, true);
-    out.callback = &rec;
-    out.writeBytes("bye", 3);
-    EXPECT_TRUE(out.shutdown());  // bytes pending: no half-close yet
-    out.flush();
-    EXPECT_TRUE(out.shutdown());
-    EXPECT_EQ(rec.shutdowns, 2);
-  }
+  FdOutStream out(sv[0], -1, -1, true);
+  out.callback = &rec;
+  out.writeBytes("bye", 3);
+  EXPECT_TRUE(out.shutdown());  // bytes pending: no half-close yet
+  out.flush();
+  EXPECT_TRUE(out.shutdown());
+  EXPECT_EQ(rec.shutdowns, 2);
   FdInStream in(sv[1], 1000, -1, true);
-  char buf[8];
-  EXPECT_EQ(in.readLine(buf, sizeof(buf)), 3);
-  EXPECT_THROW(in.readU8(), EndOfStream);
-}
-
-TEST(FdOutStream, DestructorFlushesWithoutWaiting) {
-  Pipe p;
-  { FdOutStream(p.fds[1]).writeBytes("last words", 10); }
-  char buf[16] = {};
-  EXPECT_EQ(read(p.fds[0], buf, sizeof(buf)), 10);
+  in.skip(3);
+  EXPECT_EQ(failureOf([&] { in.readU8(); }), "End of stream");
 }
 
 TEST(FdOutStream, QuietStreamFailsOnlyWhenWaiting) {

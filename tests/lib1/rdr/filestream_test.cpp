@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
 
 #include "lib1/plat/DString.h"
-#include "lib1/plat/File.h"
-#include "lib1/plat/FilePtr.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/FileOutStream.h"
@@ -15,111 +12,65 @@
 #include "tests/support/TempDir.h"
 
 using namespace rdr;
-using gwtest::CaptureLogger;
 using gwtest::failureOf;
-using gwtest::RouteWriter;
 
-namespace {}  // namespace
+namespace {
 
-TEST(FileStreams, WhatTheDestructorWritesOutReadsBackLineByLine) {
+struct FileStreams : testing::Test {
   gwtest::TempDir dir;
-  std::string name = dir.file("out.txt");
+  std::string name = dir.file("f");
+  gwtest::CaptureLogger log;
+  gwtest::RouteWriter route{plat::LogWriter::getLogWriter("FileOutStream"), &log, 0};
+};
+
+}  // namespace
+
+TEST_F(FileStreams, WhatTheDestructorWritesOutReadsBackLineByLine) {
   {
     FileOutStream out(name.c_str());
     for (int i = 0; i < 5000; i++) out.writeBytes("line\r\n", 6);
   }
   FileInStream in(name.c_str());
+  in.skip(29994);
   plat::DString line;
-  for (int i = 0; i < 5000; i++) {
-    ASSERT_EQ(in.readLine(&line, 0), 4);
-    ASSERT_STREQ(line.get(), "line");
-  }
-  EXPECT_EQ(in.pos(), 30000);
+  EXPECT_EQ(in.readLine(&line, 0), 4);
   EXPECT_THROW(in.readLine(&line, 0), EndOfStream);
 }
 
-TEST(FileStreams, AppendModeWritesAfterTheOldContent) {
-  gwtest::TempDir dir;
-  std::string name = dir.file("log");
+TEST_F(FileStreams, AppendModeWritesAfterTheOldContent) {
   { FileOutStream(name.c_str()).writeBytes("old\n", 4); }
   { FileOutStream(name.c_str(), false, true).writeBytes("new\n", 4); }
-  FileInStream in(name.c_str());
-  char buf[8];
-  in.readBytes(buf, 8);
-  EXPECT_EQ(std::string(buf, 8), "old\nnew\n");
+  EXPECT_EQ(gwtest::readFile(name), "old\nnew\n");
 }
 
-TEST(FileStreams, EmptyFileEndsOnTheFirstRead) {
-  gwtest::TempDir dir;
-  std::string name = dir.file("empty");
-  FileOutStream{name.c_str()};
-  EXPECT_THROW(FileInStream(name.c_str()).readU8(), EndOfStream);
-}
-
-TEST(FileStreams, OpenFailuresCarryTheSystemError) {
-  gwtest::TempDir dir;
+TEST_F(FileStreams, OpenFailuresCarryTheSystemError) {
   gwtest::expectSystemError([&] { FileInStream{dir.file("missing").c_str()}; }, ENOENT,
                             "fileOpen(");
   gwtest::expectSystemError([&] { FileOutStream{dir.path().c_str()}; }, EISDIR, "fileOpen(");
 }
 
-TEST(FileStreams, DashNamesStandardInputOnlyForReadingOrWriting) {
-  EXPECT_THROW(plat::FilePtr("-", plat::FilePtr::ReadWrite), plat::Exception);
-  plat::FilePtr in("-", plat::FilePtr::Read);
-  EXPECT_EQ(in.get(), stdin);
-}
-
-TEST(FileStreams, ReadWriteCreateNeverTruncates) {
-  gwtest::TempDir dir;
-  std::string name = dir.file("rwc");
-  {
-    plat::FilePtr f(name.c_str(), plat::FilePtr::ReadWriteCreate, true);
-    fputs("keep", f);
-  }
-  plat::FilePtr again(name.c_str(), plat::FilePtr::ReadWriteCreate);
-  plat::DString line;
-  EXPECT_TRUE(again.readLine(&line));
-  EXPECT_STREQ(line.get(), "keep");
-}
-
-TEST(FileStreams, UnknownOpenModesAreRefusedWithTheirErrors) {
-  gwtest::TempDir dir;
-  std::string name = dir.file("exists");
-  FileOutStream{name.c_str()};
-  EXPECT_EQ(plat::fileOpenNoThrow(name.c_str(), "rw"), nullptr);
-  EXPECT_EQ(errno, EINVAL);
-  EXPECT_EQ(plat::fileOpenNoThrow(name.c_str(), "wx"), nullptr);
-  EXPECT_EQ(errno, EEXIST);
-}
-
-TEST(FileStreams, ReadOrFlushWithoutAFileFailsClearly) {
+TEST_F(FileStreams, ReadOrFlushWithoutAFileFailsClearly) {
   EXPECT_EQ(failureOf([] { FileInStream().readU8(); }), "FileInStream: no file open");
   FileOutStream out;
   out.writeBytes("data", 4);
   EXPECT_EQ(failureOf([&] { out.flush(); }), "FileOutStream: no file open");
 }
 
-TEST(FileStreams, BytesLeftWithoutAFileAreLoggedAsLost) {
-  CaptureLogger capture;
-  RouteWriter route(plat::LogWriter::getLogWriter("FileOutStream"), &capture, 0);
+TEST_F(FileStreams, BytesLeftWithoutAFileAreLoggedAsLost) {
   { FileOutStream().writeBytes("data", 4); }
-  ASSERT_EQ(capture.lines.size(), 1u);
-  EXPECT_EQ(capture.lines[0].text, "FileOutStream: no file open");
+  ASSERT_EQ(log.lines.size(), 1u);
+  EXPECT_EQ(log.lines[0].text, "FileOutStream: no file open");
 }
 
-TEST(FileStreams, FailedFinalFlushIsLoggedNotThrown) {
+TEST_F(FileStreams, FailedFinalFlushIsLoggedNotThrown) {
   FILE* full = fopen("/dev/full", "w");
-  ASSERT_NE(full, nullptr);
-  setvbuf(full, nullptr, _IONBF, 0);
-  CaptureLogger capture;
-  RouteWriter route(plat::LogWriter::getLogWriter("FileOutStream"), &capture, 0);
+  ASSERT_EQ(setvbuf(full, nullptr, _IONBF, 0), 0);
   {
     FileOutStream out(full, true);
     out.writeBytes("data", 4);
     EXPECT_THROW(out.flush(true), plat::StdlibException);
   }
-  ASSERT_EQ(capture.lines.size(), 1u);
-  EXPECT_EQ(capture.lines[0].level, 0);
-  EXPECT_EQ(capture.lines[0].text.rfind("writing to file failed: ", 0), 0u)
-      << capture.lines[0].text;
+  ASSERT_EQ(log.lines.size(), 1u);
+  EXPECT_EQ(log.lines[0].level, 0);  // an error
+  EXPECT_EQ(log.lines[0].text.rfind("writing to file failed: ", 0), 0u) << log.lines[0].text;
 }

@@ -12,8 +12,7 @@ using plat::Point;
 
 namespace {
 
-// Backed by a vector of white once sized, as a display image is once it
-// exists.
+// Backed by a vector of white once sized, as a display image is.
 struct VectorBuffer : fb::ConfigurablePixelBuffer {
   VectorBuffer(const PixelFormat& pf, const fb::ColourMap* cm)
       : fb::ConfigurablePixelBuffer(pf, plat::Rect(0, 0, 3, 2), cm) {}
@@ -29,6 +28,8 @@ struct VectorBuffer : fb::ConfigurablePixelBuffer {
 
 }  // namespace
 
+// Black is the map's black, byte-swapped for a big-endian format, with any
+// alpha left clear.
 TEST(ConfigurablePixelBuffer, TurningGrabOffPaintsBlack) {
   VectorBuffer pb(PixelFormat::argb8(), nullptr);
   pb.enableGrab(false);  // no memory yet: nothing to paint
@@ -37,12 +38,11 @@ TEST(ConfigurablePixelBuffer, TurningGrabOffPaintsBlack) {
   EXPECT_EQ(pb.memory, std::vector<uint32_t>(6, 0xFFFFFFFF));
   pb.enableGrab(true);
   pb.enableGrab(false);
-  EXPECT_EQ(pb.memory, std::vector<uint32_t>(6, 0));  // alpha left clear
-
+  EXPECT_EQ(pb.memory, std::vector<uint32_t>(6, 0));
   fb::ColourCube cube(2, 2, 2);
   cube.setEntry(0, 0x11223344);
   VectorBuffer mapped(PixelFormat(32, 8, true, false, 0, 0, 0, 0, 0, 0), &cube);
   mapped.setSize(Point(2, 1));
   mapped.enableGrab(false);
-  EXPECT_EQ(mapped.memory, std::vector<uint32_t>(2, 0x44332211));  // the map's, byte-swapped
+  EXPECT_EQ(mapped.memory, std::vector<uint32_t>(2, 0x44332211));
 }

@@ -5,28 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "lib2/fb/ColourCube.h"
+
 using fb::PixelFormat;
-using fb::TransTable;
 
-namespace {
-
-template <typename Entry>
-std::vector<unsigned> entries(const TransTable& table, size_t n) {
-  const auto* e = reinterpret_cast<const Entry*>(table.data);
-  return std::vector<unsigned>(e, e + n);
-}
-
-// Maps every pixel to colour (pixel, 0, 0): a map that is no cube.
-class RedRamp : public fb::ColourMap {
- public:
-  void pixelToRgb888(unsigned pixel, fb::Colour* out) const override {
-    *out = fb::Colour{int(pixel), 0, 0};
-  }
-  int numColours() const override { return 256; }
-};
-
-}  // namespace
-
+// A 24-bit value has no byte order of its own (as every other route stores it).
 TEST(TransTables, OnlySixteenAndThirtyTwoBitEntriesAreByteSwapped) {
   uint8_t e8[2];
   uint16_t e16[2];
@@ -35,21 +18,26 @@ TEST(TransTables, OnlySixteenAndThirtyTwoBitEntriesAreByteSwapped) {
   fb::initOneRGBTable<16>(e16, 1, 31, 11, true, nullptr);
   fb::initOneRGBTable<24>(e24, 1, 255, 16, true, nullptr);
   fb::initOneRGBTable<32>(e32, 1, 255, 16, true, nullptr);
-  EXPECT_EQ(e8[1], 0xC0);
-  EXPECT_EQ(e16[1], 0x00F8);
-  // A 24-bit value has no byte order of its own: the entries agree with how
-  // every other route and a blit store it.
-  EXPECT_EQ(e24[1], 0xFF0000u);
-  EXPECT_EQ(e32[1], 0x0000FF00u);
+  EXPECT_EQ(std::vector<unsigned>({e8[1], e16[1], e24[1], e32[1]}),
+            std::vector<unsigned>({0xC0, 0x00F8, 0xFF0000, 0x0000FF00}));
 }
 
+// Foreign formats reach maxima of 65535, whose products pass an int.
+TEST(TransTables, WideChannelsScaleWithoutOverflow) {
+  std::vector<uint32_t> e(65536);
+  const int reduced = 65535;
+  fb::initOneRGBTable<32>(e.data(), 65535, 65535, 0, false, nullptr);
+  EXPECT_EQ(e[65535], 65535u);
+  fb::initOneRGBTable<32>(e.data(), 65535, 255, 0, false, &reduced);
+  EXPECT_EQ(e[65535], 255u);
+}
+
+// 16-bit big-endian input of depth 12, red in the top bits of the value.
 TEST(TransTables, WholePixelTableSwapsBigEndianInputBeforeMasking) {
-  // 16-bit big-endian input of depth 12, red in the top bits of the value.
-  const PixelFormat in(16, 12, true, true, 15, 15, 15, 8, 4, 0);
-  const PixelFormat out(32, 24, false, true, 255, 255, 255, 16, 8, 0);
-  TransTable table;
-  fb::initSimpleFns[3](&table, in, nullptr, out, nullptr, nullptr);
-  std::vector<unsigned> e = entries<uint32_t>(table, 65536);
+  fb::TransTable table;
+  fb::initSimpleFns[3](&table, PixelFormat(16, 12, true, true, 15, 15, 15, 8, 4, 0), nullptr,
+                       PixelFormat(32, 24, false, true, 255, 255, 255, 16, 8, 0), nullptr, nullptr);
+  const uint32_t* e = reinterpret_cast<const uint32_t*>(table.data);
   EXPECT_EQ(e[0x000F], 0xFF0000u);  // stored 0F 00 is the value 0x0F00: red
   EXPECT_EQ(e[0x00F0], 0u);         // the value 0xF000 lies outside the depth
   EXPECT_EQ(e[0xF000], 0xFF00u);    // the value 0x00F0: green
@@ -57,11 +45,12 @@ TEST(TransTables, WholePixelTableSwapsBigEndianInputBeforeMasking) {
 
 TEST(TransTablesDeath, ChannelTablesNeedHostOrderAndAnOrthogonalMap) {
   const PixelFormat bigEndian(32, 24, true, true, 255, 255, 255, 16, 8, 0);
-  TransTable table;
+  fb::TransTable table;
   EXPECT_DEATH(fb::initRGBTCtoTCFns[3](&table, bigEndian, PixelFormat::rgb888(), nullptr),
                "inPF.isNativeEndian\\(\\)");
-  RedRamp ramp;
-  EXPECT_DEATH(fb::initRGBTCtoCMFns[0](&table, PixelFormat::rgb888(), PixelFormat::pal8(), &ramp,
-                                       nullptr, nullptr),
+  fb::ColourCube shuffled(2, 2, 2);
+  shuffled.setEntry(0, 5);
+  EXPECT_DEATH(fb::initRGBTCtoCMFns[0](&table, PixelFormat::rgb888(), PixelFormat::pal8(),
+                                       &shuffled, nullptr, nullptr),
                "orthCM->isOrthogonal\\(\\)");
 }

@@ -8,52 +8,17 @@
 #include "lib1/rdr/MemInStream.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
 #include "tests/support/Failure.h"
+#include "tests/support/FontBytes.h"
 #include "tests/support/PixelPicture.h"
 
 namespace {
 
-struct Record {
-  uint32_t offset;
-  uint16_t advance;
-  int8_t xOffset, yOffset;
-  uint8_t width, rows;
-};
+using gwtest::FontBytes;
 
-// Font bytes: every record of every page is `fill` except those in `set`
-// (index into the record list), then `bitmapBytes` bytes of bitmaps.
-struct FontBytes {
-  std::vector<uint8_t> b;
-  void u16(unsigned v) {
-    b.push_back(uint8_t(v >> 8));
-    b.push_back(uint8_t(v));
-  }
-  void u32(uint32_t v) {
-    u16(v >> 16);
-    u16(v & 0xffff);
-  }
-  FontBytes(std::vector<uint32_t> pages, Record fill, std::vector<std::pair<int, Record>> set,
-            std::vector<uint8_t> bitmaps) {
-    u16(15);
-    u16(unsigned(pages.size()));
-    for (uint32_t p : pages) u32(p);
-    for (int i = 0; i < int(pages.size() + 1) * 128; i++) {
-      Record r = fill;
-      for (auto& [at, rec] : set)
-        if (at == i) r = rec;
-      u32(r.offset);
-      u16(r.advance);
-      b.push_back(uint8_t(r.xOffset));
-      b.push_back(uint8_t(r.yOffset));
-      b.push_back(r.width);
-      b.push_back(r.rows);
-    }
-    b.insert(b.end(), bitmaps.begin(), bitmaps.end());
-  }
-  gfxutil::FontProp read() const {
-    rdr::MemInStream in(b.data(), int(b.size()));
-    return gfxutil::FontProp(&in);
-  }
-};
+gfxutil::FontProp read(const FontBytes& f) {
+  rdr::MemInStream in(f.bytes.data(), int(f.bytes.size()));
+  return gfxutil::FontProp(&in);
+}
 
 // Code point 0 advances 3; 'A' 7; U+0101 (second page) 9.
 FontBytes twoPages() {
@@ -62,7 +27,7 @@ FontBytes twoPages() {
 }
 
 TEST(FontProp, GlyphLookupFallsBackToCodePointZero) {
-  gfxutil::FontProp f = twoPages().read();
+  gfxutil::FontProp f = read(twoPages());
   struct Row {
     int c, advance;
   } rows[] = {{'A', 7}, {'B', 3}, {0x101, 9}, {0x100, 3}, {0x181, 3}, {0x10101, 3}, {-1, 3}};
@@ -72,7 +37,7 @@ TEST(FontProp, GlyphLookupFallsBackToCodePointZero) {
 
 TEST(FontProp, PageCountLimit) {
   FontBytes ok(std::vector<uint32_t>(1023, 0x80), {0, 1, 0, 0, 0, 0}, {}, {});
-  EXPECT_EQ(ok.read().pageCount(), 1024);
+  EXPECT_EQ(read(ok).pageCount(), 1024);
   // Refused from the header alone: nothing further is there to read.
   const uint8_t tooMany[] = {0, 15, 0x04, 0x00};
   rdr::MemInStream in(tooMany, sizeof(tooMany));
@@ -82,27 +47,27 @@ TEST(FontProp, PageCountLimit) {
 TEST(FontProp, BitmapAreaLimitIncludingSumsPast32Bits) {
   const uint32_t limit = 0x400000;
   FontBytes atLimit({}, {limit - 2, 1, 0, 0, 8, 2}, {}, std::vector<uint8_t>(limit));
-  EXPECT_NO_THROW(atLimit.read());
+  EXPECT_NO_THROW(read(atLimit));
   struct Row {
     uint32_t offset;
     uint8_t width, rows;
   } rows[] = {{limit - 1, 8, 2}, {0xFFFFFFFF, 8, 2}, {0xFFFFFF00, 255, 255}};
   for (const Row& r : rows) {
     FontBytes bad({}, {0, 1, 0, 0, 0, 0}, {{5, {r.offset, 1, 0, 0, r.width, r.rows}}}, {});
-    EXPECT_EQ(gwtest::failureOf([&] { bad.read(); }), "Bad font data") << r.offset;
+    EXPECT_EQ(gwtest::failureOf([&] { read(bad); }), "Bad font data") << r.offset;
   }
 }
 
 TEST(FontProp, ShortDataFailsWithTheStreamsError) {
   FontBytes cut({}, {0, 1, 0, 0, 8, 1}, {}, {});  // one bitmap byte missing
-  EXPECT_NE(gwtest::failureOf([&] { cut.read(); }), "(none)");
+  EXPECT_NE(gwtest::failureOf([&] { read(cut); }), "(none)");
 }
 
 TEST(FontProp, DrawCharPlacesTheBitmapAtThePenWithClipping) {
   // 'x': a 10-pixel-wide, 2-row bitmap (two bytes a row) one right and one
   // down from the pen.
   FontBytes bytes({}, {0, 4, 0, 0, 0, 0}, {{'x', {0, 12, 1, 1, 10, 2}}}, {0xC0, 0x40, 0x81, 0x80});
-  gfxutil::FontProp f = bytes.read();
+  gfxutil::FontProp f = read(bytes);
   fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), plat::Point(12, 4), nullptr);
   f.drawChar(&pb, 'x', plat::Point(0, 0), 0xffffff);
   f.drawChar(&pb, 'x', plat::Point(-8, 2), 0xffffff);  // half outside: clipped

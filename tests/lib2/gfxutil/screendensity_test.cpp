@@ -6,35 +6,26 @@
 
 namespace {
 
-struct Restore {
-  ~Restore() {
-    gfxutil::ppmm.setParam(4, 0);
-    gfxutil::textSizeFactor.setParam(100, 0);
-  }
-};
-
+// Lengths in eighths of a millimetre, rounded half away from zero; text
+// lengths scaled by the percentage first.
 TEST(ScreenDensity, LengthsRoundHalfAwayFromZero) {
-  Restore restore;
-  struct {
-    int ppmm, eighths, want;
-  } cases[] = {
-      {4, 8, 4}, {4, 1, 1}, {4, -1, -1},
-      {4, 3, 2}, {5, 3, 2}, {5, -3, -2},
-      {5, 1, 1}, {1, 3, 0}, {32, INT_MAX / 8, INT_MAX / 8 * 4},
-  };
-  for (const auto& c : cases) {
-    ASSERT_TRUE(gfxutil::ppmm.setParam(c.ppmm, 0));
-    EXPECT_EQ(gfxutil::lengthToPixels(c.eighths), c.want) << c.ppmm << " " << c.eighths;
+  const int big = INT_MAX / 8;
+  // pixels a millimetre, text percentage, eighths, pixels, text pixels
+  const int cases[][5] = {{4, 100, -1, -1, -1},
+                          {4, 100, 3, 2, 2},
+                          {5, 100, -3, -2, -2},
+                          {1, 100, 3, 0, 0},
+                          {8, 150, 10, 10, 15},
+                          {8, 33, 10, 10, 3},
+                          {32, 100, big, big * 4, big * 4}};
+  for (const auto& [ppmm, factor, eighths, want, wantText] : cases) {
+    ASSERT_TRUE(gfxutil::ppmm.setParam(ppmm, 0));
+    ASSERT_TRUE(gfxutil::textSizeFactor.setParam(factor, 0));
+    EXPECT_EQ(gfxutil::lengthToPixels(eighths), want) << ppmm << " " << eighths;
+    EXPECT_EQ(gfxutil::textLengthToPixels(eighths), wantText) << factor << " " << eighths;
   }
-}
-
-TEST(ScreenDensity, TextLengthsScaleByTheFactorFirst) {
-  Restore restore;
-  ASSERT_TRUE(gfxutil::ppmm.setParam(8, 0));
-  ASSERT_TRUE(gfxutil::textSizeFactor.setParam(150, 0));
-  EXPECT_EQ(gfxutil::textLengthToPixels(10), 15);
-  ASSERT_TRUE(gfxutil::textSizeFactor.setParam(33, 0));
-  EXPECT_EQ(gfxutil::textLengthToPixels(10), 3);
+  gfxutil::ppmm.setParam(4, 0);
+  gfxutil::textSizeFactor.setParam(100, 0);
 }
 
 }  // namespace

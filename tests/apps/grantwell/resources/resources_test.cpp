@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "lib2/fb/ManagedPixelBuffer.h"
+#include "lib2/gfxutil/BuiltInResource.h"
+#include "lib2/gfxutil/FontCache.h"
+#include "lib2/gfxutil/NamedImagePixelBuffer.h"
+#include "lib2/gfxutil/ScreenDensity.h"
+#include "tests/support/PixelPicture.h"
+
+namespace {
+
+// Each committed image: file name without ".png", colour type (3 palette,
+// 6 RGBA) and side in pixels.
+void forEachImage(const std::function<void(const std::string&, unsigned, int)>& check) {
+  std::istringstream table(
+      "statusError@2x 3 96 statusWarning@2x 6 96 statusInfo@2x 3 96 statusQuestion@2x 6 96 "
+      "infoframe_success@2x 3 32 infoframe_warning@2x 3 32 infoframe_error@2x 3 32 "
+      "infoframe_locked@2x 3 32 infoframe_notify@2x 3 32 infoframe_preference@2x 3 32 "
+      "infoframe_default@2x 3 32 accept@2x 3 32 deny@2x 3 32 prompt@2x 3 32 entryup@2x 3 32 "
+      "entrydown@2x 3 32 user@2x 3 32 group@2x 3 32 global@2x 3 32 guest@2x 3 32 "
+      "noguest@2x 3 32 grantwell16x16 3 16 grantwell48x48 3 48");
+  std::string name;
+  unsigned kind;
+  int side, count = 0;
+  for (; table >> name >> kind >> side; count++) check(name, kind, side);
+  EXPECT_EQ(count, 23);
+}
+
+unsigned bigEndian32(const unsigned char* p) {
+  return unsigned(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+}
+
+// As long as the committed file, with the size, 8 bits a channel and kind.
+TEST(BuiltInResources, EveryImageIsRegisteredAsCommitted) {
+  forEachImage([](const std::string& name, unsigned kind, int side) {
+    plat::CBuf<unsigned char> data = gfxutil::builtInResourceGet((name + ".png").c_str());
+    ASSERT_EQ(size_t(data.length), std::filesystem::file_size(GW_RESOURCE_DIR "/" + name + ".png"));
+    std::vector<unsigned> header{bigEndian32(data.data + 16), bigEndian32(data.data + 20),
+                                 data.data[24], data.data[25]};
+    EXPECT_EQ(header, std::vector<unsigned>({unsigned(side), unsigned(side), 8, kind})) << name;
+  });
+}
+
+// "@2x" images by the name before "@2x" at their natural size, the window
+// icon by the name before its size at that size.
+TEST(BuiltInResources, EveryImageIsFoundByItsNameAtSingleAndDoubleDensity) {
+  for (int density : {4, 8}) {
+    ASSERT_TRUE(gfxutil::ppmm.setParam(density, 0));
+    forEachImage([density](const std::string& file, unsigned, int side) {
+      size_t at = file.find("@2x"), digits = file.find_first_of("0123456789");
+      plat::Point size = at == std::string::npos ? plat::Point(side, side) : plat::Point();
+      gfxutil::NamedImagePixelBuffer pb(file.substr(0, std::min(at, digits)).c_str(), size);
+      int expected = at == std::string::npos ? side : side * density / 8;
+      EXPECT_EQ(plat::Point(pb.getWidth(), pb.getHeight()), plat::Point(expected, expected))
+          << file;
+    });
+  }
+}
+
+// Both fonts load through the real loader, draw a sample line inside the
+// line height, fit the dialogs' width budget and have a glyph of their own
+// for the characters the texts use (not the hollow box of code point 0).
+TEST(BuiltInResources, BothFontsLoadDrawAndFitTheDialogs) {
+  struct Row {
+    const char* name;
+    int budgetWidth;
+  } rows[] = {{"helv15", 150}, {"helvB15", 155}};
+  const char* needed[] = {"\xE2\x80\xA6", "\xC2\xAE",     "\xC2\xA9",     "\xE2\x84\xA2",
+                          "\xE2\x80\x9C", "\xE2\x80\x9D", "\xE2\x80\x93", "\xE2\x80\x94",
+                          "\xC3\x9F",     "\xC3\xA9",     "\xC3\xB1",     "\xC5\x93",
+                          "\xC2\xBF",     "\xE2\x82\xAC"};
+  for (const Row& r : rows) {
+    plat::SharedPtr<gfxutil::FontProp> font = gfxutil::getFont(r.name);
+    ASSERT_EQ(font->height, 15);
+    int width = font->textWidth("Refresh Users & Groups");
+    EXPECT_GT(width, 100) << r.name;
+    EXPECT_LE(width, r.budgetWidth) << r.name;
+
+    fb::ManagedPixelBuffer line(fb::PixelFormat::rgb888(), plat::Point(width, 15), nullptr);
+    font->drawText(&line, "Refresh Users & Groups", plat::Point(0, 0), 0xffffff);
+    EXPECT_GT(gwtest::countSet(line), 150) << r.name;
+
+    auto picture = [&](const char* text) {
+      fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), plat::Point(20, 20), nullptr);
+      font->drawText(&pb, text, plat::Point(2, 2), 0xffffff);
+      return gwtest::picture(pb);
+    };
+    std::vector<std::string> box = picture("\x01");
+    for (const char* c : needed) EXPECT_NE(picture(c), box) << r.name << " " << c;
+  }
+  EXPECT_EQ(gfxutil::getFont("helvB16").get(), gfxutil::getFont("helvB15").get());
+}
+
+}  // namespace
