@@ -1,6 +1,7 @@
-// Packed bitmap fonts built in tests: the raw font bytes of a font whose
-// records are all one value except those given, and the same bytes inside a
-// gzip file, as fonts are embedded.
+// Packed bitmap fonts built in tests: line height 15, the given page bases
+// after page 0, every glyph record `fill` except those `set` (by index into
+// the whole record list), then the bitmaps; raw, or inside a gzip file as
+// fonts are embedded.
 #pragma once
 
 #include <zlib.h>
@@ -12,60 +13,38 @@
 namespace gwtest {
 
 struct GlyphRecord {
-  uint32_t offset;
-  uint16_t advance;
-  int8_t xOffset, yOffset;
-  uint8_t width, rows;
+  uint32_t offset, advance;
+  int xOffset, yOffset, width, rows;
 };
 
 struct FontBytes {
-  // Line height 15; pages lists the page bases after page 0; set gives
-  // records by index into the whole record list.
   FontBytes(const std::vector<uint32_t>& pages, GlyphRecord fill,
             const std::vector<std::pair<int, GlyphRecord>>& set,
             const std::vector<uint8_t>& bitmaps) {
-    u16(15);
-    u16(unsigned(pages.size()));
-    for (uint32_t p : pages) u32(p);
-    for (int i = 0; i < int(pages.size() + 1) * 128; i++) {
-      GlyphRecord r = fill;
-      for (auto& [at, rec] : set)
-        if (at == i) r = rec;
-      u32(r.offset);
-      u16(r.advance);
-      bytes.push_back(uint8_t(r.xOffset));
-      bytes.push_back(uint8_t(r.yOffset));
-      bytes.push_back(r.width);
-      bytes.push_back(r.rows);
+    put(15, 2);
+    put(pages.size(), 2);
+    for (uint32_t p : pages) put(p, 4);
+    std::vector<GlyphRecord> records((pages.size() + 1) * 128, fill);
+    for (auto& [at, r] : set) records[size_t(at)] = r;
+    for (const GlyphRecord& r : records) {
+      put(r.offset, 4), put(r.advance, 2), put(uint8_t(r.xOffset), 1), put(uint8_t(r.yOffset), 1);
+      put(r.width, 1), put(r.rows, 1);
     }
     bytes.insert(bytes.end(), bitmaps.begin(), bitmaps.end());
   }
-
+  void put(uint64_t v, int n) {
+    while (n--) bytes.push_back(uint8_t(v >> (8 * n)));
+  }
+  // A gzip member around the deflate data of zlib's own wrapping; the
+  // trailer is left out, as the loader never reads it.
   std::vector<uint8_t> gzipped() const {
-    z_stream zs{};
-    deflateInit2(&zs, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-    std::vector<uint8_t> out(deflateBound(&zs, bytes.size()) + 32);
-    zs.next_in = const_cast<uint8_t*>(bytes.data());
-    zs.avail_in = unsigned(bytes.size());
-    zs.next_out = out.data();
-    zs.avail_out = unsigned(out.size());
-    deflate(&zs, Z_FINISH);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
+    uLongf n = compressBound(uLong(bytes.size()));
+    std::vector<uint8_t> z(n), out{0x1f, 0x8b, 8, 0, 0, 0, 0, 0, 0, 3};
+    compress(z.data(), &n, bytes.data(), uLong(bytes.size()));
+    out.insert(out.end(), z.begin() + 2, z.begin() + long(n) - 4);
     return out;
   }
-
   std::vector<uint8_t> bytes;
-
- private:
-  void u16(unsigned v) {
-    bytes.push_back(uint8_t(v >> 8));
-    bytes.push_back(uint8_t(v));
-  }
-  void u32(uint32_t v) {
-    u16(v >> 16);
-    u16(v & 0xffff);
-  }
 };
 
 }  // namespace gwtest

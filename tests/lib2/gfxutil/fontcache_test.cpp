@@ -43,25 +43,4 @@ TEST(FontCache, AMissingFontFailsEachTimeAndIsNotCached) {
   EXPECT_EQ(gfxutil::getFont("late")->charWidth('A'), 9);
 }
 
-TEST(FontCache, BadDataNamesTheFontAndTheReason) {
-  std::vector<uint8_t> whole = bigFont().gzipped();
-  std::vector<uint8_t> cut(whole.begin(), whole.begin() + long(whole.size() / 2));
-  std::vector<uint8_t> notGzip = bigFont().bytes;
-  FontBytes header({}, {}, {}, {});
-  header.bytes = {0, 15, 4, 0};  // 1025 pages
-  std::vector<uint8_t> tooManyPages = header.gzipped();
-  struct Row {
-    const std::vector<uint8_t>* data;
-    const char* message;
-  } rows[] = {
-      {&cut, "Failed to read font x: ZlibInStream: compressed data truncated"},
-      {&notGzip, "Failed to read font x: Bad gzip header"},
-      {&tooManyPages, "Failed to read font x: Bad font data"},
-  };
-  for (const Row& r : rows)
-    EXPECT_EQ(
-        gwtest::failureOf([&] { gfxutil::readFont("x", r.data->data(), int(r.data->size())); }),
-        r.message);
-}
-
 }  // namespace
