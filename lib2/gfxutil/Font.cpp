@@ -15,11 +15,9 @@ const char kEllipsis[] = "...";
 
 bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
-}  // namespace
-
-Font::~Font() = default;
-
-int Font::nextChar(const char** p, const char* end) {
+// The next code point of the text at *p, advancing *p past it; 0 (with *p
+// unmoved) when the text has ended. An invalid sequence gives -1.
+int nextChar(const char** p, const char* end) {
   const char* s = *p;
   if ((end && s >= end) || *s == 0) return 0;
   unsigned char lead = static_cast<unsigned char>(*s++);
@@ -31,6 +29,10 @@ int Font::nextChar(const char** p, const char* end) {
   *p = s;
   return c;
 }
+
+}  // namespace
+
+Font::~Font() = default;
 
 void Font::drawText(fb::WritablePixelBuffer* pb, const char* text, const plat::Point& pos,
                     unsigned int colour, const char* end) {

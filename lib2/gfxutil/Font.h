@@ -49,10 +49,6 @@ class Font {
   int wrap(const char* text, int width, std::vector<plat::String>* lines);
 
   int height = 0;
-
-  // The next code point of the text at *p, advancing *p past it; 0 (with
-  // *p unmoved) when the text has ended. An invalid sequence gives -1.
-  static int nextChar(const char** p, const char* end);
 };
 
 }  // namespace gfxutil
