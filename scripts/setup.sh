@@ -12,6 +12,7 @@ packages=(
   libstb-dev                          # stb_image_resize, the peer of the scaling benchmark
   libexpat1-dev                       # expat, the peer of the XML reading benchmark
   zlib1g-dev libpng-dev
+  x11proto-dev                        # the keysym header that the keysym tables come from
   locales-all                         # the tests switch between real locales
   libnss-wrapper                      # account look-ups against fake account files
   libx11-dev libxext-dev              # the X layer
