@@ -10,9 +10,13 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpixman-1-dev                     # the peer of the raster benchmarks
   libstb-dev                          # stb_image_resize, the peer of the scaling benchmark
+  libexpat1-dev                       # expat, the peer of the XML reading benchmark
   zlib1g-dev libpng-dev
+  x11proto-dev                        # the keysym header that the keysym tables come from
   locales-all                         # the tests switch between real locales
   libnss-wrapper                      # account look-ups against fake account files
+  libx11-dev libxext-dev              # the X layer
+  xvfb xfonts-base libxtst-dev openbox  # the X layer's tests: a private server, input, a window manager
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/DString.h"
 #include "lib1/plat/Exception.h"
+#include "lib1/plat/Hex.h"
 #include "lib1/plat/StrUtil.h"
 
 namespace io {
@@ -38,13 +39,6 @@ bool hasBracket(const char* begin, const char* end) {
 bool keptInFragment(unsigned char c) {
   return c >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
          (c >= '&' && c <= '.') || strchr("!$;=_~ ", c) != nullptr;
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 }  // namespace
@@ -146,8 +140,8 @@ plat::String parseHostFragment(const char* text, bool plusIsSpace) {
     if (*p == '+' && plusIsSpace) {
       out.append(" ", 1);
     } else if (*p == '%') {
-      int high = hexValue(p[1]);
-      int low = high < 0 ? -1 : hexValue(p[2]);
+      int high = plat::hexDigitValue(p[1]);
+      int low = high < 0 ? -1 : plat::hexDigitValue(p[2]);
       if (low < 0 || (high | low) == 0) invalid(kBadEscape);
       char c = char(high << 4 | low);
       out.append(&c, 1);

@@ -8,19 +8,15 @@
 
 namespace plat {
 
-namespace {
-
-int hexValue(char c) {
+int hexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
 
-}  // namespace
-
 bool readHexAndShift(char c, int* acc) {
-  int v = hexValue(c);
+  int v = hexDigitValue(c);
   if (v < 0) return false;
   *acc = *acc * 16 + v;
   return true;
@@ -36,7 +32,7 @@ bool hexStrToBin(const char* hex, MBuf<unsigned char>* out) {
   // may be part of a secret.
   MBuf<unsigned char> bytes(new unsigned char[n](), int(n), out->secure);
   for (size_t i = 0; i < n; i++) {
-    int hi = hexValue(hex[2 * i]), lo = hexValue(hex[2 * i + 1]);
+    int hi = hexDigitValue(hex[2 * i]), lo = hexDigitValue(hex[2 * i + 1]);
     if (hi < 0 || lo < 0) return false;
     bytes.data[i] = static_cast<unsigned char>(hi << 4 | lo);
   }

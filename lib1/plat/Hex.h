@@ -6,6 +6,9 @@
 
 namespace plat {
 
+// The value of a hexadecimal digit (either case), or -1 for any other byte.
+int hexDigitValue(char c);
+
 // For a hexadecimal digit (either case) sets *acc to *acc * 16 plus its
 // value and returns true; otherwise returns false and leaves *acc alone.
 bool readHexAndShift(char c, int* acc);

@@ -1,9 +1,7 @@
 #include "lib2/wvw/WStyle.h"
 
-#include "lib2/wvw/Widget.h"
-#if __has_include("lib2/gfxutil/FontCache.h")
 #include "lib2/gfxutil/FontCache.h"
-#endif
+#include "lib2/wvw/Widget.h"
 
 namespace wvw {
 
@@ -12,10 +10,8 @@ namespace {
 struct DefaultStyle {
   WStyle style;
   bool built = false;
-#if __has_include("lib2/gfxutil/FontCache.h")
   // Keeps "helv15" loaded for the rest of the run once the style took it.
   plat::SharedPtr<gfxutil::FontProp> loaded;
-#endif
 };
 
 DefaultStyle& holder() {
@@ -28,12 +24,10 @@ DefaultStyle& holder() {
 const WStyle* WStyle::defaultStyle() {
   DefaultStyle& d = holder();
   if (d.built) return &d.style;
-#if __has_include("lib2/gfxutil/FontCache.h")
   if (!d.style.font) {
     d.loaded = gfxutil::getFont("helv15");  // throws; the next call tries again
     d.style.font = d.loaded.get();
   }
-#endif
   WStyle& s = d.style;
   s.textColour = Widget::TextFg;
   s.textDisabledColour = Widget::TextDisabled;

@@ -4,22 +4,12 @@
 #include <cstring>
 
 #include "lib1/plat/Assert.h"
-#if __has_include("lib2/fb/Keysym.h")
 #include "lib2/fb/Keysym.h"
-#endif
 #include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WLayout.h"
 #include "lib2/wvw/WParent.h"
 
 namespace wvw {
-
-namespace {
-#if __has_include("lib2/fb/Keysym.h")
-unsigned int normalise(unsigned int k) { return fb::normaliseKeysym(k); }
-#else
-unsigned int normalise(unsigned int k) { return k; }
-#endif
-}  // namespace
 
 Widget::Widget(WLayout* layout) {
   if (layout) layout->add(this, nullptr);
@@ -158,7 +148,7 @@ void Widget::pointerLeave() {
 }
 
 void Widget::keyEvent(unsigned int keysym, bool down) {
-  handleKeyEvent(normalise(keysym), down, this);
+  handleKeyEvent(fb::normaliseKeysym(keysym), down, this);
 }
 
 void Widget::invalidate() { invalidate(fb::Region(fb::RgnRect(0, 0, size_.x, size_.y))); }

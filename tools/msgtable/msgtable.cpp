@@ -8,12 +8,21 @@
 // repeated key, text that is not UTF-8, or a text whose placeholders differ
 // from those of the English text of the same message.
 //
+// A translated key needs an English text, with one documented exception: a
+// key that has shipped with translations only and is stored under that name
+// elsewhere. The English file names each such key on a line of its own,
+//   #! without English: <key>
+// and the generator then accepts exactly that key without English; it stops
+// on a listed key that has an English text after all, or that no language
+// carries.
+//
 //   msgtable <component> <output dir> <de.po> <es.po> <fr.po> <en.po>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +34,10 @@ namespace {
 using Table = std::map<std::string, std::string>;  // ordered by byte value
 
 int failures = 0;
+
+const char kWithoutEnglish[] = "#! without English: ";
+// Keys the English file declares as translated only.
+std::set<std::string> withoutEnglish;
 
 void fault(const std::string& where, const std::string& what) {
   fprintf(stderr, "%s: error: %s\n", where.c_str(), what.c_str());
@@ -51,7 +64,7 @@ class FileParser : public loc::PoParser {
   Table* table_;
 };
 
-bool readFile(const std::string& path, Table* table) {
+bool readFile(const std::string& path, bool english, Table* table) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     fault(path, "cannot open");
@@ -61,6 +74,8 @@ bool readFile(const std::string& path, Table* table) {
   std::string line;
   while (std::getline(in, line)) {
     line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+    if (english && line.rfind(kWithoutEnglish, 0) == 0)
+      withoutEnglish.insert(line.substr(strlen(kWithoutEnglish)));
     parser.line(line.c_str());
   }
   parser.finish();
@@ -137,7 +152,7 @@ int main(int argc, char** argv) {
   std::vector<std::pair<std::string, Table>> languages;
   for (int i = 3; i < argc; i++) {
     languages.emplace_back(languageOf(argv[i]), Table());
-    readFile(argv[i], &languages.back().second);
+    readFile(argv[i], languages.back().first == "en", &languages.back().second);
   }
   const Table* english = nullptr;
   for (const auto& [lang, table] : languages)
@@ -146,11 +161,20 @@ int main(int argc, char** argv) {
     for (const auto& [key, text] : languages[i].second) {
       const std::string* en = englishOf(*english, key);
       std::string where = std::string(argv[i + 3]) + ": " + key;
+      if (!en && withoutEnglish.count(key)) continue;
       if (!en)
         fault(where, "no English text for this message");
       else if (placeholders(*en) != placeholders(text))
         fault(where, "placeholders differ from the English text");
     }
+  }
+  for (const std::string& key : withoutEnglish) {
+    bool translated = false;
+    for (const auto& [lang, table] : languages) translated |= lang != "en" && table.count(key);
+    if (english && english->count(key))
+      fault(key, "declared without English, but has an English text");
+    else if (!translated)
+      fault(key, "declared without English, but no language has it");
   }
   size_t rowCount = 0;
   for (const auto& language : languages) rowCount += language.second.size();
@@ -161,17 +185,23 @@ int main(int argc, char** argv) {
   std::ofstream h(dir + "/" + cls + ".h"), cpp(dir + "/" + cls + ".cpp");
   h << "// Generated from the message files of " << component << "; do not edit.\n"
     << "// The first instance registers the component's texts.\n#pragma once\n\n"
-    << "class " << cls << " {\n public:\n  " << cls << "();\n};\n";
+    << "class " << cls << " {\n public:\n  " << cls << "();\n};\n\n"
+    << "// The rows (language, key, text) in the order the first instance registers\n"
+    << "// them, so that the table itself can be checked.\n"
+    << "extern const char* const " << cls << "_rows[][3];\n"
+    << "extern const int " << cls << "_rowCount;\n";
   cpp << "// Generated from the message files of " << component << "; do not edit.\n"
-      << "#include \"" << cls << ".h\"\n\n#include \"lib1/loc/Localize.h\"\n\nnamespace {\n\n"
-      << "int instances = 0;\n\nconst char* const rows[][3] = {\n";
+      << "#include \"" << cls << ".h\"\n\n#include \"lib1/loc/Localize.h\"\n\n"
+      << "const char* const " << cls << "_rows[][3] = {\n";
   for (const auto& [lang, table] : languages)
     for (const auto& [key, text] : table)
       cpp << "    {" << literal(lang) << ", " << literal(key) << ", " << literal(text) << "},\n";
-  cpp << "};\n\n}  // namespace\n\n"
+  cpp << "};\n\nconst int " << cls << "_rowCount = " << rowCount << ";\n\n"
+      << "namespace {\n\nint instances = 0;\n\n}  // namespace\n\n"
       << cls << "::" << cls << "() {\n  if (++instances != 1) return;\n"
-      << "  for (const auto& row : rows) loc::Localize::inst()->addBuiltInString(row[0], row[1], "
-         "row[2]);\n}\n";
+      << "  for (int i = 0; i < " << cls << "_rowCount; i++)\n"
+      << "    loc::Localize::inst()->addBuiltInString(" << cls << "_rows[i][0], " << cls
+      << "_rows[i][1], " << cls << "_rows[i][2]);\n}\n";
   h.close();
   cpp.close();
   if (!h || !cpp) {

@@ -20,15 +20,6 @@ TEST(AppInfoDeathTest, UnsetItemsFailTheirAssertions) {
   EXPECT_DEATH(setAppName(nullptr), "'app'");
 }
 
-TEST(AppInfo, SetterKeepsEqualCopiesAndClearsOnNull) {
-  setLongName(nullptr);
-  const char* company = getCompanyName();
-  setLongName(nullptr);
-  EXPECT_EQ(getCompanyName(), company);
-  setAppInfo("tool", nullptr, "zem", loc::msgid_t(), nullptr);
-  EXPECT_DEATH(getCompanyName(), "'company'");
-}
-
 TEST(AppInfo, LongNameFallsBackToTheAppNameAndLosesTheRegisteredSign) {
   const char* cases[][2] = {
       {nullptr, "tool"}, {"Zem\u00AE Viewer", "Zem Viewer"}, {"\u00AEA\u00AE\u00AE", "A"}};
@@ -37,13 +28,4 @@ TEST(AppInfo, LongNameFallsBackToTheAppNameAndLosesTheRegisteredSign) {
     EXPECT_STREQ(getLongAppNameR(), c[0] ? c[0] : "tool");
     EXPECT_STREQ(getLongAppName(), c[1]);
   }
-}
-
-TEST(AppInfo, DirSettingsHoldCopies) {
-  char value[] = "/tmp/x";
-  setDirSetting(&configDir, value);
-  value[1] = 'z';
-  EXPECT_STREQ(configDir, "/tmp/x");
-  setDirSetting(&configDir, nullptr);
-  EXPECT_EQ(configDir, nullptr);
 }

@@ -11,6 +11,7 @@
 
 #include "lib1/plat/DString.h"
 #include "lib1/rdr/MemInStream.h"
+#include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
 
 using namespace os;
@@ -39,16 +40,15 @@ TEST(ShellSetting, UnquotesLikeAShell) {
   }
 }
 
-TEST(ComputerNameDeathTest, KeepsOnlyTheFirstLabel) {
-  // A host name of its own, in a child with its own name space.
+TEST(ComputerName, KeepsOnlyTheFirstLabel) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root for a name space of its own";
-  EXPECT_EXIT(
-      {
-        const char name[] = "alpha.beta.example";
-        if (unshare(CLONE_NEWUTS) != 0 || sethostname(name, sizeof(name) - 1) != 0) _exit(2);
-        _exit(strcmp(ComputerName(), "alpha") == 0 ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
+  // A host name of its own, in a child with its own name space.
+  EXPECT_EQ(gwtest::exitCodeOf(gwtest::startChild([] {
+              if (unshare(CLONE_NEWUTS) != 0 || sethostname("alpha.beta.example", 18) != 0)
+                return 2;
+              return strcmp(ComputerName(), "alpha") == 0 ? 0 : 1;
+            })),
+            0);
 }
 
 TEST(ComputerDisplayName, PrefersTheFirstNonEmptyPrettyName) {
@@ -62,34 +62,30 @@ TEST(ComputerDisplayName, PrefersTheFirstNonEmptyPrettyName) {
   EXPECT_STREQ(ComputerDisplayName(false, dir.file("missing").c_str()), ComputerName());
 }
 
-TEST(EnvDeathTest, UnsetTouchesOnlyItsNameAndRefusesBadNames) {
-  // In a child: the environment is the process's own.
-  EXPECT_EXIT(
-      {
-        setEnv("GW_ENV_TEST", "1");
-        setEnv("GW_ENV_TESTX", "2");
-        unsetEnv("GW_ENV_TEST");
-        bool kept = !getenv("GW_ENV_TEST") && getenv("GW_ENV_TESTX");
-        errno = 0;
-        unsetEnv("GW_ENV_TESTX=2");
-        bool refused = errno == EINVAL && getenv("GW_ENV_TESTX");
-        errno = 0;
-        unsetEnv(nullptr);
-        _exit(kept && refused && errno == EINVAL ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
+TEST(Env, UnsetTouchesOnlyItsNameAndRefusesBadNames) {
+  setenv("GW_ENV_TEST", "1", 1);  // the C library keeps these, so none leaks
+  setenv("GW_ENV_TESTX", "2", 1);
+  unsetEnv("GW_ENV_TEST");
+  EXPECT_TRUE(!getenv("GW_ENV_TEST") && getenv("GW_ENV_TESTX"));
+  for (const char* bad : {"GW_ENV_TESTX=2", static_cast<const char*>(nullptr)}) {
+    errno = 0;
+    unsetEnv(bad);
+    EXPECT_EQ(errno, EINVAL);
+  }
+  EXPECT_STREQ(getenv("GW_ENV_TESTX"), "2");
+  unsetEnv("GW_ENV_TESTX");
 }
 
-TEST(EnvDeathTest, ClearEmptiesAndCopesWithNoEnvironment) {
-  EXPECT_EXIT(
-      {
-        setEnv("GW_ENV_TEST", "1");
-        clearEnv();
-        bool empty = environ[0] == nullptr;
-        environ = nullptr;
-        clearEnv();
-        unsetEnv("PATH");
-        _exit(empty && environ == nullptr ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
+// In a child: the environment array is the process's own.
+TEST(Env, ClearEmptiesAndCopesWithNoEnvironment) {
+  EXPECT_EQ(gwtest::exitCodeOf(gwtest::startChild([] {
+              setEnv("GW_ENV_TEST", "1");
+              clearEnv();
+              bool empty = environ[0] == nullptr;
+              environ = nullptr;
+              clearEnv();
+              unsetEnv("PATH");
+              return empty && environ == nullptr ? 0 : 1;
+            })),
+            0);
 }

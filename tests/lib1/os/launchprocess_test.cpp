@@ -15,6 +15,7 @@
 #include "lib1/os/unix/FdUtil.h"
 #include "lib1/plat/Time.h"
 #include "tests/support/Failure.h"
+#include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
 
 using os::LaunchProcess;
@@ -22,21 +23,13 @@ using Args = std::vector<plat::String>;
 
 namespace {
 
-std::string readAll(int fd) {
-  std::string s;
-  char buf[256];
-  for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) s.append(buf, size_t(n));
-  close(fd);
-  return s;
-}
-
-// Polls cond until it holds or ten seconds have passed.
+// Polls cond (turning mgr's loop between polls) for up to ten seconds.
 template <typename F>
-bool eventually(F cond) {
+bool eventually(F cond, io::FdSelectManager* mgr = nullptr) {
   long long until = plat::getMonotonicTime(-1, nullptr) + 10000 * plat::kUnitsPerMs;
-  while (!cond())
-    if (plat::getMonotonicTime(-1, nullptr) > until) return false;
-  return true;
+  while (!cond() && plat::getMonotonicTime(-1, nullptr) <= until)
+    if (mgr) mgr->doEvents(100);
+  return cond();
 }
 
 bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD; }
@@ -72,11 +65,10 @@ TEST(LaunchProcess, RedirectionsReachTheChildEvenWhenTheyClash) {
     p.redirectFile(false, 9, out.c_str(), false);
     p.start();  // no redirection of 0: it reads /dev/null and goes on
   }             // the destructor waits for the child
-  EXPECT_EQ(readAll(a[0]), "one\n");
+  EXPECT_EQ(gwtest::readFile("/proc/self/fd/" + std::to_string(a[0])), "one\n");
+  close(a[0]);
   EXPECT_EQ(gwtest::readFile(out), "nine\n");
-  struct stat st;
-  ASSERT_EQ(stat(out.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(gwtest::modeOf(out), 0600u);
 }
 
 TEST(LaunchProcess, FullyDetachedProgramIsNoChildOfOurs) {
@@ -92,10 +84,7 @@ TEST(LaunchProcess, FullyDetachedProgramIsNoChildOfOurs) {
 TEST(LaunchProcess, ChildHandedToTheReaperIsReapedFromTheLoop) {
   io::FdSelectManager mgr(false);
   { LaunchProcess(Args{"true"}, os::DetachOnDestroy).start(); }
-  EXPECT_TRUE(eventually([&] {
-    mgr.doEvents(100);
-    return noChildLeft();
-  }));
+  EXPECT_TRUE(eventually(noChildLeft, &mgr));
 }
 
 TEST(LaunchProcess, TimedWaitPollsAndAsyncWaitTakesTheChildOver) {
@@ -114,10 +103,7 @@ TEST(LaunchProcess, TimedWaitPollsAndAsyncWaitTakesTheChildOver) {
   EXPECT_EQ(gwtest::failureOf([&] { p.waitTimed(&code, 0); }),
             "LaunchProcess: process detached or not started");
   close(toChild);
-  EXPECT_TRUE(eventually([&] {
-    mgr.doEvents(100);
-    return done.code == 5;
-  }));
+  EXPECT_TRUE(eventually([&] { return done.code == 5; }, &mgr));
 }
 
 TEST(LaunchProcess, ElevationDoublesPercentSignsOfTheReason) {
@@ -138,10 +124,6 @@ TEST(LaunchProcessDeathTest, MisuseIsFatal) {
   LaunchProcess p(Args{"true"}, os::DetachOnDestroy);
   EXPECT_DEATH(p.redirectDup2(1, 2), "redirectDup2: fd 1 not redirected");
   EXPECT_DEATH(p.setDetachedLevel(os::DetachNone), "dl_ <= dl");
-  EXPECT_DEATH(
-      {
-        p.start();
-        p.start();
-      },
-      "!used_");
+  p.start();
+  EXPECT_DEATH(p.start(), "!used_");
 }

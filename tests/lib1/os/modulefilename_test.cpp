@@ -17,15 +17,10 @@ using namespace os;
 namespace {
 
 // Sets PATH for one test and puts the old value back.
-class PathVar {
- public:
-  explicit PathVar(const std::string& value) : old_(getenv("PATH") ? getenv("PATH") : "") {
-    setenv("PATH", value.c_str(), 1);
-  }
-  ~PathVar() { setenv("PATH", old_.c_str(), 1); }
-
- private:
-  std::string old_;
+struct PathVar {
+  explicit PathVar(const std::string& value) { setenv("PATH", value.c_str(), 1); }
+  ~PathVar() { setenv("PATH", old.c_str(), 1); }
+  std::string old = getenv("PATH") ? getenv("PATH") : "";
 };
 
 std::string found(const char* name, bool searchPath = true) {
@@ -53,13 +48,10 @@ TEST(ExecutableFile, SearchTakesTheFirstElementWhereTheNameExists) {
       {"/nonexistent:" + d + ":/bin", "sh", true, sh},          // canonical, links resolved
       {"/nonexistent:" + d + ":/bin", "tool", true, "(null)"},  // /bin/tool never tried
       {"/nonexistent:" + d + ":/bin", "true", true, "(null)"},  // a directory
-      {"/bin", "nothing-like-this", true, "(null)"},
-      {"/nonexistent:", "sh", true, "(null)"},  // the empty element is the root
-      {"/nonexistent:", "bin", true, "(null)"},
+      {"/nonexistent:", "sh", true, "(null)"},                  // the empty element is the root
       {"~/bin:/bin", "/bin/sh", true, sh},  // a name with a slash is checked alone
       {"/bin", "sh", false, "(null)"},
       {"/bin", "./sh", true, "(null)"},
-      {"/bin", d + "/tool", true, "(null)"},
       {"", d + "/exe", false, real(d + "/exe")},
   };
   for (auto& c : cases) {
@@ -78,15 +70,6 @@ TEST(ModuleFileName, OwnPathIsTheRunningExecutableWhateverArgv0Says) {
   ModuleFileName::setArgv0("whatever-argv0-says");
   EXPECT_EQ(std::string(ModuleFileName().get()), real("/proc/self/exe"));
   EXPECT_STREQ(ModuleDirName().get(), plat::DirName(real("/proc/self/exe").c_str()));
-}
-
-TEST(ModuleFileName, NamesAreLookedForBesideTheProgramThenOnPath) {
-  ModuleFileName::setArgv0(nullptr);
-  std::string self = real("/proc/self/exe");
-  PathVar path("/bin");
-  EXPECT_EQ(std::string(ModuleFileName(plat::BaseName(self.c_str())).get()), self);
-  EXPECT_EQ(ModuleFileName("sh", false, false).get(), nullptr);
-  EXPECT_EQ(std::string(ModuleFileName("sh", false, true).get()), real("/bin/sh"));
 }
 
 TEST(ModuleFileName, MissingNamesThrowOnlyWhenAsked) {

@@ -18,7 +18,7 @@ int listening(const io::IpInfo& addr) {
 }
 
 TEST(SocketConnect, ConnectsOnLoopbackInEitherFamilyBlockingOrNot) {
-  for (const char* address : {"127.0.0.1", "::1"}) {
+  for (const char* address : {"127.0.0.1", "::1"})
     for (bool blocking : {true, false}) {
       int l = listening(io::IpInfo(address, 0));
       io::IpInfo local(l, true);
@@ -28,7 +28,6 @@ TEST(SocketConnect, ConnectsOnLoopbackInEitherFamilyBlockingOrNot) {
       EXPECT_TRUE(io::IpInfo(c, false) == local && io::IpInfo(a, false) == io::IpInfo(c, true));
       for (int fd : {a, c, l}) close(fd);
     }
-  }
 }
 
 // An IPv6 socket leaves IPv4 to others; a failure closes the socket it made.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <string>
 
 #include "tests/support/CaptureLogger.h"
 

@@ -7,8 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "lib1/plat/Utf8.h"
-
 namespace {
 
 std::string errText(int e) { return strerror(e) + (" (" + std::to_string(e) + ")"); }
@@ -17,31 +15,12 @@ std::string errText(int e) { return strerror(e) + (" (" + std::to_string(e) + ")
 
 TEST(SystemException, MessageNamesTheCallAndTheErrorWithItsNumber) {
   EXPECT_STREQ(plat::SystemException("x", 0).str(), "x: Success (0)");
-  EXPECT_EQ(plat::SystemException("", ENOENT).str(), errText(ENOENT));  // no leading ": "
-  EXPECT_EQ(plat::SystemException(nullptr, ENOENT).str(), errText(ENOENT));
+  EXPECT_EQ(plat::SystemException(nullptr, ENOENT).str(), errText(ENOENT));  // no leading ": "
   plat::SystemExceptionFmt fmt("fileOpen(%s)", ENOENT, "/tmp/x");
   EXPECT_EQ(fmt.str(), "fileOpen(/tmp/x): " + errText(ENOENT));
-  EXPECT_EQ(fmt.err, ENOENT);
   errno = EACCES;  // read after the formatting
   plat::StdlibException std("open(%d)", 7);
   EXPECT_EQ(std.str(), "open(7): " + errText(EACCES));
-  EXPECT_EQ(std.err, EACCES);
-}
-
-TEST(Exception, TypesNameTheKindOfFailure) {
-  EXPECT_STREQ(plat::SystemException("x", 0).type, "System");
-  EXPECT_STREQ(plat::StdlibException("x").type, "Stdlib");
-  EXPECT_STREQ(plat::AssertionFail("p", "f", 1).type, "AssertionFail");
-  EXPECT_STREQ(plat::TimedOut().type, "TimedOut");
-}
-
-TEST(SystemException, StrerrorRWritesIntoTheFreeSpaceOfTheMessage) {
-  for (int e : {0, ENOENT, 99999}) {
-    plat::SystemException r("call", 0);
-    r.msg.clear();
-    r.strerror_r(e);
-    EXPECT_STREQ(r.str(), plat::SystemException("", e).str());
-  }
 }
 
 TEST(Exception, LongTextIsCutOnACharacterBoundary) {
@@ -50,7 +29,6 @@ TEST(Exception, LongTextIsCutOnACharacterBoundary) {
     std::string text = std::string(254, 'a') + ch + std::string(44, 'b');
     plat::ExceptionFmt e("%s", text.c_str());
     EXPECT_EQ(e.msg.length(), 254) << ch;
-    EXPECT_TRUE(plat::isValidUtf8(e.str()));
     EXPECT_EQ(plat::Exception(text.c_str()).msg.length(), 254);
   }
   EXPECT_EQ(plat::Exception("m", std::string(40, 't').c_str()).type.length(), 31);
@@ -69,7 +47,5 @@ TEST(BadUtf8DeathTest, HookTurnsConstructionIntoAnAbort) {
   EXPECT_EXIT(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P"), testing::KilledBySignal(SIGABRT),
               "^Assertion '0' failed at lib1/plat/Exception.cpp:[0-9]+: Bad UTF-8 string for P\n$");
   EXPECT_EXIT(plat::BadUtf8("text"), testing::KilledBySignal(SIGABRT), ": text\n$");
-  plat::BadUtf8::assertHook = [] { return false; };
-  EXPECT_STREQ(plat::BadUtf8("quiet").str(), "quiet");
   plat::BadUtf8::assertHook = installed;
 }

@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <vector>
 
 #include "lib1/plat/Exception.h"
 #include "tests/support/CaptureLogger.h"
 
 using gwtest::CaptureLogger;
-using plat::Logger;
 using plat::LogWriter;
 
 namespace {
@@ -22,24 +19,6 @@ struct Routed : testing::Test {
   Routed() { w.setLoggerAndLevel(&dest, 0); }
   std::string last() const { return dest.lines.empty() ? "" : dest.lines.back().text; }
 };
-
-// Runs fn with both registries emptied, so that a listing sees only the
-// objects fn builds, and returns what fn wrote.
-template <typename F>
-std::string withEmptyLists(F fn) {
-  Logger* loggers = std::exchange(Logger::head, nullptr);
-  LogWriter* writers = std::exchange(LogWriter::head, nullptr);
-  char* text = nullptr;
-  size_t size = 0;
-  FILE* out = open_memstream(&text, &size);
-  fn(out);
-  fclose(out);
-  std::string result(text, size);
-  free(text);
-  Logger::head = loggers;
-  LogWriter::head = writers;
-  return result;
-}
 
 // Formatting a %s of this pointer would crash: a suppressed call must not
 // format at all.
@@ -79,31 +58,9 @@ TEST_F(Routed, CutsALineAt4095BytesOnACharacterBoundary) {
   EXPECT_EQ(last(), std::string(4094, 'b'));
 }
 
-TEST_F(Routed, EscapesControlsTildesAndBadUtf8WithTilde) {
-  for (auto [in, out] : {std::pair{"line1\nline2", "line1~^Jline2"},
-                         {"100~ done", "100~~ done"},
-                         {"caf\xE9 \x7F", "caf~M-i ~^?"},
-                         {"ok \xC3\xA9 }", "ok \xC3\xA9 }"}}) {
-    w.error("%s", in);
-    EXPECT_EQ(last(), out);
-  }
-}
-
 TEST_F(Routed, ADestinationThatThrowsLeaksNoEscapedCopy) {
   dest.throws = true;  // a leak shows in the sanitizer build
   EXPECT_THROW(w.error("needs ~ escaping"), plat::Exception);
-}
-
-TEST(Logger, LookupIgnoresCaseAndDestructorsUnlink) {
-  {
-    CaptureLogger dest("LogTestDest");
-    EXPECT_EQ(Logger::getLogger("logtestDEST"), &dest);
-    EXPECT_EQ(Logger::getLogger("logtestdes"), nullptr);
-    LogWriter w("LogTestTemp");
-    EXPECT_EQ(LogWriter::getLogWriter("logtesttemp"), &w);
-  }
-  EXPECT_EQ(Logger::getLogger("logtestdest"), nullptr);
-  EXPECT_EQ(LogWriter::getLogWriter("logtesttemp"), nullptr);
 }
 
 TEST_F(Routed, DestructorDetachesItsWriters) {
@@ -115,19 +72,4 @@ TEST_F(Routed, DestructorDetachesItsWriters) {
   EXPECT_TRUE(gone.logger == nullptr && gone.level == 0);
   gone.error("must not reach freed memory");
   EXPECT_EQ(w.logger, &dest);
-}
-
-TEST(LogWriter, ListsNamesWrappedAndDestinationsOnePerLine) {
-  std::string text = withEmptyLists([](FILE* out) {
-    // The list runs from the last built to the first.
-    LogWriter e("epsilon"), d("delta"), g("gamma"), b("beta"), a("alpha");
-    LogWriter::listLogWriters(20, out);
-  });
-  EXPECT_EQ(text, "  alpha, beta,\n  gamma, delta,\n  epsilon\n");
-  EXPECT_EQ(withEmptyLists([](FILE* out) { LogWriter::listLogWriters(20, out); }), "  \n");
-  EXPECT_EQ(withEmptyLists([](FILE* out) {
-              CaptureLogger a("alpha"), b("beta");
-              Logger::listLoggers(out);
-            }),
-            "  beta\n  alpha\n");
 }

@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <functional>
-#include <memory>
 
 #include "lib1/plat/BinaryParameter.h"
 #include "lib1/plat/BoolParameter.h"
@@ -27,16 +26,6 @@ struct Params : testing::Test {
 };
 using ParamsDeathTest = Params;
 
-// A default of 99, a preference of 50 and a policy of 0, watched from then on.
-struct Layered : Params {
-  IntParameter p{"Width", "w", 99, false, &conf};
-  Layered() {
-    p.setParam("50", 50);
-    p.setParam("0", 0);
-    p.callbacks.push_back(&obs);
-  }
-};
-
 // An observer that runs fn when told.
 struct Hook : ParameterChangedCallback {
   std::function<void()> fn;
@@ -53,10 +42,8 @@ using Texts = std::vector<const char*>;
 // One parameter of each kind.
 struct Kinds : Params {
   BoolParameter flag{"Flag", "", false, false, &conf};
-  IntParameter small{"Small", "", 500, false, &conf, 0, 100};  // default not range-checked
-  IntParameter wide{"Wide", "", 0, false, &conf};
+  IntParameter small{"Small", "", 0, false, &conf, 0, 100};
   EnumParameter quality{"Quality", "", "medium", kNames, false, &conf};
-  EnumParameter fallback{"Fallback", "", "nope", kNames, false, &conf};
   S64Parameter big{"Big", "", -2, false, &conf};
   BinaryParameter key{"Key", "", CBuf<unsigned char>{3, kDefaultKey}, &conf, true};
   StringParameter title{"Title", "", "x", false, &conf};
@@ -67,40 +54,23 @@ struct Kinds : Params {
 TEST_F(Params, TheLowestPriorityNumberWinsAndChangesBeneathItStillNotify) {
   IntParameter p("Width", "w", 10, false, &conf);
   p.callbacks.push_back(&obs);
-  for (auto [text, priority] : {std::pair{"50", 50}, {"0", 0}, {"99", 100}})
-    EXPECT_TRUE(p.setParam(text, priority));
-  EXPECT_EQ(p.getValue(), 0);
-  EXPECT_TRUE(p.isLocked());
+  for (auto [text, priority] : {std::pair{"50", 50}, {"0", 0}, {"99", 100}, {"0x0", 0}})
+    EXPECT_TRUE(p.setParam(text, priority));  // the same value again is silent
   EXPECT_EQ(obs.calls, (std::vector<int>{50, 0, 100}));
   EXPECT_EQ(obs.seen, (std::vector<std::string>{"50", "0", "0"}));
   EXPECT_TRUE(log.has("set Width(Int) to 99, priority 100"));
 }
 
-TEST_F(Params, StoringTheSameValueAgainIsSilent) {
-  IntParameter p("Width", "w", 0, false, &conf);
+TEST_F(Params, UnsetRemovesAStoredValueButNeverTheDefault) {
+  IntParameter p("Width", "w", 99, false, &conf);
+  EXPECT_TRUE(p.setParam("50", 50) && p.setParam("0", 0));
   p.callbacks.push_back(&obs);
-  size_t lines = log.lines.size();
-  EXPECT_TRUE(p.setParam("0x0", 100));
-  EXPECT_TRUE(obs.calls.empty());
-  EXPECT_EQ(log.lines.size(), lines);
-}
-
-TEST_F(Layered, UnsetRemovesAStoredValueButNeverTheDefault) {
   p.unsetParam(100, true);
   p.unsetParam(7, true);  // nothing there
   EXPECT_TRUE(obs.calls.empty());
   p.unsetParam(0, true);
   EXPECT_EQ(p.getValue(), 50);
-  EXPECT_FALSE(p.isLocked());
   EXPECT_TRUE(log.has("unset Width(Int) priority 0, now 50, priority 50"));
-}
-
-TEST_F(Layered, ResetToDefaultIsSilentUntilNotifyResetToDefault) {
-  p.resetToDefault();
-  EXPECT_TRUE(obs.calls.empty());
-  EXPECT_EQ(p.getPriority(), 100);
-  p.notifyResetToDefault();
-  EXPECT_EQ(obs.calls, std::vector<int>{100});
 }
 
 TEST_F(Params, ObserversMayLeaveWhileTheyAreTold) {
@@ -112,22 +82,7 @@ TEST_F(Params, ObserversMayLeaveWhileTheyAreTold) {
   p.callbacks = {&self, &other, &later};
   EXPECT_TRUE(p.setParam("a", 50) && p.setParam("b", 50));
   EXPECT_TRUE(later.calls.empty());  // removed before its turn
-  EXPECT_EQ(self.calls, 1);
-  EXPECT_EQ(other.calls, 2);
-}
-
-TEST_F(Params, ObserversAfterOneThatThrowsAreStillTold) {
-  StringParameter p("Name", "n", "", false, &conf);
-  Hook thrower;
-  thrower.fn = [] { throw Exception("observer failed"); };
-  p.callbacks = {&thrower, &obs};
-  EXPECT_THROW(p.setParam("c", 50), Exception);
-  EXPECT_EQ(obs.seen, std::vector<std::string>{"c"});
-}
-
-TEST_F(Kinds, DefaultsOutsideTheRulesAreKeptOrFallBackToTheFirstName) {
-  EXPECT_EQ(valueOf(small), "500");
-  EXPECT_EQ(valueOf(fallback), "Low");
+  EXPECT_EQ(std::pair(self.calls, other.calls), std::pair(1, 2));
 }
 
 TEST_F(Kinds, AcceptedTextsAreStoredInTheirOwnForm) {
@@ -135,13 +90,12 @@ TEST_F(Kinds, AcceptedTextsAreStoredInTheirOwnForm) {
   const std::pair<ConfigParameter*, Texts> accepted[] = {
       {&flag, {"", "1", "No", "0", "Yes", "1", "0", "0", "ON", "1", "off", "0", "TRUE", "1"}},
       {&small, {"0x10", "16", "010", "8", " 5", "5"}},
-      {&wide, {"-2147483648", "-2147483648"}},
       {&quality, {"HIGH", "High", "low", "Low"}},
       {&big,
        {"int64:fffffffffffffffe", "int64:fffffffffffffffe", "00000000000000fF",
         "int64:00000000000000ff", "int64:000000000000abcd", "int64:000000000000abcd"}},
       {&key, {"010203", "010203", "00fF9c", "00ff9c", "0A0b", "0a0b", "", ""}},
-      {&title, {"caf\xc3\xa9", "caf\xc3\xa9"}}};
+  };
   for (const auto& [p, texts] : accepted) {
     for (size_t i = 0; i < texts.size(); i += 2) {
       SCOPED_TRACE(std::string(p->name) + " '" + texts[i] + "'");
@@ -170,11 +124,9 @@ TEST_F(Kinds, RejectedTextsChangeNothingAndOnlyABooleanSaysWhy) {
       size_t lines = log.lines.size();
       EXPECT_FALSE(p->setParam(text, 50));
       EXPECT_EQ(p->getStringValues(), before);
-      if (p == &flag)
-        EXPECT_EQ(log.lines.back().text,
-                  std::string("Bool parameter Flag: invalid value '") + text + "'");
-      else
-        EXPECT_EQ(log.lines.size(), lines);
+      std::string why =
+          p == &flag ? "Bool parameter Flag: invalid value '" + std::string(text) + "'" : "";
+      EXPECT_EQ(log.lines.size() > lines ? log.lines.back().text : "", why);
     }
   }
 }
@@ -185,15 +137,8 @@ TEST_F(Kinds, ANullTextIsTrueForABooleanAndNoValueForTheRest) {
     EXPECT_FALSE(p->setParam(nullptr, 50)) << p->name;
 }
 
-TEST_F(Kinds, SetIntValueMakesNonZeroTrueAndKeepsTheRange) {
-  EXPECT_TRUE(flag.setIntValue(0, 0) && flag.setIntValue(-3, 0));
-  EXPECT_EQ(flag.getIntValue(), 1);
-  EXPECT_FALSE(small.setIntValue(101, 50));
-}
-
 TEST_F(Kinds, TextThatIsNotUtf8ThrowsAndChangesNothing) {
   title.callbacks.push_back(&obs);
-  EXPECT_THROW(title.setParam("bad\xff", 0), BadUtf8);
   EXPECT_EQ(failureOf([&] { title.setParam("\xc0\x80", 50); }), "Bad UTF-8 string for Title");
   EXPECT_EQ(title.values.size(), 1u);
   EXPECT_TRUE(obs.calls.empty());
@@ -207,11 +152,6 @@ TEST_F(Kinds, GetDataReusesALongEnoughBufferAndZeroesASecureTail) {
   key.getData(&out);
   EXPECT_TRUE(out.data == before && out.length == 2);
   EXPECT_EQ(std::vector<int>(out.data, out.data + 4), (std::vector<int>{10, 11, 0, 0}));
-  EXPECT_TRUE(key.setParam(CBuf<unsigned char>{-5, kDefaultKey}, 0));  // no bytes
-  EXPECT_EQ(key.getLength(), 0);
-  key.resetToDefault();
-  key.getData(&out);  // too short now: a new array
-  EXPECT_EQ(std::vector<int>(out.data, out.data + out.length), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(ParamsDeathTest, BadDefinitionsAreFatal) {
@@ -221,71 +161,40 @@ TEST_F(ParamsDeathTest, BadDefinitionsAreFatal) {
   EXPECT_DEATH(EnumParameter("E", "e", "x", none, false, &conf), "EnumParameter E has no names");
 }
 
+TEST_F(Params, CopyValuesTakesEveryPriorityAsFarAsTheParserAccepts) {
+  StringParameter from("From", "f", "def", false, &conf);
+  IntParameter to("To", "t", 1, false, &conf, 0, 10);
+  EXPECT_TRUE(from.setParam("7", 0) && from.setParam("abc", 50) && to.setParam("3", 20));
+  to.callbacks.push_back(&obs);
+  to.copyValues(from);
+  to.copyValues(to);  // from itself: nothing happens
+  EXPECT_EQ(obs.calls, (std::vector<int>{20, 0}));
+  // 20 removed, 0 taken, 50 and 100 rejected.
+  EXPECT_EQ(valueOf(to), "7");
+  EXPECT_EQ(to.getStringValues().size(), 2u);
+}
+
+TEST(ParamsLifetime, DestroyedParametersLeaveTheirRegistry) {
+  Configuration conf("Test");
+  BoolParameter a("A", "a", false, false, &conf);
+  { StringParameter c("C", "c", "", false, &conf); }
+  EXPECT_TRUE(conf.head == &a && a.next == nullptr);
+  { StringParameter g("G", "g", "", false, nullptr); }
+  EXPECT_EQ(Configuration::global()->get("G"), nullptr);
+}
+
+TEST_F(Params, ObserversAfterOneThatThrowsAreStillTold) {
+  StringParameter p("Name", "n", "", false, &conf);
+  Hook thrower;
+  thrower.fn = [] { throw Exception("observer failed"); };
+  p.callbacks = {&thrower, &obs};
+  EXPECT_THROW(p.setParam("c", 50), Exception);
+  EXPECT_EQ(obs.seen, std::vector<std::string>{"c"});
+}
+
 TEST_F(ParamsDeathTest, AParameterWithoutValuesIsFatalToRead) {
   IntParameter p("P", "", 0, false, &conf);
   p.values.clear();
   EXPECT_DEATH(p.getValue(), "Assertion '!values.empty\\(\\)' failed");
   EXPECT_DEATH(p.getPriority(), "Assertion '!values.empty\\(\\)' failed");
-}
-
-TEST_F(ParamsDeathTest, TheBadUtf8SwitchTurnsBadUtf8IntoAnAbort) {
-  ConfigParameter* sw = Configuration::global()->get("_BadUtf8Assert");
-  ASSERT_TRUE(sw && sw->isBool() && sw->setParam("1", 50));
-  EXPECT_STREQ(sw->getDescription(), "Make bad UTF-8 cause an assertion failure for debugging");
-  EXPECT_DEATH(BadUtf8(1, "Bad UTF-8 string for %s", "X"),
-               "Assertion '0' failed at .*: Bad UTF-8 string for X");
-  sw->unsetParam(50, true);
-}
-
-TEST_F(Params, CopyValuesTakesEveryPriorityAsFarAsTheParserAccepts) {
-  StringParameter from("From", "f", "def", false, &conf);
-  IntParameter to("To", "t", 1, false, &conf, 0, 10);
-  from.setParam("7", 0);
-  from.setParam("abc", 50);
-  to.setParam("3", 20);
-  to.callbacks.push_back(&obs);
-  to.copyValues(from);
-  to.copyValues(to);  // from itself: nothing happens
-  EXPECT_EQ(obs.calls, (std::vector<int>{20, 0}));
-  auto v = to.getStringValues();  // 20 removed, 0 taken, 50 and 100 rejected
-  EXPECT_EQ(v.size(), 2u);
-  EXPECT_STREQ(v[0].get(), "7");
-  EXPECT_STREQ(v[100].get(), "1");
-}
-
-TEST_F(Params, AnEnumCloneThatOwnsItsStringsCopiesTheNameTable) {
-  EnumParameter p("Quality", loc::msgid_t("plat_test_quality"), "medium", kNames, false, &conf);
-  EXPECT_TRUE(p.setParam("HIGH", 50));
-  Configuration other("Other");
-  p.ownsStrings = true;  // its clone copies every string, the name table too
-  std::unique_ptr<ConfigParameter> c(p.clone(&other));
-  p.ownsStrings = false;
-  auto* e = dynamic_cast<EnumParameter*>(c.get());
-  ASSERT_TRUE(e);
-  EXPECT_NE(e->names, kNames);
-  EXPECT_EQ(e->max, 2);
-  EXPECT_EQ(valueOf(*e), "High");
-  EXPECT_STREQ(e->getDescription(), "plat_test_quality");
-  EXPECT_EQ(other.get("quality"), c.get());
-}
-
-TEST_F(Params, AnS64CloneIsAPlainStringParameter) {
-  S64Parameter big("Big", "b", 1, false, &conf);
-  std::unique_ptr<ConfigParameter> s(big.clone(&conf));
-  EXPECT_EQ(dynamic_cast<S64Parameter*>(s.get()), nullptr);
-  EXPECT_TRUE(s->setParam("anything", 0));  // a plain string now
-}
-
-TEST(ParamsLifetime, DestroyedParametersLeaveTheirRegistry) {
-  Configuration conf("Test");
-  std::unique_ptr<BoolParameter> a(new BoolParameter("A", "a", false, false, &conf));
-  {
-    IntParameter b("B", "b", 0, false, &conf);
-    StringParameter c("C", "c", "", false, nullptr);
-    EXPECT_TRUE(conf.head == &b && Configuration::global()->get("c") == &c);
-  }
-  EXPECT_TRUE(conf.head == a.get() && a->next == nullptr);
-  EXPECT_EQ(Configuration::global()->get("C"), nullptr);
-  conf.clear();  // not owned: detached, not deleted
-  EXPECT_EQ(conf.get("A"), nullptr);
 }

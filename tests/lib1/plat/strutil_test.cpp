@@ -4,11 +4,8 @@
 
 #include <cerrno>
 #include <string>
-#include <tuple>
 #include <type_traits>
-#include <vector>
 
-#include "lib1/plat/String.h"
 #include "tests/support/Failure.h"
 #include "tests/support/Text.h"
 
@@ -43,27 +40,6 @@ TEST(StrUtil, StrCpyCutsToTheRoomAndReturnsTheSourceLength) {
   EXPECT_EQ(own(plat::strDup("abcdef", 2)), "ab");
 }
 
-TEST(StrUtil, AffixTestsTreatNullAsNoText) {
-  EXPECT_TRUE(plat::strBegins(nullptr, ""));
-  EXPECT_FALSE(plat::strBegins(nullptr, "a") || plat::strBegins("ab", "abc"));
-  EXPECT_FALSE(plat::strEnds("c", "bc") || plat::strEnds(nullptr, "x"));
-}
-
-TEST(StrUtil, AppendUniqKeepsOneOfEachNullIncluded) {
-  std::vector<plat::String> uniq;
-  for (const char* u : {"a", "a", (const char*)nullptr, (const char*)nullptr})
-    plat::appendUniq(&uniq, u);
-  EXPECT_EQ(uniq.size(), 2u);
-}
-
-TEST(StrUtil, StrHashIsFnv1aOverUnsignedBytes) {
-  EXPECT_EQ(plat::strHash(""), 0xcbf29ce484222325ull);
-  EXPECT_EQ(plat::strHash(nullptr), 0xcbf29ce484222325ull);
-  EXPECT_EQ(plat::strHash("foobar"), 0x85944171f73967e8ull);
-  // A high byte must not sign-extend.
-  EXPECT_EQ(plat::strHash("\xff"), (0xcbf29ce484222325ull ^ 0xffull) * 0x100000001b3ull);
-}
-
 TEST(StrUtil, IntegerParsingTakesWholeValuesInRange) {
   // The whole-string form keeps the value it parsed; a minus after the
   // number is no sign.
@@ -72,12 +48,9 @@ TEST(StrUtil, IntegerParsingTakesWholeValuesInRange) {
       {parse<int>("42x", true), "0,42"},
       {parse<int>("2147483648"), "0,0,2147483648"},
       {parse<int>("-2147483648", true), "1,-2147483648"},
-      {parse<int>("abc"), "0,0,abc"},
       {parse<unsigned>("-1", true), "0,0"},
-      {parse<unsigned>(" -0", true), "0,0"},
       {parse<unsigned>("4294967295", true), "1,4294967295"},
       {parse<unsigned>("4294967296", true), "0,0"},
-      {parse<unsigned>("12 ", true), "0,0"},
       {parse<unsigned>("8-"), "1,8,-"}};
   for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
   int v;
@@ -95,9 +68,4 @@ TEST(StrUtil, IntegerParsingKeepsTheCallersErrno) {
 TEST(StrUtil, ThrowingIntegerParseSaysWhy) {
   const char* p = "no";
   EXPECT_EQ(failureOf([&] { plat::strToInt(&p, 10); }), "Failed to parse integer");
-}
-
-TEST(StrUtil, DivrndNNRoundsHalfUpAndGivesZeroForZero) {
-  for (auto [a, b, q] : {std::tuple{7, 2, 4}, {5, 3, 2}, {5, 0, 0}})
-    EXPECT_EQ(plat::divrndNN(a, b), q);
 }

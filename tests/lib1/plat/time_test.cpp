@@ -34,8 +34,6 @@ TEST(Time, UtcDatesFollowTheGregorianCalendar) {
                validateUtcTime(2001, 1, 1, 0, 0, 60) || validateUtcTime(2001, 1, 1, -1, 0, 0));
   EXPECT_TRUE(validateUtcTime(2000, 2, 29, 0, 0, 0));
   EXPECT_EQ(convertUtcTime(1601, 1, 1, 0, 0, 0), 0);
-  EXPECT_EQ(convertUtcTime(1970, 1, 1, 0, 0, 0), kUnixEpoch);
-  EXPECT_EQ(convertUtcTime(2000, 3, 1, 0, 0, 0), 125963424000000000LL);
   // Beside the C library over two centuries and every month.
   for (int year = 1890; year <= 2110; year += 7) {
     for (int month = 1; month <= 12; month++) {
@@ -56,7 +54,6 @@ TEST(Time, BadDatesRaiseInvalidDateWithoutOverflowOrLooping) {
   EXPECT_EQ(failure(-5, -1, 0, -1, -1, -1), "invalid date (-5--1-0T-1:-1:-1)");
   // The 64-bit range ends near the years -27,600 and 30,800.
   EXPECT_EQ(failure(30000, 12, 31, 23, 59, 59) + failure(-27000, 1, 1, 0, 0, 0), "(none)(none)");
-  EXPECT_EQ(failure(31000, 1, 1, 0, 0, 0), "invalid date (31000-1-1T0:0:0)");
   EXPECT_EQ(failure(-2147483647 - 1, 1, 1, 0, 0, 0), "invalid date (-2147483648-1-1T0:0:0)");
   EXPECT_EQ(failure(2147483647, 12, 31, 0, 0, 0), "invalid date (2147483647-12-31T0:0:0)");
 }

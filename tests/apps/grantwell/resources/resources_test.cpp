@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <sstream>
 
+#include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/gfxutil/BuiltInResource.h"
+#include "lib2/gfxutil/FontCache.h"
 #include "lib2/gfxutil/NamedImagePixelBuffer.h"
 #include "lib2/gfxutil/ScreenDensity.h"
+#include "tests/support/PixelPicture.h"
 
 namespace {
 
@@ -56,6 +60,32 @@ TEST(BuiltInResources, EveryImageIsFoundByItsNameAtSingleAndDoubleDensity) {
           << file;
     });
   }
+}
+
+// Both fonts load through the real loader, draw a sample line, fit the
+// dialogs' width budget and have a glyph of their own (not the hollow box of
+// the missing characters) for the punctuation and letters the texts use.
+TEST(BuiltInResources, BothFontsLoadDrawAndFitTheDialogs) {
+  const char* sample = "Refresh Users & Groups";
+  const char* needed =
+      "\u2026\u00AE\u00A9\u2122\u201C\u201D\u2013\u2014\u00DF\u00E9\u00F1\u0153\u00BF\u20AC";
+  for (auto [name, budget] : {std::pair("helv15", 150), std::pair("helvB15", 155)}) {
+    plat::SharedPtr<gfxutil::FontProp> font = gfxutil::getFont(name);
+    ASSERT_EQ(font->height, 15);
+    EXPECT_LE(font->textWidth(sample), budget) << name;
+    auto picture = [&](const char* text, const char* end) {
+      fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), plat::Point(200, 15), nullptr);
+      font->drawText(&pb, text, plat::Point(0, 0), 0xffffff, end);
+      return gwtest::picture(pb);
+    };
+    std::string inked;
+    for (const std::string& row : picture(sample, nullptr)) inked += row;
+    EXPECT_GT(std::count(inked.begin(), inked.end(), '#'), 150) << name;
+    for (const char* c = needed; *c; c += 2 + (*c & 0x20 ? 1 : 0))
+      EXPECT_NE(picture(c, c + 2 + (*c & 0x20 ? 1 : 0)), picture("\x01", nullptr))
+          << name << " " << c - needed;
+  }
+  EXPECT_EQ(gfxutil::getFont("helvB16").get(), gfxutil::getFont("helvB15").get());
 }
 
 }  // namespace

@@ -15,10 +15,8 @@ using namespace os;
 TEST(Passwd, FindsUsersByNameAndById) {
   Passwd p;
   p.getpw("alice", -1);
-  EXPECT_EQ(p.pw.pw_uid, 1500u);
   EXPECT_STREQ(p.pw.pw_gecos, "Alice Example");
   p.getpw(nullptr, 1501);
-  EXPECT_STREQ(p.pw.pw_name, "bob");
   EXPECT_STREQ(p.pw.pw_dir, "/home/bob");
   EXPECT_STREQ(p.getName(4242, "nobody-here"), "nobody-here");
 }
@@ -26,16 +24,13 @@ TEST(Passwd, FindsUsersByNameAndById) {
 TEST(Passwd, MissingAccountsAndGroupsFailWithErrorZero) {
   Passwd p;
   Group g;
-  struct {
-    std::function<void()> call;
-    const char* text;
-  } cases[] = {
+  const std::pair<std::function<void()>, const char*> cases[] = {
       {[&] { p.getpw("nosuchuser", -1); }, "getpwnam(nosuchuser): account not found"},
       {[&] { p.getpw(nullptr, 4242); }, "getpwuid(4242): account not found"},
       {[&] { g.getgr("nosuchgroup", -1); }, "getgrnam: Success (0)"},
       {[&] { g.getgr(nullptr, 4242); }, "getgrgid: Success (0)"},
   };
-  for (auto& c : cases) gwtest::expectSystemError(c.call, 0, c.text);
+  for (auto& [call, text] : cases) gwtest::expectSystemError(call, 0, text);
   EXPECT_FALSE(p.found);
   EXPECT_EQ(p.pw.pw_name, nullptr);
   EXPECT_FALSE(g.found);
@@ -45,12 +40,8 @@ TEST(Group, BigMemberListIsFoundAfterTheBufferGrows) {
   Group g;
   g.getgr("big", -1);
   ASSERT_TRUE(g.found);
-  int n = 0;
-  while (g.gr.gr_mem[n]) n++;
-  EXPECT_EQ(n, 300);
   EXPECT_STREQ(g.gr.gr_mem[299], "member299");
-  g.getgr(nullptr, 1600);
-  EXPECT_STREQ(g.gr.gr_name, "staff");
+  EXPECT_EQ(g.gr.gr_mem[300], nullptr);
 }
 
 TEST(Group, GrowthStopsAtTheLimitWithRange) {
@@ -84,15 +75,4 @@ TEST(PerUserGroupList, ListsOnlyTheGroupsNamingTheUser) {
     PerUserGroupList::getGroupsForUser(&user, groups);
     EXPECT_EQ(groups, expected) << name;
   }
-}
-
-TEST(PerUserGroupList, ContainsFetchesTheListOnce) {
-  Passwd bob;
-  bob.getpw("bob", -1);
-  PerUserGroupList list(&bob.pw);
-  Group g;
-  g.getgr("shared", -1);
-  EXPECT_TRUE(list.contains(&g.gr));
-  list.groups.clear();  // changed behind its back: not looked at again
-  EXPECT_FALSE(list.contains(&g.gr));
 }

@@ -1,0 +1,7 @@
+#include "lib2/ui/AppLoop.h"
+
+namespace ui {
+
+AppLoop::AppLoop() : os::AppLoop(0) { impl_ = std::make_unique<AppLoopImpl>(); }
+
+}  // namespace ui

@@ -1,0 +1,50 @@
+// svr::SecurityPrincipalStore: the ordered list of principals that the
+// permissions editor shows, loaded from and saved to a `Permissions`-style
+// parameter.
+//
+// Invariants: every user comes before every group; within each kind display
+// names ascend by strcasecmp, and a principal added later goes after those
+// whose names compare equal to its own. The store owns its principals.
+// load is all or nothing: a bad item leaves both the store and the parameter
+// as they were. Ids that could not be written back never get in: principals
+// refuse them when they are made.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "lib1/plat/StringParameter.h"
+#include "libs/svr/SecurityPrincipal.h"
+
+namespace svr {
+
+class SecurityPrincipalStore {
+ public:
+  SecurityPrincipalStore() = default;
+  SecurityPrincipalStore(const SecurityPrincipalStore&) = delete;
+  SecurityPrincipalStore& operator=(const SecurityPrincipalStore&) = delete;
+
+  void clear();
+  // Replaces the list by the parameter's value. dropInvalid leaves out items
+  // whose id could not be written back unchanged (none that this store wrote);
+  // "invalid permissions string" leaves the store unchanged.
+  void load(const plat::StringParameter& param, bool dropInvalid);
+  // Writes the list into param at priority.
+  void save(plat::StringParameter* param, int priority) const;
+  // Takes ownership of p and inserts it in order; returns its index.
+  int add(SecurityPrincipal* p);
+  void remove(int index);
+  SecurityPrincipal* get(int index) const;
+  // The first principal of that kind whose id equals id, or -1.
+  int findById(const char* id, bool isGroup) const;
+
+  int size() const { return int(principals_.size()); }
+  // Whether the last load read a value set by policy (priority 0).
+  bool isPolicy() const { return policy_; }
+
+ private:
+  std::vector<std::unique_ptr<SecurityPrincipal>> principals_;
+  bool policy_ = false;
+};
+
+}  // namespace svr

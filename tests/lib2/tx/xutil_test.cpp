@@ -1,0 +1,101 @@
+#include <X11/Xatom.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWindow.h"
+#include "tests/support/XServer.h"
+
+namespace {
+
+struct Handler : TXEventHandler {
+  explicit Handler(std::function<void(TXWindow*)> a = nullptr) : action(std::move(a)) {}
+  void handleEvent(TXWindow* w, XEvent* ev) override {
+    if (ev->type != PropertyNotify || ev->xproperty.state != PropertyNewValue) return;
+    seen.push_back(w);
+    if (action) action(w);
+  }
+  std::function<void(TXWindow*)> action;
+  std::vector<TXWindow*> seen;
+};
+
+class TXUtilTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    gwtest::XServer::shared();
+    tx::openDisplay(nullptr);
+  }
+  // A PropertyNotify for w, queued by the server.
+  void touch(Window w) {
+    long v = 0;
+    tx::setProp(w, XA_STRING, XA_CARDINAL, 32, &v, 1);
+    XSync(tx::dpy, False);
+  }
+};
+
+TEST_F(TXUtilTest, ServerTimeComesFromTheTimeWindow) { EXPECT_NE(tx::getCurrentTime(), 0u); }
+
+TEST_F(TXUtilTest, ErrorsGoToTheInnermostCatcherOrTheLogNeverFatal) {
+  XMapWindow(tx::dpy, 0x7fffff);  // no such window, and no catcher yet
+  XSync(tx::dpy, False);
+  tx::ErrorCatcher outer(true);
+  {
+    tx::ErrorCatcher inner(true);
+    XMapWindow(tx::dpy, 0x7fffff);
+    XSync(tx::dpy, False);
+    EXPECT_EQ(inner.errorCode(), BadWindow);
+    EXPECT_NE(std::string(inner.errorText()), "");
+  }
+  EXPECT_EQ(outer.errorCode(), 0);
+}
+
+TEST_F(TXUtilTest, CatchersDestroyedOutOfOrderAreFatal) {
+  EXPECT_DEATH(
+      {
+        tx::dpy = XOpenDisplay(nullptr);  // the parent's connection stays untouched
+        auto* outer = new tx::ErrorCatcher(false);
+        new tx::ErrorCatcher(false);
+        delete outer;
+      },
+      "currentCatcher == this");
+}
+
+TEST_F(TXUtilTest, HandlersThatDestroyWindowsMidWalkCallNothingFreed) {
+  auto* w = new TXWindow(10, 10, nullptr, 0, false);
+  Handler own;
+  Handler destroyer([](TXWindow* seen) { delete seen; });
+  Handler after;
+  w->setEventHandler(&own);
+  tx::registerAllEventHandler(&destroyer, true);
+  tx::registerAllEventHandler(&after, true);
+  touch(w->win());
+  touch(w->win());  // finds the window gone, and still reaches the all-event handlers
+  tx::handleXEvents();
+  EXPECT_EQ(after.seen, (std::vector<TXWindow*>{nullptr, nullptr}));
+  EXPECT_EQ(own.seen.size(), 1u);
+  tx::registerAllEventHandler(&destroyer, false);
+  tx::registerAllEventHandler(&after, false);
+}
+
+TEST_F(TXUtilTest, RootHandlersRunInRegistrationOrderAndSkipRemovedOnes) {
+  std::vector<int> order;
+  Handler third([&](TXWindow*) { order.push_back(3); });
+  Handler second([&](TXWindow*) { order.push_back(2); });
+  Handler first([&](TXWindow*) {
+    order.push_back(1);
+    tx::registerRootEventHandler(&second, false, 0);
+  });
+  for (Handler* h : {&first, &second, &third})
+    tx::registerRootEventHandler(h, true, PropertyChangeMask);
+  touch(DefaultRootWindow(tx::dpy));
+  tx::handleXEvents();
+  EXPECT_EQ(order, (std::vector<int>{1, 3}));
+  EXPECT_EQ(third.seen, (std::vector<TXWindow*>{nullptr}));
+  tx::registerRootEventHandler(&first, false, 0);
+  tx::registerRootEventHandler(&third, false, 0);
+}
+
+}  // namespace

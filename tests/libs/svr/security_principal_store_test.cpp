@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lib1/loc/Localize.h"
+#include "lib1/plat/Configuration.h"
+#include "libs/svr/SecurityPrincipalStore.h"
+#include "tests/support/Failure.h"
+#include "tests/support/FakeResolver.h"
+
+namespace {
+
+using svr::SecurityPrincipal;
+
+class PrincipalStore : public ::testing::Test {
+ protected:
+  std::string roundTrip(const char* value) {
+    param.setParam(value, 50);
+    store.load(param, false);
+    store.save(&param, 50);
+    return param.getValue();
+  }
+  plat::Configuration conf{"Test"};
+  plat::StringParameter param{"Permissions", "", "", false, &conf};
+  gwtest::FakeResolver resolver;
+  svr::SecurityPrincipalStore store;
+};
+
+TEST_F(PrincipalStore, LoadsInOrderAndSavesCompactly) {
+  loc::Localize::inst()->init({});
+  loc::localeParam.setParam("en_US", 50);
+  const char* const rows[][2] = {
+      {"", ""},
+      {",,%staff:v,,bob:d,", "bob:d,%staff:v"},
+      {"carol,Bob,alice", "alice:,Bob:,carol:"},
+      {"*:s,alice:v", "alice:v,*:s"},  // "*" sorts as "All users"
+      {"%bob:s,bob:k,%%x:", "bob:k,%%x:,%bob:s"},
+      {"bob:sk,bob:d", "bob:sk,bob:d"}};  // texts kept; equal names keep their order
+  for (auto [value, saved] : rows) EXPECT_EQ(roundTrip(value), saved) << value;
+}
+
+TEST_F(PrincipalStore, BadItemLeavesStoreAndParameterAsTheyWere) {
+  roundTrip("bob:d");
+  param.setParam("alice:v,carol:Sk", 0);
+  EXPECT_EQ(gwtest::failureOf([&] { store.load(param, true); }), "invalid permissions string");
+  ASSERT_EQ(store.size(), 1);
+  EXPECT_STREQ(store.get(0)->getId(), "bob");
+  EXPECT_STREQ(param.getValue(), "alice:v,carol:Sk");
+}
+
+TEST_F(PrincipalStore, AddsSortedAndFindsByKind) {
+  roundTrip("%bob:s,alice:v,carol:d");
+  EXPECT_EQ(store.add(new SecurityPrincipal("Bob", svr::Permissions(), false, nullptr)), 1);
+  EXPECT_EQ(store.add(new SecurityPrincipal("alice", svr::Permissions(), false, nullptr)), 1);
+  EXPECT_EQ(store.add(new SecurityPrincipal("a", svr::Permissions(), true, nullptr)), 4);
+  EXPECT_EQ(store.findById("bob", true), 5);
+  EXPECT_EQ(store.findById("bob", false), -1);
+}
+
+TEST_F(PrincipalStore, LoadingAsksTheResolverOncePerPrincipal) {
+  resolver.answer = gwtest::FakeResolver::Null;
+  std::string value;
+  for (int i = 0; i < 200; i++) value += "u" + std::to_string(i * 7919 % 200) + ":s,";
+  param.setParam(value.c_str(), 0);
+  store.load(param, false);
+  EXPECT_EQ(resolver.calls, 200);
+  EXPECT_TRUE(store.isPolicy());
+}
+
+using PrincipalStoreDeathTest = PrincipalStore;
+
+TEST_F(PrincipalStoreDeathTest, BadIndexOrParameterIsAFault) {
+  EXPECT_DEATH(store.get(0), "Assertion .index >= 0");
+  EXPECT_DEATH(store.remove(-1), "Assertion .index >= 0");
+  EXPECT_DEATH(store.save(nullptr, 50), "Assertion 'param' failed");
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include "libs/svr/SecurityPrincipal.h"
+#include "tests/support/Failure.h"
+#include "tests/support/FakeResolver.h"
+
+namespace {
+
+using gwtest::FakeResolver;
+using svr::Permissions;
+using svr::SecurityPrincipal;
+
+TEST(SecurityPrincipal, BadItemChangesNothing) {
+  SecurityPrincipal p;
+  p.read("%staff:v");
+  for (const char* item : {"bob:Sk", "%bob:s:k", "x:s k"})
+    EXPECT_EQ(gwtest::failureOf([&] { p.read(item); }), "invalid permissions string") << item;
+  EXPECT_TRUE(p.isGroup());
+  EXPECT_STREQ(p.getId(), "staff");
+  EXPECT_STREQ(p.getPermissions().getString(), "v");
+}
+
+TEST(SecurityPrincipal, RefusesIdsThatWouldReadBackAsOthers) {
+  auto make = [](const char* id, bool group) {
+    return gwtest::failureOf([&] { SecurityPrincipal(id, Permissions(), group, nullptr); });
+  };
+  EXPECT_EQ(make("bob,%wheel", false), "invalid user name \"bob,%wheel\"");
+  EXPECT_EQ(make("a:b", true), "invalid group name \"a:b\"");
+  EXPECT_EQ(make("%x", false), "invalid user name \"%x\"");
+  EXPECT_EQ(make("%x", true), "(none)");
+}
+
+TEST(SecurityPrincipal, DisplayNameFallsBackAndAsksOnlyUntilAnswered) {
+  const long callsForTwo[] = {1, 2, 1, 2};  // Id, Null, Empty, Throw
+  for (int answer = 0; answer < 4; answer++) {
+    FakeResolver resolver{FakeResolver::Answer(answer)};
+    SecurityPrincipal p("bob", Permissions(), false, nullptr);
+    EXPECT_STREQ(p.getDisplayName().get(), "bob");
+    EXPECT_STREQ(p.getDisplayName().get(), "bob");
+    EXPECT_EQ(resolver.calls, callsForTwo[answer]) << answer;
+  }
+  EXPECT_EQ(SecurityPrincipal::resolver, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/support/TempDir.h"
+#include "xml/ToXMLStringTool.h"
+#include "xml/XMLNode.h"
+#include "xml/XMLUtil.h"
+
+using namespace xml;
+
+namespace {
+
+std::string written(const XMLNode& node, int format) {
+  int size = -1;
+  char* s = node.createXMLString(format, &size);
+  std::string out(s, size);
+  freeXMLString(s);
+  return out;
+}
+
+}  // namespace
+
+TEST(XMLWriter, IndentedAndCompactLayouts) {
+  struct {
+    const char* in;
+    const char* indented;
+  } cases[] = {
+      {"<a b='1'><c/>t</a>", "<a b=\"1\">\n\t<c/>\n\tt\n</a>\n"},
+      {"<a>x</a>", "<a>x</a>\n"},
+      {"<a><b>x</b><!--c--><d><e/></d></a>",
+       "<a>\n\t<b>x</b>\n\t<!--c-->\n\t<d>\n\t\t<e/>\n\t</d>\n</a>\n"},
+      {"<?xml version='1.0'?><r>x</r>", "<?xml version=\"1.0\"?>\n<r>x</r>\n"},
+  };
+  for (auto& c : cases) {
+    XMLNode n = XMLNode::parseString(c.in);
+    EXPECT_EQ(written(n, 1), c.indented);
+    XMLNode again = XMLNode::parseString(written(n, 0).c_str());
+    EXPECT_EQ(written(again, 1), c.indented) << "compact form of " << c.in;
+  }
+}
+
+TEST(XMLWriter, EscapesMarkupCharacters) {
+  ToXMLStringTool tool;
+  EXPECT_STREQ(tool.toXML("a<b & 'c'\""), "a&lt;b &amp; &apos;c&apos;&quot;");
+  EXPECT_STREQ(tool.toXML(nullptr), "");
+  EXPECT_EQ(ToXMLStringTool::lengthXMLString("<\xC3\xA4"), 6);
+}
+
+TEST(XMLWriter, FileGetsMarkAndDeclarationUnlessItHasOne) {
+  gwtest::TempDir dir;
+  std::string path = dir.path() + "/out.xml";
+  struct {
+    const char* in;
+    const char* file;
+  } cases[] = {
+      {"<a>x</a>", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<a>x</a>\n"},
+      {"<?xml version='1.0'?><a/>", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<a/>\n"},
+  };
+  for (auto& c : cases) {
+    ASSERT_EQ(XMLNode::parseString(c.in).writeToFile(path.c_str()), eXMLErrorNone);
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    EXPECT_EQ(s.str(), c.file);
+  }
+  XMLNode::setGlobalOptions(XMLNode::char_encoding_legacy);
+  XMLNode::parseString("<a/>").writeToFile(path.c_str(), nullptr, 0);
+  XMLNode::setGlobalOptions();
+  std::ifstream f(path, std::ios::binary);
+  std::string line;
+  std::getline(f, line);
+  EXPECT_EQ(line, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
+  EXPECT_EQ(XMLNode::parseString("<a/>").writeToFile((dir.path() + "/no/such").c_str()),
+            eXMLErrorCannotOpenWriteFile);
+}
