@@ -1,0 +1,17 @@
+// A bevel button showing its own icon, which lives and dies with it.
+#pragma once
+
+#include "lib2/wvw/WBevelButton.h"
+#include "lib2/wvw/WIcon.h"
+
+namespace wvw {
+
+class WIconButton : public WBevelButton {
+ public:
+  WIconButton(const unsigned char* mask, const plat::Point& size);
+  ~WIconButton() override;
+
+  WIcon icon;
+};
+
+}  // namespace wvw
