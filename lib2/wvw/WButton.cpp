@@ -6,6 +6,10 @@ namespace wvw {
 
 WButton::WButton(bool focusable) : WLayout(false), focusable_(focusable) {}
 
+WButton::~WButton() {
+  if (child_) remove(child_);
+}
+
 bool WButton::setDown(bool d) {
   if (d == down_) return false;
   down_ = d;

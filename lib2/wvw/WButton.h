@@ -15,6 +15,8 @@ namespace wvw {
 class WButton : public WLayout {
  public:
   explicit WButton(bool focusable);
+  // Takes the child out, so a button may go before its content.
+  ~WButton() override;
 
   bool handlePtrMove(const plat::Point& pos, Widget* w) override;
   bool handlePtrPress(unsigned char button, Widget* w) override;

@@ -1,0 +1,162 @@
+// The push-button family: the click state machine by pointer and keyboard,
+// the three-state faces, the image button's greyscale copy, and the look of
+// each kind in its states.
+#include <gtest/gtest.h>
+
+#include "lib2/wvw/Keysyms.h"
+#include "lib2/wvw/WArrowButton.h"
+#include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WDynamicButton.h"
+#include "lib2/wvw/WIconButton.h"
+#include "lib2/wvw/WImageButton.h"
+#include "tests/support/Block.h"
+#include "tests/support/Golden.h"
+#include "tests/support/WidgetHost.h"
+
+using namespace gwtest;
+using namespace wvw;
+namespace ks = wvw::keysym;
+
+namespace {
+
+struct Step {
+  int x, y, mask;
+};
+
+}  // namespace
+
+TEST(WButton, PointerClicksOnlyWhenButtonZeroIsReleasedOverIt) {
+  struct Case {
+    std::vector<Step> steps;
+    const char* events;
+  } cases[] = {
+      {{{5, 5, 1}, {5, 5, 0}}, "changed b, changed b, click b"},
+      {{{5, 5, 1}, {30, 5, 1}, {30, 5, 0}}, "changed b, changed b"},
+      {{{5, 5, 1}, {30, 5, 1}, {6, 5, 1}, {6, 5, 0}},
+       "changed b, changed b, changed b, changed b, click b"},
+      {{{5, 5, 4}, {6, 5, 4}, {6, 5, 0}}, "changed b"},  // button 2 looks pressed, never clicks
+  };
+  for (const Case& c : cases) {
+    WidgetHost host(plat::Point(40, 20));
+    WCanvas canvas;
+    WButton b(true);
+    canvas.add(&b, plat::Rect(0, 0, 20, 20), nullptr);
+    host.host(&canvas);
+    host.topEvents.name(&b, "b");
+    for (const Step& s : c.steps) host.pointer(plat::Point(s.x, s.y), s.mask);
+    std::string seen;
+    for (const std::string& l : host.topEvents.lines)
+      if (l.rfind("changed", 0) == 0 || l.rfind("click", 0) == 0)
+        seen += (seen.empty() ? "" : ", ") + l;
+    EXPECT_EQ(seen, c.events) << c.steps.size();
+    host.dismantle();
+  }
+}
+
+TEST(WButton, HeldReturnClicksOnceAndAStrayReleaseNever) {
+  WidgetHost host(plat::Point(20, 20));
+  WButton b(true);
+  host.host(&b), host.topEvents.take();
+  host.topEvents.name(&b, "b");
+  EXPECT_FALSE(b.handleKeyEvent(ks::Return, false, &b));
+  for (int i = 0; i < 3; i++) b.handleKeyEvent(ks::Return, true, &b);
+  host.topEvents.consume = {"click"};
+  EXPECT_TRUE(b.handleKeyEvent(ks::Return, false, &b));
+  EXPECT_EQ(host.topEvents.take(),
+            "key b ff0d up, changed b, key b ff0d down, key b ff0d down, key b ff0d down, "
+            "changed b, click b");
+  host.unhost();
+}
+
+TEST(WButton, UnfocusableButtonClicksWithoutTakingTheFocus) {
+  WidgetHost host(plat::Point(20, 20));
+  WCanvas canvas;
+  WButton b(false);
+  canvas.add(&b, plat::Rect(0, 0, 10, 10), nullptr);
+  host.host(&canvas), host.focusWindow(true);
+  host.pointer(plat::Point(3, 3), 1), host.pointer(plat::Point(3, 3), 0);
+  EXPECT_EQ(canvas.getFocusedChild(), nullptr);
+  EXPECT_NE(host.topEvents.take().find("click"), std::string::npos);
+  host.dismantle();
+}
+
+TEST(WBevelButton, SizedBeforeItHasAChildAndInsetsTheChildLater) {
+  WBevelButton b(true);
+  Block child;
+  b.setSize(plat::Point(30, 20));
+  b.setChild(&child);
+  EXPECT_EQ(b.getChildRect(&child), plat::Rect(3, 3, 27, 17));
+  EXPECT_EQ(b.getMinSize(), plat::Point(16, 16));
+  b.setChild(nullptr);
+  EXPECT_EQ(b.getMinSize(), plat::Point(6, 6));
+}
+
+TEST(WDynamicButton, MissingFacesFallBackToHoverThenNormal) {
+  WidgetHost host(plat::Point(20, 20));
+  WDynamicButton b(true);
+  Block normal, hover;
+  b.setChildForState(&normal, WDynamicButton::Normal);
+  host.host(&b);
+  for (auto s : {WDynamicButton::Hover, WDynamicButton::Pressed, WDynamicButton::Normal}) {
+    b.setState(s);
+    EXPECT_TRUE(normal.isVisible()) << s;
+  }
+  b.setChildForState(&hover, WDynamicButton::Hover);
+  host.pointer(plat::Point(3, 3), 1);
+  EXPECT_EQ(b.getState(), WDynamicButton::Pressed);
+  EXPECT_TRUE(hover.isVisible() && !normal.isVisible());
+  host.leave();
+  EXPECT_TRUE(normal.isVisible() && !hover.isVisible());
+  host.dismantle();
+}
+
+TEST(WDynamicButtonDeathTest, UnknownStateIsFatal) {
+  WDynamicButton b(true);
+  EXPECT_DEATH(b.setState(WDynamicButton::State(3)), "state < NumStates.*Unknown button state: 3");
+  EXPECT_DEATH(b.setChildForState(nullptr, WDynamicButton::State(-1)), "Unknown button state: -1");
+}
+
+TEST(WImageButton, GreyscaleCopyIsMadeOnceAndDroppedWhenImagesChange) {
+  WImage image(nullptr, plat::Point()), other(nullptr, plat::Point());
+  image.alloc(fb::PixelFormat::rgb888(), plat::Point(8, 8));
+  WImageButton b(true, true);
+  b.setEnabled(false);  // no image yet: stays empty
+  EXPECT_EQ(b.getChild(), nullptr);
+  b.setEnabled(true);
+  b.addImage(&image, nullptr);
+  b.setEnabled(false);
+  WImage* copy = b.getDisabledImage();
+  b.setEnabled(false);
+  EXPECT_EQ(b.getDisabledImage(), copy);
+  EXPECT_EQ(b.getChild(), copy);
+  // The copy belongs to the button; the caller's images must survive it.
+  b.addImage(&image, &other);
+  b.setEnabled(true), b.setEnabled(false);
+  EXPECT_EQ(b.getChild(), &other);
+}
+
+TEST(WButtonLook, EachKindInItsStatesMatchesTheGoldenImage) {
+  static const unsigned char cross[5] = {0x88, 0x50, 0x20, 0x50, 0x88};
+  WidgetHost host(plat::Point(160, 44));
+  WCanvas canvas;
+  WArrowButton left(WArrow::Left), right(WArrow::Right), up(WArrow::Up), down(WArrow::Down);
+  WIconButton icon(cross, plat::Point(5, 5));
+  WImage picture("grantwell", plat::Point(16, 16));
+  WImageButton bevelled(true, true), flat(false, true), greyed(true, true);
+  bevelled.addImage(&picture, nullptr), flat.addImage(&picture, nullptr);
+  greyed.addImage(&picture, nullptr);
+  WArrowButton* row[] = {&left, &right, &up, &down};
+  for (int i = 0; i < 4; i++)
+    canvas.add(row[i], plat::Rect(4 + 24 * i, 4, 24 + 24 * i, 20), nullptr);
+  canvas.add(&icon, plat::Rect(100, 4, 116, 20), nullptr);
+  canvas.add(&bevelled, plat::Rect(4, 22, 26, 44), nullptr);
+  canvas.add(&flat, plat::Rect(30, 22, 52, 44), nullptr);
+  canvas.add(&greyed, plat::Rect(56, 22, 78, 44), nullptr);
+  host.host(&canvas), host.focusWindow(true);
+  right.setDown(true), up.setEnabled(false), greyed.setEnabled(false);
+  canvas.setChildFocus(&down, false);
+  host.pointer(plat::Point(35, 30));  // the flat button shows its hover bevel
+  EXPECT_TRUE(flat.isHover());
+  EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/buttons.png"));
+  host.dismantle();
+}
