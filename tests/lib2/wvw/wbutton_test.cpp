@@ -3,6 +3,8 @@
 // each kind in its states.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WArrowButton.h"
 #include "lib2/wvw/WCanvas.h"
@@ -17,38 +19,21 @@ using namespace gwtest;
 using namespace wvw;
 namespace ks = wvw::keysym;
 
-namespace {
-
-struct Step {
-  int x, y, mask;
-};
-
-}  // namespace
-
 TEST(WButton, PointerClicksOnlyWhenButtonZeroIsReleasedOverIt) {
-  struct Case {
-    std::vector<Step> steps;
-    const char* events;
-  } cases[] = {
-      {{{5, 5, 1}, {5, 5, 0}}, "changed b, changed b, click b"},
-      {{{5, 5, 1}, {30, 5, 1}, {30, 5, 0}}, "changed b, changed b"},
-      {{{5, 5, 1}, {30, 5, 1}, {6, 5, 1}, {6, 5, 0}},
-       "changed b, changed b, changed b, changed b, click b"},
-      {{{5, 5, 4}, {6, 5, 4}, {6, 5, 0}}, "changed b"},  // button 2 looks pressed, never clicks
-  };
-  for (const Case& c : cases) {
+  using Steps = std::vector<std::tuple<int, int>>;  // x, button mask
+  std::pair<Steps, int> cases[] = {{{{5, 1}, {5, 0}}, 1},
+                                   {{{5, 1}, {30, 1}, {30, 0}}, 0},
+                                   {{{5, 1}, {30, 1}, {6, 1}, {6, 0}}, 1},
+                                   {{{5, 4}, {6, 4}, {6, 0}}, 0}};  // button 2 never clicks
+  for (auto& [steps, clicks] : cases) {
     WidgetHost host(plat::Point(40, 20));
     WCanvas canvas;
     WButton b(true);
     canvas.add(&b, plat::Rect(0, 0, 20, 20), nullptr);
     host.host(&canvas);
-    host.topEvents.name(&b, "b");
-    for (const Step& s : c.steps) host.pointer(plat::Point(s.x, s.y), s.mask);
-    std::string seen;
-    for (const std::string& l : host.topEvents.lines)
-      if (l.rfind("changed", 0) == 0 || l.rfind("click", 0) == 0)
-        seen += (seen.empty() ? "" : ", ") + l;
-    EXPECT_EQ(seen, c.events) << c.steps.size();
+    for (auto [x, mask] : steps) host.pointer(plat::Point(x, 5), mask);
+    EXPECT_EQ(std::count(host.topEvents.lines.begin(), host.topEvents.lines.end(), "click ?"),
+              clicks);
     host.dismantle();
   }
 }
@@ -97,10 +82,9 @@ TEST(WDynamicButton, MissingFacesFallBackToHoverThenNormal) {
   Block normal, hover;
   b.setChildForState(&normal, WDynamicButton::Normal);
   host.host(&b);
-  for (auto s : {WDynamicButton::Hover, WDynamicButton::Pressed, WDynamicButton::Normal}) {
-    b.setState(s);
-    EXPECT_TRUE(normal.isVisible()) << s;
-  }
+  b.setState(WDynamicButton::Pressed);
+  EXPECT_TRUE(normal.isVisible());
+  b.setState(WDynamicButton::Normal);
   b.setChildForState(&hover, WDynamicButton::Hover);
   host.pointer(plat::Point(3, 3), 1);
   EXPECT_EQ(b.getState(), WDynamicButton::Pressed);
@@ -127,8 +111,7 @@ TEST(WImageButton, GreyscaleCopyIsMadeOnceAndDroppedWhenImagesChange) {
   b.setEnabled(false);
   WImage* copy = b.getDisabledImage();
   b.setEnabled(false);
-  EXPECT_EQ(b.getDisabledImage(), copy);
-  EXPECT_EQ(b.getChild(), copy);
+  EXPECT_TRUE(b.getDisabledImage() == copy && b.getChild() == copy);
   // The copy belongs to the button; the caller's images must survive it.
   b.addImage(&image, &other);
   b.setEnabled(true), b.setEnabled(false);
@@ -143,8 +126,7 @@ TEST(WButtonLook, EachKindInItsStatesMatchesTheGoldenImage) {
   WIconButton icon(cross, plat::Point(5, 5));
   WImage picture("grantwell", plat::Point(16, 16));
   WImageButton bevelled(true, true), flat(false, true), greyed(true, true);
-  bevelled.addImage(&picture, nullptr), flat.addImage(&picture, nullptr);
-  greyed.addImage(&picture, nullptr);
+  for (WImageButton* b : {&bevelled, &flat, &greyed}) b->addImage(&picture, nullptr);
   WArrowButton* row[] = {&left, &right, &up, &down};
   for (int i = 0; i < 4; i++)
     canvas.add(row[i], plat::Rect(4 + 24 * i, 4, 24 + 24 * i, 20), nullptr);
