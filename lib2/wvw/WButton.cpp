@@ -6,8 +6,14 @@ namespace wvw {
 
 WButton::WButton(bool focusable) : WLayout(false), focusable_(focusable) {}
 
-WButton::~WButton() {
-  if (child_) remove(child_);
+WButton::~WButton() { removeIfChild(child_); }
+
+void WButton::removeIfChild(Widget* w) {
+  for (int i = 0; w && i < getChildCount(); i++) {
+    if (WLayout::getChild(i) != w) continue;
+    remove(w);
+    break;
+  }
 }
 
 bool WButton::setDown(bool d) {

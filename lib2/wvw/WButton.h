@@ -34,6 +34,10 @@ class WButton : public WLayout {
   bool isDown() const { return down_; }
 
  protected:
+  // Removes w when it is still in the list. Only pointers are compared: a
+  // child already taken out (as a dismantled tree's are) may be gone.
+  void removeIfChild(Widget* w);
+
   Widget* child_ = nullptr;
   bool down_ = false;
 

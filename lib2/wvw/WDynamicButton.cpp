@@ -19,8 +19,7 @@ void checkState(unsigned state) {
 WDynamicButton::WDynamicButton(bool focusable) : WButton(focusable) {}
 
 WDynamicButton::~WDynamicButton() {
-  for (Widget* c : stateChildren_)
-    if (c) remove(c);
+  for (Widget* c : stateChildren_) removeIfChild(c);
 }
 
 void WDynamicButton::setState(State state) {

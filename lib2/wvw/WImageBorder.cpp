@@ -7,7 +7,12 @@ namespace wvw {
 WImageBorder::WImageBorder() : WLayout(true) {}
 
 WImageBorder::~WImageBorder() {
-  if (child_) remove(child_);
+  // Only pointers are compared: a child already taken out may be gone.
+  for (int i = 0; child_ && i < getChildCount(); i++) {
+    if (WLayout::getChild(i) != child_) continue;
+    remove(child_);
+    break;
+  }
 }
 
 void WImageBorder::load(const char* name, const plat::Point&) {

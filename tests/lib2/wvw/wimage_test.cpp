@@ -10,7 +10,6 @@
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WImageBorder.h"
 #include "tests/support/Block.h"
-#include "tests/support/PixelPicture.h"
 #include "tests/support/WidgetHost.h"
 
 using namespace gwtest;
@@ -28,10 +27,9 @@ plat::Rect drawn(WImage& img, plat::Point widget, plat::Point image) {
   fb::FullFramePixelBuffer view(&out, plat::Rect(10, 10, 10 + widget.x, 10 + widget.y));
   img.render(&view);
   plat::Rect box(100, 100, -100, -100);
-  std::vector<std::string> rows = picture(out);
   for (int y = 0; y < 40; y++)
     for (int x = 0; x < 40; x++)
-      if (rows[y][x] == '#')
+      if (out.getPixelAt(plat::Point(x, y)))
         box = plat::Rect(std::min(box.tl.x, x - 10), std::min(box.tl.y, y - 10),
                          std::max(box.br.x, x - 9), std::max(box.br.y, y - 9));
   return box;
