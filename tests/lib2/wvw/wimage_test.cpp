@@ -10,6 +10,7 @@
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WImageBorder.h"
 #include "tests/support/Block.h"
+#include "tests/support/Golden.h"
 #include "tests/support/WidgetHost.h"
 
 using namespace gwtest;
@@ -83,5 +84,7 @@ TEST(WImageBorder, ChildSitsInsideTheBordersEvenWithoutAPicture) {
   border.load("no-such-picture", plat::Point()), host.render();
   border.setChild(nullptr);
   EXPECT_EQ(border.getMinSize(), plat::Point(10, 8));
+  border.load("infoframe_default", plat::Point());  // fetched at the widget's size
+  EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/image_border.png"));
   host.unhost();
 }
