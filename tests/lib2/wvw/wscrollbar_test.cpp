@@ -13,16 +13,12 @@ using namespace wvw;
 
 namespace {
 
-// A vertical bar 16x100 with 1000 units to scroll, 5 per step; the down
-// arrow is at the bottom.
+// A vertical bar 16x100 over 1000 units, 5 per step.
 struct Bar {
   DrivenClock clock;
   std::unique_ptr<WScrollbar> bar = std::make_unique<WScrollbar>(false, 5);
   WidgetHost host{plat::Point(16, 100)};
-  Bar() {
-    host.host(bar.get());
-    bar->slider.setRange(plat::Point(0, 1000));
-  }
+  Bar() { host.host(bar.get()), bar->slider.setRange(plat::Point(0, 1000)); }
   int pos() const { return bar->slider.position.y; }
 };
 
@@ -43,11 +39,9 @@ TEST(Scrollbar, HoldingAnArrowRepeatsFasterDownTo100ms) {
 
 TEST(Scrollbar, AShortClickMovesOneStepAndTheRepeatEnds) {
   Bar b;
-  b.host.pointer(plat::Point(8, 3), 0), b.bar->slider.setPosition(plat::Point(0, 100));
-  b.host.pointer(plat::Point(8, 3), 1);
-  b.clock.advance(200);
-  b.host.pointer(plat::Point(8, 3), 0);
-  b.clock.advance(2000);
+  b.bar->slider.setPosition(plat::Point(0, 100));
+  b.host.pointer(plat::Point(8, 3), 1), b.clock.advance(200);
+  b.host.pointer(plat::Point(8, 3), 0), b.clock.advance(2000);
   EXPECT_EQ(b.pos(), 95);
   EXPECT_FALSE(b.bar->repeatTimer.isStarted());
 }
@@ -55,7 +49,6 @@ TEST(Scrollbar, AShortClickMovesOneStepAndTheRepeatEnds) {
 TEST(Scrollbar, DestroyingARepeatingBarStopsItsTimer) {
   Bar b;
   b.host.pointer(plat::Point(8, 95), 1);
-  b.host.unhost();
-  b.bar.reset();
+  b.host.unhost(), b.bar.reset();
   b.clock.advance(1000);  // a live timer would call into the freed bar
 }
