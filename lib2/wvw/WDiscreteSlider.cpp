@@ -78,8 +78,9 @@ void WDiscreteSlider::drawTicks(fb::WritablePixelBuffer* pb) {
   };
   if (r < 0) r = 0;
   // With more values than pixels every pixel of the span carries a tick, so
-  // drawing one per pixel gives the same picture without a loop per value.
-  if (span >= 0 && r > span) {
+  // drawing one per pixel gives the same picture without a loop per value
+  // (and a slider too short for its knob draws none rather than millions).
+  if (r > std::max(span, 0)) {
     for (int o = 0; o <= span; o++) tick(o);
     return;
   }
