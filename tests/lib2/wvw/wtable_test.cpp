@@ -1,0 +1,156 @@
+#include "lib2/wvw/WTable.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "lib2/fb/Draw.h"
+#include "lib2/gfxutil/Font.h"
+#include "lib2/wvw/Keysyms.h"
+#include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WStyle.h"
+#include "tests/support/DrivenClock.h"
+#include "tests/support/Golden.h"
+#include "tests/support/WidgetHost.h"
+
+using namespace gwtest;
+using namespace wvw;
+
+namespace {
+
+struct Rows : WTable::Callback {
+  const char* getTableText(WTable*, int row, int) override {
+    asked++, text = "row " + std::to_string(row);
+    return row == 3 ? nullptr : text.c_str();  // an owner without a text
+  }
+  fb::PixelBuffer* getTableImage(WTable*, int r, int) override { return r % 2 ? &icon : nullptr; }
+  bool isRowSelectable(WTable*, int row) override { return !unselectable.count(row); }
+  void doubleClick(WTable*, int row, int col) override {
+    doubles += std::to_string(row) + "," + std::to_string(col) + " ";
+  }
+  std::string text, doubles;
+  std::set<int> unselectable;
+  int asked = 0;
+  fb::ManagedPixelBuffer icon{fb::PixelFormat::rgb888(), plat::Point(12, 12), nullptr};
+};
+
+// A table 204x100 without header: content 200 wide, rows of F + 8.
+struct Table : ::testing::Test {
+  DrivenClock clock;
+  Rows rows;
+  WTable table{&rows, false, false};
+  WidgetHost host{plat::Point(204, 100)};
+  int rowH = WStyle::defaultStyle()->font->height + 8;
+  void SetUp() override {
+    table.addCol(1, WTable::TextCol, "Name", -1, {}, plat::ALIGN_LEFT, plat::ALIGN_CENTRE);
+    table.addCol(2, WTable::ImageCol, nullptr, -1, {}, plat::ALIGN_CENTRE, plat::ALIGN_CENTRE);
+    host.host(&table), host.focusWindow(true), host.topEvents.take();
+  }
+  void rowsTo(int n) { table.setNumRows(n), table.reload(); }
+  void click(plat::Point p) { host.pointer(p, 1), host.pointer(p, 0); }
+  // The table's own reports, without the pointer and visibility traffic.
+  std::string reports() {
+    std::string out, all = host.topEvents.take() + ", ";
+    for (size_t at; (at = all.find(", ")) != std::string::npos; all.erase(0, at + 2))
+      if (all.rfind("changed ?", 0) == 0 || all.rfind("click ?", 0) == 0)
+        out += all.substr(0, at) + ";";
+    return out;
+  }
+  void TearDown() override { host.dismantle(); }
+};
+
+}  // namespace
+
+TEST_F(Table, TheScrollBarTakesItsWidthOnlyWhenRowsOverflow) {
+  rowsTo(96 / rowH);
+  EXPECT_FALSE(table.scrollbar.isVisible());
+  EXPECT_EQ(table.autoColWidth, 200 - 20);  // beside the 16+2+2 image column
+  rowsTo(96 / rowH + 1);
+  EXPECT_TRUE(table.scrollbar.isVisible());
+  EXPECT_EQ(table.autoColWidth, 200 - 20 - 16);
+}
+
+TEST_F(Table, ClicksSelectByRowAndNameTheColumn) {
+  rowsTo(2);
+  struct Case {
+    plat::Point at;
+    int row, col;
+  } cases[] = {{{190, 2 + rowH + 1}, 1, 2},  // the image column, last
+               {{10, 5}, 0, 1},
+               {{10, 99}, 0, 1},  // the frame: nothing
+               {{10, 90}, -1, -1}};
+  for (const Case& c : cases) {
+    host.pointer(c.at, 1), host.pointer(c.at, 0), clock.advance(1000);
+    EXPECT_EQ(table.getSelectedRow(), c.row) << c.at.y;
+    EXPECT_EQ(table.selectedCol, c.col < 0 ? -1 : c.col - 1) << c.at.y;
+  }
+  table.keepSelection = true;
+  table.setSelected(1, 1), click({10, 90}), click({10, 90});
+  EXPECT_EQ(table.getSelectedRow(), 1);
+  EXPECT_EQ(rows.doubles, "-1,-1 ");
+}
+
+TEST_F(Table, TwoReleasesOnOneCellWithinTheWindowMakeADoubleClick) {
+  rowsTo(5);
+  click({10, 5}), click({10, 5});
+  EXPECT_EQ(reports(), "changed ?;click ?;");
+  click({10, 5}), clock.advance(499), click({10, 5});
+  clock.advance(501), click({10, 5});
+  click({10, 5 + rowH});
+  EXPECT_EQ(rows.doubles, "0,1 0,1 ");
+  EXPECT_EQ(reports(), "click ?;click ?;changed ?;click ?;");
+}
+
+TEST_F(Table, KeysMoveTheSelectionOverUnselectableRows) {
+  rowsTo(4);
+  host.render();  // row 3 has a null text, drawn as empty
+  rows.unselectable = {0};
+  EXPECT_TRUE(table.handleKeyEvent(keysym::Up, true, &table));
+  EXPECT_EQ(table.getSelectedRow(), -1);
+  host.press(keysym::Down);
+  EXPECT_EQ(table.getSelectedRow(), 1);
+  table.setSelected(3, -1), host.topEvents.take();
+  EXPECT_TRUE(table.handleKeyEvent(keysym::Down, true, &table));
+  EXPECT_EQ(table.getSelectedRow(), 3);
+  rows.unselectable = {0, 3};
+  EXPECT_FALSE(table.selectNextRow(0));  // no endless loop on a row turned unselectable
+  host.takeDirty(), table.setSelected(3, -1);
+  EXPECT_EQ(host.dirtyText() + reports(), "");  // the same selection: silent
+  table.setSelected(0, -1);
+  EXPECT_EQ(table.getSelectedRow(), -1);
+  EXPECT_EQ(reports(), "changed ?;");
+}
+
+TEST_F(Table, UpAndDownStayWithTheRowsOnceTheScrollBarShows) {
+  WCanvas canvas;
+  host.unhost(), canvas.setSize({300, 120}), canvas.add(&table, {10, 10, 214, 110}, nullptr);
+  rowsTo(50), host.host(&canvas), host.focusWindow(true);  // the focus goes into the table
+  host.press(keysym::Down), host.press(keysym::Down);
+  EXPECT_EQ(table.getSelectedRow(), 1);
+  host.unhost(), canvas.remove(&table);
+}
+
+TEST_F(Table, AMillionRowsCostOnlyTheRowsInViewAndFewerDropTheSelection) {
+  rowsTo(1000000);
+  table.setSelected(999999, -1), host.render(), rows.asked = 0, host.render();
+  EXPECT_EQ(rows.asked, 96 / rowH);                        // at the end: no part row below the last
+  host.pointer({200, 10}, 1), host.pointer({200, 10}, 0);  // the up arrow
+  EXPECT_EQ(table.scrollbar.slider.position.y, 1000000 - 96 / rowH - 1);
+  rowsTo(50);  // the view ends at the last row; the selected row is gone
+  EXPECT_EQ(table.scrollbar.slider.position.y, 50 - 96 / rowH);
+  EXPECT_EQ(table.getSelectedRow(), -1);
+}
+
+TEST_F(Table, LooksAsTheGoldenImage) {
+  WTable headed(&rows, true, false);
+  headed.addCol(1, WTable::TextCol, "Name", -1, {}, plat::ALIGN_LEFT, plat::ALIGN_CENTRE);
+  headed.addCol(2, WTable::TextCol, "A very long title", 60, {}, plat::ALIGN_RIGHT,
+                plat::ALIGN_TOP);
+  headed.addCol(3, WTable::ImageCol, "", -1, {}, plat::ALIGN_CENTRE, plat::ALIGN_CENTRE);
+  fb::fillRect(&rows.icon, plat::Rect(2, 2, 10, 10), Widget::toPixel(Widget::Red, &rows.icon));
+  host.unhost(), host.host(&headed);
+  headed.setNumRows(20), headed.reload(), headed.setSelected(1, 1), headed.requestFocus();
+  EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/table.png"));
+  host.unhost();
+}
