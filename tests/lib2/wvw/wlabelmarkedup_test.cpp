@@ -4,10 +4,7 @@
 
 #include <string>
 
-#include "lib2/gfxutil/Font.h"
-#include "lib2/gfxutil/FontCache.h"
 #include "lib2/wvw/WCanvas.h"
-#include "lib2/wvw/WStyle.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WidgetHost.h"
 
@@ -24,18 +21,6 @@ struct Links : plat::MarkUp::LinkCallback {
 plat::Point middle(const plat::Rect& r) { return plat::Point((r.tl.x + r.br.x) / 2, r.tl.y + 2); }
 
 }  // namespace
-
-TEST(WLabelMarkedUp, LaysOutPiecesWithTheirFontsAndLinks) {
-  WLabelMarkedUp l(nullptr, "^bone ^n^1{two^} three", plat::ALIGN_LEFT);
-  l.setSize(plat::Point(200, 30));
-  const auto& p = l.getPieces();
-  ASSERT_EQ(p.size(), 3u);
-  EXPECT_EQ(p[0].font, gfxutil::getFont("helvB15").get());
-  EXPECT_EQ(p[2].font, WStyle::defaultStyle()->font);
-  EXPECT_EQ(std::string(p[1].text.get()) + (p[1].underline ? " underlined " : " ") +
-                std::to_string(p[1].link) + " " + std::to_string(p[2].link),
-            "two underlined 1 0");
-}
 
 TEST(WLabelMarkedUp, OnlyAFirstButtonClickFollowsALink) {
   struct {
@@ -74,9 +59,7 @@ TEST(WLabelMarkedUp, MinimumWidthIsTheOneLineWidth) {
       wide(nullptr, l.getLabel(), plat::ALIGN_LEFT);
   l.setSize(plat::Point(60, 100)), wide.setSize(plat::Point(1000, 100));
   EXPECT_EQ(l.getMinWidth(0), wide.getMinSize().x);
-  EXPECT_EQ(l.getMinWidth(500), wide.getMinSize().x);
   EXPECT_EQ(l.getMinHeight(1000), wide.getMinSize().y);
-  EXPECT_GT(l.getMinSize().y, wide.getMinSize().y);
 }
 
 TEST(WLabelMarkedUp, BadMarkUpKeepsWhatCameBefore) {
@@ -98,7 +81,6 @@ TEST(WLabelMarkedUp, LooksMatchTheGoldenImage) {
   canvas.add(&off, plat::Rect(0, 48, 120, 72), nullptr);
   off.setEnabled(false), host.host(&canvas);
   host.pointer(hovered.getPos() + middle(hovered.getPieces()[2].rect));
-  EXPECT_EQ(hovered.getHoveredLink(), 1);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/labels_marked_up.png"));
   host.dismantle();
 }
