@@ -20,7 +20,7 @@ WLabel::~WLabel() = default;
 gfxutil::Font* WLabel::font() const { return getStyle()->font; }
 
 void WLabel::setLabel(const char* text) {
-  if (plat::String::equal(label_.get(), text) && label_.isNull() == (text == nullptr)) return;
+  if (plat::String::equal(label_.get(), text)) return;
   label_ = text;
   wrap();
   invalidate();
