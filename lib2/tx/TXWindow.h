@@ -77,6 +77,7 @@ class TXWindow {
   bool isMapped() const { return mapped_; }
   bool isFocused() const { return focused_; }
   bool isToplevel() const { return toplevel_; }
+  bool isOverrideRedirect() const { return overrideRedirect_; }
 
   static TXWindow* grabPointerWin;
   static TXWindow* grabKeyboardWin;
