@@ -16,7 +16,8 @@ namespace tx {
 
 namespace {
 constexpr int kRenderDelayMs = 10;
-}
+constexpr int kSyntheticShift = -1;
+}  // namespace
 
 TXWParent::TXWParent(wvw::Widget* child, TXWindow* parent, bool overrideRedirect)
     : TXWindow(1, 1, parent, 0, overrideRedirect), renderTimer_(this) {
@@ -201,9 +202,13 @@ void TXWParent::keyEvent(XEvent* ev) {
     keysym = XK_Tab;
     // Shift+Tab is what ISO_Left_Tab means: without the Shift state the tree
     // would move the focus forward.
+    // The tree asks isKeyPressed whether Shift is held, so the Shift it is
+    // told of is held here too, under a keycode no key has.
     if (!(ev->xkey.state & ShiftMask) && child_) {
+      keysDown_[kSyntheticShift] = XK_Shift_L;
       child_->keyEvent(XK_Shift_L, true);
       keyEvent(keycode, unsigned(keysym), true);
+      keysDown_.erase(kSyntheticShift);
       child_->keyEvent(XK_Shift_L, false);
       return;
     }

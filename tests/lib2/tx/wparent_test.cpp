@@ -25,7 +25,8 @@ class Probe : public wvw::Widget {
   }
   plat::Point getMinSize() const override { return plat::Point(40, 30); }
   void keyEvent(unsigned keysym, bool down) override {
-    seen.push_back((down ? "+" : "-") + std::to_string(keysym));
+    bool shift = getParent() && getParent()->isKeyPressed(XK_Shift_L);
+    seen.push_back((down ? "+" : "-") + std::to_string(keysym) + (shift ? "S" : ""));
   }
   void pointerEvent(const plat::Point&, int mask) override { masks.push_back(mask); }
   unsigned pixel = 0xff0000;
@@ -106,6 +107,28 @@ TEST_F(TXWParentTest, KeysReachTheChildPairedAndReleasedOnFocusLoss) {
   if (a < b) std::swap(expected[3], expected[4]);  // lowest keycode first
   EXPECT_EQ(probe.seen, expected);
   EXPECT_FALSE(host.isKeyPressed(XK_a));
+}
+
+TEST_F(TXWParentTest, LeftTabWithoutShiftStateStillReadsAsShiftTab) {
+  host.show(true);
+  // A spare keycode that gives ISO_Left_Tab with no modifier held.
+  int low = 0, high = 0;
+  XDisplayKeycodes(tx::dpy, &low, &high);
+  KeySym leftTab = XK_ISO_Left_Tab;
+  XChangeKeyboardMapping(tx::dpy, high, 1, &leftTab, 1);
+  XSync(tx::dpy, False);
+  XMappingEvent changed{};
+  changed.type = MappingNotify;
+  changed.display = tx::dpy;
+  changed.request = MappingKeyboard;
+  changed.first_keycode = high;
+  changed.count = 1;
+  XRefreshKeyboardMapping(&changed);
+  send(KeyPress, 0, high);
+  std::string S = std::to_string(XK_Shift_L), T = std::to_string(XK_Tab);
+  EXPECT_EQ(probe.seen, (std::vector<std::string>{"+" + S + "S", "+" + T + "S", "-" + S}));
+  EXPECT_TRUE(host.isKeyPressed(XK_Tab));
+  EXPECT_FALSE(host.isKeyPressed(XK_Shift_L));
 }
 
 TEST_F(TXWParentTest, ButtonMaskFollowsPressReleaseAndMotion) {
