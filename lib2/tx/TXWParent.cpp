@@ -85,6 +85,12 @@ void TXWParent::invalidateChild(wvw::Widget*, const fb::Region& r) {
   if (!renderTimer_.isStarted()) renderTimer_.start(kRenderDelayMs);
 }
 
+const char* TXWParent::getCutText() const {
+  // Asking the owner is no change of this host, only a round trip.
+  const char* text = const_cast<TXWParent*>(this)->getClipboard();
+  return text ? text : "";
+}
+
 void TXWParent::bell() { XBell(dpy, 0); }
 
 bool TXWParent::isKeyPressed(unsigned keysym) const {

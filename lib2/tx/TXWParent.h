@@ -16,7 +16,6 @@
 
 #include <map>
 #include <memory>
-#include <string>
 
 #include "lib1/plat/Timer.h"
 #include "lib2/fb/Region.h"
@@ -52,8 +51,9 @@ class TXWParent : public TXWindow,
   bool focusNext() override { return false; }
   bool focusPrev() override { return false; }
   bool isKeyPressed(unsigned keysym) const override;
-  const char* getCutText() const override { return cutText_.c_str(); }
-  void setCutText(const char* utf8) override { cutText_ = utf8 ? utf8 : ""; }
+  // The CLIPBOARD text, "" when none can be had; never null.
+  const char* getCutText() const override;
+  void setCutText(const char* utf8) override { setClipboard(utf8); }
 
   bool hasImage() const { return image_ != nullptr; }
 
@@ -77,9 +77,6 @@ class TXWParent : public TXWindow,
   std::map<int, unsigned> keysDown_;
   fb::Region dirtyRegion_;
   plat::Timer renderTimer_;
-  // Until the selections are served by the window, the text copied here is
-  // what a paste here gets.
-  std::string cutText_;
 };
 
 }  // namespace tx
