@@ -16,7 +16,7 @@ packages=(
   locales-all                         # the tests switch between real locales
   libnss-wrapper                      # account look-ups against fake account files
   libx11-dev libxext-dev              # the X layer
-  xvfb xfonts-base libxtst-dev openbox  # the X layer's tests: a private server, input, a window manager
+  xvfb xfonts-base libxtst-dev openbox xclip xsel  # the X layer's tests: a private server, input, a window manager, clipboard peers
 )
 
 missing=()

@@ -12,6 +12,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <map>
+#include <optional>
+#include <string>
+
+#include "lib1/plat/Buffers.h"
 #include "lib1/plat/Geometry.h"
 #include "lib2/tx/TXEventHandler.h"
 
@@ -68,6 +73,22 @@ class TXWindow {
 
   void handleXEvent(XEvent* event, TXWindow* modal);
 
+  // Selections (TXWindowSelection.cpp). The text this window offers and the
+  // text it last received are kept apart, so that a late answer never
+  // changes what other clients paste from us. Texts are UTF-8 inside and
+  // UTF8_STRING or Latin-1 STRING on the wire.
+  void setClipboard(const char* utf8);
+  void ownSelection(Atom selection, Time time);
+  bool ownsSelection(Atom selection) const { return ownedSelections_.count(selection) != 0; }
+  // The CLIPBOARD text, or null: our own (or another window's of this
+  // process) without asking the server, else UTF8_STRING then STRING from
+  // the owner, each waited for up to 1000 ms.
+  const char* getClipboard();
+  // True when an answer came in time; the received text then holds it.
+  bool getSelection(Atom selection, Atom target, int timeoutMs);
+  const char* receivedText() const { return received_ ? received_->c_str() : nullptr; }
+  void setCutBufferUtf8(plat::CBuf<char> utf8);
+
   Window win() const { return win_; }
   TXWindow* parent() const { return parent_; }
   plat::Point size() const { return size_; }
@@ -77,6 +98,7 @@ class TXWindow {
   bool isMapped() const { return mapped_; }
   bool isFocused() const { return focused_; }
   bool isToplevel() const { return toplevel_; }
+  bool isOverrideRedirect() const { return overrideRedirect_; }
 
   static TXWindow* grabPointerWin;
   static TXWindow* grabKeyboardWin;
@@ -93,9 +115,24 @@ class TXWindow {
   virtual void resizeNotify() {}
   virtual void configureNotify() {}
   virtual void takeFocus(Time) {}
+  // Writes the text offered for a STRING or UTF8_STRING request; false
+  // refuses it.
+  virtual bool selectionRequest(Window requestor, Atom selection, Atom property, Atom target);
+  // Stores a received text (null data: none came).
+  virtual void selectionNotify(XSelectionEvent* event, Atom type, int format, int nitems,
+                               void* data);
+  // False, writing nothing, for a target other than STRING or UTF8_STRING
+  // or a text too large for one request.
+  bool setSelectionPropertyUtf8(Window requestor, Atom property, Atom target,
+                                plat::CBuf<char> utf8);
 
  private:
   void sendSizeHints();
+  void answerSelectionRequest(const XSelectionRequestEvent& request);
+  void getSelProp(XEvent* event);
+  // Collects an incremental transfer announced in property; false when the
+  // owner stopped sending or the text cannot be read whole.
+  bool receiveIncrementally(Atom property, Atom* type, std::string* text);
   // True when event must not reach this window: a modal window other than
   // this is up and nobody holds the grab that would let it through.
   bool filtered(TXWindow* modal, TXWindow* grabHolder) const {
@@ -114,4 +151,7 @@ class TXWindow {
   bool focused_ = false;
   bool overrideRedirect_;
   bool fixedSize_ = false;
+  std::optional<std::string> offered_;
+  std::optional<std::string> received_;
+  std::map<Atom, Time> ownedSelections_;
 };

@@ -59,6 +59,16 @@ void TXWindow::handleXEvent(XEvent* ev, TXWindow* modal) {
         }
       }
       break;
+    case SelectionRequest:
+      answerSelectionRequest(ev->xselectionrequest);
+      break;
+    case SelectionClear:
+      ownedSelections_.erase(ev->xselectionclear.selection);
+      break;
+    case SelectionNotify:
+      // An answer that came after its wait ended.
+      getSelProp(ev);
+      break;
     default:
       break;
   }

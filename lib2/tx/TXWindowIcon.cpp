@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "lib2/gfxutil/NamedImagePixelBuffer.h"
 #include "lib2/tx/TXWindow.h"
 
 namespace tx {
@@ -13,6 +14,11 @@ TXWindowIcon::TXWindowIcon(fb::PixelBuffer* icon16, fb::PixelBuffer* icon48)
   valid_ = append(icon16, 16, &pos) && append(icon48, 48, &pos);
   if (valid_) TXWindow::defaultIconData = TXWindow::IconData{kCount, data_.get()};
 }
+
+// The shared buffers live until the delegated constructor has copied them.
+TXWindowIcon::TXWindowIcon(const char* name)
+    : TXWindowIcon(gfxutil::getNamedImagePb(name, plat::Point(16, 16)).get(),
+                   gfxutil::getNamedImagePb(name, plat::Point(48, 48)).get()) {}
 
 TXWindowIcon::~TXWindowIcon() {
   if (TXWindow::defaultIconData.data == data_.get()) TXWindow::defaultIconData = {};

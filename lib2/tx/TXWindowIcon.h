@@ -1,7 +1,7 @@
 // The _NET_WM_ICON data every top-level window carries: a 16 x 16 and a
 // 48 x 48 image, each as width, height and its pixels as 32-bit ARGB values,
 // one per long. The caller finds the images (by name, in the image store) and
-// hands over their pixel buffers; this object only converts them and must
+// hands over their pixel buffers, or names the image; this object converts them and must
 // outlive every window created while it is published.
 #pragma once
 
@@ -18,6 +18,9 @@ class TXWindowIcon {
   // Publishes the icon as TXWindow::defaultIconData when both images are
   // exactly their size with 32-bit pixels; otherwise publishes nothing.
   TXWindowIcon(fb::PixelBuffer* icon16, fb::PixelBuffer* icon48);
+  // Both sizes of the named image from the image store; a name that cannot
+  // give either publishes nothing.
+  explicit TXWindowIcon(const char* name);
   ~TXWindowIcon();
   TXWindowIcon(const TXWindowIcon&) = delete;
   TXWindowIcon& operator=(const TXWindowIcon&) = delete;

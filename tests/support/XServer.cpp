@@ -20,7 +20,9 @@ namespace {
 }
 }  // namespace
 
-XServer::XServer() : owner_(getpid()) {
+XServer::XServer() : XServer("1024x768x24", true) { setenv("DISPLAY", name_.c_str(), 1); }
+
+XServer::XServer(const char* screen, bool shm) : owner_(getpid()) {
   int fds[2];
   if (pipe(fds) != 0 || (pid_ = fork()) < 0) fail("cannot start Xvfb");
   if (pid_ == 0) {
@@ -31,8 +33,9 @@ XServer::XServer() : owner_(getpid()) {
     int null = open("/dev/null", O_WRONLY);
     if (null >= 0) dup2(null, 2);
     std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-           "tcp", static_cast<char*>(nullptr));
+    const char* noShm[] = {"-extension", "MIT-SHM"};
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
+           shm ? nullptr : noShm[0], noShm[1], static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
@@ -47,7 +50,7 @@ XServer::XServer() : owner_(getpid()) {
   }
   close(fds[0]);
   number.pop_back();
-  setenv("DISPLAY", (":" + number).c_str(), 1);
+  name_ = ":" + number;
 }
 
 XServer::~XServer() {

@@ -81,11 +81,13 @@ TEST_F(TXWindowTest, TopLevelPropertiesReadBackFromAnotherClient) {
   EXPECT_EQ(TXWindow::defaultIconData.data, nullptr);
 }
 
-TEST_F(TXWindowTest, IconOfTheWrongSizeIsNotPublished) {
+TEST_F(TXWindowTest, IconThatCannotBeHadIsNotPublished) {
   fb::PixelFormat argb(32, 32, false, true, 255, 255, 255, 16, 8, 0, 24, 255);
   fb::ManagedPixelBuffer small(argb, {16, 16}, nullptr), wrong(argb, {48, 47}, nullptr);
   tx::TXWindowIcon icon(&small, &wrong);
   EXPECT_FALSE(icon.isValid());
+  tx::TXWindowIcon named("no-such-image");
+  EXPECT_FALSE(named.isValid());
   EXPECT_EQ(TXWindow::defaultIconData.data, nullptr);
 }
 

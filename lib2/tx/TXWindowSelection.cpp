@@ -1,0 +1,193 @@
+// TXWindow: owning and answering selections, requesting the clipboard and
+// writing the cut buffer.
+#include <X11/Xatom.h>
+
+#include <memory>
+
+#include "lib1/plat/Log.h"
+#include "lib1/plat/Utf8.h"
+#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWindow.h"
+
+PLAT_LOG_WRITER(vlog, "TXWindow");
+
+namespace {
+
+constexpr int kClipboardTimeoutMs = 1000;
+
+// Reads all of a format-8 property, piece by piece, and deletes it. False
+// when it is missing or not of format 8 (type still tells what it was).
+bool readWholeProperty(Window w, Atom property, Atom* type, std::string* out) {
+  out->clear();
+  *type = None;
+  long offset = 0;  // in 32-bit units
+  while (true) {
+    Atom actual = None;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(tx::dpy, w, property, offset, 65536, False, AnyPropertyType, &actual,
+                           &format, &n, &after, &data) != Success)
+      return false;
+    std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
+    *type = actual;
+    if (actual == None || format != 8) break;
+    out->append(reinterpret_cast<char*>(data), n);
+    if (after == 0) break;
+    offset += long(n / 4);
+  }
+  XDeleteProperty(tx::dpy, w, property);
+  XFlush(tx::dpy);  // an incremental sender waits for the deletion
+  return *type != None && *type != tx::xaINCR();
+}
+
+std::string toUtf8(Atom type, const std::string& bytes) {
+  if (type != XA_STRING) return bytes;
+  std::unique_ptr<char[]> utf8(plat::latin1ToUtf8(bytes.data(), bytes.data() + bytes.size()));
+  return utf8.get();
+}
+
+}  // namespace
+
+void TXWindow::setClipboard(const char* utf8) {
+  offered_ = utf8 ? utf8 : "";
+  ownSelection(tx::xaCLIPBOARD(), tx::getCurrentTime());
+}
+
+void TXWindow::ownSelection(Atom selection, Time time) {
+  XSetSelectionOwner(dpy, selection, win_, time);
+  if (XGetSelectionOwner(dpy, selection) == win_) ownedSelections_[selection] = time;
+}
+
+bool TXWindow::selectionRequest(Window requestor, Atom, Atom property, Atom target) {
+  if (!offered_) return false;
+  return setSelectionPropertyUtf8(requestor, property, target,
+                                  plat::CBuf<char>{int(offered_->size()), offered_->data()});
+}
+
+bool TXWindow::setSelectionPropertyUtf8(Window requestor, Atom property, Atom target,
+                                        plat::CBuf<char> utf8) {
+  std::string bytes(utf8.data ? utf8.data : "", utf8.length);
+  if (target == XA_STRING) {
+    std::unique_ptr<char[]> latin1(plat::utf8ToLatin1(bytes.data(), bytes.data() + bytes.size()));
+    bytes = latin1.get();
+  } else if (target != tx::xaUTF8_STRING()) {
+    return false;
+  }
+  // One request must carry the whole text; a larger one is refused rather
+  // than cut or sent to an error that would end the program.
+  long maxUnits = XExtendedMaxRequestSize(dpy);
+  if (maxUnits == 0) maxUnits = XMaxRequestSize(dpy);
+  if (long(bytes.size()) > (maxUnits - 8) * 4) {
+    vlog().info("refusing a selection of %zu bytes: larger than one request", bytes.size());
+    return false;
+  }
+  tx::setProp(requestor, property, target, 8, bytes.data(), int(bytes.size()));
+  return true;
+}
+
+void TXWindow::answerSelectionRequest(const XSelectionRequestEvent& request) {
+  XEvent answer{};
+  answer.xselection.type = SelectionNotify;
+  answer.xselection.requestor = request.requestor;
+  answer.xselection.selection = request.selection;
+  answer.xselection.target = request.target;
+  answer.xselection.time = request.time;
+  Atom property = request.property == None ? request.target : request.property;
+  bool answered = false;
+  // The requestor's window may be gone already: its errors must not end us.
+  tx::ErrorCatcher catcher(true);
+  auto owned = ownedSelections_.find(request.selection);
+  if (owned != ownedSelections_.end()) {
+    if (request.target == tx::xaTARGETS()) {
+      long targets[3] = {long(tx::xaTIMESTAMP()), long(tx::xaUTF8_STRING()), long(XA_STRING)};
+      tx::setProp(request.requestor, property, XA_ATOM, 32, targets, 3);
+      answered = true;
+    } else if (request.target == tx::xaTIMESTAMP()) {
+      long time = long(owned->second);
+      tx::setProp(request.requestor, property, XA_INTEGER, 32, &time, 1);
+      answered = true;
+    } else if (request.target == tx::xaUTF8_STRING() || request.target == XA_STRING) {
+      answered = selectionRequest(request.requestor, request.selection, property, request.target);
+    }
+  }
+  answer.xselection.property = answered ? property : None;
+  XSendEvent(dpy, request.requestor, False, 0, &answer);
+}
+
+const char* TXWindow::getClipboard() {
+  // Another window of this process cannot answer while we wait: ask it here.
+  Window owner = XGetSelectionOwner(dpy, tx::xaCLIPBOARD());
+  auto local = tx::windows.find(owner);
+  if (owner != None && local != tx::windows.end() &&
+      local->second->ownsSelection(tx::xaCLIPBOARD()))
+    return local->second->offered_ ? local->second->offered_->c_str() : nullptr;
+  getSelection(tx::xaCLIPBOARD(), tx::xaUTF8_STRING(), kClipboardTimeoutMs);
+  if (received_) return received_->c_str();
+  getSelection(tx::xaCLIPBOARD(), XA_STRING, kClipboardTimeoutMs);
+  return receivedText();
+}
+
+bool TXWindow::getSelection(Atom selection, Atom target, int timeoutMs) {
+  received_.reset();
+  XConvertSelection(dpy, selection, target, tx::xaSELECTION_STRING(), win_, CurrentTime);
+  XEvent ev;
+  if (waitForTypedEvent(SelectionNotify, timeoutMs, &ev)) {
+    getSelProp(&ev);
+    return true;
+  }
+  vlog().debug("timed out waiting for %s %s for 0x%lx", tx::getAtomName(selection),
+               tx::getAtomName(target), win_);
+  return false;
+}
+
+void TXWindow::getSelProp(XEvent* ev) {
+  Atom property = ev->xselection.property;
+  Atom type = None;
+  std::string text;
+  bool ok = ev->type == SelectionNotify && property != None &&
+            readWholeProperty(win_, property, &type, &text);
+  if (!ok && type == tx::xaINCR()) ok = receiveIncrementally(property, &type, &text);
+  if (!ok) {
+    selectionNotify(&ev->xselection, None, 0, 0, nullptr);
+    return;
+  }
+  selectionNotify(&ev->xselection, type, 8, int(text.size()), text.data());
+}
+
+bool TXWindow::receiveIncrementally(Atom property, Atom* type, std::string* text) {
+  text->clear();
+  while (true) {
+    // Each piece is announced by a new value of the property.
+    XEvent ev;
+    bool more = false;
+    while (!more) {
+      if (!waitForTypedEvent(PropertyNotify, kClipboardTimeoutMs, &ev)) {
+        vlog().info("incremental selection stopped after %zu bytes: nothing pasted", text->size());
+        return false;
+      }
+      more = ev.xproperty.atom == property && ev.xproperty.state == PropertyNewValue;
+    }
+    std::string piece;
+    if (!readWholeProperty(win_, property, type, &piece)) {
+      // The announcement's own notice, or one for a piece already read.
+      if (*type == None) continue;
+      return false;
+    }
+    if (piece.empty()) return true;
+    text->append(piece);
+  }
+}
+
+void TXWindow::selectionNotify(XSelectionEvent*, Atom type, int, int nitems, void* data) {
+  const char* bytes = static_cast<const char*>(data);
+  if (type == XA_STRING || type == tx::xaUTF8_STRING())
+    received_ = toUtf8(type, std::string(bytes ? bytes : "", bytes ? nitems : 0));
+  else
+    received_.reset();
+}
+
+void TXWindow::setCutBufferUtf8(plat::CBuf<char> utf8) {
+  std::unique_ptr<char[]> latin1(plat::utf8ToLatin1(utf8.data, utf8.data + utf8.length));
+  XStoreBytes(dpy, latin1.get(), int(strlen(latin1.get())));
+}

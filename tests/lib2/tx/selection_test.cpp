@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+// Xlib after gtest: its macro None would rename a gtest type.
+#include <X11/Xatom.h>
+#include <fcntl.h>
+#include <poll.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWindow.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/XServer.h"
+
+namespace {
+
+class SelectionTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    gwtest::XServer::shared();
+    tx::openDisplay(nullptr);
+  }
+  // Runs a shell command while this process answers the X events it
+  // causes; its output, or "<timeout>" after 20 s.
+  static std::string runServing(const std::string& command) {
+    FILE* out = popen((command + " 2>&1").c_str(), "r");
+    fcntl(fileno(out), F_SETFL, O_NONBLOCK);
+    std::string text;
+    char buffer[65536];
+    ssize_t n = -1;
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+         n != 0 && std::chrono::steady_clock::now() < end;) {
+      XSync(tx::dpy, False);
+      tx::handleXEvents();
+      pollfd p{fileno(out), POLLIN, 0};
+      poll(&p, 1, 5);
+      if ((n = read(fileno(out), buffer, sizeof(buffer))) > 0) text.append(buffer, n);
+    }
+    pclose(out);
+    return n == 0 ? text : "<timeout>";
+  }
+  // The peer stays behind, serving, until it loses the selection; it has
+  // taken it once its owner is no window of ours.
+  void runPeerOwner(const std::string& command, Atom selection) {
+    ASSERT_EQ(system((command + " >/dev/null 2>&1").c_str()), 0);
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    Window owner;
+    while (((owner = XGetSelectionOwner(tx::dpy, selection)) == None || tx::windows.count(owner)) &&
+           std::chrono::steady_clock::now() < end)
+      tx::handleXEvents();
+  }
+  // n bytes, two-byte characters among them (n is 1 or even).
+  static std::string textOf(size_t n) {
+    std::string t = n == 1 ? "z" : "";
+    while (t.size() < n) t += t.size() % 64 ? "a" : "\xc3\xa9";
+    return t;
+  }
+  gwtest::TempDir dir;
+  TXWindow window{10, 10, nullptr, 0, false};
+};
+
+struct PeerCase {
+  const char* reader;  // prints the clipboard (xsel in the locale's encoding)
+  const char* writer;  // takes the clipboard with the text of a file, appended
+  size_t size;
+};
+
+class SelectionPeers : public SelectionTest, public testing::WithParamInterface<PeerCase> {};
+
+TEST_P(SelectionPeers, TextsGoBothWaysWhole) {
+  std::string text = textOf(GetParam().size);
+  window.setClipboard(text.c_str());
+  EXPECT_EQ(runServing(GetParam().reader), text);
+
+  std::string file = dir.path() + "/in";
+  std::ofstream(file) << text;
+  runPeerOwner(std::string(GetParam().writer) + " " + file, tx::xaCLIPBOARD());
+  const char* got = window.getClipboard();
+  ASSERT_NE(got, nullptr);
+  EXPECT_EQ(std::string(got), text);
+  window.setClipboard("");  // the peer gives up the clipboard and ends
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, SelectionPeers,
+                         testing::Values(PeerCase{"xclip -o -selection clipboard",
+                                                  "xclip -selection clipboard -i", 1},
+                                         PeerCase{"xclip -o -selection clipboard",
+                                                  "xclip -selection clipboard -i", 1 << 20},
+                                         PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1}));
+
+TEST_F(SelectionTest, OwnerAnswersTargetsAndLatin1) {
+  window.setClipboard("\xce\xa9 \xc3\xa9");  // Omega is not Latin-1
+  EXPECT_EQ(runServing("xclip -o -selection clipboard -t TARGETS"),
+            "TIMESTAMP\nUTF8_STRING\nSTRING\n");
+  EXPECT_EQ(runServing("xclip -o -selection clipboard -t STRING"), "? \xe9");
+}
+
+TEST_F(SelectionTest, PasteFromAnotherWindowOfThisProcessIsAnsweredLocally) {
+  TXWindow other(10, 10, nullptr, 0, false);
+  other.setClipboard("local");
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_STREQ(window.getClipboard(), "local");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+TEST_F(SelectionTest, ReceivedTextNeverChangesTheOfferedOne) {
+  window.setClipboard("offered");
+  std::string file = dir.path() + "/primary";
+  std::ofstream(file) << "received";
+  runPeerOwner("xclip -selection primary -i " + file, XA_PRIMARY);
+  ASSERT_TRUE(window.getSelection(XA_PRIMARY, tx::xaUTF8_STRING(), 2000));
+  EXPECT_STREQ(window.receivedText(), "received");
+  EXPECT_EQ(runServing("xclip -o -selection clipboard"), "offered");
+  window.ownSelection(XA_PRIMARY, CurrentTime);  // ends the peer
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+// Xlib after gtest: its macro None would rename a gtest type.
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "lib1/plat/TimerManager.h"
+#include "lib2/fb/Draw.h"
+#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWParent.h"
+#include "tests/support/XServer.h"
+
+namespace {
+
+// Paints itself in one pixel value and writes down what reaches it.
+class Probe : public wvw::Widget {
+ public:
+  Probe() : wvw::Widget(nullptr) { setSize(plat::Point(40, 30)); }
+  void render(fb::WritablePixelBuffer* pb) override {
+    renders++;
+    fb::fillRect(pb, pb->getRect(), pixel);
+  }
+  plat::Point getMinSize() const override { return plat::Point(40, 30); }
+  void keyEvent(unsigned keysym, bool down) override {
+    bool shift = getParent() && getParent()->isKeyPressed(XK_Shift_L);
+    seen.push_back((down ? "+" : "-") + std::to_string(keysym) + (shift ? "S" : ""));
+  }
+  unsigned pixel = 0xff0000;
+  int renders = 0;
+  std::vector<std::string> seen;
+};
+
+class TXWParentTest : public testing::Test {
+ protected:
+  // Before the fixture's members: the host needs the display.
+  static void SetUpTestSuite() {
+    gwtest::XServer::shared();
+    tx::openDisplay(nullptr);
+  }
+  void SetUp() override { host.resizeToFit(); }
+  // Pumps X events and timers until done() or 5 s have passed.
+  bool pumpUntil(const std::function<bool()>& done) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      XSync(tx::dpy, False);
+      tx::handleXEvents();
+      timers.checkTimeouts();
+    }
+    return true;
+  }
+  unsigned long shownAt(int x, int y) {
+    XImage* im = XGetImage(tx::dpy, host.win(), x, y, 1, 1, AllPlanes, ZPixmap);
+    unsigned long p = XGetPixel(im, 0, 0) & 0xffffff;
+    return XDestroyImage(im), p;
+  }
+  void send(int type, unsigned state, unsigned keycode) {
+    XEvent ev{};
+    ev.xkey = XKeyEvent{type, 0, False, tx::dpy, host.win()};
+    ev.xkey.state = state;
+    ev.xkey.keycode = keycode;
+    host.handleXEvent(&ev, nullptr);
+  }
+
+  plat::TimerManager timers{true};
+  Probe probe;
+  tx::TXWParent host{&probe, nullptr, false};
+};
+
+TEST_F(TXWParentTest, ShownTreeIsPaintedThenRepaintedOnceForABurst) {
+  probe.invalidate();  // unmapped: dropped
+  host.show(true);
+  ASSERT_TRUE(pumpUntil([&] { return shownAt(5, 5) == 0xff0000; }));
+  int before = probe.renders;
+  probe.pixel = 0x0000ff;
+  for (int i = 0; i < 5; i++) probe.invalidate(fb::Region(fb::RgnRect(0, 0, 10 + i, 10)));
+  ASSERT_TRUE(pumpUntil([&] { return shownAt(5, 5) == 0x0000ff; }));
+  EXPECT_EQ(probe.renders, before + 1);
+  EXPECT_EQ(shownAt(20, 20), 0xff0000u);  // outside the dirty region
+  host.show(false);
+  EXPECT_FALSE(host.hasImage());
+  EXPECT_FALSE(probe.isStarted());
+}
+
+TEST_F(TXWParentTest, KeysReachTheChildPairedAndReleasedOnFocusLoss) {
+  host.show(true);
+  unsigned a = XKeysymToKeycode(tx::dpy, XK_a), b = XKeysymToKeycode(tx::dpy, XK_b);
+  send(KeyPress, 0, b);
+  send(KeyPress, 0, a);
+  send(KeyPress, 0, a);  // auto-repeat
+  EXPECT_TRUE(host.isKeyPressed(XK_a));
+  send(KeyRelease, ShiftMask, 0);  // never pressed here: dropped
+  send(FocusOut, 0, 0);
+  send(KeyRelease, 0, a);  // already released by the focus loss
+  send(KeyPress, ShiftMask, XKeysymToKeycode(tx::dpy, XK_Tab));
+  std::string A = std::to_string(XK_a), B = std::to_string(XK_b), T = std::to_string(XK_Tab);
+  std::vector<std::string> expected{"+" + B, "+" + A, "+" + A, "-" + B, "-" + A, "+" + T};
+  if (a < b) std::swap(expected[3], expected[4]);  // lowest keycode first
+  EXPECT_EQ(probe.seen, expected);
+  EXPECT_FALSE(host.isKeyPressed(XK_a));
+}
+
+TEST_F(TXWParentTest, LeftTabWithoutShiftStateStillReadsAsShiftTab) {
+  host.show(true);
+  // A spare keycode that gives ISO_Left_Tab with no modifier held.
+  int low = 0, high = 0;
+  XDisplayKeycodes(tx::dpy, &low, &high);
+  KeySym leftTab = XK_ISO_Left_Tab;
+  XChangeKeyboardMapping(tx::dpy, high, 1, &leftTab, 1);
+  XSync(tx::dpy, False);
+  XMappingEvent changed{MappingNotify, 0, False, tx::dpy, 0, MappingKeyboard, high, 1};
+  XRefreshKeyboardMapping(&changed);
+  send(KeyPress, 0, high);
+  std::string S = std::to_string(XK_Shift_L), T = std::to_string(XK_Tab);
+  EXPECT_EQ(probe.seen, (std::vector<std::string>{"+" + S + "S", "+" + T + "S", "-" + S}));
+  EXPECT_TRUE(host.isKeyPressed(XK_Tab));
+  EXPECT_FALSE(host.isKeyPressed(XK_Shift_L));
+}
+
+TEST_F(TXWParentTest, ReplacedChildIsStoppedAndTheNewOnePainted) {
+  host.show(true);
+  Probe next;
+  next.pixel = 0x00ff00;
+  host.setChild(&next);
+  EXPECT_FALSE(probe.isStarted());
+  EXPECT_TRUE(pumpUntil([&] { return shownAt(5, 5) == 0x00ff00; }));
+  host.setChild(nullptr);  // hides the window and stops next
+}
+
+}  // namespace
