@@ -9,7 +9,10 @@ namespace wvw {
 
 WRootMenu::WRootMenu(WRoot* root) : root_(root) { setVisible(false); }
 
-WRootMenu::~WRootMenu() = default;
+WRootMenu::~WRootMenu() {
+  // The root's popup window would otherwise go on hosting a freed menu.
+  if (isVisible()) hide();
+}
 
 void WRootMenu::show(const plat::Point& pos, Widget* relativeTo) {
   plat::Point corner;

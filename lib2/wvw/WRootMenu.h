@@ -14,6 +14,7 @@ class WRootMenu : public WMenu {
  public:
   // root may be null when every show() names a widget to place against.
   explicit WRootMenu(WRoot* root);
+  // Takes a shown menu down first.
   ~WRootMenu() override;
 
   // pos is in relativeTo's coordinates (null: the stored root's). Showing

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lib2/wvw/Keysyms.h"
+#include "lib2/wvw/WIconMenuItem.h"
 #include "lib2/wvw/WMenuItem.h"
 #include "lib2/wvw/WRoot.h"
 #include "lib2/wvw/WRootMenu.h"
@@ -166,6 +167,15 @@ TEST(WRootMenu, StaysOnTheRoot) {
   }
 }
 
+TEST(WRootMenu, DestroyingAShownMenuTakesThePopupDown) {
+  FakeRoot root;
+  {
+    WRootMenu menu(&root);
+    menu.show(plat::Point(), nullptr);
+  }
+  EXPECT_FALSE(root.shown);
+}
+
 TEST(WRootMenuDeathTest, ShowingWithoutARootStops) {
   EXPECT_DEATH(
       {
@@ -176,16 +186,19 @@ TEST(WRootMenuDeathTest, ShowingWithoutARootStops) {
 }
 
 TEST(WMenuLook, ItemsSeparatorCheckMarkAndHighlightMatchTheGoldenImage) {
-  WidgetHost host(plat::Point(130, 90));
+  WidgetHost host(plat::Point(130, 110));
   WMenu menu;
   WMenuItem open(&menu, "&Open", false), mark(&menu, "&Wrap lines", true);
   WMenuItem* sep = menu.addSeparator(nullptr);
   WMenuItem quit(&menu, "&Quit", false);
+  static const unsigned char arrow[8] = {0x80, 0xC0, 0xE0, 0xF0, 0xE0, 0xC0, 0x80, 0};
+  WIconMenuItem more(&menu, "More", false);
+  more.addIcon(arrow, plat::Point(8, 8));
   mark.setChecked(true), quit.setEnabled(false);
   host.host(&menu), host.focusWindow(true);
   host.pointer(open.getPos() + plat::Point(3, 3));
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/menu.png"));
   host.unhost();
-  for (WMenuItem* i : {&open, &mark, sep, &quit}) menu.remItem(i);
+  for (WMenuItem* i : {&open, &mark, sep, &quit, static_cast<WMenuItem*>(&more)}) menu.remItem(i);
   delete sep;
 }
