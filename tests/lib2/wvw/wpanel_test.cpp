@@ -17,8 +17,7 @@ TEST(WPanel, ContentSitsBelowTheTitleInsideThePadding) {
   panel.content().add(&inner, nullptr);
   panel.content().resizeToFit(0);
   host.host(&panel);
-  plat::Point t = panel.title().getSize();
-  EXPECT_EQ(panel.content().getPos(), plat::Point(6, t.y + 6));
+  EXPECT_EQ(panel.content().getPos(), plat::Point(6, panel.title().getSize().y + 6));
   // The content stays inside the frame instead of overhanging its right edge.
   EXPECT_EQ(panel.content().getSize().x, 120 - 12);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/panel.png"));
