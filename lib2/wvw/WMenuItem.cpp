@@ -68,8 +68,11 @@ void WMenuItem::setLabel(const char* text) {
 void WMenuItem::setLabel(const char* text, unsigned int hotkey) {
   relabel(text);
   hotkey_ = int(hotkey);
-  // The old underline position belonged to the old text.
-  hotkeyIndex_ = -1;
+  // The underline place was found in an earlier text: it stays only while it
+  // still starts a character of this one.
+  int length = int(std::strlen(label_.getLabel() ? label_.getLabel() : ""));
+  if (hotkeyIndex_ >= length || (hotkeyIndex_ >= 0 && (text[hotkeyIndex_] & 0xC0) == 0x80))
+    hotkeyIndex_ = -1;
 }
 
 void WMenuItem::setCheckable(bool checkable) {

@@ -31,7 +31,8 @@ class WMenuItem : public WButton {
 
   // "&x" makes x the hotkey and underlines it; "&&" is "&".
   void setLabel(const char* text);
-  // The text as given, with hotkey as the key; nothing is underlined.
+  // The text as given, with hotkey as the key. The underline stays where it
+  // was while that place is still a character of the new text.
   void setLabel(const char* text, unsigned int hotkey);
   void setCheckable(bool checkable);
   void setChecked(bool checked);
