@@ -217,6 +217,10 @@ bool WLabel::handlePtrRelease(unsigned char button, Widget* w) {
   if (selectable_ && w == this) {
     selecting_ = false;
     invalidate();
+    if (button == 2) {
+      if (!editMenu_) editMenu_ = std::make_unique<WEditMenu>(this, CommandCopy | CommandSelectAll);
+      editMenu_->show(pointerPos_, this);
+    }
   }
   return Widget::handlePtrRelease(button, w);
 }

@@ -11,11 +11,13 @@
 //
 // Invariant: textLength_ is the sum of the byte lengths of lines_.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "lib1/plat/Alignment.h"
 #include "lib1/plat/String.h"
+#include "lib2/wvw/WEditMenu.h"
 #include "lib2/wvw/Widget.h"
 
 namespace gfxutil {
@@ -24,11 +26,11 @@ class Font;
 
 namespace wvw {
 
-class WLabel : public Widget {
+class WLabel : public Widget, public WEditMenu::Callback {
  public:
   // The edit commands a label answers to.
-  static constexpr int CommandCopy = 1;
-  static constexpr int CommandSelectAll = 4;
+  static constexpr int CommandCopy = WEditMenu::Copy;
+  static constexpr int CommandSelectAll = WEditMenu::SelectAll;
 
   WLabel(const char* text, plat::Alignment hAlign);
   ~WLabel() override;
@@ -49,7 +51,7 @@ class WLabel : public Widget {
   bool acceptsFocus() const override;
 
   // CommandSelectAll or CommandCopy; any other code is ignored.
-  virtual void editCommand(int code);
+  void editCommand(int code) override;
   // Breaks the text into display lines for the current size and settings.
   virtual void wrap();
   virtual int nearestTextPos(const plat::Point& p);
@@ -73,6 +75,8 @@ class WLabel : public Widget {
   int getLineCount() const { return int(lines_.size()); }
   const char* getLine(int i) const { return lines_[size_t(i)].get(); }
   int getTextLength() const { return textLength_; }
+  // Null until the label first opened it.
+  WEditMenu* getEditMenu() const { return editMenu_.get(); }
 
  protected:
   gfxutil::Font* font() const;
@@ -89,6 +93,8 @@ class WLabel : public Widget {
   bool transparent_ = false;
   bool underlined_ = false;
   bool selectable_ = false;
+  // Made on the first third-button release of a selectable label.
+  std::unique_ptr<WEditMenu> editMenu_;
   bool selecting_ = false;
   int selStart_ = 0;
   int selLength_ = 0;
