@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/WLabelCheckBox.h"
+#include "lib2/wvw/WLabelCheckBoxHK.h"
 #include "lib2/wvw/WLabelText.h"
 #include "tests/support/WidgetHost.h"
 
@@ -55,4 +55,10 @@ TEST(WLabelCheckBox, FirstButtonOnTheLabelTogglesAndOtherButtonsDoNot) {
   host.pointer(onLabel, 1), host.pointer(onLabel, 0);
   EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Checked);
   host.unhost();
+}
+
+TEST(WLabelCheckBox, HotkeyLabelShowsWithoutItsMarks) {
+  WLabelCheckBoxHK box("R&&D &only", WCheckBox::CheckImage);
+  EXPECT_STREQ(box.getLabelWidget()->getLabel(), "R&D only");
+  EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Unchecked);
 }
