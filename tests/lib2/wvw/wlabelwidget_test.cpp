@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WLabelCheckBoxHK.h"
 #include "lib2/wvw/WLabelText.h"
+#include "tests/support/Golden.h"
 #include "tests/support/WidgetHost.h"
 
 using namespace gwtest;
@@ -61,4 +63,17 @@ TEST(WLabelCheckBox, HotkeyLabelShowsWithoutItsMarks) {
   WLabelCheckBoxHK box("R&&D &only", WCheckBox::CheckImage);
   EXPECT_STREQ(box.getLabelWidget()->getLabel(), "R&D only");
   EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Unchecked);
+}
+
+TEST(WLabelWidgetLook, TextFieldAndCheckBoxRowsMatchTheGoldenImage) {
+  WidgetHost host(plat::Point(180, 48));
+  WCanvas canvas;
+  WLabelText text("Name:", 16);
+  WLabelCheckBox box("Enabled", WCheckBox::CheckImage, WCheckBox::Checked);
+  canvas.add(&text, plat::Rect(0, 0, 180, 24), nullptr);
+  canvas.add(&box, plat::Rect(0, 24, 180, 48), nullptr);
+  text.getText()->setText("Ada", true);
+  host.host(&canvas);
+  EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/wlabelwidget.png"));
+  dismantle(&canvas);
 }

@@ -192,6 +192,19 @@ TEST(WText, ShorterLimitPullsCursorAndSelectionIn) {
   EXPECT_EQ(t.getCursor() + t.getSelLength(), 2);
 }
 
+TEST(WText, MaskedPointerMapsToTheNearestStarAndHalfWayGoesLeft) {
+  WText t(64, "\xC3\xA9t\xC3\xA9", false);
+  t.masked = true;
+  int w = t.textWidth("*");
+  ASSERT_GT(w, 1);
+  EXPECT_EQ(t.textWidth(t.getText()), 3 * w);
+  const char* s = t.getText();
+  EXPECT_EQ(t.pixelPosToChar(w + w / 2, s) - s, 2);  // half way (or short of it): left
+  EXPECT_EQ(t.pixelPosToChar(w + w / 2 + 1, s) - s, 3);
+  EXPECT_EQ(t.pixelPosToChar(-5, s) - s, 0);
+  EXPECT_EQ(t.pixelPosToChar(100 * w, s) - s, 5);
+}
+
 TEST(WTextAutocomplete, ShorterPrefixIsFoundBeforeItsCompletions) {
   WTextAutocomplete t(64, false);
   t.setAutocompleteStrings({"abc", "ab"}, true);
