@@ -75,5 +75,5 @@ TEST(WLabelWidgetLook, TextFieldAndCheckBoxRowsMatchTheGoldenImage) {
   text.getText()->setText("Ada", true);
   host.host(&canvas);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/wlabelwidget.png"));
-  dismantle(&canvas);
+  host.dismantle();
 }
