@@ -1,0 +1,79 @@
+// Labelled widgets: how the row is split between label and paired widget,
+// a label without text, and clicks on a labelled check box's label.
+#include "lib2/wvw/WLabelWidget.h"
+
+#include <gtest/gtest.h>
+
+#include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WLabelCheckBoxHK.h"
+#include "lib2/wvw/WLabelText.h"
+#include "tests/support/Golden.h"
+#include "tests/support/WidgetHost.h"
+
+using namespace gwtest;
+using namespace wvw;
+
+TEST(WLabelWidget, SplitsShareTheRowAsFixedMinimumOrWeightedWidths) {
+  WLabelText lt("Name:", 8);
+  int lw = lt.getLabelWidget()->getMinWidth(24), cw = lt.getText()->getMinWidth(24);
+  struct Row {
+    int labelSplit, childSplit, width;
+    int labelEnd, childStart, childEnd;
+  } rows[] = {
+      {0, -1, 200, lw, lw + 4, 200},      // label at minimum, padding, child fills
+      {-1, -2, 304, 100, 104, 304},       // 300 left: one third and two thirds
+      {100, 0, 300, 100, 100, 100 + cw},  // a fixed first element keeps no gap
+      {0, 0, cw + 10, 6, 10, cw + 10},    // too narrow: the first one shrinks
+      {0, 0, 2, 0, 4, 4 + cw},            // never a negative width
+  };
+  for (const Row& r : rows) {
+    lt.setSplit(r.labelSplit, r.childSplit);
+    plat::Rect child, label;
+    WLabelWidget::calcSetSplit(lt, plat::Point(r.width, 24), &child, &label);
+    EXPECT_EQ(label.br.x, r.labelEnd) << r.labelSplit << "," << r.childSplit;
+    EXPECT_EQ(child.tl.x, r.childStart) << r.labelSplit << "," << r.childSplit;
+    EXPECT_EQ(child.br.x, r.childEnd) << r.labelSplit << "," << r.childSplit;
+  }
+}
+
+TEST(WLabelWidget, NullLabelGivesTheChildTheWholeRow) {
+  WidgetHost host(plat::Point(150, 30));
+  WLabelText lt(nullptr, 8);
+  host.host(&lt);
+  lt.handleResize(&lt);
+  EXPECT_TRUE(lt.getChildRect(lt.getText()) == plat::Rect(0, 0, 150, 30));
+  EXPECT_TRUE(lt.getMinSize() == lt.getText()->getMinSize());
+  host.unhost();
+}
+
+TEST(WLabelCheckBox, FirstButtonOnTheLabelTogglesAndOtherButtonsDoNot) {
+  WidgetHost host(plat::Point(150, 20));
+  WLabelCheckBox box("Enabled", WCheckBox::CheckImage, WCheckBox::Unchecked);
+  host.host(&box);
+  box.handleResize(&box);
+  plat::Point onLabel(2, 10);
+  for (int mask : {4, 8, 16}) host.pointer(onLabel, mask), host.pointer(onLabel, 0);
+  EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Unchecked);
+  host.pointer(onLabel, 1), host.pointer(onLabel, 0);
+  EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Checked);
+  host.unhost();
+}
+
+TEST(WLabelCheckBox, HotkeyLabelShowsWithoutItsMarks) {
+  WLabelCheckBoxHK box("R&&D &only", WCheckBox::CheckImage);
+  EXPECT_STREQ(box.getLabelWidget()->getLabel(), "R&D only");
+  EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Unchecked);
+}
+
+TEST(WLabelWidgetLook, TextFieldAndCheckBoxRowsMatchTheGoldenImage) {
+  WidgetHost host(plat::Point(180, 48));
+  WCanvas canvas;
+  WLabelText text("Name:", 16);
+  WLabelCheckBox box("Enabled", WCheckBox::CheckImage, WCheckBox::Checked);
+  canvas.add(&text, plat::Rect(0, 0, 180, 24), nullptr);
+  canvas.add(&box, plat::Rect(0, 24, 180, 48), nullptr);
+  text.getText()->setText("Ada", true);
+  host.host(&canvas);
+  EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/wlabelwidget.png"));
+  host.dismantle();
+}

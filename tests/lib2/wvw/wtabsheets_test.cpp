@@ -1,0 +1,96 @@
+// Tabbed sheets: scrolling the tab row, switching by keys, callbacks that
+// refuse, removing sheets, and bad indices.
+#include "lib2/wvw/WTabSheets.h"
+
+#include <gtest/gtest.h>
+
+#include "lib2/wvw/Keysyms.h"
+#include "lib2/wvw/WCanvas.h"
+#include "tests/support/Golden.h"
+#include "tests/support/WidgetHost.h"
+
+using namespace gwtest;
+using namespace wvw;
+namespace ks = wvw::keysym;
+
+namespace {
+
+struct Sheets {
+  explicit Sheets(int width) : host(plat::Point(width, 120)) {
+    for (WCanvas& p : pages) p.setSize(plat::Point(40, 30));
+    for (int i = 0; i < 3; i++) tabs.addSheet(names[i], &pages[i], -1);
+    host.host(&tabs);
+    host.focusWindow(true);
+  }
+  ~Sheets() { host.unhost(); }
+  const char* names[3] = {"First", "Second", "Third"};
+  WCanvas pages[3];
+  WTabSheets tabs;
+  WidgetHost host;
+};
+
+struct Refuser : WTabSheets::Callback {
+  bool tabChanged(int, int) override { return false; }
+};
+
+}  // namespace
+
+TEST(WTabSheets, SelectingTheLastTabScrollsToTheEndAndArrowsStepBack) {
+  Sheets s(100);
+  int row = 0;
+  for (int i = 0; i < 3; i++) row += s.tabs.getTab(i)->getSize().x;
+  int visible = 100 - 2 * s.tabs.getLeftButton()->getSize().x;
+  ASSERT_LT(visible, row);
+  EXPECT_FALSE(s.tabs.getLeftButton()->isEnabled());
+  s.tabs.setSelected(2);
+  EXPECT_EQ(s.tabs.getScrollOffset(), visible - row);  // clamped: the last tab ends at the arrows
+  EXPECT_FALSE(s.tabs.getRightButton()->isEnabled());
+  while (s.tabs.getLeftButton()->isEnabled()) s.tabs.handleClick(s.tabs.getLeftButton());
+  EXPECT_EQ(s.tabs.getScrollOffset(), 0);
+}
+
+TEST(WTabSheets, CtrlTabWrapsBothWaysAndARefusingCallbackKeepsTheSheet) {
+  Sheets s(400);
+  s.tabs.setSelected(2);
+  s.host.press(ks::Tab, {ks::Control_L});
+  EXPECT_EQ(s.tabs.getSelected(), 0);
+  s.host.press(ks::Tab, {ks::Control_L, ks::Shift_L});
+  EXPECT_EQ(s.tabs.getSelected(), 2);
+  Refuser no;
+  s.tabs.addCallback(&no);
+  s.tabs.setSelected(1);
+  EXPECT_EQ(s.tabs.getSelected(), 2);
+  s.tabs.removeCallback(&no);
+}
+
+TEST(WTabSheets, RemovingSheetsKeepsTheShownOneAndLetsGoOfThePage) {
+  Sheets s(400);
+  s.tabs.setSelected(2);
+  s.tabs.removeSheet(0);
+  EXPECT_EQ(s.tabs.getSelected(), 1);
+  EXPECT_EQ(s.pages[0].getParentLayout(), nullptr);  // no pointer into the freed sheet
+  s.tabs.removeSheet(1);
+  EXPECT_EQ(s.tabs.getSelected(), -1);
+  EXPECT_EQ(s.pages[2].getParentLayout(), nullptr);
+}
+
+TEST(WTabSheets, ClickOnATabShowsItsSheetUnderTheRow) {
+  Sheets s(400);
+  plat::Point at = s.tabs.getTab(1)->getPos() + plat::Point(5, 5);
+  s.host.pointer(at, 1), s.host.pointer(at, 0);
+  EXPECT_EQ(s.tabs.getSelected(), 1);
+  EXPECT_EQ(s.tabs.getSheetPos().y, s.tabs.getLeftButton()->getSize().y - 1 + 10);
+}
+
+TEST(WTabSheetsDeathTest, IndexBelowNoneOrPastTheEndStops) {
+  Sheets s(400);
+  EXPECT_DEATH(s.tabs.setSelected(-2), "index >= -1");
+  EXPECT_DEATH(s.tabs.setSelected(3), "index < \\(int\\)sheets.size\\(\\)");
+  EXPECT_DEATH(s.tabs.getSheet(-1), "index >= 0");
+}
+
+TEST(WTabSheetsLook, SelectedSheetOpensUnderItsTab) {
+  Sheets s(200);
+  s.tabs.setSelected(1);
+  EXPECT_TRUE(matchesGolden(s.host.render(), GW_GOLDEN_DIR "/wtabsheets.png"));
+}

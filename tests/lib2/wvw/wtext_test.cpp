@@ -1,0 +1,240 @@
+// Text entry: typing under the byte limit, word and character movement,
+// deletion through a filter, dead keys, pointer selection, copy and paste
+// through the host, autocompletion, and the look of a field.
+#include "lib2/wvw/WText.h"
+
+#include <gtest/gtest.h>
+
+#include "lib2/wvw/Keysyms.h"
+#include "lib2/wvw/WTextAutocomplete.h"
+#include "lib2/wvw/WTextUnsignedNumberFilter.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/Golden.h"
+#include "tests/support/WidgetHost.h"
+
+using namespace gwtest;
+using namespace wvw;
+namespace ks = wvw::keysym;
+
+namespace {
+
+constexpr unsigned kBackSpace = 0xFF08, kHome = 0xFF50, kEnd = 0xFF57;
+
+struct Field {
+  explicit Field(WText* t, plat::Point size = plat::Point(120, 24)) : host(size), text(t) {
+    host.host(text);
+    host.focusWindow(true);
+  }
+  ~Field() { host.unhost(); }
+  void type(const char* s) {
+    for (; *s; s++) host.press((unsigned char)*s);
+  }
+  // The window x of the boundary n bytes into the text.
+  int xAt(int n) { return 6 + text->textWidth(text->getText(), text->getText() + n); }
+  WidgetHost host;
+  WText* text;
+};
+
+}  // namespace
+
+TEST(WText, TypingStopsAtTheByteLimitOnACharacterBoundary) {
+  WText t(5, nullptr, false);
+  Field f(&t);
+  f.type("abcdef");
+  EXPECT_STREQ(t.getText(), "abcde");
+  EXPECT_EQ(t.getCursor(), 5);
+  f.host.press(kBackSpace);
+  f.host.press(0xE9);  // e acute: two bytes would end at byte 6
+  EXPECT_STREQ(t.getText(), "abcd");
+}
+
+TEST(WText, WordMovementTreatsNonAsciiAsLettersAndNotPunctuation) {
+  struct Row {
+    const char* text;
+    int cursor;
+    unsigned key;
+    int want;
+  } rows[] = {
+      {"one two", 6, ks::Left, 4},         // middle of a word: its start
+      {"one two", 4, ks::Left, 0},         // just after a space: the previous word
+      {"a caf\xC3\xA9s", 8, ks::Left, 2},  // non-ASCII letters are word characters
+      {"x \xC2\xA0y", 0, ks::Right, 1},    // ends behind the word
+      {"x;; yz", 1, ks::Right, 6},         // punctuation is skipped, not a word
+  };
+  for (const Row& r : rows) {
+    WText t(64, r.text, false);
+    Field f(&t);
+    t.setCursorPos(r.cursor, false);
+    f.host.press(r.key, {ks::Control_L});
+    EXPECT_EQ(t.getCursor(), r.want) << r.text;
+  }
+}
+
+TEST(WText, LeftWithASelectionClearsItAndStillMoves) {
+  WText t(64, "hello", false);
+  Field f(&t);
+  f.host.press(kHome, {ks::Shift_L});
+  EXPECT_EQ(t.getSelLength(), 5);
+  f.host.press(ks::Right, {ks::Shift_L});
+  f.host.press(ks::Left);
+  EXPECT_EQ(t.getSelLength(), 0);
+  EXPECT_EQ(t.getCursor(), 0);
+}
+
+TEST(WText, RefusedBackSpaceLeavesTextAndCursor) {
+  WText t(64, "-5", false);
+  Field f(&t);
+  t.filter = WTextUnsignedNumberFilter::get();
+  f.host.press(kBackSpace);  // "-" alone is no number
+  EXPECT_STREQ(t.getText(), "-5");
+  EXPECT_EQ(t.getCursor(), 2);
+  EXPECT_EQ(t.getSelLength(), 0);
+}
+
+TEST(WText, UnsignedNumberFilterAcceptsOnlyPlainDigitsThatFitAnInt) {
+  WTextUnsignedNumberFilter* nf = WTextUnsignedNumberFilter::get();
+  for (const char* ok : {"", "0", "2147483647"}) EXPECT_TRUE(nf->wtextFilter(nullptr, ok, -1));
+  for (const char* bad : {"2147483648", "-1", "12a", " 12", "+3", "99999999999"})
+    EXPECT_FALSE(nf->wtextFilter(nullptr, bad, -1)) << bad;
+}
+
+TEST(WText, DeadKeyComposesWithTheNextLetter) {
+  WText t(64, nullptr, false);
+  Field f(&t);
+  f.host.press(0xFE51);  // dead acute
+  EXPECT_STREQ(t.getText(), "");
+  f.host.press('e');
+  EXPECT_STREQ(t.getText(), "\xC3\xA9");
+}
+
+TEST(WText, PointerDragSelectsAndShiftPressExtends) {
+  WText t(64, "abcdef", false);
+  Field f(&t);
+  f.host.pointer(plat::Point(f.xAt(1), 12), 1);
+  f.host.pointer(plat::Point(f.xAt(4), 12), 1);
+  f.host.pointer(plat::Point(f.xAt(4), 12), 0);
+  EXPECT_EQ(t.getCursor(), 4);
+  EXPECT_EQ(t.getSelLength(), -3);
+  f.host.key(ks::Shift_L, true);
+  f.host.pointer(plat::Point(f.xAt(6), 12), 1);
+  EXPECT_EQ(t.getCursor() + t.getSelLength(), 1);  // the anchor stays
+  EXPECT_EQ(t.getCursor(), 6);
+}
+
+TEST(WText, PasteDropsControlsAndIgnoresInvalidUtf8) {
+  WText t(64, "[]", false);
+  Field f(&t);
+  t.setCursorPos(1, false);
+  f.host.cutText =
+      "a\tb\nc\x7f"
+      "d\x01";
+  f.host.press('v', {ks::Control_L});
+  EXPECT_STREQ(t.getText(), "[abcd]");
+  f.host.cutText = "x\xC3";
+  f.host.press('v', {ks::Control_L});
+  EXPECT_STREQ(t.getText(), "[abcd]");
+}
+
+TEST(WText, PasteThatDoesNotFitIsRefusedWithABell) {
+  WText t(6, "abc", false);
+  Field f(&t);
+  CaptureLogger logger;
+  RouteWriter route(plat::LogWriter::getLogWriter("WText"), &logger, 100);
+  f.host.cutText = "wxyz";
+  f.host.press('v', {ks::Control_L});
+  EXPECT_STREQ(t.getText(), "abc");
+  EXPECT_EQ(f.host.bells, 1);
+  EXPECT_TRUE(logger.has("paste refused: it does not fit in the field's 6 bytes"));
+  t.select(1, 3);  // replacing two bytes leaves room
+  f.host.press('v', {ks::Control_L});
+  EXPECT_STREQ(t.getText(), "awxyz");
+}
+
+TEST(WText, CopyGivesTheSelectionButAMaskedFieldOnlyLogsTheLength) {
+  WText t(64, "secret", false);
+  Field f(&t);
+  CaptureLogger logger;
+  RouteWriter route(plat::LogWriter::getLogWriter("WText"), &logger, 100);
+  t.select(1, 4);
+  f.host.press('c', {ks::Control_L});
+  EXPECT_EQ(f.host.cutText, "ecr");
+  t.masked = true;
+  f.host.cutText = "";
+  logger.lines.clear();
+  t.editCommand(WText::Copy);
+  f.host.cutText = "pw";
+  t.editCommand(WText::Paste);
+  EXPECT_EQ(f.host.cutText, "pw");
+  EXPECT_TRUE(logger.has("copy of 3 bytes refused in a masked field"));
+  EXPECT_TRUE(logger.has("paste of 2 bytes"));
+  for (const CaptureLogger::Line& l : logger.lines)
+    EXPECT_EQ(l.text.find("pw"), std::string::npos) << l.text;
+}
+
+TEST(WText, FocusWithTabHeldSelectsAllAndAClickDoesNot) {
+  WText t(64, "abc", false);
+  Field f(&t);
+  f.host.focusWindow(false);
+  f.host.pointer(plat::Point(f.xAt(1), 12), 1), f.host.pointer(plat::Point(f.xAt(1), 12), 0);
+  f.host.focusWindow(true);
+  EXPECT_EQ(t.getSelLength(), 0);
+  f.host.key(ks::Tab, true);
+  t.handleFocus(false, &t);
+  EXPECT_EQ(t.getSelLength(), -3);
+}
+
+TEST(WText, ShorterLimitPullsCursorAndSelectionIn) {
+  WText t(64, "abcdef", false);
+  t.select(2, -1);
+  t.setMaxLen(4);
+  EXPECT_STREQ(t.getText(), "abcd");
+  EXPECT_EQ(t.getCursor(), 4);
+  EXPECT_EQ(t.getCursor() + t.getSelLength(), 2);
+}
+
+TEST(WText, MaskedPointerMapsToTheNearestStarAndHalfWayGoesLeft) {
+  WText t(64, "\xC3\xA9t\xC3\xA9", false);
+  t.masked = true;
+  int w = t.textWidth("*");
+  ASSERT_GT(w, 1);
+  EXPECT_EQ(t.textWidth(t.getText()), 3 * w);
+  const char* s = t.getText();
+  EXPECT_EQ(t.pixelPosToChar(w + w / 2, s) - s, 2);  // half way (or short of it): left
+  EXPECT_EQ(t.pixelPosToChar(w + w / 2 + 1, s) - s, 3);
+  EXPECT_EQ(t.pixelPosToChar(-5, s) - s, 0);
+  EXPECT_EQ(t.pixelPosToChar(100 * w, s) - s, 5);
+}
+
+TEST(WTextAutocomplete, ShorterPrefixIsFoundBeforeItsCompletions) {
+  WTextAutocomplete t(64, false);
+  t.setAutocompleteStrings({"abc", "ab"}, true);
+  Field f(&t);
+  f.type("a");
+  EXPECT_STREQ(t.getText(), "ab");
+  EXPECT_EQ(t.getSelLength(), -1);
+}
+
+TEST(WTextAutocomplete, TypingReplacesTheCompletedTailAndBackSpaceNeverCompletes) {
+  WTextAutocomplete t(64, false);
+  t.setAutocompleteStrings({"abc", "abd"}, false);
+  Field f(&t);
+  f.type("ab");
+  EXPECT_STREQ(t.getText(), "abc");
+  EXPECT_EQ(t.getSelLength(), -1);
+  f.type("D");
+  EXPECT_STREQ(t.getText(), "abd");
+  EXPECT_EQ(t.getSelLength(), 0);
+  f.host.press(kBackSpace);
+  EXPECT_STREQ(t.getText(), "ab");
+}
+
+TEST(WTextLook, FieldsMatchTheGoldenImage) {
+  // A focused field with a selection, then masked with the cursor at the end.
+  WText t(64, "Grantwell", false);
+  Field f(&t, plat::Point(100, 24));
+  t.select(2, 6);
+  EXPECT_TRUE(matchesGolden(f.host.render(), GW_GOLDEN_DIR "/wtext_selected.png"));
+  t.masked = true;
+  f.host.press(kEnd);
+  EXPECT_TRUE(matchesGolden(f.host.render(), GW_GOLDEN_DIR "/wtext_masked.png"));
+}
