@@ -241,7 +241,13 @@ bool WText::handlePtrMove(const plat::Point& pos, Widget* w) {
 }
 
 bool WText::handlePtrRelease(unsigned char button, Widget* w) {
-  if (w == this) dragging_ = false;
+  if (w == this) {
+    dragging_ = false;
+    if (button == 2 && editMenuEnabled_) {
+      if (!editMenu_) editMenu_ = std::make_unique<WEditMenu>(this, Copy | Paste | SelectAll);
+      editMenu_->show(pointerPos_, this);
+    }
+  }
   return Widget::handlePtrRelease(button, w);
 }
 

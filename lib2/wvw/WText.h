@@ -12,14 +12,16 @@
 #pragma once
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "lib2/fb/DeadKeyUtil.h"
+#include "lib2/wvw/WEditMenu.h"
 #include "lib2/wvw/Widget.h"
 
 namespace wvw {
 
-class WText : public Widget {
+class WText : public Widget, public WEditMenu::Callback {
  public:
   class Filter {
    public:
@@ -50,13 +52,15 @@ class WText : public Widget {
   void render(fb::WritablePixelBuffer* pb) override;
   plat::Point getMinSize() const override;
   bool acceptsFocus() const override;
-  virtual void editCommand(int code);
+  void editCommand(int code) override;
 
   const char* getText() const { return text_.c_str(); }
   int getCursor() const { return cursor_; }
   int getSelLength() const { return selLength_; }
   int getMaxLen() const { return maxLen_; }
   bool isEditMenuEnabled() const { return editMenuEnabled_; }
+  // Made on the first third-button release, when the menu is enabled.
+  WEditMenu* getEditMenu() const { return editMenu_.get(); }
 
   // Cut to the limit at a character boundary without the filter; reports a
   // change.
@@ -110,6 +114,7 @@ class WText : public Widget {
   int scroll_ = 0;
   bool dragging_ = false;
   bool editMenuEnabled_;
+  std::unique_ptr<WEditMenu> editMenu_;
 };
 
 }  // namespace wvw

@@ -238,3 +238,18 @@ TEST(WTextLook, FieldsMatchTheGoldenImage) {
   f.host.press(kEnd);
   EXPECT_TRUE(matchesGolden(f.host.render(), GW_GOLDEN_DIR "/wtext_masked.png"));
 }
+
+TEST(WText, ThirdButtonOpensTheEditMenuOnlyWhenEnabled) {
+  WidgetHost host(plat::Point(120, 24));  // the root outlives the menu it shows
+  for (bool enabled : {false, true}) {
+    WText text(20, "abc", enabled);
+    host.host(&text);
+    host.pointer(plat::Point(5, 5), 4);
+    host.pointer(plat::Point(5, 5), 0);
+    EXPECT_EQ(text.getEditMenu() != nullptr, enabled);
+    if (enabled) {
+      EXPECT_EQ(host.popups.back().rfind("show grab ", 0), 0u);
+    }
+    host.unhost();
+  }
+}
