@@ -32,7 +32,9 @@ class NamedImageTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     for (const char* name : {"plain.png", "both.png", "odd.png"}) add(name, 16, 16);
-    add("both@2x.png", 32, 32), add("odd@2x.png", 30, 30), add("exact16x16.png", 16, 12);
+    add("both@2x.png", 32, 32);
+    add("odd@2x.png", 30, 30);
+    add("exact16x16.png", 16, 12);
     gwtest::Bytes noise(64 * 64);
     for (size_t i = 0; i < noise.size(); i++) noise[i] = uint8_t(i * i);
     gwtest::Bytes png = gwtest::writePng(64, 64, 0, 8, false, noise);

@@ -41,7 +41,8 @@ TEST(WButton, PointerClicksOnlyWhenButtonZeroIsReleasedOverIt) {
 TEST(WButton, HeldReturnClicksOnceAndAStrayReleaseNever) {
   WidgetHost host(plat::Point(20, 20));
   WButton b(true);
-  host.host(&b), host.topEvents.take();
+  host.host(&b);
+  host.topEvents.take();
   host.topEvents.name(&b, "b");
   EXPECT_FALSE(b.handleKeyEvent(ks::Return, false, &b));
   for (int i = 0; i < 3; i++) b.handleKeyEvent(ks::Return, true, &b);
@@ -58,8 +59,10 @@ TEST(WButton, UnfocusableButtonClicksWithoutTakingTheFocus) {
   WCanvas canvas;
   WButton b(false);
   canvas.add(&b, plat::Rect(0, 0, 10, 10), nullptr);
-  host.host(&canvas), host.focusWindow(true);
-  host.pointer(plat::Point(3, 3), 1), host.pointer(plat::Point(3, 3), 0);
+  host.host(&canvas);
+  host.focusWindow(true);
+  host.pointer(plat::Point(3, 3), 1);
+  host.pointer(plat::Point(3, 3), 0);
   EXPECT_EQ(canvas.getFocusedChild(), nullptr);
   EXPECT_NE(host.topEvents.take().find("click"), std::string::npos);
   host.dismantle();
@@ -114,7 +117,8 @@ TEST(WImageButton, GreyscaleCopyIsMadeOnceAndDroppedWhenImagesChange) {
   EXPECT_TRUE(b.getDisabledImage() == copy && b.getChild() == copy);
   // The copy belongs to the button; the caller's images must survive it.
   b.addImage(&image, &other);
-  b.setEnabled(true), b.setEnabled(false);
+  b.setEnabled(true);
+  b.setEnabled(false);
   EXPECT_EQ(b.getChild(), &other);
 }
 
@@ -134,8 +138,11 @@ TEST(WButtonLook, EachKindInItsStatesMatchesTheGoldenImage) {
   canvas.add(&bevelled, plat::Rect(4, 22, 26, 44), nullptr);
   canvas.add(&flat, plat::Rect(30, 22, 52, 44), nullptr);
   canvas.add(&greyed, plat::Rect(56, 22, 78, 44), nullptr);
-  host.host(&canvas), host.focusWindow(true);
-  right.setDown(true), up.setEnabled(false), greyed.setEnabled(false);
+  host.host(&canvas);
+  host.focusWindow(true);
+  right.setDown(true);
+  up.setEnabled(false);
+  greyed.setEnabled(false);
   canvas.setChildFocus(&down, false);
   host.pointer(plat::Point(35, 30));  // the flat button shows its hover bevel
   EXPECT_TRUE(flat.isHover());

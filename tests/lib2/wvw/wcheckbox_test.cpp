@@ -18,11 +18,13 @@ TEST(WCheckBox, ClicksLeaveIndeterminateForCheckedThenToggle) {
   WCheckBox box(WCheckBox::CheckImage, WCheckBox::Indeterminate);
   host.host(&box);
   for (WCheckBox::State want : {WCheckBox::Checked, WCheckBox::Unchecked}) {
-    host.pointer(plat::Point(5, 5), 1), host.pointer(plat::Point(5, 5), 0);
+    host.pointer(plat::Point(5, 5), 1);
+    host.pointer(plat::Point(5, 5), 0);
     EXPECT_EQ(box.state, want);
   }
   // A release of another button does not toggle.
-  host.pointer(plat::Point(5, 5), 4), host.pointer(plat::Point(5, 5), 0);
+  host.pointer(plat::Point(5, 5), 4);
+  host.pointer(plat::Point(5, 5), 0);
   EXPECT_EQ(box.state, WCheckBox::Unchecked);
   host.unhost();
 }
@@ -30,9 +32,11 @@ TEST(WCheckBox, ClicksLeaveIndeterminateForCheckedThenToggle) {
 TEST(WCheckBox, SpaceReleaseTogglesAndReturnDoesNot) {
   WidgetHost host(plat::Point(16, 16));
   WCheckBox box(WCheckBox::DotImage, WCheckBox::Unchecked);
-  host.host(&box), host.topEvents.take();
+  host.host(&box);
+  host.topEvents.take();
   host.topEvents.name(&box, "x");
-  box.handleKeyEvent(ks::Return, true, &box), box.handleKeyEvent(ks::Return, false, &box);
+  box.handleKeyEvent(ks::Return, true, &box);
+  box.handleKeyEvent(ks::Return, false, &box);
   EXPECT_EQ(box.state, WCheckBox::Unchecked);
   box.handleKeyEvent(ks::space, false, &box);  // the press went elsewhere
   EXPECT_EQ(box.state, WCheckBox::Checked);
@@ -63,8 +67,10 @@ TEST(WCheckBoxLook, EachStyleAndStateMatchesTheGoldenImage) {
   WCheckBox* row[] = {&off, &on, &ind, &dot, &dotInd, &focused, &greyed};
   for (int i = 0; i < 7; i++)
     canvas.add(row[i], plat::Rect(2 + 17 * i, 2, 22 + 17 * i, 16), nullptr);
-  host.host(&canvas), host.focusWindow(true);
-  canvas.setChildFocus(&focused, false), greyed.setEnabled(false);
+  host.host(&canvas);
+  host.focusWindow(true);
+  canvas.setChildFocus(&focused, false);
+  greyed.setEnabled(false);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/check_boxes.png"));
   host.dismantle();
 }

@@ -45,7 +45,8 @@ TEST(WEditMenu, ClicksRunTheirCommandAndAlwaysHide) {
   WidgetHost window(plat::Point(100, 100)), popup(plat::Point(100, 100));
   WEditMenu edit(&cb, 7);
   WLabel owner("x", plat::ALIGN_LEFT);
-  window.host(&owner), popup.host(edit.menu());
+  window.host(&owner);
+  popup.host(edit.menu());
   for (WMenuItem* i : edit.menu()->items()) {
     edit.show(plat::Point(), &owner);
     EXPECT_FALSE(i->handleClick(i) || edit.menu()->isVisible());
@@ -54,7 +55,8 @@ TEST(WEditMenu, ClicksRunTheirCommandAndAlwaysHide) {
   edit.show(plat::Point(), &owner);
   EXPECT_FALSE(edit.handleClick(&owner) || edit.menu()->isVisible());
   EXPECT_EQ(cb.got, "124");
-  popup.unhost(), window.unhost();
+  popup.unhost();
+  window.unhost();
 }
 
 TEST(WEditMenu, ALabelsSelectAllSelectsAndFocusesItAndItsMenuGoesWithIt) {
@@ -62,9 +64,11 @@ TEST(WEditMenu, ALabelsSelectAllSelectsAndFocusesItAndItsMenuGoesWithIt) {
   {
     WLabel label("Some text", plat::ALIGN_LEFT);
     label.setSelectable(true);
-    host.host(&label), host.focusWindow(true);
+    host.host(&label);
+    host.focusWindow(true);
     auto thirdButton = [&] {
-      host.pointer(plat::Point(5, 5), 4), host.pointer(plat::Point(5, 5), 0);
+      host.pointer(plat::Point(5, 5), 4);
+      host.pointer(plat::Point(5, 5), 0);
     };
     thirdButton();
     ASSERT_TRUE(label.getEditMenu());

@@ -16,7 +16,9 @@ TEST(Widget, SetSizeRepaintsTheUnionOfOldAndNewArea) {
         Case{{0, 5}, "0,0-10,10", "resize ?"}, Case{{70000, 1}, "0,0-32767,10", "resize ?"}}) {
     Block w;
     WidgetHost host(plat::Point(10, 10));
-    host.host(&w), host.takeDirty(), host.topEvents.take();
+    host.host(&w);
+    host.takeDirty();
+    host.topEvents.take();
     w.setSize(to);
     EXPECT_EQ(host.dirtyText(), dirty) << to.x;
     EXPECT_EQ(host.topEvents.take(), events) << to.x;
@@ -26,7 +28,9 @@ TEST(Widget, SetSizeRepaintsTheUnionOfOldAndNewArea) {
 TEST(Widget, ButtonChangesBecomeReleasesAndPressesInBitOrder) {
   Block w;
   WidgetHost host(plat::Point(10, 10));
-  host.host(&w), host.pointer(plat::Point(3, 4), 0b101), host.topEvents.take();
+  host.host(&w);
+  host.pointer(plat::Point(3, 4), 0b101);
+  host.topEvents.take();
   host.pointer(plat::Point(3, 4), 0b101);
   EXPECT_EQ(host.topEvents.take(), "");
   host.pointer(plat::Point(3, 4), 0b110);
@@ -114,7 +118,8 @@ TEST(WidgetDeathTest, MisuseStopsLoudly) {
     WidgetHost h1(plat::Point(5, 5));
     WidgetHost h2(plat::Point(5, 5));
     Block a, b;
-    h1.host(&a), h2.host(&b);
+    h1.host(&a);
+    h2.host(&b);
     a.mapPoint(plat::Point(), &b);
   };
   EXPECT_DEATH(twoRoots(), "'myRoot && myRoot == theirRoot' failed");

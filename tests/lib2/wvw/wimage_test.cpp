@@ -48,7 +48,8 @@ TEST(WImage, PlacementFollowsAlignmentAndCutsAtTheEdges) {
                {1, 1, {6, 4}, {0, 0, 6, 4}}};
   for (const Case& c : cases) {
     WImage img(nullptr, plat::Point());
-    img.hAlign = c.h, img.vAlign = c.v;
+    img.hAlign = c.h;
+    img.vAlign = c.v;
     EXPECT_EQ(drawn(img, c.widget, plat::Point(10, 6)), c.box) << c.h << c.v;
   }
 }

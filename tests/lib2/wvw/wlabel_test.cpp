@@ -42,7 +42,8 @@ TEST(WLabel, WrapsAtWordsAndNewlinesOnlyWhenMultiLine) {
   } cases[] = {{300, true, 2}, {fits, true, 3}, {fits, false, 1}};
   for (auto c : cases) {
     WLabel l("one two three\nfour", plat::ALIGN_LEFT);
-    l.setMultiLine(c.multiLine), l.setSize(plat::Point(c.width, 60));
+    l.setMultiLine(c.multiLine);
+    l.setSize(plat::Point(c.width, 60));
     EXPECT_EQ(l.getLineCount(), c.lines) << c.width;
   }
 }
@@ -57,7 +58,8 @@ TEST(WLabel, AlignsTheBlockAndEachLine) {
                {plat::ALIGN_RIGHT, plat::ALIGN_BOTTOM, {100 - w - 4, 50 - h - 4}}};
   for (auto c : cases) {
     WLabel l("ab", c.h);
-    l.setAlignment(c.h, c.v), l.setSize(plat::Point(100, 50));
+    l.setAlignment(c.h, c.v);
+    l.setSize(plat::Point(100, 50));
     EXPECT_EQ(l.getTextPos(0), c.at) << int(c.h);
   }
 }
@@ -65,7 +67,8 @@ TEST(WLabel, AlignsTheBlockAndEachLine) {
 TEST(WLabel, RedrawsOnlyForADifferentText) {
   WLabel l("same", plat::ALIGN_LEFT);
   WidgetHost host(plat::Point(60, 20));
-  host.host(&l), host.takeDirty();
+  host.host(&l);
+  host.takeDirty();
   l.setLabel("same");
   EXPECT_EQ(host.dirtyText(), "");
   l.setLabel(nullptr);
@@ -97,9 +100,13 @@ TEST(WLabel, CopiesTheDraggedSelection) {
   for (auto c : cases) {
     WLabel l("alpha beta\ngamma", plat::ALIGN_LEFT);
     WidgetHost host(plat::Point(120, 60));
-    l.setSelectable(c.selectable), host.host(&l), host.cutText = "kept";
-    host.pointer(pointAt(l, c.from), 1), host.pointer(pointAt(l, c.to), 1);
-    host.pointer(pointAt(l, c.to), 0), l.editCommand(WLabel::CommandCopy);
+    l.setSelectable(c.selectable);
+    host.host(&l);
+    host.cutText = "kept";
+    host.pointer(pointAt(l, c.from), 1);
+    host.pointer(pointAt(l, c.to), 1);
+    host.pointer(pointAt(l, c.to), 0);
+    l.editCommand(WLabel::CommandCopy);
     EXPECT_EQ(host.cutText, c.copied) << c.from << "-" << c.to;
     EXPECT_EQ(l.acceptsFocus(), c.selectable);
   }
@@ -115,11 +122,15 @@ TEST(WLabel, LooksMatchTheGoldenImage) {
   canvas.add(&under, plat::Rect(0, 22, 130, 62), nullptr);
   canvas.add(&off, plat::Rect(0, 62, 130, 84), nullptr);
   canvas.add(&sel, plat::Rect(0, 84, 130, 106), nullptr);
-  under.setUnderlined(true), off.setEnabled(false), sel.setSelectable(true);
-  host.host(&canvas), host.focusWindow(true);
+  under.setUnderlined(true);
+  off.setEnabled(false);
+  sel.setSelectable(true);
+  host.host(&canvas);
+  host.focusWindow(true);
   sel.selectAll();  // takes the focus; the drag below narrows the selection
   plat::Point at = sel.getPos();
-  host.pointer(at + pointAt(sel, 2), 1), host.pointer(at + pointAt(sel, 8), 1);
+  host.pointer(at + pointAt(sel, 2), 1);
+  host.pointer(at + pointAt(sel, 8), 1);
   host.pointer(at + pointAt(sel, 8), 0);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/labels.png"));
   host.dismantle();

@@ -38,7 +38,8 @@ TEST(WLabelMarkedUp, OnlyAFirstButtonClickFollowsALink) {
     WidgetHost host(plat::Point(200, 30));
     host.host(&l);
     plat::Point at = middle(l.getPieces()[1].rect);
-    host.pointer(at), host.pointer(at, c.mask);
+    host.pointer(at);
+    host.pointer(at, c.mask);
     if (c.leave) host.leave(), host.pointer(at);
     if (c.disable) l.setEnabled(false);
     host.pointer(at, 0);
@@ -49,15 +50,18 @@ TEST(WLabelMarkedUp, OnlyAFirstButtonClickFollowsALink) {
 TEST(WLabelMarkedUp, CopyJoinsPiecesOfALineAndBreaksBetweenLines) {
   WLabelMarkedUp l(nullptr, "one ^1{two^} three\nfour", plat::ALIGN_LEFT);
   WidgetHost host(plat::Point(200, 60));
-  l.setSelectable(true), host.host(&l);
-  l.editCommand(WLabel::CommandSelectAll), l.editCommand(WLabel::CommandCopy);
+  l.setSelectable(true);
+  host.host(&l);
+  l.editCommand(WLabel::CommandSelectAll);
+  l.editCommand(WLabel::CommandCopy);
   EXPECT_EQ(host.cutText, "one two three\nfour");
 }
 
 TEST(WLabelMarkedUp, MinimumWidthIsTheOneLineWidth) {
   WLabelMarkedUp l(nullptr, "alpha ^bbeta^n gamma", plat::ALIGN_LEFT),
       wide(nullptr, l.getLabel(), plat::ALIGN_LEFT);
-  l.setSize(plat::Point(60, 100)), wide.setSize(plat::Point(1000, 100));
+  l.setSize(plat::Point(60, 100));
+  wide.setSize(plat::Point(1000, 100));
   EXPECT_EQ(l.getMinWidth(0), wide.getMinSize().x);
   EXPECT_EQ(l.getMinHeight(1000), wide.getMinSize().y);
 }
@@ -79,7 +83,8 @@ TEST(WLabelMarkedUp, LooksMatchTheGoldenImage) {
   canvas.add(&plain, plat::Rect(0, 0, 120, 24), nullptr);
   canvas.add(&hovered, plat::Rect(0, 24, 120, 48), nullptr);
   canvas.add(&off, plat::Rect(0, 48, 120, 72), nullptr);
-  off.setEnabled(false), host.host(&canvas);
+  off.setEnabled(false);
+  host.host(&canvas);
   host.pointer(hovered.getPos() + middle(hovered.getPieces()[2].rect));
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/labels_marked_up.png"));
   host.dismantle();

@@ -54,7 +54,8 @@ TEST(WLabelCheckBox, FirstButtonOnTheLabelTogglesAndOtherButtonsDoNot) {
   plat::Point onLabel(2, 10);
   for (int mask : {4, 8, 16}) host.pointer(onLabel, mask), host.pointer(onLabel, 0);
   EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Unchecked);
-  host.pointer(onLabel, 1), host.pointer(onLabel, 0);
+  host.pointer(onLabel, 1);
+  host.pointer(onLabel, 0);
   EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Checked);
   host.unhost();
 }

@@ -22,12 +22,17 @@ struct Tree : testing::Test {
     inner.add(&b, plat::Rect(0, 0, 10, 10), nullptr);
     inner.add(&c, plat::Rect(20, 0, 30, 10), nullptr);
     canvas.add(&d, plat::Rect(60, 0, 70, 10), nullptr);
-    log.name(&a, "a"), log.name(&b, "b"), log.name(&c, "c"), log.name(&d, "d");
-    log.name(&inner, "inner"), log.name(&canvas, "canvas");
+    log.name(&a, "a");
+    log.name(&b, "b");
+    log.name(&c, "c");
+    log.name(&d, "d");
+    log.name(&inner, "inner");
+    log.name(&canvas, "canvas");
     host.host(&canvas);
     host.focusWindow(true);
     a.requestFocus();
-    log.take(), host.takeDirty();
+    log.take();
+    host.takeDirty();
   }
   ~Tree() override { host.dismantle(); }
   Block* focused() {
@@ -66,14 +71,16 @@ TEST_F(Tree, LeftPressTakesTheFocusFirstUnlessDisabledOrHidden) {
   EXPECT_EQ(log.take(), "leave a, move b 5,5, focus a off, focus b on, focus inner on, press b 0");
   for (bool hide : {false, true}) {
     hide ? d.setVisible(false) : d.setEnabled(false);
-    d.pointerEvent(plat::Point(1, 1), 1), d.pointerEvent(plat::Point(1, 1), 0);
+    d.pointerEvent(plat::Point(1, 1), 1);
+    d.pointerEvent(plat::Point(1, 1), 0);
     EXPECT_EQ(focused(), &b);
     d.setEnabled(true);
   }
 }
 
 TEST_F(Tree, HidingOrDisablingTheFocusedWidgetMovesTheFocusBeforeReporting) {
-  c.requestFocus(), log.take();
+  c.requestFocus();
+  log.take();
   c.setEnabled(false);
   EXPECT_EQ(log.take(), "focus c off, focus inner off, focus d on, enable c");
   d.setVisible(false);
@@ -100,12 +107,15 @@ TEST_F(Tree, RemovingTheFocusedChildMovesTheFocusOn) {
 }
 
 TEST_F(Tree, PressCapturesTheChildUntilEveryButtonIsUp) {
-  host.pointer(plat::Point(5, 5)), host.pointer(plat::Point(5, 5), 1), log.take();
+  host.pointer(plat::Point(5, 5));
+  host.pointer(plat::Point(5, 5), 1);
+  log.take();
   host.pointer(plat::Point(65, 5), 1);  // over d: still a's, in a's coordinates
   EXPECT_EQ(log.take(), "move a 65,5");
   host.pointer(plat::Point(65, 5), 0);
   EXPECT_EQ(log.take(), "leave a, move d 5,5");
-  host.pointer(plat::Point(5, 5), 1), host.pointer(plat::Point(6, 5), 0);
+  host.pointer(plat::Point(5, 5), 1);
+  host.pointer(plat::Point(6, 5), 0);
   EXPECT_EQ(log.take(), "leave d, move a 5,5, press a 0, move a 6,5, release a 0");
 }
 
@@ -113,11 +123,13 @@ TEST_F(Tree, OnlyEnabledVisibleChildrenGetThePointerAndTheTopmostWins) {
   canvas.setPos(&d, plat::Point(5, 0));  // d overlaps a and lies above it
   host.pointer(plat::Point(7, 1));
   EXPECT_EQ(log.take(), "leave a, move d 2,1");
-  d.setEnabled(false), a.setVisible(false);
+  d.setEnabled(false);
+  a.setVisible(false);
   log.take();
   host.pointer(plat::Point(7, 2));  // neither gets a leave: they no longer count
   EXPECT_EQ(log.take(), "move canvas 7,2");
-  a.setVisible(true), log.take();
+  a.setVisible(true);
+  log.take();
   host.pointer(plat::Point(7, 3));
   EXPECT_EQ(log.take(), "move a 7,3");
 }

@@ -65,7 +65,8 @@ TEST(WMenu, LayoutStacksWrapsAndStretchesColumns) {
   };
   for (const Row& r : rows) {
     Menu3 m;
-    m.menu.setMaxHeight(r.maxHeight), m.menu.setMinWidth(r.minWidth);
+    m.menu.setMaxHeight(r.maxHeight);
+    m.menu.setMinWidth(r.minWidth);
     EXPECT_EQ(m.where(), r.want) << r.maxHeight << " " << r.minWidth;
   }
 }
@@ -85,7 +86,8 @@ TEST(WMenu, HotkeysClickTheFirstEnabledMatchingItemInEitherCase) {
   EXPECT_TRUE(on.hotkeyIndex() == 8 && on.hotkey() == 0x55);
   off.setEnabled(false);
   for (WMenuItem* i : {&plain, &off, &on}) i->setInputHandler(&log);
-  log.name(&on, "on"), log.take();
+  log.name(&on, "on");
+  log.take();
   for (unsigned int k : {0x75u, 0x55u}) {
     EXPECT_TRUE(menu.handleKeyEvent(k, true, &menu));
     EXPECT_EQ(log.take(), "click on");
@@ -127,8 +129,10 @@ TEST(WMenuLook, ItemsSeparatorCheckMarkAndHighlightMatchTheGoldenImage) {
   static const unsigned char arrow[8] = {0x80, 0xC0, 0xE0, 0xF0, 0xE0, 0xC0, 0x80, 0};
   WIconMenuItem more(&menu, "More", false);
   more.addIcon(arrow, plat::Point(8, 8));
-  mark.setChecked(true), quit.setEnabled(false);
-  host.host(&menu), host.focusWindow(true);
+  mark.setChecked(true);
+  quit.setEnabled(false);
+  host.host(&menu);
+  host.focusWindow(true);
   host.pointer(open.getPos() + plat::Point(3, 3));
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/menu.png"));
   host.unhost();

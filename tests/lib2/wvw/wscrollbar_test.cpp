@@ -40,8 +40,10 @@ TEST(Scrollbar, HoldingAnArrowRepeatsFasterDownTo100ms) {
 TEST(Scrollbar, AShortClickMovesOneStepAndTheRepeatEnds) {
   Bar b;
   b.bar->slider.setPosition(plat::Point(0, 100));
-  b.host.pointer(plat::Point(8, 3), 1), b.clock.advance(200);
-  b.host.pointer(plat::Point(8, 3), 0), b.clock.advance(2000);
+  b.host.pointer(plat::Point(8, 3), 1);
+  b.clock.advance(200);
+  b.host.pointer(plat::Point(8, 3), 0);
+  b.clock.advance(2000);
   EXPECT_EQ(b.pos(), 95);
   EXPECT_FALSE(b.bar->repeatTimer.isStarted());
 }
@@ -49,6 +51,7 @@ TEST(Scrollbar, AShortClickMovesOneStepAndTheRepeatEnds) {
 TEST(Scrollbar, DestroyingARepeatingBarStopsItsTimer) {
   Bar b;
   b.host.pointer(plat::Point(8, 95), 1);
-  b.host.unhost(), b.bar.reset();
+  b.host.unhost();
+  b.bar.reset();
   b.clock.advance(1000);  // a live timer would call into the freed bar
 }

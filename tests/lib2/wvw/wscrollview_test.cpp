@@ -16,7 +16,9 @@ struct View {
   WScrollView view{15};
   WidgetHost host;
   View(plat::Point childSize, plat::Point viewSize) : host(viewSize) {
-    child.setSize(childSize), view.setChild(&child), host.host(&view);
+    child.setSize(childSize);
+    view.setChild(&child);
+    host.host(&view);
   }
   ~View() { host.dismantle(); }
 };

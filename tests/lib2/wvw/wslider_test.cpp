@@ -20,7 +20,8 @@ TEST(Slider, KnobSizeAndPlaceShowTheShareWithinItsLimits) {
   for (const Case& c : cases) {
     WSlider s(true);
     s.setSize(plat::Point(c.size, 10));
-    s.setRange(plat::Point(c.range, 0)), s.setKnobUnits(plat::Point(c.units, 0));
+    s.setRange(plat::Point(c.range, 0));
+    s.setKnobUnits(plat::Point(c.units, 0));
     s.setPosition(plat::Point(c.pos, 0));
     EXPECT_EQ(s.knobSize.x, c.knob) << c.size << " " << c.range;
     EXPECT_EQ(s.knobPos().x, c.at) << c.size << " " << c.range;
@@ -30,8 +31,11 @@ TEST(Slider, KnobSizeAndPlaceShowTheShareWithinItsLimits) {
 TEST(Slider, PositionIsClampedAndReportedOnlyOnChange) {
   WSlider2D s;
   WidgetHost host(plat::Point(50, 50));
-  host.host(&s), s.setRange(plat::Point(10, 20)), host.topEvents.take();
-  s.setPosition(plat::Point(-5, 999)), s.setPosition(plat::Point(-5, 999));
+  host.host(&s);
+  s.setRange(plat::Point(10, 20));
+  host.topEvents.take();
+  s.setPosition(plat::Point(-5, 999));
+  s.setPosition(plat::Point(-5, 999));
   EXPECT_EQ(s.position, plat::Point(0, 20));
   EXPECT_EQ(host.topEvents.take(), "changed ?");
   s.setRange(plat::Point(10, 5));
@@ -53,8 +57,11 @@ TEST(Slider, PressesBesideTheKnobPageOnEitherSide) {
   for (const Case& c : cases) {
     WSlider2D s;
     WidgetHost host(plat::Point(100, 100));
-    s.flipY = c.flip, host.host(&s), s.setRange(c.flip ? plat::Point(0, 30) : plat::Point(300, 0));
-    s.setKnobUnits(c.flip ? plat::Point(0, 10) : plat::Point(100, 0)), s.setPosition(c.from);
+    s.flipY = c.flip;
+    host.host(&s);
+    s.setRange(c.flip ? plat::Point(0, 30) : plat::Point(300, 0));
+    s.setKnobUnits(c.flip ? plat::Point(0, 10) : plat::Point(100, 0));
+    s.setPosition(c.from);
     host.pointer(c.at, 1);
     EXPECT_EQ(s.position, c.to) << c.at.x << "," << c.at.y;
   }
@@ -63,8 +70,11 @@ TEST(Slider, PressesBesideTheKnobPageOnEitherSide) {
 TEST(Slider, DraggingFollowsThePointerAndEndsOnRelease) {
   WSlider s(true);
   WidgetHost host(plat::Point(110, 10));
-  host.host(&s), s.setRange(plat::Point(100, 0)), s.setKnobUnits(plat::Point(10, 0));
-  host.pointer(plat::Point(3, 5), 1), host.pointer(plat::Point(53, 5), 1);
+  host.host(&s);
+  s.setRange(plat::Point(100, 0));
+  s.setKnobUnits(plat::Point(10, 0));
+  host.pointer(plat::Point(3, 5), 1);
+  host.pointer(plat::Point(53, 5), 1);
   EXPECT_EQ(s.position.x, 50);  // a 10 px knob over 100 px of travel
   host.pointer(plat::Point(500, 5), 1), host.pointer(plat::Point(500, 5), 0);
   host.pointer(plat::Point(3, 5), 0);  // no longer dragging
@@ -74,7 +84,10 @@ TEST(Slider, DraggingFollowsThePointerAndEndsOnRelease) {
 TEST(DiscreteSlider, ArrowKeysOfItsAxisStepAndVerticalCountsUp) {
   WDiscreteSlider v(false);
   WidgetHost host(plat::Point(20, 111));
-  host.host(&v), host.focusWindow(true), v.setRange(plat::Point(0, 4)), host.render();
+  host.host(&v);
+  host.focusWindow(true);
+  v.setRange(plat::Point(0, 4));
+  host.render();
   EXPECT_EQ(v.knobPos().y, 100);  // value 0 at the bottom
   host.press(keysym::Up), host.press(keysym::Up), host.press(keysym::Down);
   EXPECT_EQ(v.position.y, 1);
@@ -99,11 +112,18 @@ TEST(SliderLook, SlidersMatchTheGoldenImage) {
   canvas.add(&off, plat::Rect(4, 36, 115, 50), nullptr);
   canvas.add(&v, plat::Rect(120, 4, 146, 66), nullptr);
   canvas.add(&two, plat::Rect(4, 52, 115, 68), nullptr);
-  host.host(&canvas), host.focusWindow(true);
-  h.setRange(plat::Point(4, 0)), h.setPosition(plat::Point(1, 0)), h.requestFocus();
-  off.setRange(plat::Point(2, 0)), off.setEnabled(false);
-  v.setRange(plat::Point(0, 3)), v.setPosition(plat::Point(0, 1));
-  two.setRange({4, 4}), two.setKnobUnits({2, 2}), two.setPosition({2, 0});
+  host.host(&canvas);
+  host.focusWindow(true);
+  h.setRange(plat::Point(4, 0));
+  h.setPosition(plat::Point(1, 0));
+  h.requestFocus();
+  off.setRange(plat::Point(2, 0));
+  off.setEnabled(false);
+  v.setRange(plat::Point(0, 3));
+  v.setPosition(plat::Point(0, 1));
+  two.setRange({4, 4});
+  two.setKnobUnits({2, 2});
+  two.setPosition({2, 0});
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/sliders.png"));
   host.dismantle();
 }

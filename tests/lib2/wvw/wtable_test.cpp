@@ -45,7 +45,9 @@ struct Table : ::testing::Test {
   void SetUp() override {
     table.addCol(1, WTable::TextCol, "Name", -1, {}, plat::ALIGN_LEFT, plat::ALIGN_CENTRE);
     table.addCol(2, WTable::ImageCol, nullptr, -1, {}, plat::ALIGN_CENTRE, plat::ALIGN_CENTRE);
-    host.host(&table), host.focusWindow(true), host.topEvents.take();
+    host.host(&table);
+    host.focusWindow(true);
+    host.topEvents.take();
   }
   void rowsTo(int n) { table.setNumRows(n), table.reload(); }
   void click(plat::Point p) { host.pointer(p, 1), host.pointer(p, 0); }
@@ -81,22 +83,30 @@ TEST_F(Table, ClicksSelectByRowAndNameTheColumn) {
                {{10, 99}, 0, 1},  // the frame: nothing
                {{10, 90}, -1, -1}};
   for (const Case& c : cases) {
-    host.pointer(c.at, 1), host.pointer(c.at, 0), clock.advance(1000);
+    host.pointer(c.at, 1);
+    host.pointer(c.at, 0);
+    clock.advance(1000);
     EXPECT_EQ(table.getSelectedRow(), c.row) << c.at.y;
     EXPECT_EQ(table.selectedCol, c.col < 0 ? -1 : c.col - 1) << c.at.y;
   }
   table.keepSelection = true;
-  table.setSelected(1, 1), click({10, 90}), click({10, 90});
+  table.setSelected(1, 1);
+  click({10, 90});
+  click({10, 90});
   EXPECT_EQ(table.getSelectedRow(), 1);
   EXPECT_EQ(rows.doubles, "-1,-1 ");
 }
 
 TEST_F(Table, TwoReleasesOnOneCellWithinTheWindowMakeADoubleClick) {
   rowsTo(5);
-  click({10, 5}), click({10, 5});
+  click({10, 5});
+  click({10, 5});
   EXPECT_EQ(reports(), "changed ?;click ?;");
-  click({10, 5}), clock.advance(499), click({10, 5});
-  clock.advance(501), click({10, 5});
+  click({10, 5});
+  clock.advance(499);
+  click({10, 5});
+  clock.advance(501);
+  click({10, 5});
   click({10, 5 + rowH});
   EXPECT_EQ(rows.doubles, "0,1 0,1 ");
   EXPECT_EQ(reports(), "click ?;click ?;changed ?;click ?;");
@@ -110,7 +120,8 @@ TEST_F(Table, KeysMoveTheSelectionOverUnselectableRows) {
   EXPECT_EQ(table.getSelectedRow(), -1);
   host.press(keysym::Down);
   EXPECT_EQ(table.getSelectedRow(), 1);
-  table.setSelected(3, -1), host.topEvents.take();
+  table.setSelected(3, -1);
+  host.topEvents.take();
   EXPECT_TRUE(table.handleKeyEvent(keysym::Down, true, &table));
   EXPECT_EQ(table.getSelectedRow(), 3);
   rows.unselectable = {0, 3};
@@ -124,16 +135,22 @@ TEST_F(Table, KeysMoveTheSelectionOverUnselectableRows) {
 
 TEST_F(Table, UpAndDownStayWithTheRowsOnceTheScrollBarShows) {
   WCanvas canvas;
-  host.unhost(), canvas.setSize({300, 120}), canvas.add(&table, {10, 10, 214, 110}, nullptr);
+  host.unhost();
+  canvas.setSize({300, 120});
+  canvas.add(&table, {10, 10, 214, 110}, nullptr);
   rowsTo(50), host.host(&canvas), host.focusWindow(true);  // the focus goes into the table
   host.press(keysym::Down), host.press(keysym::Down);
   EXPECT_EQ(table.getSelectedRow(), 1);
-  host.unhost(), canvas.remove(&table);
+  host.unhost();
+  canvas.remove(&table);
 }
 
 TEST_F(Table, AMillionRowsCostOnlyTheRowsInViewAndFewerDropTheSelection) {
   rowsTo(1000000);
-  table.setSelected(999999, -1), host.render(), rows.asked = 0, host.render();
+  table.setSelected(999999, -1);
+  host.render();
+  rows.asked = 0;
+  host.render();
   EXPECT_EQ(rows.asked, 96 / rowH);                        // at the end: no part row below the last
   host.pointer({200, 10}, 1), host.pointer({200, 10}, 0);  // the up arrow
   EXPECT_EQ(table.scrollbar.slider.position.y, 1000000 - 96 / rowH - 1);
@@ -149,8 +166,12 @@ TEST_F(Table, LooksAsTheGoldenImage) {
                 plat::ALIGN_TOP);
   headed.addCol(3, WTable::ImageCol, "", -1, {}, plat::ALIGN_CENTRE, plat::ALIGN_CENTRE);
   fb::fillRect(&rows.icon, plat::Rect(2, 2, 10, 10), Widget::toPixel(Widget::Red, &rows.icon));
-  host.unhost(), host.host(&headed);
-  headed.setNumRows(20), headed.reload(), headed.setSelected(1, 1), headed.requestFocus();
+  host.unhost();
+  host.host(&headed);
+  headed.setNumRows(20);
+  headed.reload();
+  headed.setSelected(1, 1);
+  headed.requestFocus();
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/table.png"));
   host.unhost();
 }

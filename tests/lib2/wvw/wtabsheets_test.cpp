@@ -77,7 +77,8 @@ TEST(WTabSheets, RemovingSheetsKeepsTheShownOneAndLetsGoOfThePage) {
 TEST(WTabSheets, ClickOnATabShowsItsSheetUnderTheRow) {
   Sheets s(400);
   plat::Point at = s.tabs.getTab(1)->getPos() + plat::Point(5, 5);
-  s.host.pointer(at, 1), s.host.pointer(at, 0);
+  s.host.pointer(at, 1);
+  s.host.pointer(at, 0);
   EXPECT_EQ(s.tabs.getSelected(), 1);
   EXPECT_EQ(s.tabs.getSheetPos().y, s.tabs.getLeftButton()->getSize().y - 1 + 10);
 }

@@ -175,7 +175,8 @@ TEST(WText, FocusWithTabHeldSelectsAllAndAClickDoesNot) {
   WText t(64, "abc", false);
   Field f(&t);
   f.host.focusWindow(false);
-  f.host.pointer(plat::Point(f.xAt(1), 12), 1), f.host.pointer(plat::Point(f.xAt(1), 12), 0);
+  f.host.pointer(plat::Point(f.xAt(1), 12), 1);
+  f.host.pointer(plat::Point(f.xAt(1), 12), 0);
   f.host.focusWindow(true);
   EXPECT_EQ(t.getSelLength(), 0);
   f.host.key(ks::Tab, true);

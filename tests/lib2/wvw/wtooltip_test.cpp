@@ -49,9 +49,13 @@ TEST(WTooltip, ShowsOnlyWithTextAndAPlace) {
   WidgetHost host(plat::Point(40, 20));
   WTooltip tip(320, nullptr);
   host.host(&b);
-  tip.hide(), tip.show();
-  tip.setPosition(plat::Point(2, 16), &b), tip.show();
-  tip.setText("tip"), tip.show(), tip.hide();
+  tip.hide();
+  tip.show();
+  tip.setPosition(plat::Point(2, 16), &b);
+  tip.show();
+  tip.setText("tip");
+  tip.show();
+  tip.hide();
   EXPECT_EQ(host.popups, (std::vector<std::string>{"show 102,66", "hide 0,0"}));
 }
 
