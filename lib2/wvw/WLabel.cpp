@@ -130,8 +130,6 @@ void WLabel::render(fb::WritablePixelBuffer* pb) {
   int low, high;
   getSelectionLimits(low, high);
   unsigned text = toPixel(enabled_ ? style->textColour : style->textDisabledColour, pb);
-  unsigned selText = toPixel(style->highlightTextColour, pb);
-  unsigned selBack = toPixel(style->highlightColour, pb);
   bool focused = hasFocus();
   int offset = 0;
   for (int i = 0; i < getLineCount(); i++) {
@@ -139,15 +137,7 @@ void WLabel::render(fb::WritablePixelBuffer* pb) {
     int len = int(strlen(s));
     plat::Point p = getTextPos(i);
     if (focused && selectionOverlaps(offset, offset + len)) {
-      const char* from = s + std::max(low - offset, 0);
-      const char* to = s + std::min(high - offset, len);
-      f->drawText(pb, s, p, text, from);
-      p.x += f->textWidth(s, from);
-      int w = f->textWidth(from, to);
-      fb::fillRect(pb, plat::Rect(p, plat::Point(p.x + w, p.y + f->height)), selBack);
-      f->drawText(pb, from, p, selText, to);
-      p.x += w;
-      f->drawText(pb, to, p, text);
+      drawSelectedRun(pb, f, s, len, p, offset, low, high, text, f->height);
     } else {
       f->drawText(pb, s, p, text);
       if (underlined_) {
@@ -157,6 +147,21 @@ void WLabel::render(fb::WritablePixelBuffer* pb) {
     }
     offset += len;
   }
+}
+
+void WLabel::drawSelectedRun(fb::WritablePixelBuffer* pb, gfxutil::Font* f, const char* s, int len,
+                             plat::Point p, int offset, int low, int high, unsigned colour,
+                             int bandHeight) {
+  const WStyle* style = getStyle();
+  const char* from = s + std::max(low - offset, 0);
+  const char* to = s + std::min(high - offset, len);
+  f->drawText(pb, s, p, colour, from);
+  p.x += f->textWidth(s, from);
+  int w = f->textWidth(from, to);
+  fb::fillRect(pb, plat::Rect(p.x, p.y, p.x + w, p.y + bandHeight),
+               toPixel(style->highlightColour, pb));
+  f->drawText(pb, from, p, toPixel(style->highlightTextColour, pb), to);
+  f->drawText(pb, to, plat::Point(p.x + w, p.y), colour);
 }
 
 plat::Point WLabel::getMinSize() const {

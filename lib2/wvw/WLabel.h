@@ -82,6 +82,12 @@ class WLabel : public Widget, public WEditMenu::Callback {
   gfxutil::Font* font() const;
   // Whether the selection [low, high) shares a byte with [offset, end).
   bool selectionOverlaps(int offset, int end) const;
+  // Draws the run of len bytes at s, which starts offset bytes into the
+  // text, at p in colour; the part inside the selection [low, high) is drawn
+  // in the highlight colours on a band bandHeight pixels high.
+  void drawSelectedRun(fb::WritablePixelBuffer* pb, gfxutil::Font* f, const char* s, int len,
+                       plat::Point p, int offset, int low, int high, unsigned colour,
+                       int bandHeight);
   // Hands the copied text to the host, or nothing when it is empty.
   void copyOut(const std::string& text);
 

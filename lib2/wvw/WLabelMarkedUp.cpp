@@ -99,8 +99,6 @@ void WLabelMarkedUp::render(fb::WritablePixelBuffer* pb) {
     fb::fillRect(pb, plat::Rect(plat::Point(), size_), toPixel(style->backgroundColour, pb));
   int low, high;
   getSelectionLimits(low, high);
-  unsigned selText = toPixel(style->highlightTextColour, pb);
-  unsigned selBack = toPixel(style->highlightColour, pb);
   bool focused = hasFocus();
   int offset = 0;
   for (const Piece& piece : pieces_) {
@@ -114,14 +112,7 @@ void WLabelMarkedUp::render(fb::WritablePixelBuffer* pb) {
     int len = piece.text.length();
     plat::Point p = piece.rect.tl;
     if (focused && selectionOverlaps(offset, offset + len)) {
-      const char* from = s + std::max(low - offset, 0);
-      const char* to = s + std::min(high - offset, len);
-      f->drawText(pb, s, p, colour, from);
-      p.x += f->textWidth(s, from);
-      int w = f->textWidth(from, to);
-      fb::fillRect(pb, plat::Rect(p.x, p.y, p.x + w, piece.rect.br.y), selBack);
-      f->drawText(pb, from, p, selText, to);
-      f->drawText(pb, to, plat::Point(p.x + w, p.y), colour);
+      drawSelectedRun(pb, f, s, len, p, offset, low, high, colour, piece.rect.br.y - p.y);
     } else {
       f->drawText(pb, s, p, colour);
     }
