@@ -7,6 +7,7 @@ namespace wvw::keysym {
 inline constexpr unsigned int space = 0x20;
 inline constexpr unsigned int Tab = 0xFF09;
 inline constexpr unsigned int Return = 0xFF0D;
+inline constexpr unsigned int Escape = 0xFF1B;
 inline constexpr unsigned int Left = 0xFF51;
 inline constexpr unsigned int Up = 0xFF52;
 inline constexpr unsigned int Right = 0xFF53;

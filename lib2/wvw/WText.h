@@ -89,6 +89,9 @@ class WText : public Widget, public WEditMenu::Callback {
   // Set by the owner; the filter is not owned.
   bool masked = false;
   bool focusable = true;
+  // Whether the owner lets the user edit the text; a choice that is not
+  // editable clears it and then leaves its text unselected after a pick.
+  bool editable = true;
   Filter* filter = nullptr;
   int hAlign = Left;
   int vAlign = Middle;
