@@ -100,7 +100,7 @@ void AboutDialog::layoutWidgets() {
   // Centred under the content, a gap of 10 below it.
   plat::Point okPos((content.x - kOkSize.x) / 2 + kMargin, content.y + 2 * kMargin);
   canvas->setPos(&ok_, plat::Rect(okPos.x, okPos.y, okPos.x + kOkSize.x, okPos.y + kOkSize.y));
-  setSize(plat::Point(content.x + 2 * kMargin, content.y + 3 * kMargin + kOkSize.y + kMargin));
+  setSize(plat::Point(content.x + 2 * kMargin, okPos.y + kOkSize.y + kMargin));
 }
 
 bool AboutDialog::handleStart(wvw::Widget* w) {
