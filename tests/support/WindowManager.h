@@ -1,7 +1,7 @@
 // openbox on a given X server, for tests where the window manager's part
 // matters (decoration, closing through it). The constructor returns once
-// openbox announces itself through _NET_SUPPORTING_WM_CHECK on a live window,
-// and exits 2 when that takes more than 30 s; the destructor stops it.
+// openbox manages new windows, and exits 2 when that takes more than 30 s;
+// the destructor stops it.
 #pragma once
 
 #include <sys/types.h>
