@@ -85,6 +85,11 @@ void TXWParent::invalidateChild(wvw::Widget*, const fb::Region& r) {
   if (!renderTimer_.isStarted()) renderTimer_.start(kRenderDelayMs);
 }
 
+void TXWParent::resumeRepaint() {
+  if (image_ && dirtyRegion_.extents.x2 > dirtyRegion_.extents.x1 && !renderTimer_.isStarted())
+    renderTimer_.start(kRenderDelayMs);
+}
+
 const char* TXWParent::getCutText() const {
   // Asking the owner is no change of this host, only a round trip.
   const char* text = const_cast<TXWParent*>(this)->getClipboard();

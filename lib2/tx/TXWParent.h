@@ -56,6 +56,9 @@ class TXWParent : public TXWindow,
   void setCutText(const char* utf8) override { setClipboard(utf8); }
 
   bool hasImage() const { return image_ != nullptr; }
+  // Schedules the repaint of what is still dirty on the current timer
+  // manager, for a host whose render timer a modal loop's manager took down.
+  void resumeRepaint();
 
  protected:
   void resizeNotify() override;
