@@ -7,9 +7,7 @@
 namespace {
 
 TEST(Ellipsis, CutsCharacters) {
-  auto get = [](const char* text, int n) {
-    return std::string(plat::EllipsiseStr(text).get(n).get());
-  };
+  auto get = [](const char* t, int n) { return std::string(plat::EllipsiseStr(t).get(n).get()); };
   const std::string dots = "\xE2\x80\xA6";
   EXPECT_EQ(get("abcdef", 0), "abcdef");
   EXPECT_EQ(get("abcdef", 2), "abcd" + dots);

@@ -39,7 +39,7 @@ TEST(Exception, LongTextIsCutOnACharacterBoundary) {
 }
 
 TEST(BadUtf8DeathTest, HookTurnsConstructionIntoAnAbort) {
-  // The `_BadUtf8Assert` parameter installs a hook of its own: put it back.
+  // `_BadUtf8Assert` installs a hook of its own: put it back.
   auto* installed = plat::BadUtf8::assertHook;
   plat::BadUtf8::assertHook = nullptr;
   EXPECT_STREQ(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P").str(), "Bad UTF-8 string for P");

@@ -61,18 +61,6 @@ TEST_F(Params, TheLowestPriorityNumberWinsAndChangesBeneathItStillNotify) {
   EXPECT_TRUE(log.has("set Width(Int) to 99, priority 100"));
 }
 
-TEST_F(Params, UnsetRemovesAStoredValueButNeverTheDefault) {
-  IntParameter p("Width", "w", 99, false, &conf);
-  EXPECT_TRUE(p.setParam("50", 50) && p.setParam("0", 0));
-  p.callbacks.push_back(&obs);
-  p.unsetParam(100, true);
-  p.unsetParam(7, true);  // nothing there
-  EXPECT_TRUE(obs.calls.empty());
-  p.unsetParam(0, true);
-  EXPECT_EQ(p.getValue(), 50);
-  EXPECT_TRUE(log.has("unset Width(Int) priority 0, now 50, priority 50"));
-}
-
 TEST_F(Params, ObserversMayLeaveWhileTheyAreTold) {
   StringParameter p("Name", "n", "", false, &conf);
   Hook self, other;
@@ -144,34 +132,11 @@ TEST_F(Kinds, TextThatIsNotUtf8ThrowsAndChangesNothing) {
   EXPECT_TRUE(obs.calls.empty());
 }
 
-TEST_F(Kinds, GetDataReusesALongEnoughBufferAndZeroesASecureTail) {
-  EXPECT_TRUE(key.setParam("0A0b", 50));
-  MBuf<unsigned char> out(true);
-  unsigned char* before = new unsigned char[4]{9, 9, 9, 9};
-  out.replace(before, 4);
-  key.getData(&out);
-  EXPECT_TRUE(out.data == before && out.length == 2);
-  EXPECT_EQ(std::vector<int>(out.data, out.data + 4), (std::vector<int>{10, 11, 0, 0}));
-}
-
 TEST_F(ParamsDeathTest, BadDefinitionsAreFatal) {
   static const char* const none[] = {nullptr};
   EXPECT_DEATH(StringParameter("Bad", "b", nullptr, false, &conf),
                "Assertion 'v' failed at .*: Default value <null> for Bad not allowed");
   EXPECT_DEATH(EnumParameter("E", "e", "x", none, false, &conf), "EnumParameter E has no names");
-}
-
-TEST_F(Params, CopyValuesTakesEveryPriorityAsFarAsTheParserAccepts) {
-  StringParameter from("From", "f", "def", false, &conf);
-  IntParameter to("To", "t", 1, false, &conf, 0, 10);
-  EXPECT_TRUE(from.setParam("7", 0) && from.setParam("abc", 50) && to.setParam("3", 20));
-  to.callbacks.push_back(&obs);
-  to.copyValues(from);
-  to.copyValues(to);  // from itself: nothing happens
-  EXPECT_EQ(obs.calls, (std::vector<int>{20, 0}));
-  // 20 removed, 0 taken, 50 and 100 rejected.
-  EXPECT_EQ(valueOf(to), "7");
-  EXPECT_EQ(to.getStringValues().size(), 2u);
 }
 
 TEST(ParamsLifetime, DestroyedParametersLeaveTheirRegistry) {

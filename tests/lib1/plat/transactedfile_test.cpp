@@ -54,8 +54,7 @@ TEST_F(TransactedFileTest, PrivateTemporaryIsBornPrivate) {
   ASSERT_GE(inotify_add_watch(watch, dir.path().c_str(), IN_CREATE | IN_ATTRIB), 0);
   TransactedFile tf(dir.file("new").c_str(), false, true);
   umask(saved);
-  // Created, and never had its mode changed afterwards: there was no moment
-  // in which others could open it.
+  // Created, and never changed in mode after: others never had a moment to open it.
   alignas(inotify_event) char events[4096];
   ssize_t n = read(watch, events, sizeof(events));
   close(watch);
