@@ -75,11 +75,6 @@ TEST(DString, PrfThatFailsEveryTimeNeitherLoopsNorGrows) {
   EXPECT_EQ(e.capacity(), 8);
 }
 
-TEST(DString, ReplaceByANullTextRemoves) {
-  DString r;
-  EXPECT_STREQ(r.replace("a.b.c", ".", nullptr), "abc");
-}
-
 TEST(DStringDeathTest, ReplaceWithEmptyFindIsFatal) {
   DString d;
   EXPECT_DEATH(d.replace("abc", "", "x"), "Assertion 'findLen' failed");

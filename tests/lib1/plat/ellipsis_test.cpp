@@ -4,8 +4,6 @@
 
 #include <string>
 
-namespace {
-
 TEST(Ellipsis, CutsCharacters) {
   auto get = [](const char* t, int n) { return std::string(plat::EllipsiseStr(t).get(n).get()); };
   const std::string dots = "\xE2\x80\xA6";
@@ -17,5 +15,3 @@ TEST(Ellipsis, CutsCharacters) {
   EXPECT_EQ(get("ab\xE2\x82", 1), "ab\xE2" + dots);
   EXPECT_TRUE(plat::EllipsiseStr(nullptr).get(0).isNull());
 }
-
-}  // namespace

@@ -50,11 +50,8 @@ TEST(Time, DelayLastsAtLeastItsTimeHoweverOftenSignalsCome) {
   delayMs(0);
   delayMs(-5);
   long long start = getMonotonicTime(-1, nullptr);
-  {
-    // Every wait ends before a whole millisecond has passed.
-    SignalStorm storm(200);
-    delayMs(5);
-  }
+  SignalStorm storm(200);  // every wait ends before a whole millisecond has passed
+  delayMs(5);
   EXPECT_GT(SignalStorm::count(), 0);
   EXPECT_GE(getMonotonicTime(-1, nullptr) - start, 5 * kUnitsPerMs);
 }

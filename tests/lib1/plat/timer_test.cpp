@@ -50,11 +50,13 @@ struct TimerTest : testing::Test {
   ~TimerTest() override { getMonotonicTimeFn = nullptr; }
 };
 using TimerDeathTest = TimerTest;
+struct Managed : TimerTest {
+  TimerManager tm{false};
+};
 
 }  // namespace
 
-TEST_F(TimerTest, DueOrderAndRounding) {
-  TimerManager tm(false);
+TEST_F(Managed, DueOrderAndRounding) {
   Probe a('a'), b('b'), c('c'), d('d'), z('z');
   for (Probe* p : {&a, &b, &c}) p->timer.start(100);
   d.timer.start(50);
@@ -68,8 +70,7 @@ TEST_F(TimerTest, DueOrderAndRounding) {
   EXPECT_EQ(order, "zdbca");
 }
 
-TEST_F(TimerTest, RepeatingTimerKeepsItsPhaseButSkipsMissedPeriods) {
-  TimerManager tm(false);
+TEST_F(Managed, RepeatingTimerKeepsItsPhaseButSkipsMissedPeriods) {
   Probe a('a', [] { return true; }), b('b', [&] {
     b.timer.start(500);  // its own start wins
     return true;
@@ -86,8 +87,7 @@ TEST_F(TimerTest, RepeatingTimerKeepsItsPhaseButSkipsMissedPeriods) {
   EXPECT_EQ(a.timer.getTimeRemaining(), 100 * kUnitsPerMs);
 }
 
-TEST_F(TimerTest, CallbacksMayStopStartAndDestroyTimers) {
-  TimerManager tm(false);
+TEST_F(Managed, CallbacksMayStopStartAndDestroyTimers) {
   Probe b('b'), c('c'), *victim = new Probe('v');
   Probe a('a', [&] {
     b.timer.stop();    // due in this pass: does not run
@@ -107,10 +107,9 @@ TEST_F(TimerTest, CallbacksMayStopStartAndDestroyTimers) {
   EXPECT_TRUE(a.timer.isStarted() && c.timer.isStarted() && !b.timer.isStarted());
 }
 
-TEST_F(TimerTest, ReportedClockJumpRestartsTimersByTheirPeriod) {
+TEST_F(Managed, ReportedClockJumpRestartsTimersByTheirPeriod) {
   CaptureLogger cap;  // the texts name the direction the right way round
   RouteWriter route(LogWriter::getLogWriter("TimerManager"), &cap, 30);
-  TimerManager tm(false);
   Probe a('a'), b('b');
   a.timer.start(100);
   b.timer.start(30);
@@ -134,8 +133,7 @@ TEST_F(TimerDeathTest, MisuseOfTheManagerStackIsFatal) {
   EXPECT_DEATH(outer.~TimerManager(), "Assertion 'thrInst == this' failed");
 }
 
-TEST_F(TimerTest, ThrowingCallbackLeavesTheOtherDueTimersDue) {
-  TimerManager tm(false);
+TEST_F(Managed, ThrowingCallbackLeavesTheOtherDueTimersDue) {
   Probe a('a'), b('b', []() -> bool { throw std::runtime_error("boom"); }), c('c');
   for (Probe* p : {&a, &b, &c}) p->timer.start(10);
   advanceMs(10);
