@@ -81,7 +81,7 @@ TEST_F(Loop, LargestLimitsDoNotWrap) {
 }
 
 // Whichever of a pair runs first takes the other out: a and b by withdrawing
-// its readiness, x and y by destroying both.
+// the other's readiness, x and y by destroying both.
 TEST_F(Loop, CallbackMayWithdrawOrDestroyHandlersStillDue) {
   Probe a('a'), b('b');
   a.onRead = [&] { m.selectHandler(&b, false, false, false, false, false); };

@@ -30,6 +30,11 @@ bool eventually(F cond, io::FdSelectManager* mgr = nullptr) {
 
 bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD; }
 
+struct ExitCode : LaunchProcess::WaitCallback {
+  void processExited(LaunchProcess::Monitor*, int exitCode) override { code = exitCode; }
+  int code = -1;
+};
+
 }  // namespace
 
 TEST(LaunchProcess, MissingProgramFailsStartAtEveryLevel) {
@@ -81,11 +86,6 @@ TEST(LaunchProcess, ChildHandedToTheReaperIsReapedFromTheLoop) {
   { LaunchProcess(Args{"true"}, os::DetachOnDestroy).start(); }
   EXPECT_TRUE(eventually(noChildLeft, &mgr));
 }
-
-struct ExitCode : LaunchProcess::WaitCallback {
-  void processExited(LaunchProcess::Monitor*, int exitCode) override { code = exitCode; }
-  int code = -1;
-};
 
 TEST(LaunchProcess, TimedWaitPollsAndAsyncWaitTakesTheChildOver) {
   io::FdSelectManager mgr(false);
