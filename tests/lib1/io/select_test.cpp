@@ -47,8 +47,9 @@ void destroyBothFrom(std::function<void()> Probe::*hook, Probe* (&both)[2]) {
     };
 }
 
-// Notes "T" when its timer runs out.
+// Notes "T" when its timer, started at once, runs out.
 struct Tick : plat::Timer::Callback {
+  explicit Tick(int ms) { timer.start(ms); }
   bool handleTimeout(plat::Timer*) override {
     events += "T";
     return false;
@@ -56,12 +57,13 @@ struct Tick : plat::Timer::Callback {
   plat::Timer timer{this};
 };
 
-class Loop : public ::testing::Test {
- protected:
-  void SetUp() override { events.clear(); }
-  void watch(Probe& h, bool read = true, bool write = false) {
+struct Loop : testing::Test {
+  Loop() { events.clear(); }
+  // Registers h for reading (and writing), with data ready when asked.
+  void watch(Probe& h, bool ready, bool write = false) {
     m.registerHandler(&h, true);
-    m.selectHandler(&h, read, write, false, false, false);
+    m.selectHandler(&h, true, write, false, false, false);
+    if (ready) h.put();
   }
   io::FdSelectManager m{false};
 };
@@ -69,47 +71,32 @@ class Loop : public ::testing::Test {
 }  // namespace
 
 TEST_F(Loop, LargestLimitsDoNotWrap) {
-  // The extra millisecond added to a limit must not overflow (the sanitizer
-  // build aborts if it does); data is ready, so nothing waits.
+  // The millisecond added to a limit must not overflow; data is ready, so nothing waits.
   Probe h('h');
-  watch(h);
-  h.put();
+  watch(h, true);
   EXPECT_TRUE(m.doEvents(INT_MAX));
-  Tick t;
-  t.timer.start(INT_MAX);
+  Tick t(INT_MAX);
   EXPECT_TRUE(m.doEvents(-1));
   EXPECT_EQ(events, "hrhr");
 }
 
-TEST_F(Loop, ReadinessWithdrawnByAnEarlierCallbackIsNotServed) {
+// Whichever of a pair runs first takes the other out: a and b by withdrawing
+// the other's readiness, x and y by destroying both.
+TEST_F(Loop, CallbackMayWithdrawOrDestroyHandlersStillDue) {
   Probe a('a'), b('b');
   a.onRead = [&] { m.selectHandler(&b, false, false, false, false, false); };
   b.onRead = [&] { m.selectHandler(&a, false, false, false, false, false); };
-  watch(a);
-  watch(b);
-  a.put();
-  b.put();
-  EXPECT_TRUE(m.doEvents(0));
-  EXPECT_EQ(events.size(), 2u);  // only the first of the two ran
-}
-
-TEST_F(Loop, CallbackMayDestroyHandlersStillDue) {
   Probe* both[2] = {new Probe('x'), new Probe('y')};
   destroyBothFrom(&Probe::onRead, both);
-  for (Probe* h : both) {
-    watch(*h);
-    h->put();
-  }
+  for (Probe* h : {&a, &b, both[0], both[1]}) watch(*h, true);
   EXPECT_TRUE(m.doEvents(0));
-  EXPECT_EQ(events.size(), 2u);
+  EXPECT_EQ(events.size(), 4u);  // one of each pair ran
 }
 
 TEST_F(Loop, UnregisteringClearsTheInterests) {
   Probe h('h');
-  watch(h);
-  h.put();
-  // Left in the interests, its readable descriptor would end every wait at
-  // once, and a handler destroyed after this would be read at the next wait.
+  watch(h, true);
+  // Left in the interests, it would end every wait, and be read after its death.
   m.registerHandler(&h, false);
   EXPECT_FALSE(m.doEvents(0));
   EXPECT_EQ(events, "");
@@ -117,19 +104,16 @@ TEST_F(Loop, UnregisteringClearsTheInterests) {
 
 TEST_F(Loop, BadDescriptorRaisesAndDispatchesNothing) {
   Probe g('g'), b('b', dup(0));
-  watch(g);
-  watch(b);
+  watch(g, true);
+  watch(b, false);
   close(b.fd);
-  Tick t;
-  t.timer.start(0);
-  g.put();
+  Tick t(0);
   EXPECT_EQ(gwtest::failureOf([&] { m.doEvents(0); }), "select: Bad file descriptor (9)");
   EXPECT_EQ(events, "");
 }
 
 TEST_F(Loop, SignalsMakeEmptyTurns) {
-  Tick t;
-  t.timer.start(0);
+  Tick t(0);
   gwtest::SignalStorm storm(1000);
   EXPECT_TRUE(m.doEvents(-1));  // the timer
   EXPECT_TRUE(m.doEvents(-1));  // nothing to wait for but a signal
@@ -143,8 +127,8 @@ TEST_F(Loop, ServesDescriptor3000AndIgnoresOnesBeyondTheSets) {
   if (setrlimit(RLIMIT_NOFILE, &rl) != 0) GTEST_SKIP() << "cannot open descriptor 3000";
   Probe h('h', 3000), far('f', 70000);
   ASSERT_EQ(dup3(h.own, 3000, O_CLOEXEC), 3000);
-  watch(h);
-  watch(far, true, true);
+  watch(h, false);
+  watch(far, false, true);
   EXPECT_FALSE(m.doEvents(0));
   h.put();
   EXPECT_TRUE(m.doEvents(-1));
@@ -155,8 +139,7 @@ TEST_F(Loop, ServesDescriptor3000AndIgnoresOnesBeyondTheSets) {
 TEST(FdManager, DestructorTellsEachHandlerAtMostOnce) {
   events.clear();
   auto* m = new io::FdSelectManager(false);
-  // Whichever of a and b hears first destroys both: the other, unregistered
-  // by then, must not be told. One that registers again is told once.
+  // Whichever of a and b hears first destroys both; one that registers again is told once.
   Probe* pair[2] = {new Probe('a'), new Probe('b')};
   destroyBothFrom(&Probe::onGone, pair);
   Probe keep('k');
@@ -165,13 +148,4 @@ TEST(FdManager, DestructorTellsEachHandlerAtMostOnce) {
   delete m;
   EXPECT_TRUE(events == "agkg" || events == "bgkg" || events == "kgag" || events == "kgbg")
       << events;
-}
-
-TEST(FdManager, DestroyingANestedManagerMakesTheOuterOneCurrent) {
-  auto* outer = new io::FdSelectManager(false);
-  delete new io::FdSelectManager(true);
-  EXPECT_EQ(FdManager::threadInstance(), outer);
-  EXPECT_EQ(plat::TimerManager::threadInstance(), outer->timerManager());
-  delete outer;
-  EXPECT_EQ(FdManager::threadInstance(), nullptr);
 }

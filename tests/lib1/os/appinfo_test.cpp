@@ -4,14 +4,6 @@
 
 using namespace os;
 
-namespace {
-
-void setLongName(const char* longName) {
-  setAppInfo("tool", "Korvath", "zem", loc::msgid_t(), longName);
-}
-
-}  // namespace
-
 TEST(AppInfoDeathTest, UnsetItemsFailTheirAssertions) {
   // Each in a fresh child: the identity is process-wide.
   EXPECT_DEATH(getAppName(), "'app'");
@@ -24,7 +16,7 @@ TEST(AppInfo, LongNameFallsBackToTheAppNameAndLosesTheRegisteredSign) {
   const char* cases[][2] = {
       {nullptr, "tool"}, {"Zem\u00AE Viewer", "Zem Viewer"}, {"\u00AEA\u00AE\u00AE", "A"}};
   for (auto& c : cases) {
-    setLongName(c[0]);
+    setAppInfo("tool", "Korvath", "zem", loc::msgid_t(), c[0]);
     EXPECT_STREQ(getLongAppNameR(), c[0] ? c[0] : "tool");
     EXPECT_STREQ(getLongAppName(), c[1]);
   }

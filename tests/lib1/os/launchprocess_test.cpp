@@ -5,10 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <csignal>
-#include <string>
-
 #include "lib1/io/FdSelectManager.h"
 #include "lib1/loc/Localize.h"
 #include "lib1/os/AppInfo.h"
@@ -34,6 +30,11 @@ bool eventually(F cond, io::FdSelectManager* mgr = nullptr) {
 
 bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD; }
 
+struct ExitCode : LaunchProcess::WaitCallback {
+  void processExited(LaunchProcess::Monitor*, int exitCode) override { code = exitCode; }
+  int code = -1;
+};
+
 }  // namespace
 
 TEST(LaunchProcess, MissingProgramFailsStartAtEveryLevel) {
@@ -50,9 +51,8 @@ TEST(LaunchProcess, ExitCodesAreTheStatusOrMinusTheSignal) {
   EXPECT_EQ(LaunchProcess::system("sh", "-c", "kill -9 $$", nullptr), -SIGKILL);
 }
 
+// Child 1 comes from our 9 and child 9 from a file: installing 9 first would lose 1.
 TEST(LaunchProcess, RedirectionsReachTheChildEvenWhenTheyClash) {
-  // Child 1 comes from the parent's 9, and child 9 from a file: installing
-  // 9 first would overwrite the source of 1.
   gwtest::TempDir dir;
   std::string out = dir.file("out");
   int a[2];
@@ -93,14 +93,10 @@ TEST(LaunchProcess, TimedWaitPollsAndAsyncWaitTakesTheChildOver) {
   int childIn = 0;
   int toChild = p.redirectPipe(true, &childIn);
   p.start();
-  int code = -1;
-  EXPECT_FALSE(p.waitTimed(&code, 60));
-  struct Done : LaunchProcess::WaitCallback {
-    void processExited(LaunchProcess::Monitor*, int exitCode) override { code = exitCode; }
-    int code = -1;
-  } done;
+  ExitCode done;
+  EXPECT_FALSE(p.waitTimed(&done.code, 60));
   std::unique_ptr<LaunchProcess::Monitor> monitor(p.waitAsync(&done));
-  EXPECT_EQ(gwtest::failureOf([&] { p.waitTimed(&code, 0); }),
+  EXPECT_EQ(gwtest::failureOf([&] { p.waitTimed(nullptr, 0); }),
             "LaunchProcess: process detached or not started");
   close(toChild);
   EXPECT_TRUE(eventually([&] { return done.code == 5; }, &mgr));
@@ -109,8 +105,8 @@ TEST(LaunchProcess, TimedWaitPollsAndAsyncWaitTakesTheChildOver) {
 TEST(LaunchProcess, ElevationDoublesPercentSignsOfTheReason) {
   gwtest::TempDir dir;
   std::string args = dir.file("args");
-  dir.write("zemelevate", "#!/bin/sh\nfor a; do echo \"$a\"; done > " + args + "\n");
-  chmod(dir.file("zemelevate").c_str(), 0755);
+  chmod(dir.write("zemelevate", "#!/bin/sh\nfor a; do echo \"$a\"; done > " + args + "\n").c_str(),
+        0755);
   os::setAppInfo("tool", nullptr, "zem", loc::msgid_t(), nullptr);
   os::setDirSetting(&os::etcZemDir, dir.path().c_str());
   loc::Localize::inst()->setTransMapLocales({"en_US"}, nullptr);

@@ -20,8 +20,7 @@ struct CmdLine : testing::Test {
   BoolParameter verbose{"Verbose", "", false, false, &conf};
   IntParameter width{"Width", "", 1, false, &conf, 0, 1000};
 
-  // Runs the arguments (line split at blanks); returns "" or the error as
-  // "<type>: <message>".
+  // Runs the line split at blanks; "" or the error as "<type>: <message>".
   std::string run(const char* line, Configuration::UsageCallback usage = nullptr) {
     std::istringstream in(line);
     std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
@@ -59,9 +58,8 @@ TEST_F(CmdLine, EveryAssignmentFormSetsAtPriority50) {
 }
 
 TEST_F(CmdLine, FirstArgumentThatIsNoAssignmentEndsTheLine) {
-  // Each line stops at the argument marked "^". A separate value follows a
-  // single dash only; a Boolean alone takes no value; without a usage
-  // callback there is no help either.
+  // Each line stops at the "^" argument. A separate value follows a single dash only; a
+  // Boolean alone takes no value; without a usage callback there is no help either.
   for (std::string line :
        {"^--Log *:stderr:100", "-Verbose ^false", "^-help", "Width=5 ^word Width=7", "^- 1", "^=5",
         "^Nope=1", "^-Nope 1", "^-Width=abc 1", "^-Width", "^-Width 2000"}) {

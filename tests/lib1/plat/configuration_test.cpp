@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "lib1/plat/BinaryParameter.h"
 #include "lib1/plat/BoolParameter.h"
 #include "lib1/plat/IntParameter.h"
 #include "lib1/plat/StringParameter.h"
@@ -79,21 +78,6 @@ TEST_F(Tree, LookupIgnoresCaseAndPrefersOwnThenEarlierChildDepthFirst) {
   EXPECT_FALSE(root.set("nope", "1", 50));
 }
 
-TEST_F(Tree, ACopyIsFlatInReverseAndMatchesItsSource) {
-  Configuration copy(root);
-  std::string names;  // the source's walk, breadth first and newest first, reversed
-  for (ParameterIterator it(&copy, false); it.param; it.next()) names += it.param->name;
-  EXPECT_EQ(names, "FECDAB");
-  EXPECT_TRUE(root.subset(&copy));
-  a.setParam("a", 0);  // same text, another priority
-  EXPECT_TRUE(copy.subset(&root));
-  d.setParam("changed", 50);
-  EXPECT_FALSE(copy.subset(&root));
-  EXPECT_FALSE(root.subset(&child1));  // B missing there
-  delete new Configuration(copy);      // a copy of the copy deletes its own clones only
-  EXPECT_EQ(value(copy, "D"), "d");
-}
-
 TEST_F(Aliases, SetGoesToEveryTargetThatAccepts) {
   conf.addAlias("xy", &both);
   EXPECT_TRUE(conf.set("XY", "1", 50));  // both accept
@@ -103,24 +87,6 @@ TEST_F(Aliases, SetGoesToEveryTargetThatAccepts) {
   EXPECT_FALSE(conf.set("xy", "9", 50));  // neither accepts
   conf.addAlias("XY", &refuse);           // replaces, letter case ignored
   EXPECT_FALSE(conf.set("xy", "1", 50));
-}
-
-TEST(LogReport, OneLinePerSettingByPriorityThenName) {
-  Configuration conf("Test");
-  CaptureLogger log;
-  RouteWriter route(LogWriter::getLogWriter("Configuration"), &log, LogWriter::LEVEL_DEBUG);
-  StringParameter s("s", "", "def", false, &conf), hidden("_hidden", "", "", false, &conf);
-  IntParameter pol("Pol", "", 1, false, &conf);
-  BoolParameter both("both", "", false, false, &conf);
-  BinaryParameter bin("Bin", "", CBuf<unsigned char>{0, nullptr}, &conf, false);
-  EXPECT_TRUE(pol.setParam("2", 0) && both.setParam("1", 50) && both.setParam("0", 0) &&
-              bin.setParam("ff", 50));
-  conf.logReport();
-  std::string texts;
-  for (auto& l : log.lines) texts += std::to_string(l.level) + " " + l.text + "|";
-  EXPECT_EQ(texts,
-            "30 both=0 (Policy overriding preference)|30 Pol=2 (Policy)|"
-            "30 Bin=<binary> (Preference)|100 s=def (Default)|");
 }
 
 TEST_F(Aliases, OutlivingItsRegistriesLeavesNoDanglingEntry) {

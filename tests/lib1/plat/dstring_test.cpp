@@ -24,8 +24,7 @@ std::string wrap(const char* text, int width, int indent) {
 }  // namespace
 
 TEST(DString, AnAppendedNulEndsTheText) {
-  // The remembered length must stay where the first NUL is, or the next
-  // append lands beyond it and is lost.
+  // The remembered length stays at the first NUL, or the next append is lost beyond it.
   DString d = make("ab");
   d.appendChar_('\0', 3);
   EXPECT_EQ(d.append_("c"), 3);
@@ -52,8 +51,7 @@ TEST(DString, ItsOwnTextMayBeAppendedOrReplacedInto) {
 }
 
 TEST(DString, PrfOfItsOwnTextFormatsTheOldValueWhateverTheCapacity) {
-  // At 8 the buffer must grow; at 64 the output goes right after the text
-  // that is still being read.
+  // At 8 the buffer must grow; at 64 the output goes right after the text being read.
   for (int capacity : {8, 64}) {
     DString d(capacity);
     d.append("abcdef");
@@ -75,11 +73,6 @@ TEST(DString, PrfThatFailsEveryTimeNeitherLoopsNorGrows) {
   e.prf("%ls", L"\u00e9");  // no wide characters in the C locale
   EXPECT_STREQ(e, "keep");
   EXPECT_EQ(e.capacity(), 8);
-}
-
-TEST(DString, ReplaceByANullTextRemoves) {
-  DString r;
-  EXPECT_STREQ(r.replace("a.b.c", ".", nullptr), "abc");
 }
 
 TEST(DStringDeathTest, ReplaceWithEmptyFindIsFatal) {

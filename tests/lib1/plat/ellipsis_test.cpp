@@ -4,12 +4,8 @@
 
 #include <string>
 
-namespace {
-
 TEST(Ellipsis, CutsCharacters) {
-  auto get = [](const char* text, int n) {
-    return std::string(plat::EllipsiseStr(text).get(n).get());
-  };
+  auto get = [](const char* t, int n) { return std::string(plat::EllipsiseStr(t).get(n).get()); };
   const std::string dots = "\xE2\x80\xA6";
   EXPECT_EQ(get("abcdef", 0), "abcdef");
   EXPECT_EQ(get("abcdef", 2), "abcd" + dots);
@@ -19,5 +15,3 @@ TEST(Ellipsis, CutsCharacters) {
   EXPECT_EQ(get("ab\xE2\x82", 1), "ab\xE2" + dots);
   EXPECT_TRUE(plat::EllipsiseStr(nullptr).get(0).isNull());
 }
-
-}  // namespace

@@ -1,5 +1,4 @@
-// Expansion itself is checked against a plain model by the fuzz target,
-// which never gives a null text.
+// The fuzz target checks expansion against a plain model, never with a null text.
 #include "lib1/plat/EnvExpand.h"
 
 #include <gtest/gtest.h>

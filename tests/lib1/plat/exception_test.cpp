@@ -16,8 +16,8 @@ std::string errText(int e) { return strerror(e) + (" (" + std::to_string(e) + ")
 TEST(SystemException, MessageNamesTheCallAndTheErrorWithItsNumber) {
   EXPECT_STREQ(plat::SystemException("x", 0).str(), "x: Success (0)");
   EXPECT_EQ(plat::SystemException(nullptr, ENOENT).str(), errText(ENOENT));  // no leading ": "
-  plat::SystemExceptionFmt fmt("fileOpen(%s)", ENOENT, "/tmp/x");
-  EXPECT_EQ(fmt.str(), "fileOpen(/tmp/x): " + errText(ENOENT));
+  EXPECT_EQ(plat::SystemExceptionFmt("fileOpen(%s)", ENOENT, "/tmp/x").str(),
+            "fileOpen(/tmp/x): " + errText(ENOENT));
   errno = EACCES;  // read after the formatting
   plat::StdlibException std("open(%d)", 7);
   EXPECT_EQ(std.str(), "open(7): " + errText(EACCES));
@@ -27,8 +27,7 @@ TEST(Exception, LongTextIsCutOnACharacterBoundary) {
   // A character of 2, 3 and 4 bytes starting at byte 254 cannot fit.
   for (const char* ch : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"}) {
     std::string text = std::string(254, 'a') + ch + std::string(44, 'b');
-    plat::ExceptionFmt e("%s", text.c_str());
-    EXPECT_EQ(e.msg.length(), 254) << ch;
+    EXPECT_EQ(plat::ExceptionFmt("%s", text.c_str()).msg.length(), 254) << ch;
     EXPECT_EQ(plat::Exception(text.c_str()).msg.length(), 254);
   }
   EXPECT_EQ(plat::Exception("m", std::string(40, 't').c_str()).type.length(), 31);
@@ -39,7 +38,7 @@ TEST(Exception, LongTextIsCutOnACharacterBoundary) {
 }
 
 TEST(BadUtf8DeathTest, HookTurnsConstructionIntoAnAbort) {
-  // The `_BadUtf8Assert` parameter installs a hook of its own: put it back.
+  // `_BadUtf8Assert` installs a hook of its own: put it back.
   auto* installed = plat::BadUtf8::assertHook;
   plat::BadUtf8::assertHook = nullptr;
   EXPECT_STREQ(plat::BadUtf8(1, "Bad UTF-8 string for %s", "P").str(), "Bad UTF-8 string for P");

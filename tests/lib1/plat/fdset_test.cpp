@@ -4,8 +4,7 @@
 
 using plat::FdSet;
 
-// Waiting on such descriptors is tested through the select loop (descriptor
-// 3000 in the io tests).
+// Waiting on such descriptors is tested through the select loop (descriptor 3000).
 TEST(FdSet, HoldsTheWholeRangeAndNothingOutsideIt) {
   FdSet s;
   for (int fd : {0, 63, 64, 65535}) EXPECT_TRUE(s.add(fd));

@@ -80,11 +80,3 @@ TEST_F(FileTest, LockIsRefusedToAnotherProcessUntilReleased) {
   fileUnlock(fp.get());
   EXPECT_EQ(exitCodeOf(childLocks(f, false)), 0);
 }
-
-TEST_F(FileTest, WaitingLockIsGrantedWhenTheHolderCloses) {
-  Stream fp = openStream(f, "r+");
-  ASSERT_TRUE(fileLock(fp.get(), true));
-  pid_t waiter = childLocks(f, true);
-  fp.reset();  // closing releases the lock
-  EXPECT_EQ(exitCodeOf(waiter), 0);
-}

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "lib1/plat/DString.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempDir.h"
 
@@ -26,18 +25,6 @@ TEST(FilePtr, ReadWriteCreateNeverTruncates) {
   std::string f = dir.write("f", "keep");
   { FilePtr p(f.c_str(), FilePtr::ReadWriteCreate); }
   EXPECT_EQ(gwtest::readFile(f), "keep");
-}
-
-TEST(FilePtr, ReadLineTakesLinesOfAnyLength) {
-  gwtest::TempDir dir;
-  std::string longLine(5000, 'a');
-  FilePtr p(dir.write("f", longLine + "\nwith cr\r\n\nlast").c_str(), FilePtr::Read);
-  DString line;
-  for (const char* e : {longLine.c_str(), "with cr\r", "", "last"}) {
-    ASSERT_TRUE(p.readLine(&line));
-    EXPECT_STREQ(line, e);
-  }
-  EXPECT_FALSE(p.readLine(&line));
 }
 
 TEST(FilePtr, MissingFileThrowsTheOpenText) {

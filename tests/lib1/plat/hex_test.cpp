@@ -6,8 +6,6 @@
 
 using namespace gwtest;
 
-namespace {
-
 TEST(Hex, IntToHexThrowsOutsideOneDigit) {
   for (int bad : {-1, 16})  // thrown, not fatal
     EXPECT_EQ(failureOf([&] { plat::intToHex(bad); }).substr(0, 29),
@@ -22,5 +20,3 @@ TEST(Hex, HexStrToBinRejectsOddLengthAndBadDigitsLeavingNothing) {
     EXPECT_TRUE(out.data == nullptr && out.length == 0 && out.secure) << bad;
   }
 }
-
-}  // namespace

@@ -1,5 +1,4 @@
-// Marker removal is checked against a model by the fuzz target, which never
-// gives a null text.
+// The fuzz target checks marker removal against a model, never with a null text.
 #include "lib1/plat/Hotkey.h"
 
 #include <gtest/gtest.h>

@@ -10,8 +10,7 @@ namespace {
 
 namespace mu = plat::MarkUp;
 
-// Items as "[text]font/link", with "h" for halfLine and margin operators as
-// "m<op>"; an exception adds "!" and its message.
+// Items as "[text]font/link" ("h" for halfLine), "m<op>" margins, "!" and a failure.
 struct Recorder : mu::Handler {
   void markUpItem(const char* text, mu::Font font, int link, bool half) override {
     out += "[" + std::string(text) + "]" + std::to_string(font) + "/" + std::to_string(link) +

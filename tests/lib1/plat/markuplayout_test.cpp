@@ -11,8 +11,7 @@ namespace {
 
 namespace mu = plat::MarkUp;
 
-// A fixed-width font: 10 pixels a byte, 12 a line. Pieces are recorded as
-// "[text]font/link@x,y-x2,y2".
+// A fixed-width font, 10 pixels a byte and 12 a line; pieces as "[text]font/link@x,y-x2,y2".
 struct FakeFont : mu::Layout::Callback {
   void setFontAndLinkId(mu::Font f, int l) override {
     font = std::to_string(f) + "/" + std::to_string(l);

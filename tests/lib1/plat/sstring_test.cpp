@@ -7,8 +7,7 @@
 
 namespace {
 
-// Appends to an exact-size heap buffer, so that a write past cap is caught
-// under AddressSanitizer.
+// Appends to an exact-size heap buffer, so that ASan catches a write past cap.
 std::string appendTo(int cap, const char* old, const char* add, bool viaPrf) {
   std::unique_ptr<char[]> buf(new char[cap]);
   buf[0] = 0;
@@ -22,14 +21,12 @@ std::string appendTo(int cap, const char* old, const char* add, bool viaPrf) {
 
 }  // namespace
 
-// Cuts of valid text are checked against a model by the fuzz target; these
-// are the cuts of text that was bad already.
+// The fuzz target checks cuts of valid text; these cut text that was bad already.
 TEST(SString, AnAppendCutsWholeCharactersOfItsOwnOnly) {
   for (bool prf : {false, true}) {
     // Capacity 8: bytes 0..6 for text, byte 7 for the NUL.
     EXPECT_EQ(appendTo(8, "abcde", "\xE2\x82\xAC", prf), "abcde");
-    // An incomplete sequence left by an earlier append is not this append's
-    // to cut: the look-back stops where the append began.
+    // An earlier append's incomplete sequence is not this one's to cut.
     EXPECT_EQ(appendTo(8, "abcd\xF0", "\x9F\x98\x80", prf), "abcd\xF0\x9F\x98");
     // Only continuation bytes in the window: nothing to cut.
     EXPECT_EQ(appendTo(8, "ab", "\x80\x80\x80\x80\x80\x80", prf), "ab\x80\x80\x80\x80\x80");

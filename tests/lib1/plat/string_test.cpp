@@ -13,15 +13,6 @@ TEST(String, IntersperseSeparatesEveryNthByte) {
   EXPECT_STREQ(s.get(), "abc,|def,|g");
 }
 
-TEST(String, NullStaysNullExceptThatIntersperseGivesText) {
-  String null;
-  null.lstripspace();
-  null.rstripspace();
-  EXPECT_TRUE(null.toUpper().isNull());
-  null.intersperse(' ', 1);
-  EXPECT_STREQ(null.get(), "");
-}
-
 TEST(String, SelfAssignmentKeepsTheText) {
   String t("abc");
   String& alias = t;

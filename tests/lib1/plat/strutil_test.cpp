@@ -13,8 +13,7 @@ using namespace gwtest;
 
 namespace {
 
-// "<ok>,<value>,<rest>" of the pointer forms, "<ok>,<value>" of the
-// whole-string forms.
+// "<ok>,<value>,<rest>" of the pointer forms, "<ok>,<value>" of the whole-string ones.
 template <typename T>
 std::string parse(const char* s, bool whole = false) {
   T v = 99;
@@ -41,8 +40,7 @@ TEST(StrUtil, StrCpyCutsToTheRoomAndReturnsTheSourceLength) {
 }
 
 TEST(StrUtil, IntegerParsingTakesWholeValuesInRange) {
-  // The whole-string form keeps the value it parsed; a minus after the
-  // number is no sign.
+  // The whole-string form keeps the value it parsed; a minus after the number is no sign.
   const std::pair<std::string, std::string> cases[] = {
       {parse<int>(" 42x"), "1,42,x"},
       {parse<int>("42x", true), "0,42"},

@@ -3,7 +3,6 @@
 #include <climits>
 #include <string>
 
-#include "lib1/plat/Configuration.h"
 #include "lib1/plat/DString.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/MemOutStream.h"
@@ -13,18 +12,15 @@
 
 using namespace rdr;
 using namespace std::string_literals;
-using gwtest::bytesOf;
-using gwtest::SlowSink;
+using namespace gwtest;
 
 TEST(OutStream, IntegersGoOutMostSignificantByteFirst) {
   MemOutStream out(0, 0);  // starts with no room at all
   out.writeU8(0xAB);
   out.writeU16(0x1234);
   out.writeU32(0xDEADBEEF);
-  out.writeS8(-2);
-  out.writeS16(-300);
   out.writeS32(INT_MIN);
-  EXPECT_EQ(bytesOf(out), "\xAB\x12\x34\xDE\xAD\xBE\xEF\xFE\xFE\xD4\x80\0\0\0"s);
+  EXPECT_EQ(bytesOf(out), "\xAB\x12\x34\xDE\xAD\xBE\xEF\x80\0\0\0"s);
 }
 
 TEST(OutStream, StringsAreCutToTheirLength) {
@@ -57,16 +53,6 @@ TEST(MemOutStream, PassingTheBlockToAStringSetsItsLengthAndEmptiesTheStream) {
   EXPECT_STREQ(d.get(), "abcdefghijkl");
 }
 
-TEST(StringWriter, TextStaysTerminatedAfterEveryOperation) {
-  MemOutStream out(16, 0);
-  StringWriter w(&out);
-  std::string part(1000, 'L');  // longer than the buffer
-  w.append("x", -1).appendChar('-', 3).prf("%d|%s", 42, part.c_str());
-  w.append("ab\0cd", 5).appendChar('!').appendChar('?', 0).append(nullptr);
-  EXPECT_EQ(bytesOf(out), "x---42|" + part + "ab!");
-  EXPECT_EQ(out.ptr[0], 0);
-}
-
 TEST(BufferedOutStream, GrowsForASlowSinkBeforeWaiting) {
   SlowSink sink(16384, 65536);
   std::string chunk(20000, 'c');
@@ -92,6 +78,6 @@ TEST(BufferedOutStream, NonWaitingFlushSendsWhatTheSinkTakes) {
 
 TEST(BufferedOutStream, ItemsThatCannotFitAreRefused) {
   SlowSink sink(16, 16);
-  EXPECT_EQ(gwtest::failureOf([&] { sink.overrun(32, 1); }),
+  EXPECT_EQ(failureOf([&] { sink.overrun(32, 1); }),
             "BufferedOutStream overrun: buffer size exceeded");
 }
