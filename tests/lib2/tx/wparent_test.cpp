@@ -11,6 +11,9 @@
 #include "lib2/fb/Draw.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
+#include "lib2/tx/TXWPopup.h"
+#include "lib2/tx/TXWRoot.h"
+#include "tests/support/DrivenClock.h"
 #include "tests/support/XServer.h"
 
 namespace {
@@ -56,6 +59,16 @@ class TXWParentTest : public testing::Test {
     XImage* im = XGetImage(tx::dpy, host.win(), x, y, 1, 1, AllPlanes, ZPixmap);
     unsigned long p = XGetPixel(im, 0, 0) & 0xffffff;
     return XDestroyImage(im), p;
+  }
+  static void move(tx::TXWParent* to, int x, int y) {
+    XEvent ev{};
+    ev.xmotion = XMotionEvent{MotionNotify, 0, False, tx::dpy, to->win()};
+    ev.xmotion.x = x;
+    ev.xmotion.y = y;
+    to->handleXEvent(&ev, nullptr);
+  }
+  static bool tipShown(const tx::TXWParent& h) {
+    return h.tooltip() && tx::TXWRoot::inst()->popupOf(h.tooltip());
   }
   void send(int type, unsigned state, unsigned keycode) {
     XEvent ev{};
@@ -128,6 +141,42 @@ TEST_F(TXWParentTest, ReplacedChildIsStoppedAndTheNewOnePainted) {
   EXPECT_FALSE(probe.isStarted());
   EXPECT_TRUE(pumpUntil([&] { return shownAt(5, 5) == 0x00ff00; }));
   host.setChild(nullptr);  // hides the window and stops next
+}
+
+TEST_F(TXWParentTest, TipShowsAfterTheRestBesideThePointerAndMotionHidesIt) {
+  probe.setTipText("tip");
+  host.show(true);
+  gwtest::DrivenClock clock;
+  move(&host, 5, 6);
+  clock.advance(499);
+  EXPECT_FALSE(tipShown(host));
+  clock.advance(1);
+  ASSERT_TRUE(tipShown(host));
+  EXPECT_EQ(host.tooltip()->getPosition(), host.getPosition() + plat::Point(7, 22));
+  move(&host, 6, 6);
+  EXPECT_FALSE(tipShown(host));
+  host.show(false);  // stops the re-armed timer with the child
+}
+
+// The root's popup would otherwise go on hosting a freed tooltip.
+TEST_F(TXWParentTest, TipGoesDownWithItsHiddenOrDestroyedHost) {
+  for (bool destroy : {false, true}) {
+    Probe tipped;
+    tipped.setTipText("tip");
+    auto other = std::make_unique<tx::TXWParent>(&tipped, nullptr, true);
+    other->resizeToFit();
+    other->show(true);
+    gwtest::DrivenClock clock;
+    move(other.get(), 5, 5);
+    clock.advance(500);
+    ASSERT_TRUE(tipShown(*other));
+    const wvw::WTooltip* tip = other->tooltip();
+    if (destroy)
+      other.reset();
+    else
+      other->show(false);
+    EXPECT_EQ(tx::TXWRoot::inst()->popupOf(tip), nullptr) << destroy;
+  }
 }
 
 }  // namespace
