@@ -6,6 +6,7 @@
 
 #include "lib1/plat/Log.h"
 #include "lib1/plat/Utf8.h"
+#include "lib2/tx/TXIncrSender.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 
@@ -74,14 +75,9 @@ bool TXWindow::setSelectionPropertyUtf8(Window requestor, Atom property, Atom ta
   } else if (target != tx::xaUTF8_STRING()) {
     return false;
   }
-  // One request must carry the whole text; a larger one is refused rather
-  // than cut or sent to an error that would end the program.
-  long maxUnits = XExtendedMaxRequestSize(dpy);
-  if (maxUnits == 0) maxUnits = XMaxRequestSize(dpy);
-  if (long(bytes.size()) > (maxUnits - 8) * 4) {
-    vlog().info("refusing a selection of %zu bytes: larger than one request", bytes.size());
-    return false;
-  }
+  // More than a requestor may read at once goes in pieces.
+  if (bytes.size() > tx::TXIncrSender::pieceSize())
+    return tx::TXIncrSender::inst().start(requestor, property, target, std::move(bytes));
   tx::setProp(requestor, property, target, 8, bytes.data(), int(bytes.size()));
   return true;
 }

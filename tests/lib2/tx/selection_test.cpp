@@ -7,10 +7,13 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 
+#include "lib2/tx/TXIncrSender.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
+#include "tests/support/DrivenClock.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/XServer.h"
 
@@ -83,12 +86,46 @@ TEST_P(SelectionPeers, TextsGoBothWaysWhole) {
   window.setClipboard("");  // the peer gives up the clipboard and ends
 }
 
-INSTANTIATE_TEST_SUITE_P(Tools, SelectionPeers,
-                         testing::Values(PeerCase{"xclip -o -selection clipboard",
-                                                  "xclip -selection clipboard -i", 1},
-                                         PeerCase{"xclip -o -selection clipboard",
-                                                  "xclip -selection clipboard -i", 1 << 20},
-                                         PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Tools, SelectionPeers,
+    testing::Values(PeerCase{"xclip -o -selection clipboard", "xclip -selection clipboard -i", 1},
+                    PeerCase{"xclip -o -selection clipboard", "xclip -selection clipboard -i",
+                             1 << 20},
+                    PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1},
+                    PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1 << 20}));
+
+// A text sent in pieces must not stay behind, nor hang anything, when its
+// requestor goes away or stops reading.
+TEST_F(SelectionTest, RequestorsThatGoOrStallAreGivenUp) {
+  window.setClipboard(textOf(1 << 20).c_str());
+  tx::TXIncrSender& sender = tx::TXIncrSender::inst();
+  auto pumpUntil = [](const std::function<bool()>& done) {
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+         !done() && std::chrono::steady_clock::now() < end;) {
+      XSync(tx::dpy, False);
+      tx::handleXEvents();
+    }
+    return done();
+  };
+  for (bool vanish : {true, false}) {
+    gwtest::DrivenClock clock;
+    Display* peer = XOpenDisplay(nullptr);
+    Window w = XCreateSimpleWindow(peer, DefaultRootWindow(peer), 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(peer, tx::xaCLIPBOARD(), tx::xaUTF8_STRING(), XA_PRIMARY, w, CurrentTime);
+    XSync(peer, False);
+    ASSERT_TRUE(pumpUntil([&] { return sender.transfers() == 1; }));
+    if (vanish) {
+      XDestroyWindow(peer, w);
+      XSync(peer, False);
+    } else {
+      clock.advance(tx::TXIncrSender::kStallMs);
+      XChangeProperty(tx::dpy, window.win(), XA_PRIMARY, XA_STRING, 8, PropModeReplace, nullptr,
+                      0);  // any event lets the sender look at the clock
+    }
+    EXPECT_TRUE(pumpUntil([&] { return sender.transfers() == 0; })) << vanish;
+    XCloseDisplay(peer);
+  }
+}
 
 TEST_F(SelectionTest, OwnerAnswersTargetsAndLatin1) {
   window.setClipboard("\xce\xa9 \xc3\xa9");  // Omega is not Latin-1
