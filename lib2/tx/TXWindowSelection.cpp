@@ -18,16 +18,19 @@ constexpr int kClipboardTimeoutMs = 1000;
 
 // Reads all of a format-8 property, piece by piece, and deletes it. False
 // when it is missing or not of format 8 (type still tells what it was).
+// The last read deletes it in the same request: an incremental sender that
+// writes its next piece early must not have it deleted unread.
 bool readWholeProperty(Window w, Atom property, Atom* type, std::string* out) {
   out->clear();
   *type = None;
   long offset = 0;  // in 32-bit units
+  unsigned long after = 0;
   while (true) {
     Atom actual = None;
     int format = 0;
-    unsigned long n = 0, after = 0;
+    unsigned long n = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(tx::dpy, w, property, offset, 65536, False, AnyPropertyType, &actual,
+    if (XGetWindowProperty(tx::dpy, w, property, offset, 65536, True, AnyPropertyType, &actual,
                            &format, &n, &after, &data) != Success)
       return false;
     std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
@@ -37,7 +40,7 @@ bool readWholeProperty(Window w, Atom property, Atom* type, std::string* out) {
     if (after == 0) break;
     offset += long(n / 4);
   }
-  XDeleteProperty(tx::dpy, w, property);
+  if (after != 0) XDeleteProperty(tx::dpy, w, property);
   XFlush(tx::dpy);  // an incremental sender waits for the deletion
   return *type != None && *type != tx::xaINCR();
 }

@@ -11,7 +11,6 @@
 #include "lib2/fb/Draw.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
-#include "lib2/tx/TXWPopup.h"
 #include "lib2/tx/TXWRoot.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/XServer.h"
@@ -61,14 +60,8 @@ class TXWParentTest : public testing::Test {
     return XDestroyImage(im), p;
   }
   static void move(tx::TXWParent* to, int x, int y) {
-    XEvent ev{};
-    ev.xmotion = XMotionEvent{MotionNotify, 0, False, tx::dpy, to->win()};
-    ev.xmotion.x = x;
-    ev.xmotion.y = y;
+    XEvent ev{.xmotion = {MotionNotify, 0, False, tx::dpy, to->win(), 0, 0, 0, x, y}};
     to->handleXEvent(&ev, nullptr);
-  }
-  static bool tipShown(const tx::TXWParent& h) {
-    return h.tooltip() && tx::TXWRoot::inst()->popupOf(h.tooltip());
   }
   void send(int type, unsigned state, unsigned keycode) {
     XEvent ev{};
@@ -143,39 +136,24 @@ TEST_F(TXWParentTest, ReplacedChildIsStoppedAndTheNewOnePainted) {
   host.setChild(nullptr);  // hides the window and stops next
 }
 
-TEST_F(TXWParentTest, TipShowsAfterTheRestBesideThePointerAndMotionHidesIt) {
+TEST_F(TXWParentTest, TipShowsAfterARestAndGoesWithMotionHidingOrItsHost) {
   probe.setTipText("tip");
-  host.show(true);
-  gwtest::DrivenClock clock;
-  move(&host, 5, 6);
-  clock.advance(499);
-  EXPECT_FALSE(tipShown(host));
-  clock.advance(1);
-  ASSERT_TRUE(tipShown(host));
-  EXPECT_EQ(host.tooltip()->getPosition(), host.getPosition() + plat::Point(7, 22));
-  move(&host, 6, 6);
-  EXPECT_FALSE(tipShown(host));
-  host.show(false);  // stops the re-armed timer with the child
-}
-
-// The root's popup would otherwise go on hosting a freed tooltip.
-TEST_F(TXWParentTest, TipGoesDownWithItsHiddenOrDestroyedHost) {
-  for (bool destroy : {false, true}) {
-    Probe tipped;
-    tipped.setTipText("tip");
-    auto other = std::make_unique<tx::TXWParent>(&tipped, nullptr, true);
+  for (int how : {0, 1, 2}) {  // motion, hiding the window, destroying the host
+    gwtest::DrivenClock clock;
+    auto other = std::make_unique<tx::TXWParent>(&probe, nullptr, true);
     other->resizeToFit();
     other->show(true);
-    gwtest::DrivenClock clock;
-    move(other.get(), 5, 5);
-    clock.advance(500);
-    ASSERT_TRUE(tipShown(*other));
+    move(other.get(), 5 + how, 6);  // the pointer moves in each round
+    clock.advance(499);
+    EXPECT_FALSE(tx::TXWRoot::inst()->popupOf(other->tooltip()));
+    clock.advance(1);
+    ASSERT_TRUE(tx::TXWRoot::inst()->popupOf(other->tooltip()));
+    EXPECT_EQ(other->tooltip()->getPosition(), other->getPosition() + plat::Point(7 + how, 22));
     const wvw::WTooltip* tip = other->tooltip();
-    if (destroy)
-      other.reset();
-    else
-      other->show(false);
-    EXPECT_EQ(tx::TXWRoot::inst()->popupOf(tip), nullptr) << destroy;
+    if (how == 0) move(other.get(), 9, 9);
+    if (how == 1) other->show(false);
+    if (how == 2) other.reset();
+    EXPECT_EQ(tx::TXWRoot::inst()->popupOf(tip), nullptr) << how;
   }
 }
 
