@@ -68,7 +68,7 @@ void TXWParent::setChild(wvw::Widget* w) {
 }
 
 void TXWParent::forgetChild() {
-  hideTip();
+  tipTimer_.stop();
   child_ = nullptr;
   renderTimer_.stop();
   image_.reset();

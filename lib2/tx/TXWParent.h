@@ -68,8 +68,10 @@ class TXWParent : public TXWindow,
   // Null until the pointer first moved over the tree.
   const wvw::WTooltip* tooltip() const { return tooltip_.get(); }
   // Drops the child without a call into it, which may be gone already; the
-  // window is left with nothing to show.
+  // window is left with nothing to show. Its tip stays as it is.
   void forgetChild();
+  // Takes the tip down, or keeps it from showing.
+  void hideTip();
 
  protected:
   void resizeNotify() override;
@@ -80,7 +82,6 @@ class TXWParent : public TXWindow,
   bool handlePtrMove(const plat::Point& pos, wvw::Widget* w) override;
   bool handlePtrLeave(wvw::Widget* w) override;
   void showTip() { tooltip_->show(); }
-  void hideTip();
 
   void startOrStop();
   void renderDirty();

@@ -11,13 +11,22 @@ TXWRoot* TXWRoot::inst() {
 }
 
 TXWRoot::~TXWRoot() {
-  // The owners of these widgets may have freed them already: forget them
-  // before the windows go, so that taking a window down calls nothing of a
-  // widget.
-  // Moved out first: a window going down may ask to hide its own tip.
+  // The tips of these windows belong to them and are alive: take them down
+  // properly while the table still holds their popups. Hiding a tip removes
+  // another entry, so the walk goes on from the key.
+  for (auto it = popups_.begin(); it != popups_.end();) {
+    const wvw::Widget* key = it->first;
+    it->second->hideTip();
+    it = popups_.upper_bound(key);
+  }
+  // The owners of the remaining widgets may have freed them already: forget
+  // them before the windows go, so that taking a window down calls nothing
+  // of a widget.
+  for (auto& entry : popups_) entry.second->forgetChild();
+  // Out of the table before they go: a window going down asks to hide its
+  // own tip.
   auto popups = std::move(popups_);
   popups_.clear();
-  for (auto& entry : popups) entry.second->forgetChild();
 }
 
 plat::Rect TXWRoot::getRect() {
