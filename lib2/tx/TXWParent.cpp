@@ -9,6 +9,7 @@
 #include "lib2/fb/FullFramePixelBuffer.h"
 #include "lib2/fb/RegionIterator.h"
 #include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWRoot.h"
 
 PLAT_LOG_WRITER(vlog, "TXWParent");
 
@@ -16,11 +17,15 @@ namespace tx {
 
 namespace {
 constexpr int kRenderDelayMs = 10;
+constexpr int kTipDelayMs = 500;
+constexpr int kTipMaxWidth = 320;
+// Below and right of the pointer, clear of the cursor's shape.
+constexpr plat::Point kTipOffset(2, 16);
 constexpr int kSyntheticShift = -1;
 }  // namespace
 
 TXWParent::TXWParent(wvw::Widget* child, TXWindow* parent, bool overrideRedirect)
-    : TXWindow(1, 1, parent, 0, overrideRedirect), renderTimer_(this) {
+    : TXWindow(1, 1, parent, 0, overrideRedirect), renderTimer_(this), tipTimer_(this) {
   setEventHandler(this);
   addEventMask(KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                EnterWindowMask | LeaveWindowMask | PointerMotionMask | ExposureMask |
@@ -31,6 +36,8 @@ TXWParent::TXWParent(wvw::Widget* child, TXWindow* parent, bool overrideRedirect
 }
 
 TXWParent::~TXWParent() {
+  // A tip still up would leave the root a popup hosting a freed tooltip.
+  hideTip();
   if (isMapped()) show(false);
   // The old tree must not stay started with this host as its parent.
   if (child_ && child_->isStarted()) child_->stop();
@@ -58,6 +65,13 @@ void TXWParent::setChild(wvw::Widget* w) {
   if (!showing) return;
   startOrStop();
   invalidateChild(w, fb::Region(fb::RgnRect(image_->getRect())));
+}
+
+void TXWParent::forgetChild() {
+  tipTimer_.stop();
+  child_ = nullptr;
+  renderTimer_.stop();
+  image_.reset();
 }
 
 void TXWParent::show(bool visible) {
@@ -108,9 +122,33 @@ void TXWParent::resizeNotify() {
   if (image_) image_->setSize(size());
 }
 
+wvw::WRoot* TXWParent::getRoot(plat::Point* origin) {
+  if (origin) *origin = getPosition();
+  return TXWRoot::inst();
+}
+
 bool TXWParent::handleTimeout(plat::Timer* t) {
   if (t == &renderTimer_) renderDirty();
+  if (t == &tipTimer_) showTip();
   return false;
+}
+
+bool TXWParent::handlePtrMove(const plat::Point& pos, wvw::Widget* w) {
+  if (!tooltip_) tooltip_ = std::make_unique<wvw::WTooltip>(kTipMaxWidth, nullptr);
+  tooltip_->setText(w->getTipText());
+  tooltip_->setPosition(pos + kTipOffset, w);
+  tipTimer_.start(kTipDelayMs);
+  return false;
+}
+
+bool TXWParent::handlePtrLeave(wvw::Widget*) {
+  hideTip();
+  return false;
+}
+
+void TXWParent::hideTip() {
+  tipTimer_.stop();
+  if (tooltip_) tooltip_->hide();
 }
 
 void TXWParent::startOrStop() {
@@ -123,6 +161,8 @@ void TXWParent::startOrStop() {
     // the picture comes from the Expose events of the mapping.
     image_ = std::make_unique<TXImage>(size());
   } else {
+    // No tip may appear for a window that is not shown.
+    hideTip();
     child_->stop();
     renderTimer_.stop();
     image_.reset();
@@ -194,10 +234,12 @@ void TXWParent::handleEvent(TXWindow*, XEvent* ev) {
 }
 
 void TXWParent::pointerEvent(XEvent* ev, int buttonMask) {
+  hideTip();
   if (child_) child_->pointerEvent(plat::Point(ev->xbutton.x, ev->xbutton.y), buttonMask);
 }
 
 void TXWParent::keyEvent(XEvent* ev) {
+  hideTip();
   int keycode = ev->xkey.keycode;
   if (ev->type == KeyRelease) {
     // The keysym of a release is the one of its press, whatever the

@@ -12,6 +12,11 @@
 // timer is scheduled only while the image exists. The child is treated as
 // lying at (0, 0), so its coordinates are the window's. A host that can get
 // events must hold a child: setChild(nullptr) hides the window.
+//
+// Pointer movement over a widget that nobody consumed arms a tooltip with
+// that widget's tip text, shown in a popup of the screen root once the
+// pointer has rested 500 ms; the next button, motion or key event, leaving
+// the widget, hiding the window and destroying the host all take it down.
 #pragma once
 
 #include <map>
@@ -23,6 +28,7 @@
 #include "lib2/tx/TXWindow.h"
 #include "lib2/wvw/WInputHandler.h"
 #include "lib2/wvw/WParent.h"
+#include "lib2/wvw/WTooltip.h"
 #include "lib2/wvw/Widget.h"
 
 namespace tx {
@@ -54,18 +60,31 @@ class TXWParent : public TXWindow,
   // The CLIPBOARD text, "" when none can be had; never null.
   const char* getCutText() const override;
   void setCutText(const char* utf8) override { setClipboard(utf8); }
+  // The screen root; origin gets the window's top-left on the screen.
+  wvw::WRoot* getRoot(plat::Point* origin) override;
 
   bool hasImage() const { return image_ != nullptr; }
   // Schedules the repaint of what is still dirty on the current timer
   // manager, for a host whose render timer a modal loop's manager took down.
   void resumeRepaint();
+  wvw::Widget* child() const { return child_; }
+  // Null until the pointer first moved over the tree.
+  const wvw::WTooltip* tooltip() const { return tooltip_.get(); }
+  // Drops the child without a call into it, which may be gone already; the
+  // window is left with nothing to show. Its tip stays as it is.
+  void forgetChild();
+  // Takes the tip down, or keeps it from showing.
+  void hideTip();
 
  protected:
   void resizeNotify() override;
+  void handleEvent(TXWindow* w, XEvent* ev) override;
 
  private:
-  void handleEvent(TXWindow* w, XEvent* ev) override;
   bool handleTimeout(plat::Timer* t) override;
+  bool handlePtrMove(const plat::Point& pos, wvw::Widget* w) override;
+  bool handlePtrLeave(wvw::Widget* w) override;
+  void showTip() { tooltip_->show(); }
 
   void startOrStop();
   void renderDirty();
@@ -80,6 +99,9 @@ class TXWParent : public TXWindow,
   std::map<int, unsigned> keysDown_;
   fb::Region dirtyRegion_;
   plat::Timer renderTimer_;
+  plat::Timer tipTimer_;
+  // Made on first use: a host that never arms a tip needs no font.
+  std::unique_ptr<wvw::WTooltip> tooltip_;
 };
 
 }  // namespace tx

@@ -121,8 +121,8 @@ class TXWindow {
   // Stores a received text (null data: none came).
   virtual void selectionNotify(XSelectionEvent* event, Atom type, int format, int nitems,
                                void* data);
-  // False, writing nothing, for a target other than STRING or UTF8_STRING
-  // or a text too large for one request.
+  // False, writing nothing, for a target other than STRING or UTF8_STRING,
+  // or when a text too large for one read cannot be announced in pieces.
   bool setSelectionPropertyUtf8(Window requestor, Atom property, Atom target,
                                 plat::CBuf<char> utf8);
 

@@ -6,6 +6,7 @@
 
 #include "lib1/plat/Log.h"
 #include "lib1/plat/Utf8.h"
+#include "lib2/tx/TXIncrSender.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 
@@ -17,16 +18,19 @@ constexpr int kClipboardTimeoutMs = 1000;
 
 // Reads all of a format-8 property, piece by piece, and deletes it. False
 // when it is missing or not of format 8 (type still tells what it was).
+// The last read deletes it in the same request: an incremental sender that
+// writes its next piece early must not have it deleted unread.
 bool readWholeProperty(Window w, Atom property, Atom* type, std::string* out) {
   out->clear();
   *type = None;
   long offset = 0;  // in 32-bit units
+  unsigned long after = 0;
   while (true) {
     Atom actual = None;
     int format = 0;
-    unsigned long n = 0, after = 0;
+    unsigned long n = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(tx::dpy, w, property, offset, 65536, False, AnyPropertyType, &actual,
+    if (XGetWindowProperty(tx::dpy, w, property, offset, 65536, True, AnyPropertyType, &actual,
                            &format, &n, &after, &data) != Success)
       return false;
     std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
@@ -36,7 +40,7 @@ bool readWholeProperty(Window w, Atom property, Atom* type, std::string* out) {
     if (after == 0) break;
     offset += long(n / 4);
   }
-  XDeleteProperty(tx::dpy, w, property);
+  if (after != 0) XDeleteProperty(tx::dpy, w, property);
   XFlush(tx::dpy);  // an incremental sender waits for the deletion
   return *type != None && *type != tx::xaINCR();
 }
@@ -74,14 +78,9 @@ bool TXWindow::setSelectionPropertyUtf8(Window requestor, Atom property, Atom ta
   } else if (target != tx::xaUTF8_STRING()) {
     return false;
   }
-  // One request must carry the whole text; a larger one is refused rather
-  // than cut or sent to an error that would end the program.
-  long maxUnits = XExtendedMaxRequestSize(dpy);
-  if (maxUnits == 0) maxUnits = XMaxRequestSize(dpy);
-  if (long(bytes.size()) > (maxUnits - 8) * 4) {
-    vlog().info("refusing a selection of %zu bytes: larger than one request", bytes.size());
-    return false;
-  }
+  // More than a requestor may read at once goes in pieces.
+  if (bytes.size() > tx::TXIncrSender::pieceSize())
+    return tx::TXIncrSender::inst().start(requestor, property, target, std::move(bytes));
   tx::setProp(requestor, property, target, 8, bytes.data(), int(bytes.size()));
   return true;
 }

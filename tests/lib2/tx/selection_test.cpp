@@ -9,8 +9,10 @@
 #include <fstream>
 #include <string>
 
+#include "lib2/tx/TXIncrSender.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
+#include "tests/support/DrivenClock.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/XServer.h"
 
@@ -21,6 +23,7 @@ class SelectionTest : public testing::Test {
   static void SetUpTestSuite() {
     gwtest::XServer::shared();
     tx::openDisplay(nullptr);
+    tx::xaUTF8_STRING();  // as on any desktop: xsel uses it only when it exists
   }
   // Runs a shell command while this process answers the X events it
   // causes; its output, or "<timeout>" after 20 s.
@@ -83,12 +86,37 @@ TEST_P(SelectionPeers, TextsGoBothWaysWhole) {
   window.setClipboard("");  // the peer gives up the clipboard and ends
 }
 
-INSTANTIATE_TEST_SUITE_P(Tools, SelectionPeers,
-                         testing::Values(PeerCase{"xclip -o -selection clipboard",
-                                                  "xclip -selection clipboard -i", 1},
-                                         PeerCase{"xclip -o -selection clipboard",
-                                                  "xclip -selection clipboard -i", 1 << 20},
-                                         PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Tools, SelectionPeers,
+    testing::Values(PeerCase{"xclip -o -selection clipboard", "xclip -selection clipboard -i", 1},
+                    PeerCase{"xclip -o -selection clipboard", "xclip -selection clipboard -i",
+                             1 << 20},
+                    PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1},
+                    PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1 << 20}));
+
+// After XSync the events of a peer's synchronised requests are queued here;
+// any event lets the sender look at the clock.
+TEST_F(SelectionTest, RequestorsThatGoOrStallAreGivenUp) {
+  window.setClipboard(textOf(1 << 20).c_str());
+  for (bool vanish : {true, false}) {
+    gwtest::DrivenClock clock;
+    Display* peer = XOpenDisplay(nullptr);
+    Window w = XCreateSimpleWindow(peer, DefaultRootWindow(peer), 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(peer, tx::xaCLIPBOARD(), tx::xaUTF8_STRING(), XA_PRIMARY, w, CurrentTime);
+    XSync(peer, False);
+    XSync(tx::dpy, False);
+    tx::handleXEvents();
+    ASSERT_EQ(tx::TXIncrSender::inst().transfers(), 1u);
+    if (vanish) XDestroyWindow(peer, w);
+    XSync(peer, False);
+    clock.advance(vanish ? 0 : tx::TXIncrSender::kStallMs);
+    XChangeProperty(tx::dpy, window.win(), XA_PRIMARY, XA_STRING, 8, PropModeReplace, nullptr, 0);
+    XSync(tx::dpy, False);
+    tx::handleXEvents();
+    EXPECT_EQ(tx::TXIncrSender::inst().transfers(), 0u) << vanish;
+    XCloseDisplay(peer);
+  }
+}
 
 TEST_F(SelectionTest, OwnerAnswersTargetsAndLatin1) {
   window.setClipboard("\xce\xa9 \xc3\xa9");  // Omega is not Latin-1

@@ -11,6 +11,8 @@
 #include "lib2/fb/Draw.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
+#include "lib2/tx/TXWRoot.h"
+#include "tests/support/DrivenClock.h"
 #include "tests/support/XServer.h"
 
 namespace {
@@ -56,6 +58,10 @@ class TXWParentTest : public testing::Test {
     XImage* im = XGetImage(tx::dpy, host.win(), x, y, 1, 1, AllPlanes, ZPixmap);
     unsigned long p = XGetPixel(im, 0, 0) & 0xffffff;
     return XDestroyImage(im), p;
+  }
+  static void move(tx::TXWParent* to, int x, int y) {
+    XEvent ev{.xmotion = {MotionNotify, 0, False, tx::dpy, to->win(), 0, 0, 0, x, y}};
+    to->handleXEvent(&ev, nullptr);
   }
   void send(int type, unsigned state, unsigned keycode) {
     XEvent ev{};
@@ -128,6 +134,27 @@ TEST_F(TXWParentTest, ReplacedChildIsStoppedAndTheNewOnePainted) {
   EXPECT_FALSE(probe.isStarted());
   EXPECT_TRUE(pumpUntil([&] { return shownAt(5, 5) == 0x00ff00; }));
   host.setChild(nullptr);  // hides the window and stops next
+}
+
+TEST_F(TXWParentTest, TipShowsAfterARestAndGoesWithMotionHidingOrItsHost) {
+  probe.setTipText("tip");
+  for (int how : {0, 1, 2}) {  // motion, hiding the window, destroying the host
+    gwtest::DrivenClock clock;
+    auto other = std::make_unique<tx::TXWParent>(&probe, nullptr, true);
+    other->resizeToFit();
+    other->show(true);
+    move(other.get(), 5 + how, 6);  // the pointer moves in each round
+    clock.advance(499);
+    EXPECT_FALSE(tx::TXWRoot::inst()->popupOf(other->tooltip()));
+    clock.advance(1);
+    ASSERT_TRUE(tx::TXWRoot::inst()->popupOf(other->tooltip()));
+    EXPECT_EQ(other->tooltip()->getPosition(), other->getPosition() + plat::Point(7 + how, 22));
+    const wvw::WTooltip* tip = other->tooltip();
+    if (how == 0) move(other.get(), 9, 9);
+    if (how == 1) other->show(false);
+    if (how == 2) other.reset();
+    EXPECT_EQ(tx::TXWRoot::inst()->popupOf(tip), nullptr) << how;
+  }
 }
 
 }  // namespace
