@@ -201,8 +201,17 @@ void TXWParent::handleEvent(TXWindow*, XEvent* ev) {
       break;
     }
     case MotionNotify:
-      // Only the newest queued position is delivered.
-      while (XCheckTypedWindowEvent(dpy, win(), MotionNotify, ev)) {
+      // Of motions queued back to back with the same buttons held, only the
+      // newest is delivered. A motion behind any other event stays there:
+      // taken out of turn it would overtake a press or release, and slip past
+      // the modal filter, which only saw the first one.
+      while (XEventsQueued(dpy, QueuedAlready) > 0) {
+        XEvent next;
+        XPeekEvent(dpy, &next);
+        if (next.type != MotionNotify || next.xmotion.window != win() ||
+            next.xmotion.state != ev->xmotion.state)
+          break;
+        XNextEvent(dpy, ev);
       }
       pointerEvent(ev, (ev->xmotion.state >> 8) & 31);
       break;

@@ -37,6 +37,7 @@ struct Probe : wvw::Widget {
 
 // Runs fn ms after start on the manager current then, again while it says so.
 struct Later : plat::Timer::Callback {
+  // fn answers whether the timer goes on.
   Later(int ms, std::function<bool()> f) : delay(ms), fn(std::move(f)) {}
   bool handleTimeout(plat::Timer*) override { return fn(); }
   int delay;
@@ -97,7 +98,10 @@ class TXDialogTest : public testing::Test {
 
   plat::TimerManager outer{true};
   Dialog dialog;
-  Later guard{5000, [&] { return dialog.dismiss(true), false; }};
+  Later guard{5000, [&] {
+                dialog.dismiss(true);
+                return false;
+              }};
 };
 
 TEST_F(TXDialogTest, OwnerGetsOnlyMotionWithoutButtonsAndEscapeEndsWithFalse) {
@@ -109,6 +113,8 @@ TEST_F(TXDialogTest, OwnerGetsOnlyMotionWithoutButtonsAndEscapeEndsWithFalse) {
   sendFromOutside(owner.win(), ButtonPress, 3, 0, Button1);
   sendFromOutside(owner.win(), MotionNotify, 4, Button1Mask, 0);
   sendFromOutside(owner.win(), MotionNotify, 5, 0, 0);
+  // Queued right behind a motion that passes: not merged into it.
+  sendFromOutside(owner.win(), MotionNotify, 6, Button1Mask, 0);
   sendFromOutside(dialog.win(), KeyPress, 0, 0, keycode(XK_Escape));
   dialog.steps = {&guard};
   EXPECT_FALSE(dialog.showCodeModal());
@@ -118,20 +124,25 @@ TEST_F(TXDialogTest, OwnerGetsOnlyMotionWithoutButtonsAndEscapeEndsWithFalse) {
 
 TEST_F(TXDialogTest, NestedLoopRunsItsTimersAndIsModalWhileOuterTimersWait) {
   bool outerRan = false;
-  Later outerTimer(0, [&] { return outerRan = true, false; });
+  Later outerTimer(0, [&] {
+    outerRan = true;
+    return false;
+  });
   outerTimer.timer.start(0);
   Dialog inner;
   std::vector<TXWindow*> modal;
   Later innerStep(20, [&] {
     modal.push_back(tx::modalWindows.back());
-    return inner.dismiss(!outerRan), false;
+    inner.dismiss(!outerRan);
+    return false;
   });
   inner.steps = {&innerStep};
   bool innerResult = false;
   Later step(0, [&] {
     innerResult = inner.showCodeModal();
     modal.push_back(tx::modalWindows.back());
-    return dialog.dismiss(false), false;
+    dialog.dismiss(false);
+    return false;
   });
   dialog.steps = {&step, &guard};
   EXPECT_FALSE(dialog.showCodeModal());
@@ -156,7 +167,8 @@ TEST_F(TXDialogTest, WindowInvalidatedDuringTheLoopIsRepaintedAfterIt) {
   Later step(0, [&] {
     probe.pixel = 0x0000ff;
     probe.invalidate();  // its render timer goes on the loop's manager
-    return dialog.dismiss(true), false;
+    dialog.dismiss(true);
+    return false;
   });
   dialog.steps = {&step};
   dialog.showCodeModal();
@@ -164,7 +176,10 @@ TEST_F(TXDialogTest, WindowInvalidatedDuringTheLoopIsRepaintedAfterIt) {
 }
 
 TEST_F(TXDialogTest, InterruptedWaitsStillEndWhenTheTimerIsDue) {
-  Later step(100, [&] { return dialog.dismiss(true), false; });
+  Later step(100, [&] {
+    dialog.dismiss(true);
+    return false;
+  });
   dialog.steps = {&step};
   gwtest::SignalStorm storm(500);
   EXPECT_TRUE(dialog.showCodeModal());

@@ -57,7 +57,8 @@ class TXWParentTest : public testing::Test {
   unsigned long shownAt(int x, int y) {
     XImage* im = XGetImage(tx::dpy, host.win(), x, y, 1, 1, AllPlanes, ZPixmap);
     unsigned long p = XGetPixel(im, 0, 0) & 0xffffff;
-    return XDestroyImage(im), p;
+    XDestroyImage(im);
+    return p;
   }
   static void move(tx::TXWParent* to, int x, int y) {
     XEvent ev{.xmotion = {MotionNotify, 0, False, tx::dpy, to->win(), 0, 0, 0, x, y}};
