@@ -57,15 +57,6 @@ TEST(WLabelMarkedUp, CopyJoinsPiecesOfALineAndBreaksBetweenLines) {
   EXPECT_EQ(host.cutText, "one two three\nfour");
 }
 
-TEST(WLabelMarkedUp, MinimumWidthIsTheOneLineWidth) {
-  WLabelMarkedUp l(nullptr, "alpha ^bbeta^n gamma", plat::ALIGN_LEFT),
-      wide(nullptr, l.getLabel(), plat::ALIGN_LEFT);
-  l.setSize(plat::Point(60, 100));
-  wide.setSize(plat::Point(1000, 100));
-  EXPECT_EQ(l.getMinWidth(0), wide.getMinSize().x);
-  EXPECT_EQ(l.getMinHeight(1000), wide.getMinSize().y);
-}
-
 TEST(WLabelMarkedUp, BadMarkUpKeepsWhatCameBefore) {
   WLabelMarkedUp l(nullptr, nullptr, plat::ALIGN_LEFT);
   l.setSize(plat::Point(200, 30));

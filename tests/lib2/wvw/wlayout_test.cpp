@@ -22,12 +22,9 @@ struct Tree : testing::Test {
     inner.add(&b, plat::Rect(0, 0, 10, 10), nullptr);
     inner.add(&c, plat::Rect(20, 0, 30, 10), nullptr);
     canvas.add(&d, plat::Rect(60, 0, 70, 10), nullptr);
-    log.name(&a, "a");
-    log.name(&b, "b");
-    log.name(&c, "c");
-    log.name(&d, "d");
-    log.name(&inner, "inner");
-    log.name(&canvas, "canvas");
+    const std::pair<Widget*, const char*> names[] = {
+        {&a, "a"}, {&b, "b"}, {&c, "c"}, {&d, "d"}, {&inner, "inner"}, {&canvas, "canvas"}};
+    for (auto [w, name] : names) log.name(w, name);
     host.host(&canvas);
     host.focusWindow(true);
     a.requestFocus();
@@ -49,7 +46,7 @@ struct Tree : testing::Test {
 }  // namespace
 
 TEST_F(Tree, FocusKeysLeaveANestedContainerAndWrapAtTheWindow) {
-  struct Case {
+  struct {
     Block* from;
     unsigned key;
     bool shift;
@@ -59,7 +56,7 @@ TEST_F(Tree, FocusKeysLeaveANestedContainerAndWrapAtTheWindow) {
                {&b, ks::Tab, true, &a},   {&a, ks::Down, false, &b},
                {&a, ks::Up, false, &d},   {&a, 0xFF89 /* KP_Tab */, false, &b},
                {&a, ks::Left, false, &a}, {&a, ks::Right, false, &a}};
-  for (const Case& k : cases) {
+  for (const auto& k : cases) {
     k.from->requestFocus();
     host.press(k.key, k.shift ? std::vector<unsigned>{ks::Shift_R} : std::vector<unsigned>{});
     EXPECT_EQ(focused(), k.to) << std::hex << k.key << " " << k.shift << " " << log.take();
@@ -164,9 +161,8 @@ TEST(WLayout, SizesFollowTheChildren) {
   frame.add(&b, plat::Rect(40, 10, 50, 20), nullptr);
   EXPECT_EQ(frame.getMinSize(), plat::Point(54, 34));
   frame.resizeToFit(4);
-  EXPECT_EQ(a.getPos(), plat::Point(4, 4));
-  EXPECT_EQ(b.getPos(), plat::Point(34, 4));
-  EXPECT_EQ(frame.getSize(), plat::Point(48, 28));
+  EXPECT_EQ(std::vector({a.getPos(), b.getPos(), frame.getSize()}),
+            std::vector<plat::Point>({{4, 4}, {34, 4}, {48, 28}}));
   frame.setPos(&a, plat::Rect(-5, -5, 5, 5));
   frame.remove(&b);
   EXPECT_EQ(frame.WLayout::getMinSize(), plat::Point(5, 5));

@@ -21,7 +21,8 @@ namespace {
 
 struct Rows : WTable::Callback {
   const char* getTableText(WTable*, int row, int) override {
-    asked++, text = "row " + std::to_string(row);
+    asked++;
+    text = "row " + std::to_string(row);
     return row == 3 ? nullptr : text.c_str();  // an owner without a text
   }
   fb::PixelBuffer* getTableImage(WTable*, int r, int) override { return r % 2 ? &icon : nullptr; }
@@ -49,8 +50,14 @@ struct Table : ::testing::Test {
     host.focusWindow(true);
     host.topEvents.take();
   }
-  void rowsTo(int n) { table.setNumRows(n), table.reload(); }
-  void click(plat::Point p) { host.pointer(p, 1), host.pointer(p, 0); }
+  void rowsTo(int n) {
+    table.setNumRows(n);
+    table.reload();
+  }
+  void click(plat::Point p) {
+    host.pointer(p, 1);
+    host.pointer(p, 0);
+  }
   // The table's own reports, without the pointer and visibility traffic.
   std::string reports() {
     std::string out, all = host.topEvents.take() + ", ";
@@ -75,19 +82,13 @@ TEST_F(Table, TheScrollBarTakesItsWidthOnlyWhenRowsOverflow) {
 
 TEST_F(Table, ClicksSelectByRowAndNameTheColumn) {
   rowsTo(2);
-  struct Case {
-    plat::Point at;
-    int row, col;
-  } cases[] = {{{190, 2 + rowH + 1}, 1, 2},  // the image column, last
-               {{10, 5}, 0, 1},
-               {{10, 99}, 0, 1},  // the frame: nothing
-               {{10, 90}, -1, -1}};
-  for (const Case& c : cases) {
-    host.pointer(c.at, 1);
-    host.pointer(c.at, 0);
+  // Where, then the row and column index selected (the image column is the last).
+  const int cases[][4] = {
+      {190, 2 + rowH + 1, 1, 1}, {10, 5, 0, 0}, {10, 99, 0, 0} /* the frame */, {10, 90, -1, -1}};
+  for (const auto& [x, y, row, col] : cases) {
+    click({x, y});
     clock.advance(1000);
-    EXPECT_EQ(table.getSelectedRow(), c.row) << c.at.y;
-    EXPECT_EQ(table.selectedCol, c.col < 0 ? -1 : c.col - 1) << c.at.y;
+    EXPECT_EQ(std::pair(table.getSelectedRow(), table.selectedCol), std::pair(row, col)) << y;
   }
   table.keepSelection = true;
   table.setSelected(1, 1);
@@ -126,7 +127,8 @@ TEST_F(Table, KeysMoveTheSelectionOverUnselectableRows) {
   EXPECT_EQ(table.getSelectedRow(), 3);
   rows.unselectable = {0, 3};
   EXPECT_FALSE(table.selectNextRow(0));  // no endless loop on a row turned unselectable
-  host.takeDirty(), table.setSelected(3, -1);
+  host.takeDirty();
+  table.setSelected(3, -1);
   EXPECT_EQ(host.dirtyText() + reports(), "");  // the same selection: silent
   table.setSelected(0, -1);
   EXPECT_EQ(table.getSelectedRow(), -1);
@@ -138,8 +140,11 @@ TEST_F(Table, UpAndDownStayWithTheRowsOnceTheScrollBarShows) {
   host.unhost();
   canvas.setSize({300, 120});
   canvas.add(&table, {10, 10, 214, 110}, nullptr);
-  rowsTo(50), host.host(&canvas), host.focusWindow(true);  // the focus goes into the table
-  host.press(keysym::Down), host.press(keysym::Down);
+  rowsTo(50);
+  host.host(&canvas);
+  host.focusWindow(true);  // the focus goes into the table
+  host.press(keysym::Down);
+  host.press(keysym::Down);
   EXPECT_EQ(table.getSelectedRow(), 1);
   host.unhost();
   canvas.remove(&table);
@@ -151,8 +156,8 @@ TEST_F(Table, AMillionRowsCostOnlyTheRowsInViewAndFewerDropTheSelection) {
   host.render();
   rows.asked = 0;
   host.render();
-  EXPECT_EQ(rows.asked, 96 / rowH);                        // at the end: no part row below the last
-  host.pointer({200, 10}, 1), host.pointer({200, 10}, 0);  // the up arrow
+  EXPECT_EQ(rows.asked, 96 / rowH);  // at the end: no part row below the last
+  click({200, 10});                  // the up arrow
   EXPECT_EQ(table.scrollbar.slider.position.y, 1000000 - 96 / rowH - 1);
   rowsTo(50);  // the view ends at the last row; the selected row is gone
   EXPECT_EQ(table.scrollbar.slider.position.y, 50 - 96 / rowH);
