@@ -24,18 +24,6 @@ TEST(Widget, SetSizeRepaintsTheUnionOfOldAndNewArea) {
   }
 }
 
-TEST(Widget, ButtonChangesBecomeReleasesAndPressesInBitOrder) {
-  Block w;
-  WidgetHost host(plat::Point(10, 10));
-  host.host(&w);
-  host.pointer(plat::Point(3, 4), 0b101);
-  host.topEvents.take();
-  host.pointer(plat::Point(3, 4), 0b101);
-  EXPECT_EQ(host.topEvents.take(), "");
-  host.pointer(plat::Point(3, 4), 0b110);
-  EXPECT_EQ(host.topEvents.take(), "release ? 0, press ? 1");
-}
-
 TEST(Widget, UnconsumedCopyAndPasteRingTheBell) {
   struct {
     unsigned key;
@@ -71,7 +59,6 @@ TEST(Widget, FocusKeyOnAWidgetStoppedByItsHandlerIsSafe) {
   Block w;
   WidgetHost host(plat::Point(10, 10));
   closer.host = &host;
-  host.host(&w);
   w.setInputHandler(&closer);
   for (unsigned k : {ks::Tab, ks::Up, ks::Down}) {
     host.host(&w);

@@ -77,8 +77,7 @@ TEST(WLabel, CopiesTheDraggedSelection) {
     host.host(&l);
     host.cutText = "kept";
     host.pointer(pointAt(l, c.from), 1);
-    host.pointer(pointAt(l, c.to), 1);
-    host.pointer(pointAt(l, c.to), 0);
+    for (int mask : {1, 0}) host.pointer(pointAt(l, c.to), mask);
     l.editCommand(WLabel::CommandCopy);
     EXPECT_EQ(host.cutText, c.copied) << c.from << "-" << c.to;
     EXPECT_EQ(l.acceptsFocus(), c.selectable);
@@ -91,10 +90,9 @@ TEST(WLabel, LooksMatchTheGoldenImage) {
   WLabel plain("Plain label", plat::ALIGN_LEFT),
       under("Centred and\nunderlined", plat::ALIGN_CENTRE), off("Disabled", plat::ALIGN_RIGHT),
       sel("Selected text", plat::ALIGN_LEFT);
-  canvas.add(&plain, plat::Rect(0, 0, 130, 22), nullptr);
-  canvas.add(&under, plat::Rect(0, 22, 130, 62), nullptr);
-  canvas.add(&off, plat::Rect(0, 62, 130, 84), nullptr);
-  canvas.add(&sel, plat::Rect(0, 84, 130, 106), nullptr);
+  for (auto [l, y, h] :
+       {std::tuple(&plain, 0, 22), {&under, 22, 40}, {&off, 62, 22}, {&sel, 84, 22}})
+    canvas.add(l, plat::Rect(0, y, 130, y + h), nullptr);
   under.setUnderlined(true);
   off.setEnabled(false);
   sel.setSelectable(true);
@@ -103,8 +101,7 @@ TEST(WLabel, LooksMatchTheGoldenImage) {
   sel.selectAll();  // takes the focus; the drag below narrows the selection
   plat::Point at = sel.getPos();
   host.pointer(at + pointAt(sel, 2), 1);
-  host.pointer(at + pointAt(sel, 8), 1);
-  host.pointer(at + pointAt(sel, 8), 0);
+  for (int mask : {1, 0}) host.pointer(at + pointAt(sel, 8), mask);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/labels.png"));
   host.dismantle();
 }

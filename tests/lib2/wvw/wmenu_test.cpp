@@ -1,5 +1,3 @@
-// Menus: column layout and wrapping, hotkeys, relabelling, root-menu
-// placement, and the look (highlight, check-mark indent, underlines, icon).
 #include "lib2/wvw/WMenu.h"
 
 #include <gtest/gtest.h>
@@ -91,12 +89,9 @@ TEST(WMenu, HotkeysClickTheFirstEnabledMatchingItemInEitherCase) {
   for (WMenuItem* i : {&plain, &off, &on}) i->setInputHandler(&log);
   log.name(&on, "on");
   log.take();
-  for (unsigned int k : {0x75u, 0x55u}) {
-    EXPECT_TRUE(menu.handleKeyEvent(k, true, &menu));
-    EXPECT_EQ(log.take(), "click on");
-  }
-  // Neither an unmatched key nor keysym 0 (which items without a hotkey hold)
-  // clicks anything.
+  for (unsigned int k : {0x75u, 0x55u})
+    EXPECT_TRUE(menu.handleKeyEvent(k, true, &menu) && log.take() == "click on") << k;
+  // Neither an unmatched key nor keysym 0 (held by items without a hotkey) clicks.
   for (unsigned int k : {0x71u, 0u}) EXPECT_FALSE(menu.handleKeyEvent(k, true, &menu)) << k;
   // Relabelled with an explicit hotkey, the old underline place goes.
   on.setLabel("ab", 'b');

@@ -71,8 +71,7 @@ TEST(Slider, DraggingFollowsThePointerAndEndsOnRelease) {
   host.pointer(plat::Point(3, 5), 1);
   host.pointer(plat::Point(53, 5), 1);
   EXPECT_EQ(s.position.x, 50);  // a 10 px knob over 100 px of travel
-  host.pointer(plat::Point(500, 5), 1);
-  host.pointer(plat::Point(500, 5), 0);
+  for (int mask : {1, 0}) host.pointer(plat::Point(500, 5), mask);
   host.pointer(plat::Point(3, 5), 0);  // no longer dragging
   EXPECT_EQ(s.position.x, 100);
 }
@@ -105,21 +104,21 @@ TEST(SliderLook, SlidersMatchTheGoldenImage) {
   WCanvas canvas;
   WDiscreteSlider h(true), v(false), off(true);
   WSlider2D two;
-  canvas.add(&h, plat::Rect(4, 4, 115, 30), nullptr);  // five ticks, 25 px apart
-  canvas.add(&off, plat::Rect(4, 36, 115, 50), nullptr);
-  canvas.add(&v, plat::Rect(120, 4, 146, 66), nullptr);
-  canvas.add(&two, plat::Rect(4, 52, 115, 68), nullptr);
-  host.host(&canvas);
-  host.focusWindow(true);
-  const std::tuple<WSlider*, plat::Point, plat::Point> settings[] = {
-      {&h, {4, 0}, {1, 0}}, {&off, {2, 0}, {0, 0}}, {&v, {0, 3}, {0, 1}}};
-  for (auto [s, range, pos] : settings) {
+  // Where, range and position; the first has five ticks, 25 px apart.
+  const std::tuple<WSlider2D*, plat::Rect, plat::Point, plat::Point> sliders[] = {
+      {&h, {4, 4, 115, 30}, {4, 0}, {1, 0}},
+      {&off, {4, 36, 115, 50}, {2, 0}, {0, 0}},
+      {&v, {120, 4, 146, 66}, {0, 3}, {0, 1}},
+      {&two, {4, 52, 115, 68}, {4, 4}, {0, 0}}};
+  for (auto [s, rect, range, pos] : sliders) {
+    canvas.add(s, rect, nullptr);
     s->setRange(range);
     s->setPosition(pos);
   }
+  host.host(&canvas);
+  host.focusWindow(true);
   h.requestFocus();
   off.setEnabled(false);
-  two.setRange({4, 4});
   two.setKnobUnits({2, 2});
   two.setPosition({2, 0});
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/sliders.png"));
