@@ -32,6 +32,17 @@ struct Store : testing::Test {
   }
 };
 
+TEST_F(Store, LaterFilesWinAndPolicyLocks) {
+  put("bin/zem/config.d/grantwell", "Log=beside\nOther=beside\n");
+  put("etc/config.d/common", "Log=*:stderr:30\n");
+  put("home/config.d/grantwell", "Log=*:stderr:0\n");
+  put("etc/policy.d/common", "Other=policy\n");
+  EXPECT_EQ(load(50) + load(0), "(none)(none)");
+  conf.set("-Other=command line", 50);
+  EXPECT_STREQ(log.getValue(), "*:stderr:0");
+  EXPECT_TRUE(!strcmp(other.getValue(), "policy") && other.isLocked() && !log.isLocked());
+}
+
 TEST_F(Store, FaultStopsLoadKeepingWhatCameBefore) {
   put("etc/config.d/common", "Log=first\n");
   std::string second = put("etc/config.d/common.custom", "Other=early\nLog=C:\\temp\n");

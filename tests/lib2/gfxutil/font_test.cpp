@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
+#include <vector>
 
 namespace {
 
@@ -26,10 +26,9 @@ TEST(Font, TextWidthSumsAdvancesWithinTheBound) {
               {"ab\0cd", 5, 8}, {"abcd", 3, 12}};
   for (const auto& r : rows) {
     size_t n = r.bound < 0 ? strlen(r.text) + 1 : size_t(r.bound);
-    std::unique_ptr<char[]> text(new char[n]);
-    memcpy(text.get(), r.text, n);
+    std::vector<char> text(r.text, r.text + n);
     FakeFont f;
-    EXPECT_EQ(f.textWidth(text.get(), r.bound < 0 ? nullptr : text.get() + r.bound), r.width)
+    EXPECT_EQ(f.textWidth(text.data(), r.bound < 0 ? nullptr : text.data() + r.bound), r.width)
         << r.text;
   }
 }

@@ -15,7 +15,6 @@ namespace {
 
 // Plain versions are black, "@2x" ones white: the pixels tell which was
 // chosen. The registry borrows the bytes: they stay until the process ends.
-constexpr uint32_t black = 0, white = 0xffffff;
 
 void add(const char* resource, int w, int h, size_t cut = 0) {
   static std::list<gwtest::Bytes> kept;
@@ -40,21 +39,16 @@ class NamedImageTest : public ::testing::Test {
 };
 
 TEST_F(NamedImageTest, PicksAndScalesTheVersionForDensityAndSize) {
-  const struct {
-    const char* name;
-    int density, wanted, side;
-    uint32_t colour;
-  } cases[] = {{"plain", 8, 0, 32, black},
-               {"both", 4, 0, 16, black},
-               {"both", 5, 0, 20, white},
-               {"both", 4, 40, 40, white},
-               {"both", 6, 16, 16, black}};
-  for (const auto& c : cases) {
-    ASSERT_TRUE(ppmm.setParam(c.density, 0));
-    NamedImagePixelBuffer pb(c.name, plat::Point(c.wanted, c.wanted));
-    SCOPED_TRACE(testing::Message() << c.name << " at " << c.density);
-    EXPECT_EQ(plat::Point(pb.getWidth(), pb.getHeight()), plat::Point(c.side, c.side));
-    EXPECT_EQ(*reinterpret_cast<const uint32_t*>(pb.getPixelsR({5, 5, 6, 6}, nullptr)), c.colour);
+  // "both" (or "plain"), density, side asked for, side given, the "@2x" version
+  const int cases[][5] = {{0, 8, 0, 32, 0},  {1, 3, 0, 12, 0},  {1, 4, 0, 16, 0}, {1, 5, 0, 20, 1},
+                          {1, 10, 0, 40, 1}, {1, 4, 40, 40, 1}, {1, 6, 16, 16, 0}};
+  for (const auto& [both, density, wanted, side, twice] : cases) {
+    ASSERT_TRUE(ppmm.setParam(density, 0));
+    NamedImagePixelBuffer pb(both ? "both" : "plain", plat::Point(wanted, wanted));
+    SCOPED_TRACE(testing::Message() << both << " at " << density << " asked " << wanted);
+    EXPECT_EQ(plat::Point(pb.getWidth(), pb.getHeight()), plat::Point(side, side));
+    EXPECT_EQ(*reinterpret_cast<const uint32_t*>(pb.getPixelsR({5, 5, 6, 6}, nullptr)),
+              twice ? 0xffffffu : 0u);
   }
 }
 

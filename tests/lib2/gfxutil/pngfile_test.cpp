@@ -33,11 +33,9 @@ TEST(PngFile, EveryKindDecodesToThirtyTwoBitPixelsAtThePosition) {
                {3, 8, {0}, {0x80}, 0x80201008, 255},
                {6, 8, {0xff, 0x40, 0x00, 0x80}, {}, 0x80802000, 255}};
   for (const auto& c : cases) {
-    EXPECT_EQ(decode(gwtest::writePng(1, 1, c.type, c.depth, false, c.samples, {0x40, 0x20, 0x10},
-                                      c.trns),
-                     true),
-              std::vector<uint32_t>({0, 0, 0, c.pixel, c.alphaMax}))
-        << c.type;
+    Bytes png =
+        gwtest::writePng(1, 1, c.type, c.depth, false, c.samples, {0x40, 0x20, 0x10}, c.trns);
+    EXPECT_EQ(decode(png, true), std::vector<uint32_t>({0, 0, 0, c.pixel, c.alphaMax})) << c.type;
   }
 }
 

@@ -37,7 +37,7 @@ struct Image {
   }
 };
 
-// The accumulator row must be left all zero.
+// Scales the whole of src; the kernel must leave the accumulator row clean for the next call.
 Image scaled(ScaleFn fn, const Image& src, const PixelFormat& dstPf, Point dstSz) {
   Image dst(dstPf, dstSz);
   std::vector<fb::ColourWithAlpha> acc(size_t(dstSz.x));
