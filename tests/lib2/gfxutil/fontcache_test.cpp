@@ -8,10 +8,9 @@
 
 namespace {
 
-// 20 pages: the records alone (25,600 bytes) outgrow the inflating stream's
-// rewind window. The registry borrows the bytes.
+// 20 pages: 25,600 bytes of records, more than the inflater's rewind window.
 void registerBigFont(const char* resource) {
-  static std::vector<std::vector<uint8_t>> kept;
+  static std::vector<std::vector<uint8_t>> kept;  // the registry borrows the bytes
   std::vector<uint32_t> pages;
   for (uint32_t i = 1; i < 20; i++) pages.push_back(i * 128);
   kept.push_back(

@@ -30,7 +30,9 @@ TEST(PngFile, EveryKindDecodesToThirtyTwoBitPixelsAtThePosition) {
     Bytes samples, trns;
     uint32_t pixel, alphaMax;
   } cases[] = {{0, 16, {0x40, 0x40}, {}, 0x00404040, 0},
+               {4, 8, {0x40, 0x80}, {}, 0x80202020, 255},
                {3, 8, {0}, {0x80}, 0x80201008, 255},
+               {2, 16, {0x40, 0, 0x20, 0, 0x10, 0}, {}, 0x00402010, 0},
                {6, 8, {0xff, 0x40, 0x00, 0x80}, {}, 0x80802000, 255}};
   for (const auto& c : cases) {
     Bytes png =
