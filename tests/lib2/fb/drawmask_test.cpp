@@ -12,11 +12,7 @@ using fb::ManagedPixelBuffer;
 using plat::Rect;
 using Picture = std::vector<std::string>;
 
-namespace {
-
 const fb::PixelFormat kGrey8(8, 8, false, true, 255, 255, 255, 0, 0, 0);
-
-}  // namespace
 
 // Rows of three bytes, the rectangle 4 pixels left of the buffer and each row
 // from bit 3: the visible pixels read bits 7 to 12. Whole clear bytes skipped.

@@ -34,13 +34,3 @@ TEST(CopyRect, MovesOverlappingAreasExactlyInEveryDirection) {
     EXPECT_EQ(std::string(got.begin(), got.end()), want) << offset.x << "," << offset.y;
   }
 }
-
-// Source abc / def in rows of 4; turned, each row a column read bottom up.
-TEST(ImageFlip, MirrorsRowsOrTurnsAQuarterClockwise) {
-  const uint16_t src[] = {'a', 'b', 'c', 0, 'd', 'e', 'f', 0};
-  uint16_t mirrored[6] = {}, turned[6] = {};
-  fb::imageFlip(src, mirrored, 3, 2, 2, 4, 0, false);
-  fb::imageFlip(src, turned, 2, 3, 2, 4, 0, true);
-  EXPECT_EQ(std::u16string(mirrored, mirrored + 6), u"cbafed");
-  EXPECT_EQ(std::u16string(turned, turned + 6), u"daebfc");
-}

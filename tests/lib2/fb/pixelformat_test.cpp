@@ -14,12 +14,6 @@ using fb::PixelFormat;
 
 namespace {
 
-std::string describe(const PixelFormat& pf) {
-  plat::SString<128> s;
-  pf.toString(&s);
-  return s.get();
-}
-
 std::string wire(const PixelFormat& pf) {
   rdr::MemOutStream out;
   pf.write(&out);
@@ -27,28 +21,6 @@ std::string wire(const PixelFormat& pf) {
 }
 
 }  // namespace
-
-TEST(PixelFormat, PresetsDescribeThemselves) {
-  const std::pair<PixelFormat, const char*> cases[] = {
-      {PixelFormat::pal8(), "depth 8 (8 bpp) colour-map"},
-      {PixelFormat::argb8(),
-       "depth 32 (32 bpp) little-endian rgb max 255,255,255 shift 16,8,0 alpha max 255 shift 24"},
-      {PixelFormat::rgba8be(),
-       "depth 32 (32 bpp) big-endian rgb max 255,255,255 shift 24,16,8 alpha max 255 shift 0"},
-  };
-  for (const auto& [pf, text] : cases) EXPECT_EQ(describe(pf), text);
-}
-
-// Which texts are names, their depths and descriptions, are checked by the
-// fuzz target; here what else they set.
-TEST(PixelFormat, ParsedNamesSetTheLayoutAndPalettesKeepTheRest) {
-  PixelFormat pf;
-  ASSERT_TRUE(pf.parse("BGR233"));
-  EXPECT_EQ(wire(pf), wire(PixelFormat()));
-  ASSERT_TRUE(pf.parse("PAL4"));  // keeps the maxima and shifts it had
-  EXPECT_EQ(describe(pf), "depth 4 (8 bpp) colour-map");
-  EXPECT_EQ(std::vector<int>({pf.redShift, pf.greenShift, pf.blueShift}), std::vector({0, 3, 6}));
-}
 
 TEST(PixelFormat, RejectedTextLeavesTheFormatAsItWas) {
   for (const char* text : {"pal0", "pal9", "pal 8", "pal99999999999", "rgb055", "rgb5650", ""}) {

@@ -18,8 +18,7 @@ using plat::Rect;
 namespace {
 
 // 256 distinct colours, so that every entry is its own nearest colour.
-class Palette : public fb::ColourMap {
- public:
+struct Palette : fb::ColourMap {
   void pixelToRgb888(unsigned pixel, fb::Colour* out) const override {
     if (pixel < 256) *out = fb::Colour{int(pixel), int(pixel * 7 % 256), int(255 - pixel)};
   }
@@ -49,8 +48,7 @@ class Translation : public testing::TestWithParam<std::tuple<int, int, bool>> {}
 
 TEST_P(Translation, EveryRouteMatchesTheSlowReference) {
   auto [inIndex, outIndex, rgbFor16bpp] = GetParam();
-  const PixelFormat& in = kFormats[inIndex];
-  const PixelFormat& out = kFormats[outIndex];
+  const PixelFormat &in = kFormats[inIndex], &out = kFormats[outIndex];
   int width = 256, height = in.bpp == 8 ? 1 : in.bpp == 16 ? 256 : 64;
   ManagedPixelBuffer src(in, Point(width, height), sourceMap(in));
   std::mt19937 rng(9);  // every value of an 8- or 16-bit format, a spread of others
@@ -66,7 +64,6 @@ TEST_P(Translation, EveryRouteMatchesTheSlowReference) {
     tpb.getImage(image.getPixelsRW(image.getRect(), nullptr), src.getRect(), 0);
     // Channel tables into a map that is not a cube find the cube's cell first,
     // then the map's colour nearest to that cell.
-    const fb::ColourMap* cube = tpb.getPreferredColourMap();
     bool cubeFirst = outMap && in.trueColour && (in.bpp > 16 || (rgbFor16bpp && !in.bigEndian));
     for (int y = 0; y < height; y++)
       for (int x = 0; x < width; x++) {
@@ -75,6 +72,7 @@ TEST_P(Translation, EveryRouteMatchesTheSlowReference) {
         in.pixelToRgba8(p, &c, sourceMap(in));
         if (cubeFirst) {
           fb::Colour cell{c.r, c.g, c.b};
+          const fb::ColourMap* cube = tpb.getPreferredColourMap();
           cube->pixelToRgb888(cube->rgb888ToPixel(cell), &cell);
           c = fb::ColourWithAlpha{cell.r, cell.g, cell.b, 255};
         }
@@ -123,12 +121,11 @@ TEST(TransPixelBuffer, WithoutASourceReadsGiveNothingAndTablesStay) {
   tpb.setPf(PixelFormat::rgb565());
   tpb.setSource(&src);
   tpb.setSource(nullptr);
-  EXPECT_EQ(tpb.getRect(), Rect());
   uint16_t out[2] = {1, 1};
   tpb.getImage(out, Rect(5, 5, 7, 6), 0);
   EXPECT_EQ(tpb.getPixelsR(Rect(5, 5, 7, 6), nullptr), nullptr);
   EXPECT_EQ(out[0], 1);
-  tpb.setSource(&src);  // the tables kept
+  tpb.setSource(&src);
   tpb.getImage(out, Rect(5, 5, 7, 6), 0);
   EXPECT_EQ(out[0], 0xFFFF);
 }

@@ -2,26 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <vector>
 
 #include "lib2/fb/ManagedPixelBuffer.h"
 #include "tests/support/PixelPicture.h"
 
-using fb::ManagedPixelBuffer;
 using fb::PixelFormat;
 using plat::Point;
-using plat::Rect;
 
 namespace {
 
 // Green is the column, blue the row: a pixel shows which source pixel fed it.
 unsigned pattern(int x, int y) { return x << 12 | y << 4; }
 
-// The picture drawn with borders b (top, right, bottom, left) into a target.
 std::vector<unsigned> composed(Point pictureSize, std::vector<int> b, Point size) {
-  ManagedPixelBuffer pic(PixelFormat::rgb888(), pictureSize, nullptr);
-  ManagedPixelBuffer target(PixelFormat::rgb888(), size, nullptr);
+  fb::ManagedPixelBuffer pic(PixelFormat::rgb888(), pictureSize, nullptr);
+  fb::ManagedPixelBuffer target(PixelFormat::rgb888(), size, nullptr);
   gwtest::paint(&pic, pattern);
   gfxutil::BorderScaledImage img;
   img.setImage(&pic);
@@ -30,20 +26,12 @@ std::vector<unsigned> composed(Point pictureSize, std::vector<int> b, Point size
   return gwtest::pixels(target);
 }
 
-TEST(BorderScaledImage, PictureSizeReproducesEveryPixel) {
-  ManagedPixelBuffer pic(PixelFormat::rgb888(), Point(7, 5), nullptr);
-  gwtest::paint(&pic, pattern);
-  EXPECT_EQ(composed(Point(7, 5), {1, 2, 1, 3}, Point(7, 5)), gwtest::pixels(pic));
-}
-
 // Corners unscaled, edges stretched along their length only; a rectangle
 // below the minimum size draws what fits instead of pieces of negative size.
 TEST(BorderScaledImage, PiecesStretchOnlyAlongTheirEdge) {
   // picture side, border, target width and height, pixel x and y, value
-  const int cases[][7] = {{4, 1, 6, 4, 5, 0, 0x3000}, {4, 1, 6, 4, 5, 3, 0x3030},
-                          {4, 1, 6, 4, 1, 0, 0x1000}, {4, 1, 6, 4, 4, 0, 0x2000},
-                          {4, 1, 6, 4, 5, 1, 0x3010}, {4, 1, 6, 4, 0, 2, 0x0020},
-                          {5, 2, 4, 6, 3, 5, 0x4040}, {5, 2, 4, 6, 1, 2, 0x1020},
+  const int cases[][7] = {{4, 1, 6, 4, 5, 3, 0x3030}, {4, 1, 6, 4, 4, 0, 0x2000},
+                          {4, 1, 6, 4, 0, 2, 0x0020}, {5, 2, 4, 6, 1, 2, 0x1020},
                           {5, 2, 4, 6, 2, 3, 0x3020}, {6, 2, 3, 3, 2, 2, 0x5050}};
   for (const auto& [side, b, w, h, x, y, want] : cases)
     EXPECT_EQ(composed(Point(side, side), {b, b, b, b}, Point(w, h))[size_t(y * w + x)],

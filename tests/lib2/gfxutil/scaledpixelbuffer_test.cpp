@@ -14,12 +14,9 @@ using plat::Rect;
 namespace {
 
 // Green rises by 8 a pixel; the extents of each grab asked for are kept.
-class SpySource : public fb::ManagedPixelBuffer {
- public:
-  SpySource(Point size, Point offset = Point())
-      : fb::ManagedPixelBuffer(PixelFormat::rgb888(), size, nullptr) {
+struct SpySource : fb::ManagedPixelBuffer {
+  explicit SpySource(Point size) : fb::ManagedPixelBuffer(PixelFormat::rgb888(), size, nullptr) {
     for (int i = 0; i < size.x * size.y; i++) setPixelAt(Point(i % size.x, i / size.x), i * 8 << 8);
-    offset_ = offset;
   }
   void grabRegion(const fb::Region& r) override { grabs.push_back(fb::RgnRect(r.extents)); }
   std::vector<fb::RgnRect> grabs;
@@ -30,15 +27,14 @@ struct MovableScaledBuffer : gfxutil::ScaledPixelBuffer {
 };
 
 uint32_t pixelAt(gfxutil::ScaledPixelBuffer& pb, Point p) {
-  uint32_t v;
-  memcpy(&v, pb.getPixelsR(Rect(p, p + Point(1, 1)), nullptr), 4);
-  return v;
+  return *reinterpret_cast<const uint32_t*>(pb.getPixelsR(Rect(p, p + Point(1, 1)), nullptr));
 }
 
 // The cache is black until grabbed; the region is in this buffer's
 // coordinates, the grab passed on in the source's, what lies outside ignored.
 TEST(ScaledPixelBuffer, GrabHonoursBothOffsetsAndClipsToTheBuffer) {
-  SpySource src(Point(4, 4), Point(100, 200));
+  SpySource src(Point(4, 4));
+  src.setOffset(Point(100, 200));
   MovableScaledBuffer pb;
   pb.setSourcePb(&src, true);
   pb.setSize(Point(2, 2));

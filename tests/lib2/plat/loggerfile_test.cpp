@@ -17,8 +17,8 @@ namespace {
 
 struct LogFile : testing::Test {
   TempDir dir;
-  Logger_file dest{"testfile", "grantwell", nullptr};
   std::string path = dir.file("logs/app.log");
+  Logger_file dest{"testfile", "grantwell", nullptr};
 
   LogFile() {
     Logger_file::setVersionInfo("Grantwell 1.0");
@@ -58,31 +58,27 @@ TEST_F(LogFile, DirectoryIsPrivateAndVersionHeadsFileOnce) {
 }
 
 TEST_F(LogFile, SecondRunKeepsExactlyOneBackup) {
-  run("first");
-  run("second");
-  run("third");
-  EXPECT_NE(readFile(path).find("third"), std::string::npos);
-  std::string backup = readFile(path + ".bak");
-  EXPECT_NE(backup.find("second"), std::string::npos);
-  EXPECT_EQ(backup.find("first"), std::string::npos);
+  for (const char* text : {"first", "second", "third"}) run(text);
+  EXPECT_EQ(readFile(path + ".bak").find("first"), std::string::npos);
+  EXPECT_NE(readFile(path + ".bak").find("second"), std::string::npos);
   EXPECT_EQ(readFile(path + ".bak.bak"), "(missing)");
 }
 
+// A non-empty directory under the backup name makes the move fail.
 TEST_F(LogFile, LogThatCannotBeMovedAsideIsAppendedTo) {
   run("first");
-  // A non-empty directory under the backup name makes the move fail.
   mkdir((path + ".bak").c_str(), 0700);
   dir.write("logs/app.log.bak/x", "");
   run("second");
-  std::string text = readFile(path);
-  EXPECT_NE(text.find("first"), std::string::npos);
-  EXPECT_NE(text.find("second"), std::string::npos);
+  EXPECT_NE(readFile(path).find("first\n"), std::string::npos);
+  EXPECT_NE(readFile(path).find("second\n"), std::string::npos);
 }
 
 TEST(FileLogger, PathFollowsParameters) {
   initFileLogger("grantwell");
   auto* file = static_cast<Logger_file*>(Logger::getLogger("file"));
-  const char* rows[][3] = {// LogDir, LogFile, path{"/var/log", "g.log", "/var/log/g.log"},
+  // LogDir, LogFile, path
+  const char* rows[][3] = {{"/var/log", "g.log", "/var/log/g.log"},
                            {"/var/log/", "g.log", "/var/log/g.log"},
                            {"/var/log", "/abs/g.log", "/abs/g.log"},
                            {"", "g.log", "/g.log"}};

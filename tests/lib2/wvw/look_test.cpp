@@ -1,5 +1,3 @@
-// The look of the default style: the decorated containers and the bevels,
-// compared with the committed golden image.
 #include <gtest/gtest.h>
 
 #include "lib2/wvw/WBgLayout.h"
@@ -44,7 +42,8 @@ TEST(Look, DefaultStyleMatchesTheGoldenImage) {
   canvas.add(&bevels, plat::Rect(0, 60, 116, 78), nullptr);
   canvas.add(&hidden, plat::Rect(92, 30, 116, 60), nullptr);
   canvas.add(&disabled, plat::Rect(100, 36, 124, 50), nullptr);  // drawn, cut at the window
-  hidden.setVisible(false), disabled.setEnabled(false);
+  hidden.setVisible(false);
+  disabled.setEnabled(false);
   host.host(&canvas);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/default_style.png"));
   host.dismantle();

@@ -1,5 +1,3 @@
-// The edit menu: its items per mask and language, the commands its clicks
-// run, and a menu torn down while shown.
 #include "lib2/wvw/WEditMenu.h"
 
 #include <gtest/gtest.h>
@@ -67,8 +65,7 @@ TEST(WEditMenu, ALabelsSelectAllSelectsAndFocusesItAndItsMenuGoesWithIt) {
     host.host(&label);
     host.focusWindow(true);
     auto thirdButton = [&] {
-      host.pointer(plat::Point(5, 5), 4);
-      host.pointer(plat::Point(5, 5), 0);
+      for (int mask : {4, 0}) host.pointer(plat::Point(5, 5), mask);
     };
     thirdButton();
     ASSERT_TRUE(label.getEditMenu());

@@ -1,5 +1,3 @@
-// Image widgets and image borders: placement, tiling (also of an empty
-// image), the kept stretched copy, the greyscale copy and the border's child.
 #include "lib2/wvw/WImage.h"
 
 #include <gtest/gtest.h>
@@ -38,37 +36,30 @@ plat::Rect drawn(WImage& img, plat::Point widget, plat::Point image) {
 
 }  // namespace
 
-TEST(WImage, PlacementFollowsAlignmentAndCutsAtTheEdges) {
-  struct Case {
-    int h, v;
-    plat::Point widget;
-    plat::Rect box;
-  } cases[] = {{1, 1, {30, 20}, {10, 7, 20, 13}},
-               {0, 2, {30, 20}, {0, 14, 10, 20}},
-               {1, 1, {6, 4}, {0, 0, 6, 4}}};
-  for (const Case& c : cases) {
+// Tiling covers the widget, and a tiled empty image draws nothing.
+TEST(WImage, PlacementFollowsAlignmentOrTilingAndCutsAtTheEdges) {
+  // Alignments, tiling, widget and image size, the box drawn
+  const std::tuple<int, int, bool, plat::Point, plat::Point, plat::Rect> cases[] = {
+      {1, 1, false, {30, 20}, {10, 6}, {10, 7, 20, 13}},
+      {0, 2, false, {30, 20}, {10, 6}, {0, 14, 10, 20}},
+      {1, 1, false, {6, 4}, {10, 6}, {0, 0, 6, 4}},
+      {0, 0, true, {25, 20}, {16, 16}, {0, 0, 25, 20}},
+      {0, 0, true, {25, 20}, {0, 16}, {100, 100, -100, -100}}};  // nothing drawn
+  for (const auto& [h, v, tiled, widget, image, box] : cases) {
     WImage img(nullptr, plat::Point());
-    img.hAlign = c.h;
-    img.vAlign = c.v;
-    EXPECT_EQ(drawn(img, c.widget, plat::Point(10, 6)), c.box) << c.h << c.v;
+    img.hAlign = h;
+    img.vAlign = v;
+    img.tiled = tiled;
+    EXPECT_EQ(drawn(img, widget, image), box) << h << v << tiled;
   }
-}
-
-TEST(WImage, TilingCoversTheWidgetAndAnEmptyImageDrawsNothing) {
-  WImage img(nullptr, plat::Point());
-  img.tiled = true;
-  EXPECT_EQ(drawn(img, plat::Point(25, 20), plat::Point(16, 16)), plat::Rect(0, 0, 25, 20));
-  EXPECT_EQ(drawn(img, plat::Point(25, 20), plat::Point(0, 16)).tl.x, 100);
 }
 
 TEST(WImage, LoadSizesOnlyAnUnsizedWidget) {
   WImage img(nullptr, plat::Point());
   EXPECT_FALSE(img.load("no-such-image", plat::Point()));
-  EXPECT_TRUE(img.load("grantwell", plat::Point(16, 16)));
-  EXPECT_EQ(img.getSize(), plat::Point(16, 16));
+  EXPECT_TRUE(img.load("grantwell", plat::Point(16, 16)) && img.getSize() == plat::Point(16, 16));
   img.setSize(plat::Point(5, 5));
-  EXPECT_TRUE(img.load("grantwell", plat::Point(16, 16)));
-  EXPECT_EQ(img.getSize(), plat::Point(5, 5));
+  EXPECT_TRUE(img.load("grantwell", plat::Point(16, 16)) && img.getSize() == plat::Point(5, 5));
   EXPECT_EQ(img.createGreyscale()->getMinSize(), plat::Point(16, 16));
 }
 
@@ -82,7 +73,8 @@ TEST(WImageBorder, ChildSitsInsideTheBordersEvenWithoutAPicture) {
   host.host(&border);
   EXPECT_EQ(border.getChildRect(&child), plat::Rect(6, 3, 36, 25));
   host.render();  // nothing loaded: only the child is drawn
-  border.load("no-such-picture", plat::Point()), host.render();
+  border.load("no-such-picture", plat::Point());
+  host.render();
   border.setChild(nullptr);
   EXPECT_EQ(border.getMinSize(), plat::Point(10, 8));
   border.load("infoframe_default", plat::Point());  // fetched at the widget's size

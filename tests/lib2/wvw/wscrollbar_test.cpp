@@ -18,7 +18,10 @@ struct Bar {
   DrivenClock clock;
   std::unique_ptr<WScrollbar> bar = std::make_unique<WScrollbar>(false, 5);
   WidgetHost host{plat::Point(16, 100)};
-  Bar() { host.host(bar.get()), bar->slider.setRange(plat::Point(0, 1000)); }
+  Bar() {
+    host.host(bar.get());
+    bar->slider.setRange(plat::Point(0, 1000));
+  }
   int pos() const { return bar->slider.position.y; }
 };
 
@@ -30,7 +33,9 @@ TEST(Scrollbar, HoldingAnArrowRepeatsFasterDownTo100ms) {
   std::string steps;
   for (int t = 1, last = 0; t <= 1500; t++) {
     b.clock.advance(1);
-    if (b.pos() != last) steps += std::to_string(t) + " ", last = b.pos();
+    if (b.pos() == last) continue;
+    steps += std::to_string(t) + " ";
+    last = b.pos();
   }
   EXPECT_EQ(steps, "300 540 732 885 1007 1107 1207 1307 1407 ");
   b.host.pointer(plat::Point(8, 95), 0);
@@ -44,8 +49,7 @@ TEST(Scrollbar, AShortClickMovesOneStepAndTheRepeatEnds) {
   b.clock.advance(200);
   b.host.pointer(plat::Point(8, 3), 0);
   b.clock.advance(2000);
-  EXPECT_EQ(b.pos(), 95);
-  EXPECT_FALSE(b.bar->repeatTimer.isStarted());
+  EXPECT_TRUE(b.pos() == 95 && !b.bar->repeatTimer.isStarted()) << b.pos();
 }
 
 TEST(Scrollbar, DestroyingARepeatingBarStopsItsTimer) {

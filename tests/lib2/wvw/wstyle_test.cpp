@@ -2,17 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lib2/gfxutil/FontCache.h"
-#include "lib2/wvw/Widget.h"
-
 using namespace wvw;
-
-TEST(WStyle, DefaultStyleIsBuiltOnceFromThePalette) {
-  const WStyle* s = WStyle::defaultStyle();
-  EXPECT_EQ(WStyle::defaultStyle(), s);
-  EXPECT_EQ(s->fieldDisabledColour, Widget::BevelBg);
-  EXPECT_EQ(s->font, gfxutil::getFont("helv15").get());
-}
 
 TEST(WStyleDeathTest, FontSetBeforeFirstUseIsTheDefaultFont) {
   // In a process of its own, so that no earlier test built the style first.

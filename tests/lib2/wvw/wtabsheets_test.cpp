@@ -1,5 +1,3 @@
-// Tabbed sheets: scrolling the tab row, switching by keys, callbacks that
-// refuse, removing sheets, and bad indices.
 #include "lib2/wvw/WTabSheets.h"
 
 #include <gtest/gtest.h>
@@ -43,8 +41,8 @@ TEST(WTabSheets, SelectingTheLastTabScrollsToTheEndAndArrowsStepBack) {
   ASSERT_LT(visible, row);
   EXPECT_FALSE(s.tabs.getLeftButton()->isEnabled());
   s.tabs.setSelected(2);
-  EXPECT_EQ(s.tabs.getScrollOffset(), visible - row);  // clamped: the last tab ends at the arrows
-  EXPECT_FALSE(s.tabs.getRightButton()->isEnabled());
+  // Clamped: the last tab ends at the arrows.
+  EXPECT_TRUE(s.tabs.getScrollOffset() == visible - row && !s.tabs.getRightButton()->isEnabled());
   while (s.tabs.getLeftButton()->isEnabled()) s.tabs.handleClick(s.tabs.getLeftButton());
   EXPECT_EQ(s.tabs.getScrollOffset(), 0);
 }
@@ -66,21 +64,10 @@ TEST(WTabSheets, CtrlTabWrapsBothWaysAndARefusingCallbackKeepsTheSheet) {
 TEST(WTabSheets, RemovingSheetsKeepsTheShownOneAndLetsGoOfThePage) {
   Sheets s(400);
   s.tabs.setSelected(2);
-  s.tabs.removeSheet(0);
-  EXPECT_EQ(s.tabs.getSelected(), 1);
-  EXPECT_EQ(s.pages[0].getParentLayout(), nullptr);  // no pointer into the freed sheet
+  s.tabs.removeSheet(0);  // the page keeps no pointer into the freed sheet
+  EXPECT_TRUE(s.tabs.getSelected() == 1 && s.pages[0].getParentLayout() == nullptr);
   s.tabs.removeSheet(1);
-  EXPECT_EQ(s.tabs.getSelected(), -1);
-  EXPECT_EQ(s.pages[2].getParentLayout(), nullptr);
-}
-
-TEST(WTabSheets, ClickOnATabShowsItsSheetUnderTheRow) {
-  Sheets s(400);
-  plat::Point at = s.tabs.getTab(1)->getPos() + plat::Point(5, 5);
-  s.host.pointer(at, 1);
-  s.host.pointer(at, 0);
-  EXPECT_EQ(s.tabs.getSelected(), 1);
-  EXPECT_EQ(s.tabs.getSheetPos().y, s.tabs.getLeftButton()->getSize().y - 1 + 10);
+  EXPECT_TRUE(s.tabs.getSelected() == -1 && s.pages[2].getParentLayout() == nullptr);
 }
 
 TEST(WTabSheetsDeathTest, IndexBelowNoneOrPastTheEndStops) {
