@@ -73,7 +73,9 @@ bool WText::isWordCharAt(int pos) const {
 
 void WText::setText(const char* text, bool cursorAtEnd) {
   text_ = text ? text : "";
-  cutToMax(&text_);
+  size_t given = text_.size();
+  // A text given by the program is cut, as typing is, but never silently.
+  if (cutToMax(&text_)) vlog().error("text of %zu bytes cut to the field's %d", given, maxLen_);
   selLength_ = 0;
   cursor_ = cursorAtEnd ? (int)text_.size() : 0;
   invalidate();
@@ -82,7 +84,9 @@ void WText::setText(const char* text, bool cursorAtEnd) {
 
 void WText::setMaxLen(int n) {
   maxLen_ = std::max(0, n);
+  size_t given = text_.size();
   if (!cutToMax(&text_)) return;
+  vlog().error("text of %zu bytes cut to the field's %d", given, maxLen_);
   int len = (int)text_.size();
   int anchor = std::min(cursor_ + selLength_, len);
   cursor_ = std::min(cursor_, len);

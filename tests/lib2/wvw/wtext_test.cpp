@@ -111,6 +111,16 @@ TEST(WText, PasteDropsControlsAndIgnoresInvalidUtf8) {
   EXPECT_STREQ(t.getText(), "[abcd]");
 }
 
+TEST(WText, TextTheProgramGivesIsCutToTheLimitWithAnError) {
+  WText t(4, nullptr, false);
+  Field f(&t);
+  t.setText("abc\xc3\xa9", true);  // e acute would end at byte 5
+  t.setMaxLen(2);
+  EXPECT_EQ(f.state(), "ab 2/0");
+  EXPECT_TRUE(f.logger.has("text of 5 bytes cut to the field's 4") &&
+              f.logger.has("text of 3 bytes cut to the field's 2"));
+}
+
 TEST(WText, PasteThatDoesNotFitIsRefusedWithABell) {
   WText t(6, "abc", false);
   Field f(&t);
