@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
 #include <utility>
 
 #include "lib1/plat/Time.h"
