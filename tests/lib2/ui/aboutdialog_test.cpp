@@ -34,8 +34,11 @@ class AboutDialogTest : public testing::Test {
     gfxutil::VersionInfo& info = gfxutil::versionInfo;
     info.productUrl.reset(plat::strDup("https://example.com/"));
     info.ackUrl.reset(plat::strDup("https://example.com/thanks"));
+    info.buildString.clear();
     info.buildString.prf("Grantwell 1.0 ^b");
+    info.aboutText.clear();
     info.aboutText.prf("^1{Web site^} and ^2{acknowledgements^}");
+    info.versionText.clear();
     info.versionText.prf("Grantwell 1.0 ^b\nSee https://example.com/");
   }
   // With no opener on PATH the plain text is shown, whoever runs the test.
