@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 // Xlib after gtest: its macro None would rename a gtest type.
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <new>
 
 #include "lib1/plat/TimerManager.h"
 #include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWRoot.h"
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChoice.h"
 #include "lib2/wvw/WMenuItem.h"
 #include "lib2/wvw/WRootMenu.h"
 #include "tests/support/XServer.h"
@@ -20,6 +25,22 @@ class TXWRootTest : public testing::Test {
   static void SetUpTestSuite() {
     gwtest::XServer::shared();
     tx::openDisplay(nullptr);
+  }
+  // Pumps X events until done() or 5 s have passed.
+  static bool pumpUntil(const std::function<bool()>& done) {
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5); !done();) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      XSync(tx::dpy, False);
+      tx::handleXEvents();
+    }
+    return true;
+  }
+  static void pressAndRelease(plat::Point at) {
+    XTestFakeMotionEvent(tx::dpy, -1, at.x, at.y, 0);
+    XTestFakeButtonEvent(tx::dpy, 1, True, 0);
+    XSync(tx::dpy, False);  // the press is queued once the server has answered
+    tx::handleXEvents();
+    XTestFakeButtonEvent(tx::dpy, 1, False, 0);
   }
   plat::TimerManager timers{true};
   tx::TXWRoot* root = tx::TXWRoot::inst();
@@ -35,15 +56,34 @@ TEST_F(TXWRootTest, PressOutsideAGrabbingMenuTakesItDownAndTellsIt) {
   } rows[] = {{{0, 0}, false}, {{size.x, 1}, true}, {{1, size.y}, true}, {{-1, 1}, true}};
   for (const Row& r : rows) {
     menu.show(at, nullptr);
-    XTestFakeMotionEvent(tx::dpy, -1, at.x + r.press.x, at.y + r.press.y, 0);
-    XTestFakeButtonEvent(tx::dpy, 1, True, 0);
-    XSync(tx::dpy, False);  // the press is queued once the server has answered
-    tx::handleXEvents();
+    pressAndRelease(at + r.press);
     EXPECT_EQ(menu.isVisible(), !r.closes) << r.press.x << "," << r.press.y;
     EXPECT_EQ(root->popupOf(&menu) == nullptr, r.closes);
-    XTestFakeButtonEvent(tx::dpy, 1, False, 0);
     menu.hide();
   }
+}
+
+// End to end: once its drop-down went on a press outside it, a choice's
+// button takes Return again and opens the menu anew instead of picking from
+// the menu that is no longer shown.
+TEST_F(TXWRootTest, ChoiceWhoseMenuWentOutsideOpensItAgainOnReturn) {
+  wvw::WChoice choice(nullptr, false, false, 255);
+  choice.addItem(1, "Full");
+  choice.addItem(2, "View only");
+  choice.setStr("View only");
+  tx::TXWParent host(&choice, nullptr, false);
+  host.resizeToFit();
+  host.show(true);
+  ASSERT_TRUE(pumpUntil([&] { return host.hasImage(); }));
+  choice.handleClick(choice.getButton());
+  choice.getMenu()->focusNext();
+  pressAndRelease(plat::Point(900, 700));
+  ASSERT_FALSE(choice.getMenu()->isVisible());
+  choice.getButton()->keyEvent(XK_Return, true);
+  choice.getButton()->keyEvent(XK_Return, false);
+  EXPECT_STREQ(choice.getStr(), "View only");
+  EXPECT_TRUE(choice.getMenu()->isVisible() && root->popupOf(choice.getMenu()));
+  choice.getMenu()->hide();
 }
 
 // The root must not reach into widgets gone before it (ASan reports it).
