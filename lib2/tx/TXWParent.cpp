@@ -134,6 +134,12 @@ bool TXWParent::handleTimeout(plat::Timer* t) {
 }
 
 bool TXWParent::handlePtrMove(const plat::Point& pos, wvw::Widget* w) {
+  // Most widgets have no tip: placing one costs a round trip to the server,
+  // which pointer motion should not pay for nothing.
+  if (!w->getTipText()) {
+    hideTip();
+    return false;
+  }
   if (!tooltip_) tooltip_ = std::make_unique<wvw::WTooltip>(kTipMaxWidth, nullptr);
   tooltip_->setText(w->getTipText());
   tooltip_->setPosition(pos + kTipOffset, w);
