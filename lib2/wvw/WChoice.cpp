@@ -168,6 +168,17 @@ bool WChoice::handleClick(Widget* w) {
   return true;
 }
 
+bool WChoice::handleFocus(bool reverse, Widget* w) {
+  // The menu opens on the current value, so that a Return at once keeps it
+  // rather than picking whatever item comes first. The menu has the focus
+  // only once its popup window is up, which may be after show() returned.
+  if (w == &menu_ && menu_.hasFocus()) {
+    auto current = items_.find(getId());
+    if (current != items_.end()) current->second->requestFocus();
+  }
+  return WLayout::handleFocus(reverse, w);
+}
+
 bool WChoice::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
   if (down && w == &text_ && (keysym == keysym::Up || keysym == keysym::Down)) {
     next(keysym == keysym::Down);

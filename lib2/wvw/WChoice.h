@@ -61,6 +61,7 @@ class WChoice : public WLayout {
   // Hands the item texts as they are now to the field's completion.
   void enableAutocomplete(bool on);
 
+  bool handleFocus(bool reverse, Widget* w) override;
   bool handleKeyEvent(unsigned int keysym, bool down, Widget* w) override;
   bool handleClick(Widget* w) override;
   bool handleResize(Widget* w) override;

@@ -81,6 +81,15 @@ TEST_F(ChoiceTest, TheReturnThatPicksSelectsTheTextAndNeitherReopensNorLeavesThe
   EXPECT_FALSE(c->getMenu()->isVisible() || c->getButton()->isDown());
 }
 
+TEST_F(ChoiceTest, TheMenuOpensOnTheCurrentItemSoAnImmediateReturnKeepsIt) {
+  c->setStr("c");
+  open();
+  popup.host(c->getMenu());
+  popup.focusWindow(true);
+  host.press(keysym::Return);
+  EXPECT_STREQ(c->getStr(), "c");
+}
+
 TEST_F(ChoiceTest, AMenuTheWindowLayerTookDownNoLongerTakesTheKeys) {
   open();
   c->getMenu()->setVisible(false);  // as the window layer does on a press outside it
