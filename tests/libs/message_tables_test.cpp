@@ -13,6 +13,7 @@
 #include "AddLocStrings_print.h"
 #include "AddLocStrings_score.h"
 #include "AddLocStrings_svr.h"
+#include "lib1/loc/LocaleSetter.h"
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/Utf8.h"
 
@@ -29,12 +30,8 @@ static std::vector<std::string> placeholders(const std::string& text) {
 
 // The texts of key (plural form n, or the plain text for n < 0) in French.
 static std::string french(const char* key, int n = -1) {
-  loc::Localize::inst()->init({});
-  loc::localeParam.setParam("fr", 50);
-  std::string got =
-      n < 0 ? loc::localize(loc::msgid_t(key)) : loc::localizePlural(loc::msgid_t(key), n, 0, 9);
-  loc::localeParam.unsetParam(50, false);
-  return got;
+  loc::LocaleSetter only("fr_FR");
+  return n < 0 ? loc::localize(loc::msgid_t(key)) : loc::localizePlural(loc::msgid_t(key), n, 0, 9);
 }
 
 TEST(MessageTables, RowsComeInLanguageBlocksInKeyOrderWithTheEnglishPlaceholders) {
