@@ -7,18 +7,12 @@
 
 #include "tests/support/Text.h"
 
-using gwtest::joined;
-
-namespace {
-
-std::string parsed(const char* list, const char* defLang = nullptr,
-                   const char* defCountry = nullptr) {
+static std::string parsed(const char* list, const char* defLang = nullptr,
+                          const char* defCountry = nullptr) {
   std::vector<plat::String> out;
   loc::parseLocaleList(list, &out, defLang, defCountry);
-  return joined(out);
+  return gwtest::joined(out);
 }
-
-}  // namespace
 
 TEST(LocaleNames, ListGetsCanonicalNamesWithoutRepeats) {
   const std::pair<const char*, const char*> rows[] = {

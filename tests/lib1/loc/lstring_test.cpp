@@ -12,11 +12,9 @@ using loc::LString;
 using loc::PrintfArg;
 using loc::PrintfArgList;
 
-namespace {
-
 // Expands format with the list; a bad format comes out with its percent signs
 // doubled and logs one error.
-void check(const char* format, const PrintfArgList& args, const std::string& want) {
+static void check(const char* format, const PrintfArgList& args, const std::string& want) {
   gwtest::CaptureLogger log;
   gwtest::RouteWriter route(&loc::localizeLog(), &log, 0);
   EXPECT_EQ(std::string(LString().xprintf(format, args).get()), want) << format;
@@ -24,8 +22,6 @@ void check(const char* format, const PrintfArgList& args, const std::string& wan
   EXPECT_EQ(log.lines.size(), size_t(bad)) << format;
   EXPECT_EQ(log.has("Bad loc string for args - " + std::string(format)), bad);
 }
-
-}  // namespace
 
 TEST(XPrintf, ExpandsPlaceholdersAndMarksBadOnes) {
   PrintfArg five(5), minus(-3), zero(0), big(4294967295u), ff(255u), str("abcdef");
@@ -41,12 +37,6 @@ TEST(XPrintf, ExpandsPlaceholdersAndMarksBadOnes) {
       {"50%%", &str, "50%"},      {"end %", &str, "end %%"},  {"%Q", &str, "%%Q"},
       {"%s", &str, "%%s"}};
   for (auto [format, arg, want] : rows) check(format, PrintfArgList{arg}, want);
-}
-
-TEST(XPrintf, VariadicFormBuildsTheListInOrder) {
-  LString s;
-  EXPECT_STREQ(s.xprintf("%2$S=%1$D (%3$X)", -7, "n", 10u).get(), "n=-7 (a)");
-  EXPECT_STREQ(s.xprintf("%S and 100%%").get(), "%%S and 100%");  // no arguments
 }
 
 TEST(XPrintfDeathTest, BadFormatAbortsWhenAskedTo) {

@@ -11,33 +11,23 @@
 
 using loc::msgid_t;
 
-namespace {
-
-// A translation map of its own over the given locales, current for its life.
-struct Map {
-  explicit Map(std::vector<plat::String> locales) {
-    loc::Localize::inst()->setTransMapLocales(locales, &map);
-  }
-  std::string plural(const char* key, int n, int min, int max) {
-    const loc::Translation* t = map.getPlural(msgid_t(key), n, min, max);
-    return t ? t->text() : "(none)";
-  }
+// The text of key's form for n (at least min) in a translation map of its own.
+static std::string plural(std::vector<plat::String> locales, const char* key, int n, int min) {
   loc::TransMap map;
-};
+  loc::Localize::inst()->setTransMapLocales(locales, &map);
+  const loc::Translation* t = map.getPlural(msgid_t(key), n, min, 10);
+  return t ? t->text() : "(none)";
+}
 
-}  // namespace
-
+// The forms of -1, 0, 1 and 2.
 TEST(PluralRule, FormOfACountPerLanguage) {
-  // The forms of -1, 0, 1 and 2.
-  const std::string english = "zeromany zeromany sing zeromany ",
-                    french = "many zerosing zerosing many ",
-                    one = "singplural singplural singplural singplural ";
-  const std::pair<const char*, std::string> rows[] = {
-      {"fr_FR", french}, {"pt-BR.UTF-8", french}, {"pt_PT", english}, {"FR", english}, {"zh", one}};
-  for (const auto& [locale, forms] : rows) {
-    const loc::PluralRule* rule = loc::getRuleForLocale(locale);
+  const char *en = "zeromany zeromany sing zeromany ", *fr = "many zerosing zerosing many ",
+             *one = "singplural singplural singplural singplural ";
+  const std::pair<const char*, const char*> rows[] = {
+      {"fr_FR", fr}, {"pt-BR.UTF-8", fr}, {"pt_PT", en}, {"FR", en}, {"zh", one}};
+  for (auto [locale, forms] : rows) {
     std::string got;
-    for (int n = -1; n <= 2; n++) got += std::string(rule->form(n)) + " ";
+    for (int n = -1; n <= 2; n++) got += loc::getRuleForLocale(locale)->form(n) + std::string(" ");
     EXPECT_EQ(got, forms) << locale;
   }
 }
@@ -47,19 +37,19 @@ TEST(Plural, LanguageWithoutEveryFormFallsThroughToTheNext) {
     loc::Localize::inst()->addBuiltInString("fr", key, key);
   for (const char* key : {"pt_x_sing", "pt_x_zeromany", "pt_y_sing", "pt_y_zeromany"})
     loc::Localize::inst()->addBuiltInString("en", key, key);
-  Map m({"fr_FR", "en_US"});
-  const std::tuple<const char*, int, int, const char*> rows[] = {{"pt_x", 1, 0, "pt_x_zerosing"},
-                                                                 {"pt_x", 5, 0, "pt_x_many"},
-                                                                 {"pt_y", 1, 0, "pt_y_sing"},
-                                                                 {"pt_y", 5, 2, "pt_y_many"},
-                                                                 {"pt_none", 5, 0, "(none)"}};
-  for (auto [key, n, min, want] : rows) EXPECT_EQ(m.plural(key, n, min, 10), want) << key << n;
+  const std::tuple<const char*, int, int, const char*> rows[] = {
+      {"pt_x", 1, 0, "pt_x_zerosing"}, {"pt_x", 5, 0, "pt_x_many"}, {"pt_y", 1, 0, "pt_y_sing"},
+      {"pt_y", 5, 2, "pt_y_many"},     {"pt_none", 5, 0, "(none)"},
+  };
+  for (auto [key, n, min, want] : rows)
+    EXPECT_EQ(plural({"fr_FR", "en_US"}, key, n, min), want) << key << n;
 }
 
 TEST(Plural, MissingFormsYieldTheKeyAndAnError) {
   gwtest::CaptureLogger log;
   gwtest::RouteWriter route(&loc::localizeLog(), &log, 0);
-  Map english({"en_US"});
+  loc::TransMap english;
+  loc::Localize::inst()->setTransMapLocales({"en_US"}, &english);
   EXPECT_STREQ(loc::localizePlural(msgid_t("loc_period_day"), 1, 1, 30, "f.cpp", 3),
                "loc_period_day");
   EXPECT_TRUE(log.has("Missing plural translation for \"loc_period_day\" (f.cpp:3)"));

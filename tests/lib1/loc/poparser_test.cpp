@@ -37,7 +37,8 @@ using Seen = std::vector<std::string>;
 }  // namespace
 
 // The fuzz target reads back every byte written as a hexadecimal or octal
-// escape; these are the other escapes and the faults.
+// escape; these are the other escapes and the faults. An escaped NUL would
+// silently cut the text short.
 TEST(UnescapeString, DecodesEscapesAndRejectsMalformedStrings) {
   const std::pair<const char*, const char*> rows[] = {
       {"  \"plain\"", "plain"},
@@ -53,10 +54,8 @@ TEST(UnescapeString, DecodesEscapesAndRejectsMalformedStrings) {
       {"\"\\x4", "error: Invalid hex escape at end"},
       {"\"\\400\"", "error: Octal escape code out of range"},
       {"\"\\+12\"", "error: Invalid escape code"},
-      // A NUL would silently cut the text short.
       {"\"a\\000b\"", "error: Invalid escape code"},
-      {"\"a\\x00b\"", "error: Invalid hex escape"},
-  };
+      {"\"a\\x00b\"", "error: Invalid hex escape"}};
   for (auto [in, want] : rows) EXPECT_EQ(unescaped(in), want) << in;
 }
 

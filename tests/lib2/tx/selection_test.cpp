@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "lib2/tx/TXIncrSender.h"
 #include "lib2/tx/TXUtil.h"
@@ -21,8 +22,7 @@ namespace {
 class SelectionTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    gwtest::XServer::shared();
-    tx::openDisplay(nullptr);
+    tx::openDisplay(gwtest::XServer::shared().name().c_str());
     tx::xaUTF8_STRING();  // as on any desktop: xsel uses it only when it exists
   }
   // Runs a shell command while this process answers the X events it
@@ -64,35 +64,34 @@ class SelectionTest : public testing::Test {
   TXWindow window{10, 10, nullptr, 0, false};
 };
 
-struct PeerCase {
+struct Peer {
   const char* reader;  // prints the clipboard (xsel in the locale's encoding)
   const char* writer;  // takes the clipboard with the text of a file, appended
-  size_t size;
 };
 
-class SelectionPeers : public SelectionTest, public testing::WithParamInterface<PeerCase> {};
+class SelectionPeers : public SelectionTest,
+                       public testing::WithParamInterface<std::tuple<Peer, int>> {};
 
 TEST_P(SelectionPeers, TextsGoBothWaysWhole) {
-  std::string text = textOf(GetParam().size);
+  auto [peer, size] = GetParam();
+  std::string text = textOf(size);
   window.setClipboard(text.c_str());
-  EXPECT_EQ(runServing(GetParam().reader), text);
+  EXPECT_EQ(runServing(peer.reader), text);
 
   std::string file = dir.path() + "/in";
   std::ofstream(file) << text;
-  runPeerOwner(std::string(GetParam().writer) + " " + file, tx::xaCLIPBOARD());
+  runPeerOwner(std::string(peer.writer) + " " + file, tx::xaCLIPBOARD());
   const char* got = window.getClipboard();
   ASSERT_NE(got, nullptr);
   EXPECT_EQ(std::string(got), text);
   window.setClipboard("");  // the peer gives up the clipboard and ends
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tools, SelectionPeers,
-    testing::Values(PeerCase{"xclip -o -selection clipboard", "xclip -selection clipboard -i", 1},
-                    PeerCase{"xclip -o -selection clipboard", "xclip -selection clipboard -i",
-                             1 << 20},
-                    PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1},
-                    PeerCase{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <", 1 << 20}));
+const Peer kXclip{"xclip -o -selection clipboard", "xclip -selection clipboard -i"},
+    kXsel{"LC_ALL=C.UTF-8 xsel -o -b", "xsel -b -i <"};
+INSTANTIATE_TEST_SUITE_P(Tools, SelectionPeers,
+                         testing::Combine(testing::Values(kXclip, kXsel),
+                                          testing::Values(1, 1 << 20)));
 
 // After XSync the events of a peer's synchronised requests are queued here;
 // any event lets the sender look at the clock.

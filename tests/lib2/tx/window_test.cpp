@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -31,10 +32,7 @@ struct SizedWindow : TXWindow {
 
 class TXWindowTest : public testing::Test {
  protected:
-  void SetUp() override {
-    gwtest::XServer::shared();
-    tx::openDisplay(nullptr);
-  }
+  void SetUp() override { tx::openDisplay(gwtest::XServer::shared().name().c_str()); }
   // What a second client sees of the property: its bytes and item count.
   std::pair<std::string, int> readBack(Window w, Atom property) {
     Display* other = XOpenDisplay(nullptr);
@@ -54,8 +52,7 @@ class TXWindowTest : public testing::Test {
 TEST_F(TXWindowTest, TopLevelPropertiesReadBackFromAnotherClient) {
   os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), nullptr);
   fb::PixelFormat argb(32, 24, false, true, 255, 255, 255, 16, 8, 0);  // no alpha
-  fb::ManagedPixelBuffer small(argb, plat::Point(16, 16), nullptr);
-  fb::ManagedPixelBuffer large(argb, plat::Point(48, 48), nullptr);
+  fb::ManagedPixelBuffer small(argb, {16, 16}, nullptr), large(argb, {48, 48}, nullptr);
   auto icon = std::make_unique<tx::TXWindowIcon>(&small, &large);
   TXWindow w(10, 10, nullptr, 0, true);
   Recorder cb;
@@ -91,46 +88,44 @@ TEST_F(TXWindowTest, IconThatCannotBeHadIsNotPublished) {
   EXPECT_EQ(TXWindow::defaultIconData.data, nullptr);
 }
 
+// To the modal window ("m") or another, while the modal one holds the pointer
+// ("p") or keyboard ("k") grab; the client messages are close requests.
+// Without a modal window nothing is filtered.
 TEST_F(TXWindowTest, ModalFilterMatrix) {
   TXWindow modal(10, 10, nullptr, 0, false), other(10, 10, nullptr, 0, false);
   Recorder rec;
   other.setEventHandler(&rec);
   modal.setEventHandler(&rec);
-  // clang-format off
-  struct Row { int type; unsigned state; bool toModal, ptrGrab, kbdGrab, delivered; } rows[] = {
-      // clang-format on
-      {KeyPress, 0, false, false, false, false},
-      {KeyPress, 0, true, false, false, true},
-      {KeyPress, 0, false, true, false, false},  // the pointer grab lets no keys through
-      {KeyRelease, 0, false, false, true, true},
-      {ButtonPress, 0, false, false, false, false},
-      {ButtonRelease, 0, false, true, true, true},
-      {MotionNotify, 0, false, false, false, true},
-      {MotionNotify, Button1Mask, false, false, false, false},
-      {MotionNotify, Button5Mask, false, true, false, true},
-      {ClientMessage, 0, false, false, false, false},  // a close request
-      {ClientMessage, 0, false, true, false, true},
-      {ClientMessage, 0, true, false, false, true},
+  const std::tuple<int, unsigned, std::string, bool> rows[] = {
+      {KeyPress, 0, "", false},
+      {KeyPress, 0, "m", true},
+      {KeyPress, 0, "p", false},
+      {KeyRelease, 0, "k", true},
+      {ButtonPress, 0, "", false},
+      {ButtonRelease, 0, "pk", true},
+      {MotionNotify, 0, "", true},
+      {MotionNotify, Button1Mask, "", false},
+      {MotionNotify, Button5Mask, "p", true},
+      {ClientMessage, 0, "", false},
+      {ClientMessage, 0, "p", true},
+      {ClientMessage, 0, "m", true},
   };
-  for (const Row& row : rows) {
-    TXWindow* target = row.toModal ? &modal : &other;
+  for (const auto& [type, state, how, delivered] : rows) {
+    TXWindow* target = how.find('m') != std::string::npos ? &modal : &other;
     XEvent ev{};
-    ev.type = row.type;
+    ev.type = type;
     ev.xany.window = target->win();
-    ev.xmotion.state = row.state;
-    if (row.type == ClientMessage) {
+    ev.xmotion.state = state;
+    if (type == ClientMessage) {
       ev.xclient.message_type = tx::xaWM_PROTOCOLS();
       ev.xclient.data.l[0] = long(tx::xaWM_DELETE_WINDOW());
     }
-    TXWindow::grabPointerWin = row.ptrGrab ? &modal : nullptr;
-    TXWindow::grabKeyboardWin = row.kbdGrab ? &modal : nullptr;
+    TXWindow::grabPointerWin = how.find('p') != std::string::npos ? &modal : nullptr;
+    TXWindow::grabKeyboardWin = how.find('k') != std::string::npos ? &modal : nullptr;
     rec.types.clear();
     target->handleXEvent(&ev, &modal);
-    EXPECT_EQ(rec.types.size(), row.delivered ? 1u : 0u) << "type " << row.type;
-    // Without a modal window nothing is filtered.
-    rec.types.clear();
     target->handleXEvent(&ev, nullptr);
-    EXPECT_EQ(rec.types.size(), 1u) << "type " << row.type;
+    EXPECT_EQ(rec.types.size(), delivered ? 2u : 1u) << "type " << type << " " << how;
   }
   TXWindow::grabPointerWin = TXWindow::grabKeyboardWin = nullptr;
 }
@@ -138,9 +133,7 @@ TEST_F(TXWindowTest, ModalFilterMatrix) {
 TEST_F(TXWindowTest, QueuedConfigureNotifiesAreCompressed) {
   SizedWindow w;
   w.addEventMask(StructureNotifyMask);
-  XResizeWindow(tx::dpy, w.win(), 200, 150);
-  XResizeWindow(tx::dpy, w.win(), 300, 250);
-  XResizeWindow(tx::dpy, w.win(), 310, 260);
+  for (int width : {200, 300, 310}) XResizeWindow(tx::dpy, w.win(), width, width - 50);
   XSync(tx::dpy, False);
   tx::handleXEvents();
   EXPECT_EQ(w.configures, 1);
@@ -156,8 +149,7 @@ TEST_F(TXWindowTest, DestroyedGrabHolderReleasesItsGrabs) {
   TXWindow second(10, 10, &parent, 0, false);
   EXPECT_FALSE(second.grabPointer(true, None));  // refused while the first holds it
   holder.reset();
-  EXPECT_EQ(TXWindow::grabPointerWin, nullptr);
-  EXPECT_EQ(TXWindow::grabKeyboardWin, nullptr);
+  EXPECT_TRUE(!TXWindow::grabPointerWin && !TXWindow::grabKeyboardWin);
   EXPECT_TRUE(second.grabPointerAndKeyboard(true, None));
 }
 

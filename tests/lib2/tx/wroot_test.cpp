@@ -22,10 +22,7 @@ namespace {
 
 class TXWRootTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    gwtest::XServer::shared();
-    tx::openDisplay(nullptr);
-  }
+  static void SetUpTestSuite() { tx::openDisplay(gwtest::XServer::shared().name().c_str()); }
   // Pumps X events until done() or 5 s have passed.
   static bool pumpUntil(const std::function<bool()>& done) {
     for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5); !done();) {
@@ -50,15 +47,13 @@ TEST_F(TXWRootTest, PressOutsideAGrabbingMenuTakesItDownAndTellsIt) {
   wvw::WRootMenu menu(root);
   wvw::WMenuItem item(&menu, "Copy", false);
   const plat::Point at(100, 100), size = menu.getSize();
-  struct Row {
-    plat::Point press;
-    bool closes;
-  } rows[] = {{{0, 0}, false}, {{size.x, 1}, true}, {{1, size.y}, true}, {{-1, 1}, true}};
-  for (const Row& r : rows) {
+  const std::pair<plat::Point, bool> rows[] = {
+      {{0, 0}, false}, {{size.x, 1}, true}, {{1, size.y}, true}, {{-1, 1}, true}};
+  for (auto [press, closes] : rows) {
     menu.show(at, nullptr);
-    pressAndRelease(at + r.press);
-    EXPECT_EQ(menu.isVisible(), !r.closes) << r.press.x << "," << r.press.y;
-    EXPECT_EQ(root->popupOf(&menu) == nullptr, r.closes);
+    pressAndRelease(at + press);
+    EXPECT_EQ(menu.isVisible(), !closes) << press.x << "," << press.y;
+    EXPECT_EQ(root->popupOf(&menu) == nullptr, closes);
     menu.hide();
   }
 }
@@ -79,8 +74,7 @@ TEST_F(TXWRootTest, ChoiceWhoseMenuWentOutsideOpensItAgainOnReturn) {
   choice.getMenu()->focusNext();
   pressAndRelease(plat::Point(900, 700));
   ASSERT_FALSE(choice.getMenu()->isVisible());
-  choice.getButton()->keyEvent(XK_Return, true);
-  choice.getButton()->keyEvent(XK_Return, false);
+  for (bool down : {true, false}) choice.getButton()->keyEvent(XK_Return, down);
   EXPECT_STREQ(choice.getStr(), "View only");
   EXPECT_TRUE(choice.getMenu()->isVisible() && root->popupOf(choice.getMenu()));
   choice.getMenu()->hide();

@@ -19,14 +19,7 @@ TEST(SecTypes, ListsAppendWhatTheyNameAndSkipTheRest) {
   }
 }
 
-TEST(SecTypes, EncryptionBitsLeaveOutTypesThatEncryptOnlyTheLogin) {
-  std::vector<int> bits;
-  for (int n : {6, 14, 133, 130, 2}) bits.push_back(fb::secTypeEncryptBits(n));
-  EXPECT_EQ(bits, (std::vector<int>{0, 128, 256, 0, 0}));
-}
-
 TEST(SecTypes, UnknownNumbersGetBracketedNames) {
   EXPECT_STREQ(fb::secTypeName(-7), "[unknown secType -7]");
-  EXPECT_STREQ(fb::authMethodName(4), "GssApi");
   EXPECT_STREQ(fb::authMethodName(9), "[unknown authMethod 9]");
 }

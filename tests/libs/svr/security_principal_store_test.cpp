@@ -10,8 +10,6 @@
 
 namespace {
 
-using svr::SecurityPrincipal;
-
 class PrincipalStore : public ::testing::Test {
  protected:
   std::string roundTrip(const char* value) {
@@ -46,25 +44,6 @@ TEST_F(PrincipalStore, BadItemLeavesStoreAndParameterAsTheyWere) {
   ASSERT_EQ(store.size(), 1);
   EXPECT_STREQ(store.get(0)->getId(), "bob");
   EXPECT_STREQ(param.getValue(), "alice:v,carol:Sk");
-}
-
-TEST_F(PrincipalStore, AddsSortedAndFindsByKind) {
-  roundTrip("%bob:s,alice:v,carol:d");
-  EXPECT_EQ(store.add(new SecurityPrincipal("Bob", svr::Permissions(), false, nullptr)), 1);
-  EXPECT_EQ(store.add(new SecurityPrincipal("alice", svr::Permissions(), false, nullptr)), 1);
-  EXPECT_EQ(store.add(new SecurityPrincipal("a", svr::Permissions(), true, nullptr)), 4);
-  EXPECT_EQ(store.findById("bob", true), 5);
-  EXPECT_EQ(store.findById("bob", false), -1);
-}
-
-TEST_F(PrincipalStore, LoadingAsksTheResolverOncePerPrincipal) {
-  resolver.answer = gwtest::FakeResolver::Null;
-  std::string value;
-  for (int i = 0; i < 200; i++) value += "u" + std::to_string(i * 7919 % 200) + ":s,";
-  param.setParam(value.c_str(), 0);
-  store.load(param, false);
-  EXPECT_EQ(resolver.calls, 200);
-  EXPECT_TRUE(store.isPolicy());
 }
 
 using PrincipalStoreDeathTest = PrincipalStore;
