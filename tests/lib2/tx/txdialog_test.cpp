@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lib1/os/AppInfo.h"
+#include "lib1/plat/Exception.h"
 #include "lib1/plat/TimerManager.h"
 #include "lib2/fb/Draw.h"
 #include "lib2/tx/TXAtoms.h"
@@ -125,6 +126,13 @@ TEST_F(TXDialogTest, OuterTimersWaitUntilTheLoopEnds) {
   dialog.steps = {&step, &guard};
   EXPECT_TRUE(dialog.showCodeModal());
   EXPECT_TRUE(pumpUntil([&] { return outerRan; }));
+}
+
+TEST_F(TXDialogTest, ExceptionFromAHandlerLeavesWithTheOuterManagerCurrent) {
+  Later step(0, [] { throw plat::Exception("from a handler"); });
+  dialog.steps = {&step};
+  EXPECT_THROW(dialog.showCodeModal(), plat::Exception);
+  EXPECT_EQ(plat::TimerManager::threadInstance(), &outer);
 }
 
 TEST_F(TXDialogTest, WindowInvalidatedDuringTheLoopIsRepaintedAfterIt) {

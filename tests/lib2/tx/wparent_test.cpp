@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "lib1/plat/TimerManager.h"
@@ -82,6 +83,22 @@ TEST_F(TXWParentTest, ShownTreeIsPaintedThenRepaintedOnceForABurst) {
   host.show(false);
   EXPECT_FALSE(host.hasImage());
   EXPECT_FALSE(probe.isStarted());
+}
+
+TEST_F(TXWParentTest, KeysReachTheChildPairedAndReleasedOnFocusLoss) {
+  host.show(true);
+  unsigned a = XKeysymToKeycode(tx::dpy, XK_a), b = XKeysymToKeycode(tx::dpy, XK_b);
+  send(&host, KeyPress, 0, b);
+  send(&host, KeyPress, 0, a);
+  send(&host, KeyPress, 0, a);  // auto-repeat
+  EXPECT_TRUE(host.isKeyPressed(XK_a));
+  send(&host, KeyRelease, ShiftMask, 0);  // never pressed here: dropped
+  send(&host, FocusOut, 0, 0);
+  send(&host, KeyRelease, 0, a);  // already released by the focus loss
+  std::vector<std::string> expected{"+b", "+a", "+a", "-b", "-a"};
+  if (a < b) std::swap(expected[3], expected[4]);  // lowest keycode first
+  EXPECT_EQ(probe.seen, expected);
+  EXPECT_FALSE(host.isKeyPressed(XK_a));
 }
 
 TEST_F(TXWParentTest, LeftTabWithoutShiftStateStillReadsAsShiftTab) {
