@@ -117,14 +117,29 @@ TEST_F(TXDialogTest, OwnerGetsOnlyMotionWithoutButtonsAndEscapeEndsWithFalse) {
   EXPECT_TRUE(tx::modalWindows.empty());
 }
 
-// A timer of the main loop that fell due runs once the dialog's loop is over.
-TEST_F(TXDialogTest, OuterTimersWaitUntilTheLoopEnds) {
+// A nested loop is the modal one while it runs; a timer of the main loop that
+// fell due runs only once both loops are over.
+TEST_F(TXDialogTest, NestedLoopIsModalWhileOuterTimersWait) {
   bool outerRan = false;
   Later outerTimer(0, [&] { outerRan = true; });
   outerTimer.timer.start(0);
-  Later step(20, [&] { dialog.dismiss(!outerRan); });
+  Dialog inner;
+  std::vector<TXWindow*> modal;
+  Later innerStep(20, [&] {
+    modal.push_back(tx::modalWindows.back());
+    inner.dismiss(!outerRan);
+  });
+  inner.steps = {&innerStep};
+  bool innerResult = false;
+  Later step(0, [&] {
+    innerResult = inner.showCodeModal();
+    modal.push_back(tx::modalWindows.back());
+    dialog.dismiss(false);
+  });
   dialog.steps = {&step, &guard};
-  EXPECT_TRUE(dialog.showCodeModal());
+  EXPECT_FALSE(dialog.showCodeModal());
+  EXPECT_TRUE(innerResult);
+  EXPECT_EQ(modal, (std::vector<TXWindow*>{&inner, &dialog}));
   EXPECT_TRUE(pumpUntil([&] { return outerRan; }));
 }
 
