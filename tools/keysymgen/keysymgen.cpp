@@ -5,7 +5,10 @@
 // - KeysymUnicode.inc, kKeysymUnicode: {keysym, code point} for the legacy keysym blocks, from
 //   the "U+XXXX" comments (the parenthesised nearest matches included), after
 //   the five function keys that produce control characters. Each keysym
-//   and each code point appears once: the first wins.
+//   and each code point appears once: the first wins. The program's table is
+//   an older edition than the header's comments: kKeptOut and kRetold below
+//   turn the one into the other, and a header without those rows stops the
+//   build.
 // - DeadKeyTables.inc, kDeadLatin1 ... kDeadGreek: {result, dead key, base} rows, derived from
 //   the keysym names ("Agrave" is dead_grave on "A"), plus the rows that put a
 //   dead key on space to get its spacing accent.
@@ -45,6 +48,28 @@ uint32_t named(const std::string& name) {
   auto it = byName.find(name);
   if (it == byName.end()) die("the header has no keysym " + name);
   return it->second;
+}
+
+// Rows of the header's correspondence that the program's table does not
+// have. 0x6AD and 0x6BD (ghe with upturn) came later. 0x8A2, 0x8A3 and 0x8A6
+// are later nearest matches that would take the box-drawing characters of
+// the line pieces 0x9EC, 0x9F1 and 0x9F8. 0xABC and 0xABE point at U+2329 and
+// U+232A, which Unicode deprecates (normalisation turns them into U+3008 and
+// U+3009). The rest are nearest matches to Latin-1 characters, which are
+// keysyms of their own.
+const uint32_t kKeptOut[] = {0x6ad, 0x6bd, 0x8a2, 0x8a3, 0x8a6, 0xabc,
+                             0xabd, 0xabe, 0xba3, 0xba6, 0xbc0, 0xbc6};
+
+// The APL tacks are named for the side their bar is on, Unicode's for the
+// way the stem points: the table gives downtack (bar below) U+22A5 UP TACK,
+// and its three siblings likewise the opposite of the header's comments.
+const std::pair<uint32_t, uint32_t> kRetold[] = {
+    {0xbc2, 0x22a5}, {0xbce, 0x22a4}, {0xbdc, 0x22a2}, {0xbfc, 0x22a3}};
+
+std::string hex(uint32_t v) {
+  char text[16];
+  snprintf(text, sizeof text, "0x%x", v);
+  return text;
 }
 
 bool inLegacyBlock(uint32_t k) {
@@ -157,15 +182,24 @@ int main(int argc, char** argv) {
 
   std::vector<std::pair<uint32_t, uint32_t>> unicode = {
       {0xff08, 0x08}, {0xff09, 0x09}, {0xff0d, 0x0a}, {0xff1b, 0x1b}, {0xffff, 0x7f}};
+  std::map<uint32_t, uint32_t> header;  // the first character each legacy keysym names
+  for (const Keysym& k : keysyms)
+    if (inLegacyBlock(k.value) && k.unicode >= 0) header.emplace(k.value, uint32_t(k.unicode));
+  for (uint32_t k : kKeptOut)
+    if (!header.erase(k)) die("the header gives no character for " + hex(k) + " (kKeptOut)");
+  for (auto [k, u] : kRetold) {
+    if (!header.count(k)) die("the header gives no character for " + hex(k) + " (kRetold)");
+    header[k] = u;
+  }
   std::set<uint32_t> keys, points;
   for (auto& [k, u] : unicode) keys.insert(k), points.insert(u);
-  for (const Keysym& k : keysyms)
-    if (inLegacyBlock(k.value) && k.unicode >= 0 && !keys.count(k.value) &&
-        !points.count(uint32_t(k.unicode))) {
-      unicode.push_back({k.value, uint32_t(k.unicode)});
-      keys.insert(k.value);
-      points.insert(uint32_t(k.unicode));
-    }
+  for (const Keysym& k : keysyms) {
+    auto it = header.find(k.value);
+    if (it == header.end() || keys.count(k.value) || points.count(it->second)) continue;
+    unicode.push_back({k.value, it->second});
+    keys.insert(k.value);
+    points.insert(it->second);
+  }
 
   std::string dir = argv[2];
   FILE* out = open(dir + "/KeysymUnicode.inc", argv[1]);
