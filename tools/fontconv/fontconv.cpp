@@ -1,17 +1,33 @@
 // Renders outline fonts with FreeType into the packed 1-bit bitmap font
 // format that the program embeds, gzip-compressed.
 //
-//   fontconv OUT.gz LINE_HEIGHT PIXEL_SIZE ASCENT PAGES PRIMARY.ttf [FALLBACK.ttf ...]
+//   fontconv [--quotes-from-comma] OUT.gz LINE_HEIGHT PIXEL_SIZE ASCENT PAGES PRIMARY.ttf
+//            [FALLBACK.ttf ...]
 //
 // PAGES is a comma-separated list of page bases in hex (page 0 is always
 // there). A character comes from the first face that has it; one that no
 // face has, and every control character, repeats code point 0's glyph, a
 // hollow box. Identical bitmaps are stored once. The output depends only on
 // the inputs, so regenerating gives the same bytes.
+//
+// Every glyph is kept inside the line, because widgets draw text without
+// padding and cut whatever stands outside it. A 13-pixel em leaves two rows
+// above the capitals, so an accent over a capital comes out of the hinter one
+// row or two above the top. Such a glyph loses rows until it fits: first a
+// second blank row between accent and letter, then two rows of the letter
+// joined into one (those most alike, usually a repeated row), so the letter
+// grows a row shorter while the accent keeps its shape and its gap and stays
+// as distinct as it was; only a glyph with neither is cut at the top. A glyph
+// reaching below the line moves up if there is room, else is cut.
+//
+// --quotes-from-comma builds the six typographic quotes from the comma (‚ as
+// it is, ’ raised to the capitals' top, ‘ turned about, the double ones
+// paired), for a face whose hinted quotes come out as bars or blots.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +37,29 @@
 #include <vector>
 
 namespace {
+
+// A 1-bit picture, one byte string per row, 8 pixels a byte, leftmost in
+// the high bit.
+struct Picture {
+  int width = 0;
+  std::vector<std::vector<uint8_t>> rows;
+
+  bool at(int x, int y) const { return rows[size_t(y)][size_t(x / 8)] & (0x80 >> (x % 8)); }
+  void set(int x, int y) { rows[size_t(y)][size_t(x / 8)] |= uint8_t(0x80 >> (x % 8)); }
+  bool blank(int y) const {
+    for (uint8_t b : rows[size_t(y)])
+      if (b) return false;
+    return true;
+  }
+  int height() const { return int(rows.size()); }
+};
+
+Picture blankPicture(int width, int height) {
+  Picture p;
+  p.width = width;
+  p.rows.assign(size_t(height), std::vector<uint8_t>(size_t((width + 7) / 8)));
+  return p;
+}
 
 struct Glyph {
   uint32_t offset = 0;
@@ -52,11 +91,16 @@ class Writer {
 
 struct Converter {
   std::vector<FT_Face> faces;
-  int ascent = 0;
+  int ascent = 0, lineHeight = 0;
+  int capTop = 0;  // the row where capitals start
+  int lowered = 0, raised = 0, cut = 0;
   std::vector<uint8_t> bitmaps;
   std::map<std::vector<uint8_t>, uint32_t> shared;
 
-  uint32_t store(const std::vector<uint8_t>& bits) {
+  uint32_t store(const Picture& pic) {
+    std::vector<uint8_t> bits;
+    for (const auto& row : pic.rows) bits.insert(bits.end(), row.begin(), row.end());
+    if (bits.empty()) return 0;
     auto it = shared.find(bits);
     if (it != shared.end()) return it->second;
     uint32_t offset = uint32_t(bitmaps.size());
@@ -65,27 +109,84 @@ struct Converter {
     return offset;
   }
 
-  // A hollow box as wide as "n", standing on the baseline at x-height
-  // rounded up to the cap height.
-  Glyph box(int advance, int capHeight) {
+  Glyph place(Picture pic, int advance, int xOffset, int top) {
+    fit(&pic, &top);
+    if (pic.width > 255 || pic.height() > 255) die("glyph too large");
     Glyph g;
-    int w = advance - 2, h = capHeight;
     g.advance = uint16_t(advance);
-    g.xOffset = 1;
-    g.yOffset = int8_t(ascent - h);
-    g.width = uint8_t(w);
-    g.rows = uint8_t(h);
-    int stride = (w + 7) / 8;
-    std::vector<uint8_t> bits(size_t(stride) * h);
-    for (int y = 0; y < h; y++)
-      for (int x = 0; x < w; x++)
-        if (y == 0 || y == h - 1 || x == 0 || x == w - 1)
-          bits[size_t(y) * stride + x / 8] |= uint8_t(0x80 >> (x % 8));
-    g.offset = store(bits);
+    g.xOffset = int8_t(xOffset);
+    g.yOffset = int8_t(top);
+    g.width = uint8_t(pic.width);
+    g.rows = uint8_t(pic.height());
+    g.offset = store(pic);
     return g;
   }
 
-  bool render(uint32_t cp, Glyph* g) {
+  // Takes rows out of pic, whose first row stands at line row *top, until it
+  // lies within the line; the bottom row stays where it was.
+  void fit(Picture* pic, int* top) {
+    while (pic->height() && pic->blank(0)) pic->rows.erase(pic->rows.begin()), ++*top;
+    while (pic->height() && pic->blank(pic->height() - 1)) pic->rows.pop_back();
+    int below = *top + pic->height() - lineHeight;
+    if (below > 0) {
+      int up = std::min(below, *top);
+      *top -= up;
+      below -= up;
+      if (below > 0) cut++;
+      while (below-- > 0) pic->rows.pop_back();
+      if (up) raised++;
+    }
+    if (*top < 0) lowered++;
+    while (*top < 0) {
+      int y = rowsToJoin(*pic, *top);
+      if (y < 0) {
+        cut++;
+        pic->rows.erase(pic->rows.begin());
+      } else {
+        for (size_t i = 0; i < pic->rows[size_t(y)].size(); i++)
+          pic->rows[size_t(y)][i] |= pic->rows[size_t(y + 1)][i];
+        pic->rows.erase(pic->rows.begin() + y + 1);
+      }
+      ++*top;
+    }
+  }
+
+  // The first of two rows of pic to join into one, or -1 when no two may be
+  // joined: the first two blank rows in a row, else the two rows of the
+  // letter (below its gap to the accent) that differ in the fewest pixels,
+  // nearest the letter's middle. Joining by or-ing keeps strokes connected.
+  int rowsToJoin(const Picture& pic, int top) const {
+    for (int y = 1; y + 1 < pic.height(); y++)
+      if (pic.blank(y) && pic.blank(y + 1)) return y;
+    int letter = std::max(0, capTop - top);  // first row at or below the capitals' top
+    int middle = (letter + pic.height() - 1) / 2, best = -1, bestCost = 0;
+    for (int y = letter; y + 1 < pic.height(); y++) {
+      if (pic.blank(y) || pic.blank(y + 1)) continue;
+      int cost = 0;
+      for (int x = 0; x < pic.width; x++) cost += pic.at(x, y) != pic.at(x, y + 1);
+      if (best < 0 || cost < bestCost ||
+          (cost == bestCost && std::abs(y - middle) < std::abs(best - middle))) {
+        best = y;
+        bestCost = cost;
+      }
+    }
+    return best;
+  }
+
+  // A hollow box as wide as "n", standing on the baseline, as tall as the
+  // capitals.
+  Glyph box(int advance) {
+    int w = advance - 2, h = ascent - capTop;
+    Picture pic = blankPicture(w, h);
+    for (int y = 0; y < h; y++)
+      for (int x = 0; x < w; x++)
+        if (y == 0 || y == h - 1 || x == 0 || x == w - 1) pic.set(x, y);
+    return place(pic, advance, 1, capTop);
+  }
+
+  // The glyph as the hinter draws it, before fitting: its picture, advance,
+  // left offset and top row.
+  bool render(uint32_t cp, Picture* pic, int* advance, int* xOffset, int* top) {
     for (FT_Face face : faces) {
       FT_UInt index = FT_Get_Char_Index(face, cp);
       if (!index) continue;
@@ -93,22 +194,59 @@ struct Converter {
         die("cannot render a glyph");
       FT_GlyphSlot slot = face->glyph;
       const FT_Bitmap& bm = slot->bitmap;
-      if (bm.width > 255 || bm.rows > 255) die("glyph too large");
-      g->advance = uint16_t((slot->advance.x + 32) >> 6);
-      g->xOffset = int8_t(slot->bitmap_left);
-      g->yOffset = int8_t(ascent - slot->bitmap_top);
-      g->width = uint8_t(bm.width);
-      g->rows = uint8_t(bm.rows);
-      int stride = (int(bm.width) + 7) / 8;
-      std::vector<uint8_t> bits(size_t(stride) * bm.rows);
+      *pic = blankPicture(int(bm.width), int(bm.rows));
       for (unsigned y = 0; y < bm.rows; y++)
-        memcpy(&bits[size_t(y) * stride], bm.buffer + long(y) * bm.pitch, stride);
-      g->offset = bits.empty() ? 0 : store(bits);
+        memcpy(pic->rows[y].data(), bm.buffer + long(y) * bm.pitch, pic->rows[y].size());
+      *advance = int((slot->advance.x + 32) >> 6);
+      *xOffset = slot->bitmap_left;
+      *top = ascent - slot->bitmap_top;
       return true;
     }
     return false;
   }
+
+  bool glyph(uint32_t cp, Glyph* g) {
+    Picture pic;
+    int advance, xOffset, top;
+    if (!render(cp, &pic, &advance, &xOffset, &top)) return false;
+    *g = place(pic, advance, xOffset, top);
+    return true;
+  }
 };
+
+Picture turned(const Picture& p) {
+  Picture t = blankPicture(p.width, p.height());
+  for (int y = 0; y < p.height(); y++)
+    for (int x = 0; x < p.width; x++)
+      if (p.at(x, y)) t.set(p.width - 1 - x, p.height() - 1 - y);
+  return t;
+}
+
+Picture doubled(const Picture& p) {
+  Picture d = blankPicture(2 * p.width + 1, p.height());
+  for (int y = 0; y < p.height(); y++)
+    for (int x = 0; x < p.width; x++)
+      if (p.at(x, y)) d.set(x, y), d.set(x + p.width + 1, y);
+  return d;
+}
+
+// ‘ ’ ‚ “ ” „ from the comma, each one column clear of its neighbours.
+std::map<uint32_t, Glyph> quotesFromComma(Converter* conv) {
+  Picture comma;
+  int advance, xOffset, top;
+  if (!conv->render(',', &comma, &advance, &xOffset, &top)) die("the first face lacks a comma");
+  conv->fit(&comma, &top);
+  Picture pair = doubled(comma);
+  auto make = [&](const Picture& pic, int row) {
+    return conv->place(pic, xOffset + pic.width + 1, xOffset, row);
+  };
+  return {{0x2018, make(turned(comma), conv->capTop)},
+          {0x2019, make(comma, conv->capTop)},
+          {0x201A, make(comma, top)},
+          {0x201C, make(turned(pair), conv->capTop)},
+          {0x201D, make(pair, conv->capTop)},
+          {0x201E, make(pair, top)}};
+}
 
 bool isControl(uint32_t cp) { return cp < 0x20 || (cp >= 0x7f && cp < 0xa0); }
 
@@ -131,12 +269,16 @@ void writeGzip(const char* path, const std::vector<uint8_t>& data) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  bool quotes = argc > 1 && strcmp(argv[1], "--quotes-from-comma") == 0;
+  if (quotes) argc--, argv++;
   if (argc < 7)
-    die("usage: fontconv OUT.gz LINE_HEIGHT PIXEL_SIZE ASCENT PAGES PRIMARY.ttf [FALLBACK.ttf "
-        "...]");
-  int lineHeight = atoi(argv[2]), pixelSize = atoi(argv[3]);
+    die("usage: fontconv [--quotes-from-comma] OUT.gz LINE_HEIGHT PIXEL_SIZE ASCENT PAGES "
+        "PRIMARY.ttf [FALLBACK.ttf ...]");
+  int pixelSize = atoi(argv[3]);
   Converter conv;
+  conv.lineHeight = atoi(argv[2]);
   conv.ascent = atoi(argv[4]);
+  if (conv.ascent <= 0 || conv.ascent >= conv.lineHeight) die("the ascent lies outside the line");
   std::vector<uint32_t> pages;
   for (char* s = argv[5]; *s;) {
     char* next;
@@ -153,20 +295,29 @@ int main(int argc, char** argv) {
     conv.faces.push_back(face);
   }
 
-  Glyph n, cap;
-  if (!conv.render('n', &n) || !conv.render('H', &cap)) die("the first face lacks n or H");
-  Glyph missing = conv.box(n.advance, cap.rows);
+  Picture scratch;
+  int nAdvance, unused, capTop;
+  if (!conv.render('H', &scratch, &unused, &unused, &capTop) ||
+      !conv.render('n', &scratch, &nAdvance, &unused, &unused))
+    die("the first face lacks n or H");
+  conv.capTop = std::max(capTop, 0);
+  Glyph missing = conv.box(nAdvance);
+  std::map<uint32_t, Glyph> made;
+  if (quotes) made = quotesFromComma(&conv);
 
   std::vector<uint32_t> all{0};
   all.insert(all.end(), pages.begin(), pages.end());
   Writer w;
-  w.u16(unsigned(lineHeight));
+  w.u16(unsigned(conv.lineHeight));
   w.u16(unsigned(pages.size()));
   for (uint32_t base : pages) w.u32(base);
   for (uint32_t base : all) {
     for (uint32_t cp = base; cp < base + 128; cp++) {
       Glyph g;
-      if (cp == 0 || isControl(cp) || !conv.render(cp, &g)) g = missing;
+      if (made.count(cp))
+        g = made[cp];
+      else if (cp == 0 || isControl(cp) || !conv.glyph(cp, &g))
+        g = missing;
       w.u32(g.offset);
       w.u16(g.advance);
       w.u8(uint8_t(g.xOffset));
@@ -177,6 +328,8 @@ int main(int argc, char** argv) {
   }
   w.out.insert(w.out.end(), conv.bitmaps.begin(), conv.bitmaps.end());
   writeGzip(argv[1], w.out);
+  fprintf(stderr, "fontconv: %s: %d glyphs lowered, %d raised, %d cut to fit the line\n", argv[1],
+          conv.lowered, conv.raised, conv.cut);
   for (FT_Face face : conv.faces) FT_Done_Face(face);
   FT_Done_FreeType(lib);
   return 0;

@@ -16,7 +16,7 @@ common=80,100,180,200,280,300,380,1e00,1e80,2000,2080,2100,2200
 # Line height 15: 13-pixel em with the baseline 12 pixels down leaves three
 # rows for descenders.
 mkdir -p "$out"
-"$bin/fontconv" "$out/helv15.gz" 15 13 12 "$common,400,480,500,ff80" \
+"$bin/fontconv" --quotes-from-comma "$out/helv15.gz" 15 13 12 "$common,400,480,500,ff80" \
   "$lib/LiberationSans-Regular.ttf" "$dv/DejaVuSans.ttf"
 "$bin/fontconv" "$out/helvB15.gz" 15 13 12 "$common" \
   "$lib/LiberationSans-Bold.ttf" "$dv/DejaVuSans-Bold.ttf"

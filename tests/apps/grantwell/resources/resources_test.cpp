@@ -5,6 +5,8 @@
 #include <functional>
 #include <sstream>
 
+#include "lib1/plat/DString.h"
+#include "lib2/fb/Draw.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/gfxutil/BuiltInResource.h"
 #include "lib2/gfxutil/FontCache.h"
@@ -29,6 +31,14 @@ void forEachImage(const std::function<void(const std::string&, unsigned, int)>& 
   int side, count = 0;
   for (; table >> name >> kind >> side; count++) check(name, kind, side);
   EXPECT_EQ(count, 23);
+}
+
+// text as drawn by font at the left of a line.
+std::vector<std::string> picture(gfxutil::FontProp* font, const char* text,
+                                 const char* end = nullptr) {
+  fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), plat::Point(200, 15), nullptr);
+  font->drawText(&pb, text, plat::Point(0, 0), 0xffffff, end);
+  return gwtest::picture(pb);
 }
 
 unsigned bigEndian32(const unsigned char* p) {
@@ -73,19 +83,56 @@ TEST(BuiltInResources, BothFontsLoadDrawAndFitTheDialogs) {
     plat::SharedPtr<gfxutil::FontProp> font = gfxutil::getFont(name);
     ASSERT_EQ(font->height, 15);
     EXPECT_LE(font->textWidth(sample), budget) << name;
-    auto picture = [&](const char* text, const char* end) {
-      fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), plat::Point(200, 15), nullptr);
-      font->drawText(&pb, text, plat::Point(0, 0), 0xffffff, end);
-      return gwtest::picture(pb);
-    };
     std::string inked;
-    for (const std::string& row : picture(sample, nullptr)) inked += row;
+    for (const std::string& row : picture(font.get(), sample)) inked += row;
     EXPECT_GT(std::count(inked.begin(), inked.end(), '#'), 150) << name;
     for (const char* c = needed; *c; c += 2 + (*c & 0x20 ? 1 : 0))
-      EXPECT_NE(picture(c, c + 2 + (*c & 0x20 ? 1 : 0)), picture("\x01", nullptr))
+      EXPECT_NE(picture(font.get(), c, c + 2 + (*c & 0x20 ? 1 : 0)), picture(font.get(), "\x01"))
           << name << " " << c - needed;
   }
   EXPECT_EQ(gfxutil::getFont("helvB16").get(), gfxutil::getFont("helvB15").get());
+}
+
+// Widgets draw text without padding, so whatever a glyph draws above or below
+// the line is cut off: an accent over a capital would go, or pass for another.
+TEST(BuiltInResources, EveryGlyphOfBothFontsStaysInsideItsLine) {
+  const int margin = 8;
+  for (const char* name : {"helv15", "helvB15"}) {
+    plat::SharedPtr<gfxutil::FontProp> font = gfxutil::getFont(name);
+    const int height = font->height;
+    fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), plat::Point(48, height + 2 * margin),
+                              nullptr);
+    // A whole-width band is one run of bytes.
+    auto inked = [&pb](int top, int bottom) {
+      int stride;
+      const unsigned char* p = pb.getPixelsR(plat::Rect(0, top, pb.getWidth(), bottom), &stride);
+      return std::any_of(p, p + size_t(stride) * size_t(bottom - top) * 4,
+                         [](unsigned char b) { return b != 0; });
+    };
+    // Only the bands outside the line are looked at, so only a glyph that
+    // inks them needs the buffer cleared after it.
+    std::string outside;
+    for (int c = 0; c < 0x10000; c++) {
+      font->drawChar(&pb, c, plat::Point(margin, margin), 1);
+      if (!inked(0, margin) && !inked(margin + height, height + 2 * margin)) continue;
+      outside += plat::DPrintf(" U+%04X", c).get();
+      fb::fillRect(&pb, pb.getRect(), 0);
+    }
+    EXPECT_EQ(outside, "") << name;
+  }
+}
+
+// The quotes each draw a shape of their own, none a straight mark's.
+TEST(BuiltInResources, TypographicQuotesAreDistinctShapes) {
+  const char* const quotes[] = {"\u2018", "\u2019", "\u201A", "\u201C",
+                                "\u201D", "\u201E", "'",      "\""};
+  for (const char* name : {"helv15", "helvB15"}) {
+    plat::SharedPtr<gfxutil::FontProp> font = gfxutil::getFont(name);
+    for (size_t a = 0; a < std::size(quotes); a++)
+      for (size_t b = a + 1; b < std::size(quotes); b++)
+        EXPECT_NE(picture(font.get(), quotes[a]), picture(font.get(), quotes[b]))
+            << name << " " << quotes[a] << quotes[b];
+  }
 }
 
 }  // namespace
