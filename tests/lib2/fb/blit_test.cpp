@@ -111,6 +111,18 @@ TEST(Blit, OverLoopMatchesThePerPixelPathForEveryAlpha) {
   }
 }
 
+// The whole buffer and a rectangle reaching past it, copied and composited
+// onto themselves.
+TEST(Blit, InPlaceCopyAndOpaqueOverLeaveThePixels) {
+  ManagedPixelBuffer pb(PixelFormat::rgb565(), Point(4, 3), nullptr);
+  scribble(&pb, 5);
+  std::vector<unsigned> before = pixels(pb);
+  fb::blitInPlace(&pb, Rect(0, 0, 4, 3), fb::srcCopy);
+  fb::blitInPlace(&pb, Rect(-2, -2, 9, 9), fb::compositeOver);
+  fb::blit(&pb, Point(1, 1), &pb, Rect(1, 1, 3, 2), fb::srcCopy);
+  EXPECT_EQ(pixels(pb), before);
+}
+
 // Down and to the right by one, within one buffer and through a view.
 TEST(Blit, OverlappingAreasReadTheSourceAsItWas) {
   for (fb::CompositeFn fn : {fb::CompositeFn(fb::srcCopy), fb::CompositeFn(fb::greyscale)}) {

@@ -2,11 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+
 #include "tests/support/PixelPicture.h"
 
 using fb::ManagedPixelBuffer;
 using fb::PixelFormat;
 using plat::Point;
+
+// Each step first frees a dirty block of the size it is about to need, which
+// the allocator hands straight back: memory must be cleared, not just taken.
+TEST(ManagedPixelBuffer, NewMemoryIsZeroedWhenMadeResizedOrReformatted) {
+  auto leaveDirty = [](size_t bytes) {
+    std::unique_ptr<unsigned char[]> junk(new unsigned char[bytes]);
+    memset(junk.get(), 0xA5, bytes);
+  };
+  leaveDirty(32 * 32);
+  ManagedPixelBuffer pb(PixelFormat::pal8(), Point(32, 32), nullptr);
+  EXPECT_EQ(gwtest::countSet(pb), 0);
+  fb::ConfigurablePixelBuffer* configurable = &pb;
+  leaveDirty(40 * 40);
+  configurable->setSize(Point(40, 40));
+  EXPECT_EQ(gwtest::countSet(pb), 0);
+  leaveDirty(40 * 40 * 4);
+  configurable->setPf(PixelFormat::rgb888());
+  EXPECT_EQ(gwtest::countSet(pb), 0);
+}
 
 // Pixels stay at their coordinates; new ones are zero.
 TEST(ManagedPixelBuffer, PreservingResizeKeepsPixelsWhereTheyWere) {
