@@ -112,18 +112,20 @@ TEST_F(MuElementTest, TheDefaultDemultiplexerHandsOnlyCodesZeroOneAndThree) {
 TEST_F(MuElementTest, TheBackEndIsUsableOnlyWhenNeitherDisabledNorLocked) {
   struct Step {
     const char* name;
-    void (MuElement::*op)(bool);
+    bool isLock;  // lock(arg), else enable(arg)
     bool arg;
     bool usable;
   } steps[] = {
-      {"lock", &MuElement::lock, true, false},
-      {"enable while locked", &MuElement::enable, true, false},
-      {"disable", &MuElement::enable, false, false},
-      {"unlock while disabled", &MuElement::lock, false, false},
-      {"enable", &MuElement::enable, true, true},
+      {"lock", true, true, false},      {"enable while locked", false, true, false},
+      {"disable", false, false, false}, {"unlock while disabled", true, false, false},
+      {"enable", false, true, true},
   };
   for (const Step& s : steps) {
-    (button->*s.op)(s.arg);
+    if (s.isLock) {
+      button->lock(s.arg);
+    } else {
+      button->enable(s.arg);
+    }
     EXPECT_EQ(fake(button).usable, s.usable) << s.name;
   }
 }
