@@ -1,0 +1,48 @@
+#include "lib2/mui/MuFactories.h"
+
+#include <type_traits>
+
+#include "lib1/plat/Assert.h"
+
+namespace mui {
+
+MuDialogFactory muDialogFactory = nullptr;
+MuFrameFactory muFrameFactory = nullptr;
+MuLayoutFactory muLayoutFactory = nullptr;
+
+namespace {
+
+// The assertion names the empty slot, as "muLayoutFactory".
+template <class Factory>
+Factory slot(Factory factory, const char* name) {
+  if (!factory) plat::assertFatal_(plat::AssertionFail(name, __FILE__, __LINE__));
+  return factory;
+}
+
+// Builds a child element through its factory and hands it to the parent.
+template <class Element, class... Args>
+Element* addChild(Element* (*factory)(MuContainer*, Args...), const char* name, MuContainer* parent,
+                  std::type_identity_t<Args>... args) {
+  auto make = slot(factory, name);
+  PLAT_ASSERT(parent);
+  Element* e = make(parent, args...);
+  parent->childAdded(e);
+  return e;
+}
+
+}  // namespace
+
+MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
+                   MuDialog* parentDialog, TXWindow* ownerWin) {
+  return slot(muDialogFactory, "muDialogFactory")(id, title, size, flags, parentDialog, ownerWin);
+}
+
+MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame::Type type) {
+  return addChild(muFrameFactory, "muFrameFactory", parent, id, label, type);
+}
+
+MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type) {
+  return addChild(muLayoutFactory, "muLayoutFactory", parent, id, type);
+}
+
+}  // namespace mui

@@ -1,0 +1,34 @@
+// The element factories of the dialog model. Application code never builds
+// an element with new: it calls a creating function (muDialog, muLayout,
+// ...), which calls the factory the back-end installed at start-up and hands
+// the new element to its parent, which owns it from then on. A slot still
+// empty when it is used is a broken invariant named after the slot.
+//
+// Each element kind adds its slot here when it joins the model.
+#pragma once
+
+#include "lib2/mui/MuDialog.h"
+#include "lib2/mui/MuFrame.h"
+#include "lib2/mui/MuLayout.h"
+
+class TXWindow;
+
+namespace mui {
+
+using MuDialogFactory = MuDialog* (*)(const char* id, const char* title, const plat::Point& size,
+                                      int flags, MuDialog* parentDialog, TXWindow* ownerWin);
+using MuFrameFactory = MuFrame* (*)(MuContainer* parent, const char* id, const char* label,
+                                    MuFrame::Type type);
+using MuLayoutFactory = MuLayout* (*)(MuContainer* parent, const char* id, MuLayout::Type type);
+
+extern MuDialogFactory muDialogFactory;
+extern MuFrameFactory muFrameFactory;
+extern MuLayoutFactory muLayoutFactory;
+
+// A dialog has no parent: it is not added anywhere.
+MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
+                   MuDialog* parentDialog, TXWindow* ownerWin);
+MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame::Type type);
+MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type);
+
+}  // namespace mui
