@@ -17,8 +17,8 @@
 #include "lib1/os/AppInfo.h"
 #include "lib1/plat/Timer.h"
 #include "lib1/plat/TimerManager.h"
-#include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDialog.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXUtil.h"
 #include "tests/support/XServer.h"
 

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "lib2/fb/FullFramePixelBuffer.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
 #include "lib2/wvw/WCanvas.h"

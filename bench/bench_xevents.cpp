@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/support/XServer.h"

@@ -8,7 +8,8 @@
 #
 # Each library states the libraries it may include (DEPS, by path). A library
 # may include its own headers and those of its DEPS and everything below them;
-# the layering test (tests/CMakeLists.txt) checks every include against this.
+# the layering test (tests/CMakeLists.txt) checks every include against this,
+# in every sub-folder of the library that is not a library of its own.
 
 set(GW_WARNINGS -Wall -Wextra -Werror -Wshadow -Wno-missing-field-initializers)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -34,10 +35,8 @@ function(gw_library)
   file(RELATIVE_PATH path ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   gw_target_name(${path} target)
   set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  set(dirs ${path})
   foreach(sub IN LISTS ARG_SUBDIRS)
     list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
-    list(APPEND dirs ${path}/${sub})
   endforeach()
   file(GLOB sources CONFIGURE_DEPENDS ${globs})
   add_library(${target} STATIC ${sources})
@@ -59,9 +58,8 @@ function(gw_library)
   if(ARG_SYSTEM_LIBS)
     target_link_libraries(${target} PUBLIC ${ARG_SYSTEM_LIBS})
   endif()
-  list(JOIN dirs " " dir_list)
   list(JOIN allowed " " allowed_list)
-  file(APPEND ${GW_LAYERING_MANIFEST} "${path}|${dir_list}|${allowed_list}\n")
+  file(APPEND ${GW_LAYERING_MANIFEST} "${path}|${allowed_list}\n")
 endfunction()
 
 # gw_link_whole(<target> <path>...): link libraries, named by path, whole.

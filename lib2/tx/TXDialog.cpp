@@ -9,8 +9,8 @@
 #include "lib1/plat/FdSet.h"
 #include "lib1/plat/Time.h"
 #include "lib1/plat/TimerManager.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
-#include "lib2/tx/TXUtil.h"
 
 namespace tx {
 

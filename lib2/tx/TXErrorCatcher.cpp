@@ -2,7 +2,7 @@
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/Log.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXDisplay.h"
 
 namespace tx {
 

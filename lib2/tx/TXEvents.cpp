@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXWindow.h"
 
 namespace tx {

@@ -14,6 +14,8 @@
 #include "lib1/plat/Log.h"
 #include "lib2/fb/Draw.h"
 #include "lib2/fb/ImageRect.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXErrorCatcher.h"
 #include "lib2/tx/TXUtil.h"
 
 PLAT_LOG_WRITER(vlog, "TXImage");

@@ -4,7 +4,11 @@
 
 #include "lib1/plat/Log.h"
 #include "lib1/plat/Time.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXErrorCatcher.h"
+#include "lib2/tx/TXEvents.h"
+#include "lib2/tx/TXProps.h"
 
 PLAT_LOG_WRITER(vlog, "TXIncrSender");
 

@@ -3,7 +3,8 @@
 #include <X11/Xatom.h>
 
 #include "lib1/plat/Assert.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXWindow.h"
 
 namespace tx {

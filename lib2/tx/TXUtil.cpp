@@ -10,16 +10,12 @@
 #include "lib1/os/HostEnv.h"
 #include "lib1/plat/BoolParameter.h"
 #include "lib1/plat/Exception.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXErrorCatcher.h"
+#include "lib2/tx/TXEvents.h"
 
 namespace tx {
 
-Display* dpy = nullptr;
-Colormap cmap = 0;
-unsigned long black, defaultFg, defaultBg, disabledBg, lightBg, darkBg, disabledFg, scrollbarBg,
-    white, enabledBg;
-GC defaultGC = nullptr;
-XFontStruct* defaultFS = nullptr;
-Font defaultFont = 0;
 Time cutBufferTime = 0;
 
 namespace {

@@ -1,35 +1,19 @@
-// The process-wide X state of the window layer: the one display connection,
-// its colormap, the named greys, the default graphics context and core font,
-// and small look-ups on the open display. Everything runs on the one thread
-// of the process. The display, once open, stays open until the process ends;
-// opening it again does nothing.
+// Opening the one display connection of the process, which fills in the
+// display state (TXDisplay.h), and small look-ups on the open display.
+// Everything runs on the one thread of the process. The display, once open,
+// stays open until the process ends; opening it again does nothing.
 //
-// The other process-wide parts live beside it: atoms (TXAtoms.h), properties
-// and messages (TXProps.h), the error catcher (TXErrorCatcher.h) and the
-// registries with the event pump (TXEvents.h).
+// The other process-wide parts live beside it, each in a header of its own:
+// atoms (TXAtoms.h), properties and messages (TXProps.h), the error catcher
+// (TXErrorCatcher.h) and the registries with the event pump (TXEvents.h).
 #pragma once
 
 #include <X11/Xlib.h>
 
 #include "lib1/plat/Geometry.h"
-#include "lib2/tx/TXAtoms.h"
-#include "lib2/tx/TXErrorCatcher.h"
-#include "lib2/tx/TXEvents.h"
-#include "lib2/tx/TXProps.h"
 
 namespace tx {
 
-extern Display* dpy;
-extern Colormap cmap;
-extern unsigned long black, defaultFg;       // grey 0x0000
-extern unsigned long defaultBg, disabledBg;  // grey 0xBBBB
-extern unsigned long lightBg;                // grey 0xEEEE
-extern unsigned long darkBg, disabledFg;     // grey 0x5555
-extern unsigned long scrollbarBg;            // grey 0x8888
-extern unsigned long white, enabledBg;       // grey 0xFFFF
-extern GC defaultGC;
-extern XFontStruct* defaultFS;
-extern Font defaultFont;
 extern Time cutBufferTime;  // the last change of CUT_BUFFER0 on the root
 
 // Opens the display named (DISPLAY when name is null or empty) once. Throws

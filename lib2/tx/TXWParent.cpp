@@ -8,7 +8,7 @@
 #include "lib1/plat/Log.h"
 #include "lib2/fb/FullFramePixelBuffer.h"
 #include "lib2/fb/RegionIterator.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXWRoot.h"
 
 PLAT_LOG_WRITER(vlog, "TXWParent");

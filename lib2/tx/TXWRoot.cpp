@@ -1,6 +1,6 @@
 #include "lib2/tx/TXWRoot.h"
 
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXWPopup.h"
 
 namespace tx {

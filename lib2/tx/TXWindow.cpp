@@ -11,7 +11,11 @@
 #include "lib1/plat/DString.h"
 #include "lib1/plat/String.h"
 #include "lib1/plat/Utf8.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXErrorCatcher.h"
+#include "lib2/tx/TXEvents.h"
+#include "lib2/tx/TXProps.h"
 
 TXWindow* TXWindow::grabPointerWin = nullptr;
 TXWindow* TXWindow::grabKeyboardWin = nullptr;

@@ -5,7 +5,8 @@
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/FdSet.h"
 #include "lib1/plat/Time.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXWindow.h"
 
 void TXWindow::handleXEvent(XEvent* ev, TXWindow* modal) {

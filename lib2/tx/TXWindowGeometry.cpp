@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "lib1/plat/DString.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXWindow.h"
 
 void TXWindow::sendSizeHints() { XSetWMNormalHints(dpy, win_, &sizeHints_); }

@@ -6,8 +6,12 @@
 
 #include "lib1/plat/Log.h"
 #include "lib1/plat/Utf8.h"
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXErrorCatcher.h"
+#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXIncrSender.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXWindow.h"
 
 PLAT_LOG_WRITER(vlog, "TXWindow");

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXErrorCatcher.h"
+#include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXWindow.h"
 
 namespace tx {

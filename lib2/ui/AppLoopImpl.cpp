@@ -1,6 +1,8 @@
 #include "lib2/ui/AppLoopImpl.h"
 
 #include "lib1/os/AppLoop.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 
 namespace ui {

@@ -1,2 +1,2 @@
 #pragma once
-#include "low/Fine.h"
+#include "low/Base.h"

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "lib2/fb/Draw.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXImage.h"
 #include "lib2/tx/TXUtil.h"
 #include "tests/support/XServer.h"

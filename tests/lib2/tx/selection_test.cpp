@@ -10,6 +10,9 @@
 #include <string>
 #include <tuple>
 
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXIncrSender.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"

@@ -14,6 +14,7 @@
 #include "lib2/fb/Draw.h"
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDialog.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "tests/support/SignalStorm.h"

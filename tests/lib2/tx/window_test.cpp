@@ -10,6 +10,10 @@
 
 #include "lib1/os/AppInfo.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
+#include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "lib2/tx/TXWindowIcon.h"

@@ -5,6 +5,8 @@
 #include <tuple>
 #include <vector>
 
+#include "lib2/tx/TXAtoms.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "lib2/tx/TXWm.h"

@@ -9,6 +9,8 @@
 #include <new>
 
 #include "lib1/plat/TimerManager.h"
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWRoot.h"

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXErrorCatcher.h"
+#include "lib2/tx/TXEvents.h"
+#include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/support/XServer.h"

@@ -15,6 +15,7 @@
 #include "lib1/plat/Time.h"
 #include "lib1/plat/TimerManager.h"
 #include "lib2/gfxutil/VersionInfo.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/ui/AboutDialog.h"
 #include "tests/support/TempDir.h"

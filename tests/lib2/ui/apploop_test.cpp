@@ -13,7 +13,7 @@
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/Timer.h"
 #include "lib1/plat/TimerManager.h"
-#include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/support/XServer.h"
 

@@ -1,2 +1,6 @@
+#include "../other/Helper.h"
+#include "Local.h"
+#include "high/Top.h"
+#include "tests/a/Local.h"
 #include "tests/other/Helper.h"
 #include "tests/support/Fine.h"

@@ -1,3 +1,2 @@
 #pragma once
 #include "high/Top.h"
-#include "low/Fine.h"

@@ -1,0 +1,3 @@
+#include <tests/other/Helper.h>
+
+#include "tests/support/Fine.h"

@@ -1,0 +1,2 @@
+#include "tests/a/Local.h"
+#include "tests/support/Fine.h"

@@ -1,0 +1,1 @@
+#include "high/../high/Ring1.h"

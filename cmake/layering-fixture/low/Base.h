@@ -1,0 +1,4 @@
+#pragma once
+#include <X11/Xlib.h>
+
+#include <vector>

@@ -1,0 +1,3 @@
+#pragma once
+#include "high/Top.h"
+#include "mid/Model.h"
