@@ -69,13 +69,10 @@ AboutDialog::AboutDialog(const char* title, TXWindow* owner, const char* imageNa
 }
 
 AboutDialog::~AboutDialog() {
-  // The widgets die before the dialog's canvas: they must be stopped and
-  // out of its list by then.
+  // Hidden first, so that the widgets leave a canvas the window has already
+  // stopped, as a whole, rather than each being stopped and repainted on its
+  // way out.
   if (isMapped()) show(false);
-  wvw::WCanvas* canvas = getCanvas();
-  canvas->remove(&ok_);
-  canvas->remove(&text_);
-  canvas->remove(&image_);
 }
 
 void AboutDialog::layoutWidgets() {

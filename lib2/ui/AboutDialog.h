@@ -13,6 +13,7 @@
 
 #include "lib1/plat/MarkUp.h"
 #include "lib2/tx/TXDialog.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WImage.h"
 #include "lib2/wvw/WLabelButton.h"
 #include "lib2/wvw/WLabelMarkedUp.h"
@@ -34,9 +35,9 @@ class AboutDialog : public tx::TXDialog, private plat::MarkUp::LinkCallback {
   bool handleClick(wvw::Widget* w) override;
   void linkClicked(int link) override;
 
-  wvw::WImage image_;
-  wvw::WLabelMarkedUp text_;
-  wvw::WLabelButton ok_;
+  wvw::WChild<wvw::WImage> image_;
+  wvw::WChild<wvw::WLabelMarkedUp> text_;
+  wvw::WChild<wvw::WLabelButton> ok_;
   bool hasImage_;
 };
 

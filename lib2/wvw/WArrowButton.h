@@ -3,15 +3,15 @@
 
 #include "lib2/wvw/WArrow.h"
 #include "lib2/wvw/WBevelButton.h"
+#include "lib2/wvw/WChild.h"
 
 namespace wvw {
 
 class WArrowButton : public WBevelButton {
  public:
   explicit WArrowButton(WArrow::Direction d);
-  ~WArrowButton() override;
 
-  WArrow arrow;
+  WChild<WArrow> arrow;
 };
 
 }  // namespace wvw

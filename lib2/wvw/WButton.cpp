@@ -6,16 +6,6 @@ namespace wvw {
 
 WButton::WButton(bool focusable) : WLayout(false), focusable_(focusable) {}
 
-WButton::~WButton() { removeIfChild(child_); }
-
-void WButton::removeIfChild(Widget* w) {
-  for (int i = 0; w && i < getChildCount(); i++) {
-    if (WLayout::getChild(i) != w) continue;
-    remove(w);
-    break;
-  }
-}
-
 bool WButton::setDown(bool d) {
   if (d == down_) return false;
   down_ = d;

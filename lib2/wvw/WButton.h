@@ -3,11 +3,13 @@
 // the Return and space keys into clicks. The button takes every pointer event
 // itself; its child never sees one.
 //
-// The child is borrowed: whoever set it deletes it after taking it out again.
+// The child is borrowed: whoever set it deletes it after taking it out again,
+// and a button that goes first lets go of it.
 // A click is offered to the handlers as handleClick(this) on the release that
 // ends a press, never on a release without one.
 #pragma once
 
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLayout.h"
 
 namespace wvw {
@@ -15,8 +17,6 @@ namespace wvw {
 class WButton : public WLayout {
  public:
   explicit WButton(bool focusable);
-  // Takes the child out, so a button may go before its content.
-  ~WButton() override;
 
   bool handlePtrMove(const plat::Point& pos, Widget* w) override;
   bool handlePtrPress(unsigned char button, Widget* w) override;
@@ -34,11 +34,7 @@ class WButton : public WLayout {
   bool isDown() const { return down_; }
 
  protected:
-  // Removes w when it is still in the list. Only pointers are compared: a
-  // child already taken out (as a dismantled tree's are) may be gone.
-  void removeIfChild(Widget* w);
-
-  Widget* child_ = nullptr;
+  WChild<Widget*> child_{this};
   bool down_ = false;
 
  private:

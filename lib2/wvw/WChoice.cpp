@@ -28,12 +28,12 @@ WChoice::WChoice(WLayout* owner, bool editable, bool caseSensitive, int maxLen)
 
 WChoice::~WChoice() {
   // A shown menu is hosted by a popup window, which must let it go before
-  // its items are taken out and freed.
+  // its items are taken out and freed. They are taken out here, in id order,
+  // rather than left to the map's destruction, whose order is the library's:
+  // so what the menu reports meanwhile repeats run after run.
   if (menu_.isVisible()) menu_.hide();
   remAllItems();
   menu_.setInputHandler(nullptr);
-  remove(&button_);
-  remove(&text_);
 }
 
 const char* WChoice::textOf(WMenuItem& item) {

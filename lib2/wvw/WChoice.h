@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "lib1/plat/String.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WChoiceButton.h"
 #include "lib2/wvw/WLayout.h"
 #include "lib2/wvw/WMenuItem.h"
@@ -80,9 +81,9 @@ class WChoice : public WLayout {
 
   WLayout* owner_;
   bool caseSensitive_;
-  WTextAutocomplete text_;
+  WChild<WTextAutocomplete> text_;
   WRootMenu menu_;
-  WChoiceButton button_;
+  WChild<WChoiceButton> button_;
   std::map<int, std::unique_ptr<WMenuItem>> items_;
 };
 

@@ -18,10 +18,6 @@ void checkState(unsigned state) {
 
 WDynamicButton::WDynamicButton(bool focusable) : WButton(focusable) {}
 
-WDynamicButton::~WDynamicButton() {
-  for (Widget* c : stateChildren_) removeIfChild(c);
-}
-
 void WDynamicButton::setState(State state) {
   checkState(unsigned(state));
   if (state == state_) return;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "lib2/wvw/WButton.h"
+#include "lib2/wvw/WChild.h"
 
 namespace wvw {
 
@@ -14,7 +15,6 @@ class WDynamicButton : public WButton {
   enum State { Normal = 0, Hover = 1, Pressed = 2, NumStates = 3 };
 
   explicit WDynamicButton(bool focusable);
-  ~WDynamicButton() override;
 
   bool handlePtrMove(const plat::Point& pos, Widget* w) override;
   bool handlePtrPress(unsigned char button, Widget* w) override;
@@ -32,7 +32,8 @@ class WDynamicButton : public WButton {
   State getState() const { return state_; }
 
  private:
-  Widget* stateChildren_[NumStates] = {};
+  WChild<Widget*> stateChildren_[NumStates] = {WChild<Widget*>(this), WChild<Widget*>(this),
+                                               WChild<Widget*>(this)};
   State state_ = Normal;
 };
 

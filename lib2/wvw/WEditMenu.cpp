@@ -31,11 +31,6 @@ WEditMenu::WEditMenu(Callback* cb, int items)
 
 WEditMenu::~WEditMenu() {
   if (menu_->isVisible()) menu_->hide();
-  for (auto* item : {&selectAllItem_, &pasteItem_, &copyItem_}) {
-    if (!*item) continue;
-    menu_->remItem(item->get());
-    item->reset();
-  }
 }
 
 void WEditMenu::show(const plat::Point& p, Widget* w) { menu_->show(p, w); }

@@ -30,7 +30,7 @@ class WEditMenu : public WInputHandler {
 
   // items: an or of the codes; the items follow in the order of the codes.
   WEditMenu(Callback* cb, int items);
-  // Takes a shown menu down before its items go.
+  // Takes a shown menu down before its items go; they leave it by themselves.
   ~WEditMenu() override;
 
   // At point p of w, on w's root, grabbing pointer and keyboard.
@@ -44,6 +44,7 @@ class WEditMenu : public WInputHandler {
  private:
   Callback* callback_;
   std::unique_ptr<WRootMenu> menu_;
+  // After the menu, which each leaves as it goes.
   std::unique_ptr<WMenuItem> copyItem_;
   std::unique_ptr<WMenuItem> pasteItem_;
   std::unique_ptr<WMenuItem> selectAllItem_;

@@ -7,8 +7,4 @@ WIconButton::WIconButton(const unsigned char* mask, const plat::Point& size)
   setChild(&icon);
 }
 
-// The icon is a member and goes before the container part; it must leave the
-// list first.
-WIconButton::~WIconButton() { setChild(nullptr); }
-
 }  // namespace wvw

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lib2/wvw/WBevelButton.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WIcon.h"
 
 namespace wvw {
@@ -9,9 +10,8 @@ namespace wvw {
 class WIconButton : public WBevelButton {
  public:
   WIconButton(const unsigned char* mask, const plat::Point& size);
-  ~WIconButton() override;
 
-  WIcon icon;
+  WChild<WIcon> icon;
 };
 
 }  // namespace wvw

@@ -5,16 +5,7 @@ namespace wvw {
 WIconMenuItem::WIconMenuItem(WMenu* menu, const char* text, bool checkable)
     : WMenuItem(menu, text, checkable) {}
 
-WIconMenuItem::~WIconMenuItem() { dropIcon(); }
-
-void WIconMenuItem::dropIcon() {
-  if (!icon_) return;
-  removeIfChild(icon_.get());
-  icon_.reset();
-}
-
 void WIconMenuItem::addIcon(const unsigned char* mask, const plat::Point& size) {
-  dropIcon();
   icon_ = std::make_unique<WIcon>(mask, size);
   icon_->setSize(size);
   add(icon_.get(), nullptr);

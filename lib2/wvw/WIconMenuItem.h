@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WIcon.h"
 #include "lib2/wvw/WMenuItem.h"
 
@@ -11,7 +12,6 @@ namespace wvw {
 class WIconMenuItem : public WMenuItem {
  public:
   WIconMenuItem(WMenu* menu, const char* text, bool checkable);
-  ~WIconMenuItem() override;
 
   bool handleResize(Widget* w) override;
   plat::Point getMinSize() const override;
@@ -21,9 +21,7 @@ class WIconMenuItem : public WMenuItem {
   void addIcon(const unsigned char* mask, const plat::Point& size);
 
  private:
-  void dropIcon();
-
-  std::unique_ptr<WIcon> icon_;
+  WChild<std::unique_ptr<WIcon>> icon_;
 };
 
 }  // namespace wvw

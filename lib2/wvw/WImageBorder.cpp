@@ -6,15 +6,6 @@ namespace wvw {
 
 WImageBorder::WImageBorder() : WLayout(true) {}
 
-WImageBorder::~WImageBorder() {
-  // Only pointers are compared: a child already taken out may be gone.
-  for (int i = 0; child_ && i < getChildCount(); i++) {
-    if (WLayout::getChild(i) != child_) continue;
-    remove(child_);
-    break;
-  }
-}
-
 void WImageBorder::load(const char* name, const plat::Point&) {
   namedPb_ = gfxutil::getNamedImagePb(name, size_);
   border_.setImage(namedPb_.get());

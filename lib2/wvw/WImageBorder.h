@@ -12,6 +12,7 @@
 #include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/gfxutil/BorderScaledImage.h"
 #include "lib2/gfxutil/NamedImagePixelBuffer.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLayout.h"
 
 namespace wvw {
@@ -19,7 +20,6 @@ namespace wvw {
 class WImageBorder : public WLayout {
  public:
   WImageBorder();
-  ~WImageBorder() override;
 
   bool handleResize(Widget* w) override;
   void render(fb::WritablePixelBuffer* pb) override;
@@ -43,7 +43,7 @@ class WImageBorder : public WLayout {
   gfxutil::BorderScaledImage border_;
   fb::ManagedPixelBuffer composed_;
   bool composedValid_ = false;
-  Widget* child_ = nullptr;
+  WChild<Widget*> child_{this};
 };
 
 }  // namespace wvw

@@ -5,11 +5,6 @@ namespace wvw {
 WImageButton::WImageButton(bool bevelled, bool focusable)
     : WBevelButton(focusable), bevelled_(bevelled) {}
 
-WImageButton::~WImageButton() {
-  // The greyscale copy may be the child; it must leave before it goes.
-  if (child_ && child_ == ownedDisabled_.get()) setChild(nullptr);
-}
-
 void WImageButton::addImage(WImage* normal, WImage* disabled) {
   // A copy made for the previous image shows the wrong picture now; drop it,
   // so that a given disabled image is never mistaken for one of ours.

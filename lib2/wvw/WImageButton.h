@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "lib2/wvw/WBevelButton.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WImage.h"
 
 namespace wvw {
@@ -17,7 +18,6 @@ namespace wvw {
 class WImageButton : public WBevelButton {
  public:
   WImageButton(bool bevelled, bool focusable);
-  ~WImageButton() override;
 
   bool handlePtrMove(const plat::Point& pos, Widget* w) override;
   bool handlePtrLeave(Widget* w) override;
@@ -34,7 +34,7 @@ class WImageButton : public WBevelButton {
  private:
   WImage* image_ = nullptr;          // not owned
   WImage* disabledImage_ = nullptr;  // the caller's or ownedDisabled_
-  std::unique_ptr<WImage> ownedDisabled_;
+  WChild<std::unique_ptr<WImage>> ownedDisabled_;
   bool bevelled_;
   bool hover_ = false;
   bool forcedDown_ = false;

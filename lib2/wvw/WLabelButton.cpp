@@ -12,9 +12,6 @@ WLabelButton::WLabelButton(const char* text, bool focusable)
   setChild(&label_);
 }
 
-// The label goes before the button that lists it.
-WLabelButton::~WLabelButton() { setChild(nullptr); }
-
 plat::Point WLabelButton::getMinSize() const {
   plat::Point min = WBevelButton::getMinSize();
   return plat::Point(std::max(min.x, 60), min.y);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lib2/wvw/WBevelButton.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabel.h"
 
 namespace wvw {
@@ -10,13 +11,12 @@ namespace wvw {
 class WLabelButton : public WBevelButton {
  public:
   WLabelButton(const char* text, bool focusable);
-  ~WLabelButton() override;
 
   plat::Point getMinSize() const override;
   WLabel* getLabel() { return &label_; }
 
  private:
-  WLabel label_;
+  WChild<WLabel> label_;
 };
 
 }  // namespace wvw

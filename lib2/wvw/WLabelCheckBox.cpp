@@ -8,9 +8,6 @@ WLabelCheckBox::WLabelCheckBox(const char* label, const char* text, WCheckBox::S
   setChild(&checkBox_);
 }
 
-// The box goes before the layout that lists it.
-WLabelCheckBox::~WLabelCheckBox() { setChild(nullptr); }
-
 bool WLabelCheckBox::handlePtrPress(unsigned char button, Widget* w) {
   if (w == &label_ && button == 0) {
     checkBox_.requestFocus();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lib2/wvw/WCheckBox.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabelWidget.h"
 
 namespace wvw {
@@ -12,7 +13,6 @@ namespace wvw {
 class WLabelCheckBox : public WLabelWidget {
  public:
   WLabelCheckBox(const char* label, const char* text, WCheckBox::State state);
-  ~WLabelCheckBox() override;
 
   bool handlePtrPress(unsigned char button, Widget* w) override;
   bool handlePtrRelease(unsigned char button, Widget* w) override;
@@ -20,7 +20,7 @@ class WLabelCheckBox : public WLabelWidget {
   WCheckBox* getCheckBox() { return &checkBox_; }
 
  private:
-  WCheckBox checkBox_;
+  WChild<WCheckBox> checkBox_;
 };
 
 }  // namespace wvw

@@ -7,7 +7,4 @@ WLabelChoice::WLabelChoice(const char* label, bool editable, bool caseSensitive,
   setChild(&choice_);
 }
 
-// The choice goes before the layout that lists it.
-WLabelChoice::~WLabelChoice() { setChild(nullptr); }
-
 }  // namespace wvw

@@ -2,6 +2,7 @@
 // (owned, with this row as its owner) taking the rest of the row.
 #pragma once
 
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WChoice.h"
 #include "lib2/wvw/WLabelWidget.h"
 
@@ -10,12 +11,11 @@ namespace wvw {
 class WLabelChoice : public WLabelWidget {
  public:
   WLabelChoice(const char* label, bool editable, bool caseSensitive, int maxLen);
-  ~WLabelChoice() override;
 
   WChoice* getChoice() { return &choice_; }
 
  private:
-  WChoice choice_;
+  WChild<WChoice> choice_;
 };
 
 }  // namespace wvw

@@ -7,7 +7,4 @@ WLabelText::WLabelText(const char* label, int maxLen)
   setChild(&text_);
 }
 
-// The field goes before the layout that lists it.
-WLabelText::~WLabelText() { setChild(nullptr); }
-
 }  // namespace wvw

@@ -2,6 +2,7 @@
 // (owned, with its edit menu enabled) taking the rest of the row.
 #pragma once
 
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabelWidget.h"
 #include "lib2/wvw/WText.h"
 
@@ -10,12 +11,11 @@ namespace wvw {
 class WLabelText : public WLabelWidget {
  public:
   WLabelText(const char* label, int maxLen);
-  ~WLabelText() override;
 
   WText* getText() { return &text_; }
 
  private:
-  WText text_;
+  WChild<WText> text_;
 };
 
 }  // namespace wvw

@@ -19,11 +19,6 @@ WLabelWidget::WLabelWidget(const char* label, int labelSplit, int childSplit)
   label_.setPadding(0);
 }
 
-WLabelWidget::~WLabelWidget() {
-  if (child_ && child_->getParentLayout() == this) remove(child_);
-  remove(&label_);
-}
-
 void WLabelWidget::setChild(Widget* w) {
   if (child_) remove(child_);
   child_ = w;

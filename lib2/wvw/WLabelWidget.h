@@ -9,6 +9,7 @@
 // that cannot be met come out as 0, never negative.
 #pragma once
 
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabel.h"
 #include "lib2/wvw/WLayout.h"
 
@@ -19,7 +20,6 @@ class WLabelWidget : public WLayout {
   enum VerticalAlignment { Top = 0, Centre = 1, Bottom = 2 };
 
   WLabelWidget(const char* label, int labelSplit, int childSplit);
-  ~WLabelWidget() override;
 
   virtual void setOrder(bool childFirst);
   // Not owned; the old one leaves the layout. Laid out at the next resize.
@@ -43,13 +43,13 @@ class WLabelWidget : public WLayout {
   Widget* getChildWidget() const { return child_; }
 
  protected:
-  WLabel label_;
+  WChild<WLabel> label_;
 
  private:
   int gap() const;
   bool hasText() const { return label_.getLabel() != nullptr; }
 
-  Widget* child_ = nullptr;
+  WChild<Widget*> child_{this};
   bool order_ = false;
   int labelSplit_;
   int childSplit_;

@@ -7,8 +7,9 @@
 // either end.
 //
 // Children are not owned: whoever made a child removes it before destroying
-// it. The container is each started child's host and input handler, so the
-// events a child leaves unconsumed reach the container's handlers.
+// it, which a WChild holding it does by itself. The container is each
+// started child's host and input handler, so the events a child leaves
+// unconsumed reach the container's handlers.
 //
 // Invariants: startedChildren_ holds only children in ws_, and only while the
 // container is started; every child in ws_ has this container as its

@@ -40,7 +40,6 @@ WMenuItem::WMenuItem(WMenu* menu, const char* text, bool checkable)
 
 WMenuItem::~WMenuItem() {
   if (menu_) menu_->remItem(this);
-  removeIfChild(&label_);
 }
 
 bool WMenuItem::isSeparator() const {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "lib2/wvw/WButton.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabel.h"
 
 namespace wvw {
@@ -53,7 +54,7 @@ class WMenuItem : public WButton {
   void relabel(const char* text);
 
   WMenu* menu_ = nullptr;
-  WLabel label_;
+  WChild<WLabel> label_;
   int hotkey_ = 0;
   int hotkeyIndex_ = -1;
   bool checkable_;

@@ -14,11 +14,6 @@ WPanel::WPanel(const char* title) : WLayout(true), content_(true), title_(title,
   add(&content_, nullptr);
 }
 
-WPanel::~WPanel() {
-  remove(&title_);
-  remove(&content_);
-}
-
 plat::Point WPanel::getMinSize() const {
   plat::Point c = content_.getMinSize(), t = title_.getSize();
   return plat::Point(std::max(c.x, t.x) + 2 * padding_, t.y + c.y + 2 * padding_);

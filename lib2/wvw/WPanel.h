@@ -3,6 +3,7 @@
 // Owners add widgets to content, or to the panel itself and place them.
 #pragma once
 
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabel.h"
 #include "lib2/wvw/WLayout.h"
 
@@ -11,7 +12,6 @@ namespace wvw {
 class WPanel : public WLayout {
  public:
   explicit WPanel(const char* title);
-  ~WPanel() override;
 
   bool handleResize(Widget* w) override;
   void render(fb::WritablePixelBuffer* pb) override;
@@ -23,8 +23,8 @@ class WPanel : public WLayout {
   WLabel& title() { return title_; }
 
  private:
-  WLayout content_;
-  WLabel title_;
+  WChild<WLayout> content_;
+  WChild<WLabel> title_;
   int padding_ = 6;
   int halfTitleHeight_;
 };

@@ -16,14 +16,6 @@ WScrollView::WScrollView(int step) : WLayout(true), hbar(true, step), vbar(false
   vbar.setVisible(false);
 }
 
-WScrollView::~WScrollView() {
-  if (isStarted()) stop();
-  if (child) viewport.remove(child);
-  remove(&viewport);
-  remove(&hbar);
-  remove(&vbar);
-}
-
 void WScrollView::setChild(Widget* w) {
   // The viewport starts and stops its children with itself, so it alone
   // hosts the child; a direct start here would host it where no list holds it.

@@ -4,11 +4,13 @@
 // the view. The scroll offset is the pair (hbar's x, vbar's y).
 //
 // The child is not owned; it is hosted by the viewport, which starts and
-// stops it with the view. updateScrollBars is the one place that lays the
-// view out; it does not run again from within itself (setting a slider
-// reports a change, which would otherwise start another layout midway).
+// stops it with the view, and a view that goes first lets go of it.
+// updateScrollBars is the one place that lays the view out; it does not run
+// again from within itself (setting a slider reports a change, which would
+// otherwise start another layout midway).
 #pragma once
 
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLayout.h"
 #include "lib2/wvw/WScrollbar.h"
 
@@ -17,7 +19,6 @@ namespace wvw {
 class WScrollView : public WLayout {
  public:
   explicit WScrollView(int step);
-  ~WScrollView() override;
 
   bool handlePtrPress(unsigned char button, Widget* w) override;
   bool handleClick(Widget* w) override;
@@ -33,10 +34,10 @@ class WScrollView : public WLayout {
   plat::Rect visibleRect() const;
   void updateScrollBars();
 
-  Widget* child = nullptr;
-  WLayout viewport{true};
-  WScrollbar hbar;
-  WScrollbar vbar;
+  WChild<WLayout> viewport{true};
+  WChild<Widget*> child{&viewport};  // after the viewport, which lists it
+  WChild<WScrollbar> hbar;
+  WChild<WScrollbar> vbar;
 
  private:
   bool updating_ = false;

@@ -27,13 +27,7 @@ WScrollbar::WScrollbar(bool horizontal, int stepSize)
   add(&incButton, plat::Point(), nullptr);
 }
 
-WScrollbar::~WScrollbar() {
-  repeatTimer.stop();
-  if (isStarted()) stop();
-  remove(&decButton);
-  remove(&slider);
-  remove(&incButton);
-}
+WScrollbar::~WScrollbar() { repeatTimer.stop(); }
 
 void WScrollbar::moveBy(int units) {
   plat::Point p = slider.position;

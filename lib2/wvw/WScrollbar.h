@@ -8,6 +8,7 @@
 #pragma once
 
 #include "lib1/plat/Timer.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLayout.h"
 #include "lib2/wvw/WScrollArrow.h"
 #include "lib2/wvw/WSlider.h"
@@ -25,10 +26,10 @@ class WScrollbar : public WLayout, public plat::Timer::Callback {
   void render(fb::WritablePixelBuffer* pb) override;
   bool handleTimeout(plat::Timer* timer) override;
 
-  WSlider slider;
+  WChild<WSlider> slider;
   int step;
-  WScrollArrow decButton;
-  WScrollArrow incButton;
+  WChild<WScrollArrow> decButton;
+  WChild<WScrollArrow> incButton;
   plat::Timer repeatTimer{this};
 
  private:

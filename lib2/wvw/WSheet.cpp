@@ -5,13 +5,9 @@
 
 namespace wvw {
 
-WSheet::WSheet(Widget* page) : WLayout(true), page_(page) {
+WSheet::WSheet(Widget* page) : WLayout(true), page_(this, page) {
   if (page_) add(page_, plat::Point(10, 10), nullptr);
   setSize(getMinSize());
-}
-
-WSheet::~WSheet() {
-  if (page_ && page_->getParentLayout() == this) remove(page_);
 }
 
 plat::Point WSheet::getMinSize() const {

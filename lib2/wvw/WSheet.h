@@ -3,6 +3,7 @@
 // destroyed, so the page never points at a freed container.
 #pragma once
 
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLayout.h"
 
 namespace wvw {
@@ -10,7 +11,6 @@ namespace wvw {
 class WSheet : public WLayout {
  public:
   explicit WSheet(Widget* page);
-  ~WSheet() override;
 
   bool handleResize(Widget* w) override;
   void render(fb::WritablePixelBuffer* pb) override;
@@ -23,7 +23,7 @@ class WSheet : public WLayout {
   int padding = 10;
 
  private:
-  Widget* page_;
+  WChild<Widget*> page_;
 };
 
 }  // namespace wvw

@@ -12,9 +12,6 @@ WTab::WTab(const char* text) : WBevelButton(true), label_(text, plat::ALIGN_LEFT
   label_.setAlignment(plat::ALIGN_CENTRE, plat::ALIGN_CENTRE);
 }
 
-// The label goes before the button that lists it.
-WTab::~WTab() { setChild(nullptr); }
-
 void WTab::setState(WLayout* strip, int x, bool selected) {
   selected_ = selected;
   strip->setPos(this, plat::Point(x, selected ? 0 : 1));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "lib2/wvw/WBevelButton.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabel.h"
 
 namespace wvw {
@@ -11,7 +12,6 @@ namespace wvw {
 class WTab : public WBevelButton {
  public:
   explicit WTab(const char* text);
-  ~WTab() override;
 
   bool handleResize(Widget* w) override;
   void render(fb::WritablePixelBuffer* pb) override;
@@ -24,7 +24,7 @@ class WTab : public WBevelButton {
   WLabel* getLabel() { return &label_; }
 
  private:
-  WLabel label_;
+  WChild<WLabel> label_;
   bool selected_ = false;
 };
 

@@ -14,15 +14,6 @@ WTabSheets::WTabSheets() : WLayout(true) {
   layout();
 }
 
-WTabSheets::~WTabSheets() {
-  if (selected_ >= 0) remove(sheets_[size_t(selected_)].get());
-  for (auto& tab : tabs_) tabStrip_.remove(tab.get());
-  if (arrowsShown_) remove(&leftButton_), remove(&rightButton_);
-  remove(&tabStrip_);
-  sheets_.clear();
-  tabs_.clear();
-}
-
 void WTabSheets::checkIndex(int index) const {
   PLAT_ASSERT_MSG(index >= 0, "index >= 0");
   PLAT_ASSERT_MSG(index < (int)sheets_.size(), "index < (int)sheets.size()");

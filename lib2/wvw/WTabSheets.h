@@ -14,6 +14,7 @@
 
 #include "lib2/wvw/WArrowButton.h"
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WSheet.h"
 #include "lib2/wvw/WTab.h"
 
@@ -29,7 +30,6 @@ class WTabSheets : public WLayout {
   };
 
   WTabSheets();
-  ~WTabSheets() override;
 
   bool handleKeyEvent(unsigned int keysym, bool down, Widget* w) override;
   bool handleClick(Widget* w) override;
@@ -59,14 +59,14 @@ class WTabSheets : public WLayout {
  private:
   void checkIndex(int index) const;
 
-  std::vector<std::unique_ptr<WTab>> tabs_;
-  std::vector<std::unique_ptr<WSheet>> sheets_;
+  WChild<WCanvas> tabStrip_;  // before the tabs it lists
+  WChild<WArrowButton> leftButton_{WArrow::Left};
+  WChild<WArrowButton> rightButton_{WArrow::Right};
+  std::vector<WChild<std::unique_ptr<WTab>>> tabs_;
+  std::vector<WChild<std::unique_ptr<WSheet>>> sheets_;
   int selected_ = -1;
   int scrollOffset_ = 0;
   bool arrowsShown_ = false;
-  WArrowButton leftButton_{WArrow::Left};
-  WArrowButton rightButton_{WArrow::Right};
-  WCanvas tabStrip_;
   std::list<Callback*> callbacks_;
 };
 

@@ -31,11 +31,7 @@ WTable::WTable(Callback* cb, bool header, bool keep)
   reload();
 }
 
-WTable::~WTable() {
-  clickTimer.stop();
-  if (isStarted()) stop();
-  remove(&scrollbar);
-}
+WTable::~WTable() { clickTimer.stop(); }
 
 void WTable::addCol(int id, ColType type, const char* title, int width, plat::Point imageSize,
                     plat::Alignment hAlign, plat::Alignment vAlign) {

@@ -18,6 +18,7 @@
 #include "lib1/plat/Alignment.h"
 #include "lib1/plat/Timer.h"
 #include "lib2/fb/PixelBuffer.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLayout.h"
 #include "lib2/wvw/WScrollbar.h"
 
@@ -83,7 +84,7 @@ class WTable : public WLayout, public plat::Timer::Callback {
   std::vector<ColInfo> cols;
   bool showHeader;
   bool keepSelection;
-  WScrollbar scrollbar{false, 1};
+  WChild<WScrollbar> scrollbar{false, 1};
   int numRows = 0;
   int selectedRow = -1;
   int selectedCol = -1;

@@ -24,15 +24,13 @@ std::string escapeCarets(const char* text) {
 WTooltip::WTooltip(int maxWidth, plat::MarkUp::LinkCallback* cb)
     : WLayout(true),
       maxWidth_(maxWidth),
-      label_(cb, nullptr, plat::ALIGN_LEFT),
-      style_(*WStyle::defaultStyle()) {
+      style_(*WStyle::defaultStyle()),
+      label_(cb, nullptr, plat::ALIGN_LEFT) {
   style_.backgroundColour = Background;
   label_.setStyle(&style_);
   add(&label_, nullptr);
   label_.setMultiLine(true);
 }
-
-WTooltip::~WTooltip() { remove(&label_); }
 
 void WTooltip::setMarkedUpText(const char* text) {
   label_.setLabel(text);

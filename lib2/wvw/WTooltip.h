@@ -8,6 +8,7 @@
 // pixels larger than it each way after every resize().
 #pragma once
 #include "lib1/plat/MarkUp.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabelMarkedUp.h"
 #include "lib2/wvw/WLayout.h"
 #include "lib2/wvw/WStyle.h"
@@ -21,7 +22,6 @@ class WTooltip : public WLayout {
   static constexpr fb::Colour Background{255, 255, 221};
 
   WTooltip(int maxWidth, plat::MarkUp::LinkCallback* cb);
-  ~WTooltip() override;
 
   void render(fb::WritablePixelBuffer* pb) override;
 
@@ -44,8 +44,8 @@ class WTooltip : public WLayout {
 
  private:
   int maxWidth_;
-  WLabelMarkedUp label_;
-  WStyle style_;
+  WStyle style_;  // the label's, so it outlasts the label
+  WChild<WLabelMarkedUp> label_;
   WRoot* root_ = nullptr;
   plat::Point position_;
 };

@@ -9,7 +9,7 @@
 // is independent of that: the container whose list holds the widget. A widget
 // must leave its container (and be stopped) before it is destroyed; the
 // destructor asserts it, since a dangling entry would be a use after free
-// later on.
+// later on. A widget kept in a WChild leaves by itself.
 #pragma once
 
 #include <memory>

@@ -2,7 +2,6 @@
 
 #include "lib2/fb/Draw.h"
 #include "lib2/fb/RegionIterator.h"
-#include "lib2/wvw/WLayout.h"
 
 namespace gwtest {
 
@@ -21,12 +20,6 @@ void WidgetHost::host(wvw::Widget* w) {
 void WidgetHost::unhost() {
   if (widget_ && widget_->isStarted()) widget_->stop();
   widget_ = nullptr;
-}
-
-void WidgetHost::dismantle() {
-  wvw::Widget* w = widget_;
-  unhost();
-  if (w) gwtest::dismantle(w);
 }
 
 void WidgetHost::focusWindow(bool focused) {
@@ -97,17 +90,6 @@ wvw::WRoot* WidgetHost::getRoot(plat::Point* origin) {
 void WidgetHost::showPopup(wvw::Widget*, bool show, bool grab, const plat::Point& pos) {
   popups.push_back(std::string(show ? "show" : "hide") + (grab ? " grab " : " ") +
                    std::to_string(pos.x) + "," + std::to_string(pos.y));
-}
-
-void dismantle(wvw::Widget* w) {
-  if (w->isStarted()) w->stop();
-  if (auto* layout = dynamic_cast<wvw::WLayout*>(w)) {
-    while (layout->getChildCount()) {
-      wvw::Widget* child = layout->getChild(0);
-      layout->remove(child);
-      dismantle(child);
-    }
-  }
 }
 
 }  // namespace gwtest

@@ -6,7 +6,10 @@
 // window does: only the hosted widget can have the focus (once focusWindow() gave it), the focus
 // never moves on from the top (so containers wrap round), and the events that
 // nobody below consumed are heard by topEvents. The destructor stops the
-// hosted widget, so a widget that goes before the host is unhosted first.
+// hosted widget, so a test declares the host after the tree: the host goes
+// first and stops the tree whole, and the children, kept in wvw::WChild, then
+// leave their stopped containers. A widget that goes before the host is
+// unhosted first.
 #pragma once
 
 #include <set>
@@ -30,8 +33,6 @@ class WidgetHost : public wvw::WParent, public wvw::WRoot {
   // Sizes w to the window unless it has a size, and starts it.
   void host(wvw::Widget* w);
   void unhost();
-  // Unhosts the widget and takes its whole tree apart (see dismantle below).
-  void dismantle();
   // The window gains or loses the keyboard focus.
   void focusWindow(bool focused);
 
@@ -76,9 +77,5 @@ class WidgetHost : public wvw::WParent, public wvw::WRoot {
   fb::Region dirty_;
   std::set<unsigned int> held_;
 };
-
-// Stops w when it is started, then takes every child out of every container
-// of its tree, so that the widgets may go in any order.
-void dismantle(wvw::Widget* w);
 
 }  // namespace gwtest

@@ -2,6 +2,7 @@
 
 #include "lib2/wvw/WBgLayout.h"
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WFrame.h"
 #include "tests/support/Block.h"
 #include "tests/support/Golden.h"
@@ -26,12 +27,14 @@ struct Bevels : Block {
 }  // namespace
 
 TEST(Look, DefaultStyleMatchesTheGoldenImage) {
-  WidgetHost host(plat::Point(116, 84));
   WCanvas canvas;
-  WFrame raised(true), sunken(false);
-  WBgLayout bg(true);
-  Block green(Widget::Green), red(Widget::Red), hidden(Widget::Black), disabled(Widget::Blue);
-  Bevels bevels;
+  WChild<WFrame> raised(true), sunken(false);
+  WChild<WBgLayout> bg(true);
+  // After the containers that list them.
+  WChild<Block> green(Widget::Green), red(Widget::Red), hidden(Widget::Black),
+      disabled(Widget::Blue);
+  WChild<Bevels> bevels;
+  WidgetHost host(plat::Point(116, 84));
   canvas.add(&raised, plat::Rect(4, 4, 44, 28), nullptr);
   canvas.add(&sunken, plat::Rect(52, 4, 92, 28), nullptr);
   sunken.add(&green, plat::Rect(30, 8, 50, 16), nullptr);  // cut at the frame's edge
@@ -46,5 +49,4 @@ TEST(Look, DefaultStyleMatchesTheGoldenImage) {
   disabled.setEnabled(false);
   host.host(&canvas);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/default_style.png"));
-  host.dismantle();
 }

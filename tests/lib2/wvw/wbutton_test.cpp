@@ -5,6 +5,7 @@
 #include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WArrowButton.h"
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WDynamicButton.h"
 #include "lib2/wvw/WIconButton.h"
 #include "lib2/wvw/WImageButton.h"
@@ -25,9 +26,9 @@ TEST(WButton, PointerClicksOnlyWhenButtonZeroIsReleasedOverIt) {
                                           {{{5, 1}, {30, 1}, {6, 1}, {6, 0}}, true, 1},
                                           {{{5, 4}, {6, 4}, {6, 0}}, true, 0}};  // not button 2
   for (auto& [steps, focusable, clicks] : cases) {
-    WidgetHost host(plat::Point(40, 20));
     WCanvas canvas;
-    WButton b(focusable);
+    WChild<WButton> b(focusable);
+    WidgetHost host(plat::Point(40, 20));
     canvas.add(&b, plat::Rect(0, 0, 20, 20), nullptr);
     host.host(&canvas);
     host.focusWindow(true);
@@ -35,7 +36,6 @@ TEST(WButton, PointerClicksOnlyWhenButtonZeroIsReleasedOverIt) {
     EXPECT_EQ(std::count(host.topEvents.lines.begin(), host.topEvents.lines.end(), "click ?"),
               clicks);
     EXPECT_EQ(canvas.getFocusedChild(), focusable ? &b : nullptr);
-    host.dismantle();
   }
 }
 
@@ -67,9 +67,9 @@ TEST(WBevelButton, SizedBeforeItHasAChildAndInsetsTheChildLater) {
 }
 
 TEST(WDynamicButton, MissingFacesFallBackToHoverThenNormal) {
-  WidgetHost host(plat::Point(20, 20));
-  WDynamicButton b(true);
   Block normal, hover;
+  WDynamicButton b(true);  // goes first and lets go of its faces
+  WidgetHost host(plat::Point(20, 20));
   b.setChildForState(&normal, WDynamicButton::Normal);
   host.host(&b);
   b.setState(WDynamicButton::Pressed);
@@ -80,7 +80,6 @@ TEST(WDynamicButton, MissingFacesFallBackToHoverThenNormal) {
   EXPECT_TRUE(b.getState() == WDynamicButton::Pressed && hover.isVisible() && !normal.isVisible());
   host.leave();
   EXPECT_TRUE(normal.isVisible() && !hover.isVisible());
-  host.dismantle();
 }
 
 TEST(WDynamicButtonDeathTest, UnknownStateIsFatal) {
@@ -109,12 +108,12 @@ TEST(WImageButton, GreyscaleCopyIsMadeOnceAndDroppedWhenImagesChange) {
 
 TEST(WButtonLook, EachKindInItsStatesMatchesTheGoldenImage) {
   static const unsigned char cross[5] = {0x88, 0x50, 0x20, 0x50, 0x88};
-  WidgetHost host(plat::Point(160, 44));
   WCanvas canvas;
-  WArrowButton left(WArrow::Left), right(WArrow::Right), up(WArrow::Up), down(WArrow::Down);
-  WIconButton icon(cross, plat::Point(5, 5));
-  WImage picture("grantwell", plat::Point(16, 16));
-  WImageButton bevelled(true, true), flat(false, true), greyed(true, true);
+  WChild<WArrowButton> left(WArrow::Left), right(WArrow::Right), up(WArrow::Up), down(WArrow::Down);
+  WChild<WIconButton> icon(cross, plat::Point(5, 5));
+  WImage picture("grantwell", plat::Point(16, 16));  // the face of all three below
+  WChild<WImageButton> bevelled(true, true), flat(false, true), greyed(true, true);
+  WidgetHost host(plat::Point(160, 44));
   WArrowButton* arrows[] = {&left, &right, &up, &down};
   WImageButton* images[] = {&bevelled, &flat, &greyed};
   for (int i = 0; i < 4; i++)
@@ -133,5 +132,4 @@ TEST(WButtonLook, EachKindInItsStatesMatchesTheGoldenImage) {
   host.pointer(plat::Point(35, 30));  // the flat button shows its hover bevel
   EXPECT_TRUE(flat.isHover());
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/buttons.png"));
-  host.dismantle();
 }

@@ -4,6 +4,7 @@
 
 #include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WidgetHost.h"
 
@@ -42,19 +43,18 @@ TEST(WCheckBox, UnknownImageSetGivesAnEmptyBox) {
 
 TEST(WCheckBoxLook, EachStyleAndStateMatchesTheGoldenImage) {
   // The 20x14 boxes keep their well at (5,2) and mark at (6,3)-(14,11).
-  WidgetHost host(plat::Point(124, 18));
   WCanvas canvas;
   using C = WCheckBox;  // the last two are focused and disabled
-  C row[] = {{C::CheckImage, C::Unchecked},     {C::CheckImage, C::Checked},
-             {C::CheckImage, C::Indeterminate}, {C::DotImage, C::Checked},
-             {C::DotImage, C::Indeterminate},   {C::CheckImage, C::Checked},
-             {C::CheckImage, C::Checked}};
+  WChild<C> row[] = {{C::CheckImage, C::Unchecked},     {C::CheckImage, C::Checked},
+                     {C::CheckImage, C::Indeterminate}, {C::DotImage, C::Checked},
+                     {C::DotImage, C::Indeterminate},   {C::CheckImage, C::Checked},
+                     {C::CheckImage, C::Checked}};
   for (int i = 0; i < 7; i++)
     canvas.add(&row[i], plat::Rect(2 + 17 * i, 2, 22 + 17 * i, 16), nullptr);
+  WidgetHost host(plat::Point(124, 18));
   host.host(&canvas);
   host.focusWindow(true);
   canvas.setChildFocus(&row[5], false);
   row[6].setEnabled(false);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/check_boxes.png"));
-  host.dismantle();
 }

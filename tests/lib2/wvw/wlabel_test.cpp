@@ -6,6 +6,7 @@
 
 #include "lib2/gfxutil/Font.h"
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WStyle.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WidgetHost.h"
@@ -85,11 +86,11 @@ TEST(WLabel, CopiesTheDraggedSelection) {
 }
 
 TEST(WLabel, LooksMatchTheGoldenImage) {
-  WidgetHost host(plat::Point(130, 110));
   WCanvas canvas;
-  WLabel plain("Plain label", plat::ALIGN_LEFT),
+  WChild<WLabel> plain("Plain label", plat::ALIGN_LEFT),
       under("Centred and\nunderlined", plat::ALIGN_CENTRE), off("Disabled", plat::ALIGN_RIGHT),
       sel("Selected text", plat::ALIGN_LEFT);
+  WidgetHost host(plat::Point(130, 110));
   for (auto [l, y, h] :
        {std::tuple(&plain, 0, 22), {&under, 22, 40}, {&off, 62, 22}, {&sel, 84, 22}})
     canvas.add(l, plat::Rect(0, y, 130, y + h), nullptr);
@@ -103,5 +104,4 @@ TEST(WLabel, LooksMatchTheGoldenImage) {
   host.pointer(at + pointAt(sel, 2), 1);
   for (int mask : {1, 0}) host.pointer(at + pointAt(sel, 8), mask);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/labels.png"));
-  host.dismantle();
 }

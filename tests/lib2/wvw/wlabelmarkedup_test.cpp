@@ -5,6 +5,7 @@
 #include <string>
 
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WidgetHost.h"
 
@@ -65,16 +66,15 @@ TEST(WLabelMarkedUp, BadMarkUpKeepsWhatCameBefore) {
 }
 
 TEST(WLabelMarkedUp, LooksMatchTheGoldenImage) {
-  WidgetHost host(plat::Point(120, 72));
   WCanvas canvas;
   const char* text = "^bSee^n ^1{here^} or ^2{there^}";
-  WLabelMarkedUp plain(nullptr, text, plat::ALIGN_LEFT), hovered(nullptr, text, plat::ALIGN_CENTRE),
-      off(nullptr, text, plat::ALIGN_RIGHT);
+  WChild<WLabelMarkedUp> plain(nullptr, text, plat::ALIGN_LEFT),
+      hovered(nullptr, text, plat::ALIGN_CENTRE), off(nullptr, text, plat::ALIGN_RIGHT);
+  WidgetHost host(plat::Point(120, 72));
   WLabelMarkedUp* rows[] = {&plain, &hovered, &off};
   for (int i = 0; i < 3; i++) canvas.add(rows[i], plat::Rect(0, 24 * i, 120, 24 * i + 24), nullptr);
   off.setEnabled(false);
   host.host(&canvas);
   host.pointer(hovered.getPos() + middle(hovered.getPieces()[2].rect));
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/labels_marked_up.png"));
-  host.dismantle();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabelCheckBoxHK.h"
 #include "lib2/wvw/WLabelText.h"
 #include "tests/support/Golden.h"
@@ -61,14 +62,13 @@ TEST(WLabelCheckBox, HotkeyLabelShowsWithoutItsMarks) {
 }
 
 TEST(WLabelWidgetLook, TextFieldAndCheckBoxRowsMatchTheGoldenImage) {
-  WidgetHost host(plat::Point(180, 48));
   WCanvas canvas;
-  WLabelText text("Name:", 16);
-  WLabelCheckBox box("Enabled", WCheckBox::CheckImage, WCheckBox::Checked);
+  WChild<WLabelText> text("Name:", 16);
+  WChild<WLabelCheckBox> box("Enabled", WCheckBox::CheckImage, WCheckBox::Checked);
+  WidgetHost host(plat::Point(180, 48));
   canvas.add(&text, plat::Rect(0, 0, 180, 24), nullptr);
   canvas.add(&box, plat::Rect(0, 24, 180, 48), nullptr);
   text.getText()->setText("Ada", true);
   host.host(&canvas);
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/wlabelwidget.png"));
-  host.dismantle();
 }

@@ -2,6 +2,7 @@
 
 #include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "tests/support/Block.h"
 #include "tests/support/WidgetHost.h"
 
@@ -29,15 +30,15 @@ struct Tree : testing::Test {
     log.take();
     host.takeDirty();
   }
-  ~Tree() override { host.dismantle(); }
   Block* focused() {
     for (Block* k : {&a, &b, &c, &d})
       if (k->hasFocus()) return k;
     return nullptr;
   }
+  WCanvas canvas;
+  WChild<WCanvas> inner;
+  WChild<Block> a{Widget::Red}, b{Widget::Green}, c{Widget::Blue}, d{Widget::Orange};
   WidgetHost host{plat::Point(80, 20)};
-  WCanvas canvas, inner;
-  Block a{Widget::Red}, b{Widget::Green}, c{Widget::Blue}, d{Widget::Orange};
   EventLog& log = host.topEvents;
 };
 

@@ -20,7 +20,6 @@ struct View {
     view.setChild(&child);
     host.host(&view);
   }
-  ~View() { host.dismantle(); }
 };
 
 }  // namespace

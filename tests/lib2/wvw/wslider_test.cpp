@@ -2,6 +2,7 @@
 
 #include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
+#include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WDiscreteSlider.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WidgetHost.h"
@@ -100,10 +101,10 @@ TEST(DiscreteSlider, AHugeRangeDrawsOneTickPerPixel) {
 }
 
 TEST(SliderLook, SlidersMatchTheGoldenImage) {
-  WidgetHost host(plat::Point(150, 70));
   WCanvas canvas;
-  WDiscreteSlider h(true), v(false), off(true);
-  WSlider2D two;
+  WChild<WDiscreteSlider> h(true), v(false), off(true);
+  WChild<WSlider2D> two;
+  WidgetHost host(plat::Point(150, 70));
   // Where, range and position; the first has five ticks, 25 px apart.
   const std::tuple<WSlider2D*, plat::Rect, plat::Point, plat::Point> sliders[] = {
       {&h, {4, 4, 115, 30}, {4, 0}, {1, 0}},
@@ -122,5 +123,4 @@ TEST(SliderLook, SlidersMatchTheGoldenImage) {
   two.setKnobUnits({2, 2});
   two.setPosition({2, 0});
   EXPECT_TRUE(matchesGolden(host.render(), GW_GOLDEN_DIR "/sliders.png"));
-  host.dismantle();
 }

@@ -65,7 +65,6 @@ struct Table : ::testing::Test {
         out += all.substr(0, at) + ";";
     return out;
   }
-  void TearDown() override { host.dismantle(); }
 };
 
 }  // namespace
