@@ -10,7 +10,9 @@ TEST(SecTypes, ListsAppendWhatTheyNameAndSkipTheRest) {
       {"ra2:256,sSOr", {133, 129, 14, 134}},
       {"RA2:128x+,RA2:128-", {13, 133, 5, 129, 13, 5}},  // "+" only at the end opens upwards
       {",RA2ne,,RA2ne,", {6, 130, 6, 130}},              // empty items skipped, duplicates kept
-      {"RA2:,RA2:+,RA2:-128+,RA2:99999999999+,Nope:0+,:128", {}},
+      {"RA2:+128,RA2: 256", {13, 5, 133, 129}},  // a sign and leading blanks belong to the number
+      {"RA2:-1+", {13, 133, 5, 129}},
+      {"RA2:,RA2:+,RA2:0x80,RA2:99999999999+,Nope:0+,:128", {}},
   };
   for (const auto& [text, expected] : cases) {
     fb::SecNums out;
