@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "libs/fb/AuthMethods.h"
 #include "libs/fb/SecTypes.h"
 
@@ -21,7 +23,14 @@ TEST(SecTypes, ListsAppendWhatTheyNameAndSkipTheRest) {
   }
 }
 
-TEST(SecTypes, UnknownNumbersGetBracketedNames) {
+TEST(SecTypes, EncryptionBitsLeaveOutTypesThatEncryptOnlyTheLogin) {
+  std::vector<int> bits;
+  for (int n : {6, 14, 133, 130, 2}) bits.push_back(fb::secTypeEncryptBits(n));
+  EXPECT_EQ(bits, (std::vector<int>{0, 128, 256, 0, 0}));
+}
+
+TEST(SecTypes, NumbersGetTheirFirstNameOrABracketedOne) {
+  EXPECT_STREQ(fb::authMethodName(4), "GssApi");
   EXPECT_STREQ(fb::secTypeName(-7), "[unknown secType -7]");
   EXPECT_STREQ(fb::authMethodName(9), "[unknown authMethod 9]");
 }

@@ -11,6 +11,7 @@
 
 namespace {
 
+using svr::Permissions;
 using svr::SecurityPrincipal;
 
 class PrincipalStore : public ::testing::Test {
@@ -64,6 +65,32 @@ TEST_F(PrincipalStore, AddRefusesAPrincipalWhoseItemWasRefused) {
   EXPECT_EQ(gwtest::failureOf([&] { store.add(p); }), "invalid user name \"\"");
   store.save(&param, 50);
   EXPECT_STREQ(param.getValue(), "bob:d");
+}
+
+TEST_F(PrincipalStore, AddsSortedAndFindsByKind) {
+  roundTrip("%bob:s,alice:v,carol:d");
+  EXPECT_EQ(store.add(new SecurityPrincipal("Bob", Permissions(), false, nullptr)), 1);
+  EXPECT_EQ(store.add(new SecurityPrincipal("alice", Permissions(), false, nullptr)), 1);
+  EXPECT_EQ(store.add(new SecurityPrincipal("a", Permissions(), true, nullptr)), 4);
+  EXPECT_EQ(store.findById("bob", true), 5);
+  EXPECT_EQ(store.findById("bob", false), -1);
+}
+
+TEST_F(PrincipalStore, LoadingAsksTheResolverOncePerPrincipal) {
+  resolver.answer = gwtest::FakeResolver::Null;
+  std::string value;
+  for (int i = 0; i < 200; i++) value += "u" + std::to_string(i * 7919 % 200) + ":s,";
+  param.setParam(value.c_str(), 50);
+  store.load(param, false);
+  EXPECT_EQ(resolver.calls, 200);
+}
+
+TEST_F(PrincipalStore, PolicyFlagFollowsThePriorityOfTheValue) {
+  roundTrip("bob:d");
+  EXPECT_FALSE(store.isPolicy());
+  param.setParam("bob:v", 0);
+  store.load(param, false);
+  EXPECT_TRUE(store.isPolicy());
 }
 
 using PrincipalStoreDeathTest = PrincipalStore;
