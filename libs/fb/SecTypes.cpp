@@ -2,13 +2,12 @@
 
 #include <strings.h>
 
-#include <cctype>
-#include <climits>
 #include <cstdio>
 #include <string>
 
 #include "AddLocStrings_fb.h"
 #include "lib1/loc/Localize.h"
+#include "lib1/plat/StrUtil.h"
 
 namespace fb {
 
@@ -41,20 +40,6 @@ const Family kFamilies[] = {
 
 char unknownName[40];
 
-// The leading decimal digits of text as a bit count; false when there are
-// none or they do not fit an int. *rest is left after the digits.
-bool readBits(const char* text, int* bits, const char** rest) {
-  if (!isdigit(static_cast<unsigned char>(*text))) return false;
-  long long value = 0;
-  for (; isdigit(static_cast<unsigned char>(*text)); text++) {
-    value = value * 10 + (*text - '0');
-    if (value > INT_MAX) return false;
-  }
-  *bits = int(value);
-  *rest = text;
-  return true;
-}
-
 void parseItem(const std::string& item, SecNums* out) {
   if (int n = secTypeNum(item.c_str())) {
     out->push_back(n);
@@ -64,10 +49,13 @@ void parseItem(const std::string& item, SecNums* out) {
   std::string family = item.substr(0, colon);
   std::string bitText = colon == std::string::npos ? "0+" : item.substr(colon + 1);
   if (bitText.empty()) return;
+  // Read by the platform's integer rules, like the other numbers of the
+  // settings: leading blanks and a sign belong to the number, so " 256" is
+  // 256 and "-1+" takes the whole family.
   int bits = 0;
-  const char* rest = nullptr;
-  if (!readBits(bitText.c_str(), &bits, &rest)) return;
-  bool orMore = *rest && rest[strlen(rest) - 1] == '+';
+  const char* rest = bitText.c_str();
+  if (!plat::strToInt(&bits, &rest, 10)) return;
+  bool orMore = plat::strEnds(rest, "+");
   const int* members = secTypeFamily(family.c_str());
   if (!members) return;
   for (; *members; members++) {

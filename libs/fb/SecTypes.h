@@ -36,7 +36,10 @@ bool secTypeCredentialsSafeAfterTransfer(int n);
 
 // Appends the types that a comma-separated list names: a type name, or a
 // family with an optional bit bound ("RA2:128", "RA2:128+" for 128 or more,
-// "RA2" alone for the whole family). Items that name nothing are skipped.
+// "RA2" alone for the whole family). The bound is a decimal int read as
+// plat::strToInt reads one (leading blanks and a sign allowed); it opens
+// upwards when the text after it ends in "+". Items that name nothing are
+// skipped.
 void secTypesParse(const char* text, SecNums* out);
 
 }  // namespace fb

@@ -6,6 +6,7 @@
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/Exception.h"
+#include "lib1/plat/Utf8.h"
 
 namespace svr {
 
@@ -30,22 +31,34 @@ SecurityPrincipal::SecurityPrincipal() = default;
 SecurityPrincipal::SecurityPrincipal(const char* id, const Permissions& perms, bool isGroup,
                                      const char* displayName)
     : id_(id), displayName_(displayName), perms_(perms), isGroup_(isGroup) {
-  if (!checkId())
-    throw plat::ExceptionFmt("invalid %s name \"%s\"", isGroup ? "group" : "user", id);
+  if (!checkId()) throwInvalid();
 }
 
 bool SecurityPrincipal::isWritableId(const char* id, bool isGroup) {
-  if (!id || strpbrk(id, ",:")) return false;
+  // The parameter holds only UTF-8, so any other id could never be saved.
+  if (!id || !*id || strpbrk(id, ",:") || !plat::isValidUtf8(id)) return false;
   return isGroup || id[0] != '%';
+}
+
+bool SecurityPrincipal::isWritable() const {
+  return isWritableId(id_.get(), isGroup_) &&
+         (altName_.isNull() || isWritableId(altName_.get(), isGroup_));
+}
+
+void SecurityPrincipal::throwInvalid() const {
+  throw plat::ExceptionFmt("invalid %s name \"%s\"", isGroup_ ? "group" : "user",
+                           id_.isNull() ? "" : id_.get());
 }
 
 bool SecurityPrincipal::read(const char* text, const char*) {
   bool group = text[0] == '%';
   if (group) text++;
   const char* colon = strchr(text, ':');
-  // Parsed before anything is assigned, so a bad item changes nothing.
+  // Everything is checked before anything is assigned, so a bad item changes
+  // nothing: a principal being edited keeps what it had.
   Permissions perms(colon ? colon + 1 : nullptr);
   plat::String id(text, colon ? int(colon - text) : -1);
+  if (!isWritableId(id.get(), group)) return false;
   isGroup_ = group;
   if (!plat::String::equal(id_.get(), id.get())) id_ = std::move(id);
   perms_ = perms;
@@ -54,6 +67,7 @@ bool SecurityPrincipal::read(const char* text, const char*) {
 }
 
 void SecurityPrincipal::write(plat::DString& out) const {
+  PLAT_ASSERT_MSG(isWritable(), "principal \"%s\" would not read back as written", id_.get());
   if (isGroup_) out.appendChar_('%');
   out.append_(altName_.isNull() ? id_.get() : altName_.get());
   out.appendChar_(':');
@@ -83,8 +97,7 @@ bool SecurityPrincipal::checkId(const char*) {
         loc::localize(loc::msgid_t("svr_securityprincipal_all_users"), __FILE__, __LINE__);
     if (!plat::String::equal(displayName_.get(), all)) displayName_ = all;
   }
-  return isWritableId(id, isGroup_) &&
-         (altName_.isNull() || isWritableId(altName_.get(), isGroup_));
+  return isWritable();
 }
 
 }  // namespace svr

@@ -2,10 +2,11 @@
 // group of the host's user database (or "*", all users) with its permission
 // set, and its item text "[%]name:permissions".
 //
-// Invariants: the id is never null once the principal is in use, and it never
-// holds "," or ":" nor, for a user, starts with "%": such an id would be
-// written raw and read back as different principals, so it is refused where a
-// principal is made. The display name is only a cache and may be absent.
+// Invariants: the id is never null once the principal is in use, and it is
+// never empty, never holds "," or ":", is UTF-8 and, for a user, does not
+// start with "%": such an id would be written raw and read back as different
+// principals (or not at all), so it is refused wherever a principal gets one.
+// The display name is only a cache and may be absent.
 #pragma once
 
 #include "lib1/plat/DString.h"
@@ -40,10 +41,13 @@ class SecurityPrincipal {
   SecurityPrincipal& operator=(const SecurityPrincipal&) = delete;
 
   // Replaces kind, id and permissions from one item of the parameter text.
-  // All or nothing: "invalid permissions string" leaves the principal as it
-  // was. The second argument is not used.
+  // All or nothing: an item whose name could not be written back returns
+  // false, and one whose permissions text is bad throws "invalid permissions
+  // string"; either way the principal stays as it was. The second argument
+  // is not used.
   bool read(const char* text, const char* = nullptr);
-  // Appends the item text.
+  // Appends the item text; a principal whose id could not be read back is a
+  // broken invariant.
   void write(plat::DString& out) const;
   // The name to show: the display name, else the resolver's answer, else the
   // alternative name or id. Resolver failures never leave it.
@@ -51,6 +55,10 @@ class SecurityPrincipal {
   // False for an id that would not survive write and read; gives "*" its
   // "All users" name. The argument is not used.
   bool checkId(const char* = nullptr);
+  // Whether the id (and alternative name) would survive write and read.
+  bool isWritable() const;
+  // Throws plat::Exception "invalid user name "<id>"" (or group).
+  [[noreturn]] void throwInvalid() const;
 
   const char* getId() const { return id_.get(); }
   const char* getAltName() const { return altName_.get(); }

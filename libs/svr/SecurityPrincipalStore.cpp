@@ -6,6 +6,7 @@
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/DString.h"
+#include "lib1/plat/Exception.h"
 #include "lib1/plat/SplitterInPlace.h"
 
 namespace svr {
@@ -25,7 +26,10 @@ void SecurityPrincipalStore::load(const plat::StringParameter& param, bool dropI
   while (char* item = items.next(',')) {
     if (!*item) continue;
     auto p = std::make_unique<SecurityPrincipal>();
-    if (!p->read(item) && dropInvalid) continue;
+    if (!p->read(item)) {
+      if (dropInvalid) continue;
+      throw plat::ExceptionFmt("invalid principal \"%s\"", item);
+    }
     entries.push_back({std::move(p), {}});
   }
   // One display name each, so a resolver that knows no name for most
@@ -55,9 +59,11 @@ void SecurityPrincipalStore::save(plat::StringParameter* param, int priority) co
 }
 
 int SecurityPrincipalStore::add(SecurityPrincipal* p) {
+  PLAT_ASSERT(p);
   std::unique_ptr<SecurityPrincipal> owned(p);
-  // Ids that could not be written back were refused when p was made.
-  PLAT_ASSERT(p && p->getId());
+  // A principal is made or read with a writable id or not at all; one that
+  // never got an id (its read was refused) must not reach save.
+  if (!p->isWritable()) p->throwInvalid();
   plat::String name = p->getDisplayName();
   // Users come first; within a kind, after every name that does not compare
   // greater, found by halving so that loading stays O(n log n) look-ups.

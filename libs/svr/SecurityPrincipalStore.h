@@ -6,8 +6,9 @@
 // names ascend by strcasecmp, and a principal added later goes after those
 // whose names compare equal to its own. The store owns its principals.
 // load is all or nothing: a bad item leaves both the store and the parameter
-// as they were. Ids that could not be written back never get in: principals
-// refuse them when they are made.
+// as they were. Ids that could not be written back never get in: load and add
+// refuse them, so save never writes a text that reads back as other
+// principals.
 #pragma once
 
 #include <memory>
@@ -25,13 +26,16 @@ class SecurityPrincipalStore {
   SecurityPrincipalStore& operator=(const SecurityPrincipalStore&) = delete;
 
   void clear();
-  // Replaces the list by the parameter's value. dropInvalid leaves out items
-  // whose id could not be written back unchanged (none that this store wrote);
-  // "invalid permissions string" leaves the store unchanged.
+  // Replaces the list by the parameter's value. An item whose name could not
+  // be written back (an empty one; none that this store wrote) is left out
+  // with dropInvalid and otherwise throws "invalid principal "<item>"";
+  // that and "invalid permissions string" leave the store unchanged.
   void load(const plat::StringParameter& param, bool dropInvalid);
   // Writes the list into param at priority.
   void save(plat::StringParameter* param, int priority) const;
-  // Takes ownership of p and inserts it in order; returns its index.
+  // Takes ownership of p and inserts it in order; returns its index. A
+  // principal without a writable id (see SecurityPrincipal::isWritable) is
+  // deleted and refused with "invalid user name "<id>"" (or group).
   int add(SecurityPrincipal* p);
   void remove(int index);
   SecurityPrincipal* get(int index) const;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,20 +39,22 @@ TEST(MessageTables, RowsComeInLanguageBlocksInKeyOrderWithTheEnglishPlaceholders
   struct Table {
     const char* name;
     const char* const (*rows)[3];
-    int rowCount, expectedRows;
-  } tables[] = {{"print", AddLocStrings_print_rows, AddLocStrings_print_rowCount, 124},
-                {"chat", AddLocStrings_chat_rows, AddLocStrings_chat_rowCount, 124},
-                {"ft", AddLocStrings_ft_rows, AddLocStrings_ft_rowCount, 184},
-                {"score", AddLocStrings_score_rows, AddLocStrings_score_rowCount, 52},
-                {"svr", AddLocStrings_svr_rows, AddLocStrings_svr_rowCount, 387},
-                {"fb", AddLocStrings_fb_rows, AddLocStrings_fb_rowCount, 64}};
+    int rowCount, expectedKeys, expectedRows;
+  } tables[] = {{"print", AddLocStrings_print_rows, AddLocStrings_print_rowCount, 31, 124},
+                {"chat", AddLocStrings_chat_rows, AddLocStrings_chat_rowCount, 31, 124},
+                {"ft", AddLocStrings_ft_rows, AddLocStrings_ft_rowCount, 48, 184},
+                {"score", AddLocStrings_score_rows, AddLocStrings_score_rowCount, 13, 52},
+                {"svr", AddLocStrings_svr_rows, AddLocStrings_svr_rowCount, 97, 387},
+                {"fb", AddLocStrings_fb_rows, AddLocStrings_fb_rowCount, 16, 64}};
   const std::string order = "de es fr en";
   for (const Table& t : tables) {
     SCOPED_TRACE(t.name);
     EXPECT_EQ(t.rowCount, t.expectedRows);
     std::map<std::string, std::string> english;
+    std::set<std::string> keys;
     for (int i = 0; i < t.rowCount; i++) {
       auto [lang, key, text] = t.rows[i];
+      keys.insert(key);
       if (!strcmp(lang, "en")) english[key] = text;
       EXPECT_TRUE(plat::isValidUtf8(text)) << key;
       if (i == 0) continue;
@@ -60,6 +63,7 @@ TEST(MessageTables, RowsComeInLanguageBlocksInKeyOrderWithTheEnglishPlaceholders
                                      : strcmp(t.rows[i - 1][1], key) < 0)
           << lang << " " << key << " out of order";
     }
+    EXPECT_EQ(int(keys.size()), t.expectedKeys);
     for (int i = 0; i < t.rowCount; i++) {
       std::string key = t.rows[i][1];
       if (key.starts_with("ft_shareproxy_num_files")) key = "ft_shareproxy_num_files_zeromany";

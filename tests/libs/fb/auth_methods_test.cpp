@@ -8,6 +8,14 @@
 #include "libs/fb/AuthMethods.h"
 #include "tests/support/Failure.h"
 
+TEST(AuthMethods, EmptyListIsTwoZeroBytes) {
+  const std::string bytes(2, '\0');
+  rdr::MemInStream in(bytes.data(), 2);
+  rdr::MemOutStream out;
+  fb::AuthMethods(&in).serializeOut(&out);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.data()), out.length()), bytes);
+}
+
 TEST(AuthMethods, RecordCutShortAnywhereThrowsEndOfStream) {
   const std::string record("\0\2\0\1\0\0\0\4\0\3abc", 13);
   for (size_t n = 0; n < record.size(); n++) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/Configuration.h"
@@ -10,11 +11,14 @@
 
 namespace {
 
+using svr::Permissions;
+using svr::SecurityPrincipal;
+
 class PrincipalStore : public ::testing::Test {
  protected:
-  std::string roundTrip(const char* value) {
+  std::string roundTrip(const char* value, bool dropInvalid = false) {
     param.setParam(value, 50);
-    store.load(param, false);
+    store.load(param, dropInvalid);
     store.save(&param, 50);
     return param.getValue();
   }
@@ -38,12 +42,55 @@ TEST_F(PrincipalStore, LoadsInOrderAndSavesCompactly) {
 }
 
 TEST_F(PrincipalStore, BadItemLeavesStoreAndParameterAsTheyWere) {
+  // dropInvalid leaves out only names that could not be saved back.
+  const std::tuple<const char*, bool, const char*> rows[] = {
+      {"alice:v,carol:Sk", true, "invalid permissions string"},
+      {"alice:v,%:d", false, "invalid principal \"%:d\""}};
   roundTrip("bob:d");
-  param.setParam("alice:v,carol:Sk", 0);
-  EXPECT_EQ(gwtest::failureOf([&] { store.load(param, true); }), "invalid permissions string");
-  ASSERT_EQ(store.size(), 1);
-  EXPECT_STREQ(store.get(0)->getId(), "bob");
-  EXPECT_STREQ(param.getValue(), "alice:v,carol:Sk");
+  for (auto [value, dropInvalid, failure] : rows) {
+    param.setParam(value, 0);
+    EXPECT_EQ(gwtest::failureOf([&] { store.load(param, dropInvalid); }), failure);
+    ASSERT_EQ(store.size(), 1);
+    EXPECT_STREQ(store.get(0)->getId(), "bob");
+    EXPECT_STREQ(param.getValue(), value);
+  }
+  param.unsetParam(0, false);
+  EXPECT_EQ(roundTrip(":s,alice:v,%:d", true), "alice:v");
+}
+
+TEST_F(PrincipalStore, AddRefusesAPrincipalWhoseItemWasRefused) {
+  roundTrip("bob:d");
+  auto* p = new SecurityPrincipal;
+  EXPECT_FALSE(p->read("x,%admins:f"));
+  EXPECT_EQ(gwtest::failureOf([&] { store.add(p); }), "invalid user name \"\"");
+  store.save(&param, 50);
+  EXPECT_STREQ(param.getValue(), "bob:d");
+}
+
+TEST_F(PrincipalStore, AddsSortedAndFindsByKind) {
+  roundTrip("%bob:s,alice:v,carol:d");
+  EXPECT_EQ(store.add(new SecurityPrincipal("Bob", Permissions(), false, nullptr)), 1);
+  EXPECT_EQ(store.add(new SecurityPrincipal("alice", Permissions(), false, nullptr)), 1);
+  EXPECT_EQ(store.add(new SecurityPrincipal("a", Permissions(), true, nullptr)), 4);
+  EXPECT_EQ(store.findById("bob", true), 5);
+  EXPECT_EQ(store.findById("bob", false), -1);
+}
+
+TEST_F(PrincipalStore, LoadingAsksTheResolverOncePerPrincipal) {
+  resolver.answer = gwtest::FakeResolver::Null;
+  std::string value;
+  for (int i = 0; i < 200; i++) value += "u" + std::to_string(i * 7919 % 200) + ":s,";
+  param.setParam(value.c_str(), 50);
+  store.load(param, false);
+  EXPECT_EQ(resolver.calls, 200);
+}
+
+TEST_F(PrincipalStore, PolicyFlagFollowsThePriorityOfTheValue) {
+  roundTrip("bob:d");
+  EXPECT_FALSE(store.isPolicy());
+  param.setParam("bob:v", 0);
+  store.load(param, false);
+  EXPECT_TRUE(store.isPolicy());
 }
 
 using PrincipalStoreDeathTest = PrincipalStore;

@@ -12,13 +12,25 @@ using svr::Permissions;
 using svr::SecurityPrincipal;
 
 TEST(SecurityPrincipal, BadItemChangesNothing) {
+  // Items and how they fail: a bad permissions text throws, a name that would
+  // not read back as written is refused.
+  const char* const rows[][2] = {{"bob:Sk", "invalid permissions string"},
+                                 {"%bob:s:k", "invalid permissions string"},
+                                 {"x:s k", "invalid permissions string"},
+                                 {"x,%admins:f", "refused"},
+                                 {":f", "refused"},
+                                 {"%", "refused"},
+                                 {"b\xff:s", "refused"}};
   SecurityPrincipal p;
   p.read("%staff:v");
-  for (const char* item : {"bob:Sk", "%bob:s:k", "x:s k"})
-    EXPECT_EQ(gwtest::failureOf([&] { p.read(item); }), "invalid permissions string") << item;
-  plat::DString out;
-  p.write(out);
-  EXPECT_STREQ(out.get(), "%staff:v");
+  for (auto [item, failure] : rows) {
+    bool read = false;
+    std::string got = gwtest::failureOf([&] { read = p.read(item); });
+    EXPECT_EQ(got == "(none)" && !read ? "refused" : got, failure) << item;
+    plat::DString out;
+    p.write(out);
+    EXPECT_STREQ(out.get(), "%staff:v") << item;
+  }
 }
 
 TEST(SecurityPrincipal, RefusesIdsThatWouldReadBackAsOthers) {
@@ -28,6 +40,7 @@ TEST(SecurityPrincipal, RefusesIdsThatWouldReadBackAsOthers) {
   EXPECT_EQ(make("bob,%wheel", false), "invalid user name \"bob,%wheel\"");
   EXPECT_EQ(make("a:b", true), "invalid group name \"a:b\"");
   EXPECT_EQ(make("%x", false), "invalid user name \"%x\"");
+  EXPECT_EQ(make("", true), "invalid group name \"\"");
   EXPECT_EQ(make("%x", true), "(none)");
 }
 
