@@ -140,9 +140,9 @@ TEST_F(Tree, RepaintRequestsCarryTheChildPositions) {
   EXPECT_EQ(host.dirtyText(), "0,0-10,10");
 }
 
-TEST(WLayout, ClipboardWithoutAParentIsEmpty) {
+TEST(WLayout, ClipboardWithoutAParentHasNothing) {
   WCanvas canvas;
-  EXPECT_STREQ(canvas.getCutText(), "");
+  EXPECT_EQ(canvas.getCutText(), nullptr);
   canvas.setCutText("lost");
   WidgetHost host(plat::Point(5, 5));
   host.host(&canvas);

@@ -99,7 +99,7 @@ TEST(WText, PointerDragSelectsAndShiftPressExtends) {
   EXPECT_EQ(std::pair(t.getCursor(), t.getSelLength()), std::pair(6, -5));  // the anchor stays
 }
 
-TEST(WText, PasteDropsControlsAndIgnoresInvalidUtf8) {
+TEST(WText, PasteDropsControlsAndIgnoresInvalidUtf8OrNothing) {
   WText t(64, "[]", false);
   Field f(&t);
   t.setCursorPos(1, false);
@@ -108,7 +108,14 @@ TEST(WText, PasteDropsControlsAndIgnoresInvalidUtf8) {
   EXPECT_STREQ(t.getText(), "[abcd]");
   f.host.cutText = "x\xC3";
   f.host.press('v', {ks::Control_L});
-  EXPECT_STREQ(t.getText(), "[abcd]");
+  t.select(1, 5);
+  f.host.noCutText = true;
+  f.host.press('v', {ks::Control_L});
+  EXPECT_EQ(f.state(), "[abcd] 5/-4");
+  f.host.noCutText = false;
+  f.host.cutText = "";  // an empty text is pasted: the selection goes
+  f.host.press('v', {ks::Control_L});
+  EXPECT_EQ(f.state(), "[] 1/0");
 }
 
 TEST(WText, TextTheProgramGivesIsCutToTheLimitWithAnError) {
