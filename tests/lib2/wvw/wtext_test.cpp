@@ -15,7 +15,7 @@ namespace ks = wvw::keysym;
 
 namespace {
 
-constexpr unsigned kBackSpace = 0xFF08, kEnd = 0xFF57;
+constexpr unsigned kBackSpace = 0xFF08, kHome = 0xFF50, kEnd = 0xFF57;
 
 struct Field {
   explicit Field(WText* t, plat::Point size = plat::Point(120, 24)) : host(size), text(t) {
@@ -42,12 +42,16 @@ struct Field {
 
 }  // namespace
 
-TEST(WText, TypingStopsAtTheByteLimitOnACharacterBoundary) {
+TEST(WText, AKeystrokeThatDoesNotFitIsRefusedWithABellAndPushesNothingOut) {
   WText t(5, nullptr, false);
   Field f(&t);
   f.type("abcdef");
   EXPECT_EQ(f.state(), "abcde 5/0");
-  for (unsigned k : {kBackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
+  f.host.press(kHome);
+  f.type("X");
+  EXPECT_EQ(f.state(), "abcde 0/0");
+  EXPECT_EQ(f.host.bells, 2);
+  for (unsigned k : {kEnd, kBackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
   EXPECT_STREQ(t.getText(), "abcd");
 }
 
@@ -124,8 +128,13 @@ TEST(WText, TextTheProgramGivesIsCutToTheLimitWithAnError) {
   t.setText("abc\xc3\xa9", true);  // e acute would end at byte 5
   t.setMaxLen(2);
   EXPECT_EQ(f.state(), "ab 2/0");
+  t.setMaxLen(4);
+  t.setCursorPos(1, false);
+  t.replaceSel("xyz", -1);  // cut from what goes in, not from what is there
+  EXPECT_EQ(f.state(), "axyb 3/0");
   EXPECT_TRUE(f.logger.has("text of 5 bytes cut to the field's 4") &&
-              f.logger.has("text of 3 bytes cut to the field's 2"));
+              f.logger.has("text of 3 bytes cut to the field's 2") &&
+              f.logger.has("inserted text of 3 bytes cut to the field's 4"));
 }
 
 TEST(WText, PasteThatDoesNotFitIsRefusedWithABell) {
