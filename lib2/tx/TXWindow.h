@@ -57,7 +57,7 @@ class TXWindow {
   void centerOnScreen();
 
   // Grabs fail while any window holds that grab; releases fail unless this
-  // window holds it.
+  // window holds it. The holder of the keyboard grab gets every key.
   bool grabPointer(bool grab, Cursor cursor);
   bool grabKeyboard(bool grab);
   bool grabPointerAndKeyboard(bool grab, Cursor cursor);
