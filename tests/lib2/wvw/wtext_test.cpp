@@ -92,6 +92,25 @@ TEST(WText, UnsignedNumberFilterAcceptsOnlyPlainDigitsThatFitAnInt) {
     EXPECT_FALSE(nf->wtextFilter(nullptr, bad, -1)) << bad;
 }
 
+TEST(WText, DeadKeyComposesWithTheNextLetter) {
+  WText t(64, nullptr, false);
+  Field f(&t);
+  for (unsigned k : {0xFE51u /* dead acute */, unsigned('e')}) f.host.press(k);
+  EXPECT_STREQ(t.getText(), "\xC3\xA9");
+}
+
+TEST(WText, FocusWithTabHeldSelectsAllAndAClickDoesNot) {
+  WText t(64, "abc", false);
+  Field f(&t);
+  f.host.focusWindow(false);
+  for (int mask : {1, 0}) f.pointer(1, mask);
+  f.host.focusWindow(true);
+  EXPECT_EQ(t.getSelLength(), 0);
+  f.host.key(ks::Tab, true);
+  t.handleFocus(false, &t);
+  EXPECT_EQ(t.getSelLength(), -3);
+}
+
 TEST(WText, PointerDragSelectsAndShiftPressExtends) {
   WText t(64, "abcdef", false);
   Field f(&t);
@@ -126,8 +145,9 @@ TEST(WText, TextTheProgramGivesIsCutToTheLimitWithAnError) {
   WText t(4, nullptr, false);
   Field f(&t);
   t.setText("abc\xc3\xa9", true);  // e acute would end at byte 5
-  t.setMaxLen(2);
-  EXPECT_EQ(f.state(), "ab 2/0");
+  t.select(1, -1);
+  t.setMaxLen(2);  // the cursor and the selection are pulled in
+  EXPECT_EQ(f.state(), "ab 2/-1");
   t.setMaxLen(4);
   t.setCursorPos(1, false);
   t.replaceSel("xyz", -1);  // cut from what goes in, not from what is there
