@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
 
@@ -53,6 +54,7 @@ struct Owner {
     waitpid(pid, nullptr, 0);
   }
   [[noreturn]] static void serve(Mode mode) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);  // none is left behind by a test that crashed
     Display* d = XOpenDisplay(nullptr);
     Atom clipboard = XInternAtom(d, "CLIPBOARD", False), incr = XInternAtom(d, "INCR", False);
     XSetSelectionOwner(d, clipboard,
