@@ -106,8 +106,7 @@ void TXWParent::resumeRepaint() {
 
 const char* TXWParent::getCutText() const {
   // Asking the owner is no change of this host, only a round trip.
-  const char* text = const_cast<TXWParent*>(this)->getClipboard();
-  return text ? text : "";
+  return const_cast<TXWParent*>(this)->getClipboard();
 }
 
 void TXWParent::bell() { XBell(dpy, 0); }

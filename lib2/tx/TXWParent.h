@@ -57,7 +57,7 @@ class TXWParent : public TXWindow,
   bool focusNext() override { return false; }
   bool focusPrev() override { return false; }
   bool isKeyPressed(unsigned keysym) const override;
-  // The CLIPBOARD text, "" when none can be had; never null.
+  // The CLIPBOARD text; null when none can be had.
   const char* getCutText() const override;
   void setCutText(const char* utf8) override { setClipboard(utf8); }
   // The screen root; origin gets the window's top-left on the screen.

@@ -210,7 +210,9 @@ bool TXWindow::grabPointer(bool grab, Cursor cursor) {
 bool TXWindow::grabKeyboard(bool grab) {
   if (grab) {
     if (grabKeyboardWin) return false;
-    if (XGrabKeyboard(dpy, win_, True, GrabModeAsync, GrabModeAsync, CurrentTime) != GrabSuccess)
+    // Every key goes to the holder, not to the window of ours that has the
+    // focus: a popup menu holding the keyboard must hear its keys (Escape).
+    if (XGrabKeyboard(dpy, win_, False, GrabModeAsync, GrabModeAsync, CurrentTime) != GrabSuccess)
       return false;
     grabKeyboardWin = this;
     return true;

@@ -57,7 +57,7 @@ class TXWindow {
   void centerOnScreen();
 
   // Grabs fail while any window holds that grab; releases fail unless this
-  // window holds it.
+  // window holds it. The holder of the keyboard grab gets every key.
   bool grabPointer(bool grab, Cursor cursor);
   bool grabKeyboard(bool grab);
   bool grabPointerAndKeyboard(bool grab, Cursor cursor);
@@ -80,11 +80,14 @@ class TXWindow {
   void setClipboard(const char* utf8);
   void ownSelection(Atom selection, Time time);
   bool ownsSelection(Atom selection) const { return ownedSelections_.count(selection) != 0; }
-  // The CLIPBOARD text, or null: our own (or another window's of this
-  // process) without asking the server, else UTF8_STRING then STRING from
-  // the owner, each waited for up to 1000 ms.
+  // The CLIPBOARD text, or null when there is none to be had (no owner, a
+  // refusal, a time-out): our own (or another window's of this process)
+  // without asking the server, else UTF8_STRING then STRING from the owner,
+  // each waited for up to 1000 ms. A text sent in pieces must be whole 5 s
+  // after the first request, or it is dropped with an error logged.
   const char* getClipboard();
-  // True when an answer came in time; the received text then holds it.
+  // True when an answer came in time; the received text then holds it (null
+  // for a refusal or a text in pieces not whole within 5 s).
   bool getSelection(Atom selection, Atom target, int timeoutMs);
   const char* receivedText() const { return received_ ? received_->c_str() : nullptr; }
   void setCutBufferUtf8(plat::CBuf<char> utf8);
@@ -129,10 +132,15 @@ class TXWindow {
  private:
   void sendSizeHints();
   void answerSelectionRequest(const XSelectionRequestEvent& request);
+  // deadline: monotonic time by which a text in pieces must be whole.
+  bool requestSelection(Atom selection, Atom target, int timeoutMs, long long deadline);
+  void getSelProp(XEvent* event, long long deadline);
+  // For an answer that came after its wait: a text in pieces has 5 s from now.
   void getSelProp(XEvent* event);
   // Collects an incremental transfer announced in property; false when the
-  // owner stopped sending or the text cannot be read whole.
-  bool receiveIncrementally(Atom property, Atom* type, std::string* text);
+  // owner stopped sending, the deadline passed or the text cannot be read
+  // whole.
+  bool receiveIncrementally(Atom property, long long deadline, Atom* type, std::string* text);
   // True when event must not reach this window: a modal window other than
   // this is up and nobody holds the grab that would let it through.
   bool filtered(TXWindow* modal, TXWindow* grabHolder) const {

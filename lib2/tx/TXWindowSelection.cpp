@@ -2,9 +2,11 @@
 // writing the cut buffer.
 #include <X11/Xatom.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "lib1/plat/Log.h"
+#include "lib1/plat/Time.h"
 #include "lib1/plat/Utf8.h"
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDisplay.h"
@@ -19,6 +21,20 @@ PLAT_LOG_WRITER(vlog, "TXWindow");
 namespace {
 
 constexpr int kClipboardTimeoutMs = 1000;
+// However an owner paces its pieces, a paste gives up this long after it
+// asked: input and repaint wait while it runs.
+constexpr int kWholeAnswerMs = 5000;
+
+long long deadlineIn(int ms) {
+  return plat::getMonotonicTime(-1, nullptr) + ms * plat::kUnitsPerMs;
+}
+
+// What is left of the time to deadline, at most ms; 0 once it passed.
+int msLeft(long long deadline, int ms) {
+  long long left = deadline - plat::getMonotonicTime(-1, nullptr);
+  if (left <= 0) return 0;
+  return int(std::min<long long>(ms, (left + plat::kUnitsPerMs - 1) / plat::kUnitsPerMs));
+}
 
 // Reads all of a format-8 property, piece by piece, and deletes it. False
 // when it is missing or not of format 8 (type still tells what it was).
@@ -125,18 +141,27 @@ const char* TXWindow::getClipboard() {
   if (owner != None && local != tx::windows.end() &&
       local->second->ownsSelection(tx::xaCLIPBOARD()))
     return local->second->offered_ ? local->second->offered_->c_str() : nullptr;
-  getSelection(tx::xaCLIPBOARD(), tx::xaUTF8_STRING(), kClipboardTimeoutMs);
+  // One deadline for both targets: a text given up on in pieces is not
+  // asked for again.
+  long long deadline = deadlineIn(kWholeAnswerMs);
+  requestSelection(tx::xaCLIPBOARD(), tx::xaUTF8_STRING(), kClipboardTimeoutMs, deadline);
   if (received_) return received_->c_str();
-  getSelection(tx::xaCLIPBOARD(), XA_STRING, kClipboardTimeoutMs);
+  requestSelection(tx::xaCLIPBOARD(), XA_STRING, kClipboardTimeoutMs, deadline);
   return receivedText();
 }
 
 bool TXWindow::getSelection(Atom selection, Atom target, int timeoutMs) {
+  return requestSelection(selection, target, timeoutMs, deadlineIn(kWholeAnswerMs));
+}
+
+bool TXWindow::requestSelection(Atom selection, Atom target, int timeoutMs, long long deadline) {
   received_.reset();
+  int wait = msLeft(deadline, timeoutMs);
+  if (wait == 0) return false;
   XConvertSelection(dpy, selection, target, tx::xaSELECTION_STRING(), win_, CurrentTime);
   XEvent ev;
-  if (waitForTypedEvent(SelectionNotify, timeoutMs, &ev)) {
-    getSelProp(&ev);
+  if (waitForTypedEvent(SelectionNotify, wait, &ev)) {
+    getSelProp(&ev, deadline);
     return true;
   }
   vlog().debug("timed out waiting for %s %s for 0x%lx", tx::getAtomName(selection),
@@ -144,13 +169,15 @@ bool TXWindow::getSelection(Atom selection, Atom target, int timeoutMs) {
   return false;
 }
 
-void TXWindow::getSelProp(XEvent* ev) {
+void TXWindow::getSelProp(XEvent* ev) { getSelProp(ev, deadlineIn(kWholeAnswerMs)); }
+
+void TXWindow::getSelProp(XEvent* ev, long long deadline) {
   Atom property = ev->xselection.property;
   Atom type = None;
   std::string text;
   bool ok = ev->type == SelectionNotify && property != None &&
             readWholeProperty(win_, property, &type, &text);
-  if (!ok && type == tx::xaINCR()) ok = receiveIncrementally(property, &type, &text);
+  if (!ok && type == tx::xaINCR()) ok = receiveIncrementally(property, deadline, &type, &text);
   if (!ok) {
     selectionNotify(&ev->xselection, None, 0, 0, nullptr);
     return;
@@ -158,14 +185,22 @@ void TXWindow::getSelProp(XEvent* ev) {
   selectionNotify(&ev->xselection, type, 8, int(text.size()), text.data());
 }
 
-bool TXWindow::receiveIncrementally(Atom property, Atom* type, std::string* text) {
+bool TXWindow::receiveIncrementally(Atom property, long long deadline, Atom* type,
+                                    std::string* text) {
   text->clear();
   while (true) {
     // Each piece is announced by a new value of the property.
     XEvent ev;
     bool more = false;
     while (!more) {
-      if (!waitForTypedEvent(PropertyNotify, kClipboardTimeoutMs, &ev)) {
+      int wait = msLeft(deadline, kClipboardTimeoutMs);
+      if (wait == 0) {
+        vlog().error("selection sent in pieces not whole after %d ms (%zu bytes): nothing pasted",
+                     kWholeAnswerMs, text->size());
+        return false;
+      }
+      if (!waitForTypedEvent(PropertyNotify, wait, &ev)) {
+        if (msLeft(deadline, 1) == 0) continue;  // the deadline, not the owner, ended the wait
         vlog().info("incremental selection stopped after %zu bytes: nothing pasted", text->size());
         return false;
       }

@@ -45,6 +45,10 @@ bool WButton::handlePtrRelease(unsigned char button, Widget* w) {
   if (w == this && down_ && button == 0) {
     setDown(false);
     if (handleClick(this)) return true;
+  } else if (w == this && buttonMask_ == 0) {
+    // Another button gave the pressed look by moving; the last one let go
+    // takes it away, without a click.
+    setDown(false);
   }
   return Widget::handlePtrRelease(button, w);
 }

@@ -6,7 +6,8 @@
 // The child is borrowed: whoever set it deletes it after taking it out again,
 // and a button that goes first lets go of it.
 // A click is offered to the handlers as handleClick(this) on the release that
-// ends a press, never on a release without one.
+// ends a press, never on a release without one. Moving with any button held
+// gives the pressed look; it goes when the last button is released.
 #pragma once
 
 #include "lib2/wvw/WChild.h"

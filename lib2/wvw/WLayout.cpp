@@ -178,7 +178,7 @@ bool WLayout::isKeyPressed(unsigned int keysym) const {
   return parent_ && parent_->isKeyPressed(keysym);
 }
 
-const char* WLayout::getCutText() const { return parent_ ? parent_->getCutText() : ""; }
+const char* WLayout::getCutText() const { return parent_ ? parent_->getCutText() : nullptr; }
 
 void WLayout::setCutText(const char* text) {
   if (parent_) parent_->setCutText(text);

@@ -47,7 +47,7 @@ class WLayout : public Widget, public WParent {
   bool childHasFocus(const Widget* child) const override;
   bool focusNext() override;
   bool focusPrev() override;
-  // Without a parent there is no cut text ("") and nothing takes it.
+  // Without a parent there is no cut text (null) and nothing takes it.
   const char* getCutText() const override;
   void setCutText(const char* text) override;
   const WStyle* getWidgetStyle() const override;

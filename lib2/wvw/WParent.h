@@ -23,7 +23,8 @@ class WParent {
   virtual bool focusNext() = 0;
   virtual bool focusPrev() = 0;
   virtual bool isKeyPressed(unsigned int keysym) const = 0;
-  // Never null: "" when there is no cut text.
+  // Null when there is no cut text, which is not the same as an empty one:
+  // pasting nothing must leave a selection alone.
   virtual const char* getCutText() const = 0;
   virtual void setCutText(const char* text) = 0;
   // Null: nothing to inherit.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lib1/plat/Assert.h"
+#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WRoot.h"
 
 namespace wvw {
@@ -31,6 +32,16 @@ void WRootMenu::show(const plat::Point& pos, Widget* relativeTo) {
 void WRootMenu::hide() {
   if (root_) root_->showPopup(this, false, false, plat::Point());
   setVisible(false);
+}
+
+bool WRootMenu::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
+  // The popup holds the keyboard, so this is the one way out of it without
+  // the pointer; the keys then go back where they went before.
+  if (down && keysym == keysym::Escape && isVisible()) {
+    hide();
+    return true;
+  }
+  return WMenu::handleKeyEvent(keysym, down, w);
 }
 
 }  // namespace wvw

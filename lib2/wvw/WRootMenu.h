@@ -1,7 +1,8 @@
 // A menu shown as a grabbing popup on the screen root, pushed left and up to
 // stay on it and wrapped into columns when taller than it. It starts hidden;
-// show() puts it up and hide() takes it down again. Choices and the edit menu
-// pop these up; they own the items and hear the clicks.
+// show() puts it up and hide() takes it down again, as does Escape while it
+// holds the keyboard. Choices and the edit menu pop these up; they own the
+// items and hear the clicks.
 #pragma once
 
 #include "lib2/wvw/WMenu.h"
@@ -21,6 +22,7 @@ class WRootMenu : public WMenu {
   // with no root at all is a programming error and stops the program.
   void show(const plat::Point& pos, Widget* relativeTo);
   void hide() override;
+  bool handleKeyEvent(unsigned int keysym, bool down, Widget* w) override;
 
  private:
   WRoot* root_;

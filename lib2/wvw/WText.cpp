@@ -43,12 +43,12 @@ WText::WText(int maxLen, const char* text, bool editMenuEnabled)
 
 WText::~WText() = default;
 
-bool WText::cutToMax(std::string* s) const {
-  if ((int)s->size() <= maxLen_) return false;
+bool WText::cutToMax(std::string* s, int max) {
+  if ((int)s->size() <= max) return false;
   int keep = 0;
   while (keep < (int)s->size()) {
     int next = keep + utf8Size((unsigned char)(*s)[keep]);
-    if (next > maxLen_) break;
+    if (next > max) break;
     keep = next;
   }
   s->resize(keep);
@@ -75,7 +75,8 @@ void WText::setText(const char* text, bool cursorAtEnd) {
   text_ = text ? text : "";
   size_t given = text_.size();
   // A text given by the program is cut, as typing is, but never silently.
-  if (cutToMax(&text_)) vlog().error("text of %zu bytes cut to the field's %d", given, maxLen_);
+  if (cutToMax(&text_, maxLen_))
+    vlog().error("text of %zu bytes cut to the field's %d", given, maxLen_);
   selLength_ = 0;
   cursor_ = cursorAtEnd ? (int)text_.size() : 0;
   invalidate();
@@ -85,7 +86,7 @@ void WText::setText(const char* text, bool cursorAtEnd) {
 void WText::setMaxLen(int n) {
   maxLen_ = std::max(0, n);
   size_t given = text_.size();
-  if (!cutToMax(&text_)) return;
+  if (!cutToMax(&text_, maxLen_)) return;
   vlog().error("text of %zu bytes cut to the field's %d", given, maxLen_);
   int len = (int)text_.size();
   int anchor = std::min(cursor_ + selLength_, len);
@@ -104,12 +105,14 @@ void WText::select(int start, int end) {
 
 bool WText::replaceSel(const char* s, int ch) {
   int low = selLow(), high = selHigh();
-  std::string candidate = text_.substr(0, low) + s + text_.substr(high);
-  cutToMax(&candidate);
+  std::string inserted = s;
+  if (cutToMax(&inserted, room()))
+    vlog().error("inserted text of %zu bytes cut to the field's %d", std::strlen(s), maxLen_);
+  std::string candidate = text_.substr(0, low) + inserted + text_.substr(high);
   if (filter && !filter->wtextFilter(this, candidate.c_str(), ch)) return false;
   text_ = std::move(candidate);
   selLength_ = 0;
-  cursor_ = std::min(low + (int)std::strlen(s), (int)text_.size());
+  cursor_ = low + (int)inserted.size();
   invalidate();
   handleChanged(this);
   return true;
@@ -213,6 +216,11 @@ void WText::keyPress(unsigned int keysym) {
   char* end = buf;
   plat::writeUtf8(c, &end);
   *end = 0;
+  // A character that does not fit is refused whole: the text stays as it is.
+  if (end - buf > room()) {
+    bell();
+    return;
+  }
   replaceSel(buf, c);
 }
 
@@ -299,13 +307,13 @@ bool WText::handlePasteText(Widget* w) {
   // In valid UTF-8 every byte below 0x80 is a character of its own, so the
   // control characters can be dropped byte by byte. Past the room left the
   // paste is refused anyway, so sanitising stops there.
-  size_t room = size_t(maxLen_ - ((int)text_.size() - (selHigh() - selLow())));
+  size_t free = size_t(room());
   std::string kept;
-  for (const char* p = cut; *p && kept.size() <= room; p++) {
+  for (const char* p = cut; *p && kept.size() <= free; p++) {
     unsigned char c = (unsigned char)*p;
     if (c >= 32 && c != 127) kept += *p;
   }
-  if (kept.size() > room) {
+  if (kept.size() > free) {
     vlog().error("paste refused: it does not fit in the field's %d bytes", maxLen_);
     bell();
     return true;

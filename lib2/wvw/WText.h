@@ -6,8 +6,9 @@
 //
 // Invariants: cursor_ and cursor_ + selLength_ always lie on character
 // boundaries inside the text, and the text is never longer than maxLen bytes.
-// Nothing is ever cut silently: a paste that does not fit is refused with a
-// bell and a log message. A masked field never hands its text to the cut
+// Nothing is ever cut silently: a keystroke or a paste that does not fit is
+// refused with a bell (a paste with a log message too), and the text already
+// there is never pushed out. A masked field never hands its text to the cut
 // buffer and never writes it to the log.
 #pragma once
 
@@ -69,7 +70,8 @@ class WText : public Widget, public WEditMenu::Callback {
   void setMaxLen(int n);
   // end < 0: to the end of the text. The cursor ends at the selection's end.
   void select(int start, int end);
-  // False when the filter refused; the field is then unchanged.
+  // False when the filter refused; the field is then unchanged. What does
+  // not fit is cut from s, with an error logged, never from the text there.
   bool replaceSel(const char* s, int ch);
   // extend keeps the selection's anchor. False when the cursor stays.
   bool setCursorPos(int pos, bool extend);
@@ -102,8 +104,10 @@ class WText : public Widget, public WEditMenu::Callback {
  private:
   int selLow() const { return std::min(cursor_, cursor_ + selLength_); }
   int selHigh() const { return std::max(cursor_, cursor_ + selLength_); }
-  // Cuts s to the limit at a character boundary; true when it cut.
-  bool cutToMax(std::string* s) const;
+  // Cuts s to max bytes at a character boundary; true when it cut.
+  static bool cutToMax(std::string* s, int max);
+  // The bytes that may go in place of the selection.
+  int room() const { return maxLen_ - ((int)text_.size() - (selHigh() - selLow())); }
   // The byte offset of the character before / after pos.
   int prevPos(int pos) const;
   int nextPos(int pos) const;

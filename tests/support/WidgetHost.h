@@ -56,7 +56,7 @@ class WidgetHost : public wvw::WParent, public wvw::WRoot {
   bool focusNext() override { return false; }
   bool focusPrev() override { return false; }
   bool isKeyPressed(unsigned int keysym) const override { return held_.count(keysym) != 0; }
-  const char* getCutText() const override { return cutText.c_str(); }
+  const char* getCutText() const override { return noCutText ? nullptr : cutText.c_str(); }
   void setCutText(const char* text) override { cutText = text; }
   wvw::WRoot* getRoot(plat::Point* origin) override;
 
@@ -65,6 +65,8 @@ class WidgetHost : public wvw::WParent, public wvw::WRoot {
 
   int bells = 0;
   std::string cutText;
+  // Nothing to paste at all, which an empty cutText is not.
+  bool noCutText = false;
   // One line per showPopup call: "show|hide [grab] x,y".
   std::vector<std::string> popups;
   EventLog topEvents;

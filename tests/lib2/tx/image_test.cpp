@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "lib2/fb/Draw.h"
@@ -71,8 +72,22 @@ INSTANTIATE_TEST_SUITE_P(Visuals, TXImageServers,
                                          ServerCase{"64x48x16", true, true},
                                          ServerCase{"64x48x8", false, true}));
 
+TEST(TXImage, ResizeKeepsTopLeftAndClearsTheRest) {
+  tx::openDisplay(gwtest::XServer::shared().name().c_str());
+  for (bool translated : {false, true}) {
+    TXImage image(plat::Point(4, 4));
+    if (translated) image.setPf(fb::PixelFormat::rgb565());
+    fb::fillRect(&image, image.getRect(), 0x1234);
+    image.setSize(plat::Point(6, 3));  // wider, and cropped below
+    image.setSize(plat::Point(6, 5));
+    for (auto [x, y, pixel] : {std::tuple{3, 2, 0x1234u}, {4, 0, 0u}, {0, 3, 0u}})
+      EXPECT_EQ(image.getPixelAt(plat::Point(x, y)), pixel) << translated << x << y;
+  }
+}
+
 TEST(TXImage, SegmentIsPrivateAndGoesWithTheImage) {
   tx::openDisplay(gwtest::XServer::shared().name().c_str());
+  XSync(tx::dpy, False);  // the server lets go of the segments of images gone before
   std::string before = ourSegmentModes();
   {
     TXImage image(plat::Point(16, 16));

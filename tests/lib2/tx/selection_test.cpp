@@ -3,24 +3,93 @@
 #include <X11/Xatom.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <time.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <memory>
+#include <new>
 #include <string>
 #include <tuple>
 
+#include "lib1/plat/Time.h"
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXIncrSender.h"
 #include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWindow.h"
+#include "lib2/wvw/WText.h"
+#include "tests/support/CaptureLogger.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/XServer.h"
 
 namespace {
+
+// Time an owner in another process adds to this one's clock, in memory both share.
+auto* const pushed = new (mmap(nullptr, sizeof(std::atomic<long long>), PROT_READ | PROT_WRITE,
+                               MAP_SHARED | MAP_ANONYMOUS, -1, 0)) std::atomic<long long>(0);
+
+long long pushedClock(long long, bool*) {
+  timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return ts.tv_sec * 1000 * plat::kUnitsPerMs + ts.tv_nsec / 100 + *pushed;
+}
+
+// A clipboard owner on a connection of its own, in a child process so that it
+// answers while this one waits; gone with the object.
+struct Owner {
+  // Slow sends one byte a piece, 40 of them, pushing the clock 300 ms on each.
+  enum Mode { Refusing, Silent, Empty, Slow };
+  explicit Owner(Mode mode) : pid(fork()) {
+    if (pid == 0) serve(mode);
+  }
+  ~Owner() {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  [[noreturn]] static void serve(Mode mode) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);  // none is left behind by a test that crashed
+    Display* d = XOpenDisplay(nullptr);
+    Atom clipboard = XInternAtom(d, "CLIPBOARD", False), incr = XInternAtom(d, "INCR", False);
+    XSetSelectionOwner(d, clipboard,
+                       XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0),
+                       CurrentTime);
+    for (XEvent ev;;) {
+      XNextEvent(d, &ev);
+      if (ev.type != SelectionRequest || mode == Silent) continue;
+      XSelectionRequestEvent r = ev.xselectionrequest;
+      XEvent answer{.xselection = {SelectionNotify, 0, True, d, r.requestor, r.selection, r.target,
+                                   mode == Refusing ? None : r.property, r.time}};
+      long size = 40;
+      XSelectInput(d, r.requestor, PropertyChangeMask);
+      if (mode == Empty) XChangeProperty(d, r.requestor, r.property, r.target, 8, 0, nullptr, 0);
+      if (mode == Slow)
+        XChangeProperty(d, r.requestor, r.property, incr, 32, 0,
+                        reinterpret_cast<unsigned char*>(&size), 1);
+      XSendEvent(d, r.requestor, False, 0, &answer);
+      XFlush(d);
+      // Each piece once the requestor took the one before; the last one empty.
+      for (int piece = 0; mode == Slow && piece <= size;) {
+        XNextEvent(d, &ev);
+        if (ev.type != PropertyNotify || ev.xproperty.state != PropertyDelete) continue;
+        *pushed += 300 * plat::kUnitsPerMs;
+        XChangeProperty(d, r.requestor, r.property, r.target, 8, 0,
+                        reinterpret_cast<const unsigned char*>("x"), piece++ < size ? 1 : 0);
+        XFlush(d);
+      }
+    }
+  }
+  pid_t pid;
+};
 
 class SelectionTest : public testing::Test {
  protected:
@@ -51,6 +120,9 @@ class SelectionTest : public testing::Test {
   // taken it once its owner is no window of ours.
   void runPeerOwner(const std::string& command, Atom selection) {
     ASSERT_EQ(system((command + " >/dev/null 2>&1").c_str()), 0);
+    waitForOwner(selection);
+  }
+  static void waitForOwner(Atom selection) {
     auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     Window owner;
     while (((owner = XGetSelectionOwner(tx::dpy, selection)) == None || tx::windows.count(owner)) &&
@@ -95,6 +167,49 @@ const Peer kXclip{"xclip -o -selection clipboard", "xclip -selection clipboard -
 INSTANTIATE_TEST_SUITE_P(Tools, SelectionPeers,
                          testing::Combine(testing::Values(kXclip, kXsel),
                                           testing::Values(1, 1 << 20)));
+
+// Through the whole path from the X selection to the field: nothing to paste
+// leaves the selection as it is, and so does a text in pieces that takes too
+// long; an empty text is pasted.
+TEST_F(SelectionTest, PasteOfNothingLeavesTheFieldAsItWas) {
+  struct {
+    const char* name;
+    int owner;  // an Owner::Mode, or -1 for none
+    const char* state;
+    bool error;
+  } rows[] = {{"no owner", -1, "abc 3/-2", false},
+              {"refusing", Owner::Refusing, "abc 3/-2", false},
+              {"silent", Owner::Silent, "abc 3/-2", false},
+              {"slow in pieces", Owner::Slow, "abc 3/-2", true},
+              {"empty text", Owner::Empty, "a 1/0", false}};
+  for (const auto& row : rows) {
+    wvw::WText text(64, "abc", false);
+    tx::TXWParent host(&text, nullptr, false);
+    text.start(&host, nullptr);
+    text.select(1, -1);
+    XSetSelectionOwner(tx::dpy, tx::xaCLIPBOARD(), None, CurrentTime);
+    std::unique_ptr<Owner> owner;
+    if (row.owner >= 0) {
+      owner = std::make_unique<Owner>(Owner::Mode(row.owner));
+      waitForOwner(tx::xaCLIPBOARD());
+    }
+    gwtest::CaptureLogger logger;
+    gwtest::RouteWriter route(plat::LogWriter::getLogWriter("TXWindow"), &logger,
+                              plat::LogWriter::LEVEL_ERROR);
+    *pushed = 0;
+    plat::getMonotonicTimeFn = pushedClock;
+    text.editCommand(wvw::WText::Paste);
+    plat::getMonotonicTimeFn = nullptr;
+    EXPECT_EQ(text.getText() + (" " + std::to_string(text.getCursor())) + "/" +
+                  std::to_string(text.getSelLength()),
+              row.state)
+        << row.name;
+    EXPECT_EQ(logger.lines.size() == 1 &&
+                  logger.lines[0].text.find("nothing pasted") != std::string::npos,
+              row.error)
+        << row.name;
+  }
+}
 
 // After XSync the events of a peer's synchronised requests are queued here;
 // any event lets the sender look at the clock.

@@ -174,6 +174,22 @@ TEST_F(TXDialogTest, InterruptedWaitsStillEndWhenTheTimerIsDue) {
   EXPECT_TRUE(dialog.showCodeModal());
 }
 
+// In a child, on a server of its own that goes while the loop waits.
+TEST_F(TXDialogTest, ServerLostDuringTheLoopEndsTheProcessWithStatusOne) {
+  EXPECT_EXIT(
+      {
+        tx::dpy = nullptr;
+        gwtest::XServer own;
+        tx::openDisplay(own.name().c_str());
+        Dialog lost;
+        Later stop(10, [&] { own.stop(); });
+        lost.steps = {&stop};
+        lost.showCodeModal();
+        exit(0);
+      },
+      testing::ExitedWithCode(1), "X connection to .* broken");
+}
+
 TEST_F(TXDialogTest, CloseThroughTheWindowManagerReturnsFalse) {
   gwtest::WindowManager wm(gwtest::XServer::shared().name());
   // Once openbox manages the window (WM_STATE), it is asked to close it.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -90,6 +91,17 @@ TEST_F(TXWindowTest, IconThatCannotBeHadIsNotPublished) {
   tx::TXWindowIcon named("no-such-image");
   EXPECT_FALSE(named.isValid());
   EXPECT_EQ(TXWindow::defaultIconData.data, nullptr);
+}
+
+TEST_F(TXWindowTest, IconFromANamedImagePublishesBothSizes) {
+  tx::TXWindowIcon icon("grantwell");
+  ASSERT_TRUE(icon.isValid());
+  const unsigned long* d = TXWindow::defaultIconData.data;
+  EXPECT_TRUE(d == icon.data() && TXWindow::defaultIconData.count == tx::TXWindowIcon::kCount);
+  EXPECT_EQ(std::vector<unsigned long>({d[0], d[1], d[258], d[259]}),
+            std::vector<unsigned long>({16, 16, 48, 48}));
+  // A picture, not an empty or see-through square.
+  EXPECT_TRUE(std::any_of(d + 2, d + 258, [](unsigned long p) { return p >> 24 == 0xFF; }));
 }
 
 // To the modal window ("m") or another, while the modal one holds the pointer

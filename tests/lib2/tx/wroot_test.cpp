@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "lib1/plat/TimerManager.h"
 #include "lib2/tx/TXDisplay.h"
@@ -18,6 +19,7 @@
 #include "lib2/wvw/WChoice.h"
 #include "lib2/wvw/WMenuItem.h"
 #include "lib2/wvw/WRootMenu.h"
+#include "lib2/wvw/WText.h"
 #include "tests/support/XServer.h"
 
 namespace {
@@ -80,6 +82,34 @@ TEST_F(TXWRootTest, ChoiceWhoseMenuWentOutsideOpensItAgainOnReturn) {
   EXPECT_STREQ(choice.getStr(), "View only");
   EXPECT_TRUE(choice.getMenu()->isVisible() && root->popupOf(choice.getMenu()));
   choice.getMenu()->hide();
+}
+
+// End to end: a field's edit menu holds the keyboard while it is up, so an
+// Escape reaches it although the field's window has the focus, and takes it
+// down; the keys then go where they went before.
+TEST_F(TXWRootTest, EscapeTakesAnEditMenuDownAndTheKeysGoBackToTheField) {
+  wvw::WText text(20, "abc", true);
+  tx::TXWParent host(&text, nullptr, false);
+  host.resize(plat::Point(100, 24));
+  host.show(true);
+  ASSERT_TRUE(pumpUntil([&] { return host.hasImage(); }));
+  host.setInputFocus(CurrentTime);
+  text.select(1, -1);
+  plat::Point at = host.getPosition() + plat::Point(5, 5);
+  XTestFakeMotionEvent(tx::dpy, -1, at.x, at.y, 0);
+  for (bool down : {true, false}) XTestFakeButtonEvent(tx::dpy, 3, down, 0);
+  ASSERT_TRUE(
+      pumpUntil([&] { return text.getEditMenu() && text.getEditMenu()->menu()->isVisible(); }));
+  wvw::WRootMenu* menu = text.getEditMenu()->menu();
+  ASSERT_TRUE(pumpUntil([&] { return menu->hasFocus(); }));
+  auto key = [](KeySym k) {
+    for (bool down : {true, false})
+      XTestFakeKeyEvent(tx::dpy, XKeysymToKeycode(tx::dpy, k), down, 0);
+  };
+  key(XK_Escape);
+  EXPECT_TRUE(pumpUntil([&] { return !menu->isVisible() && !root->popupOf(menu); }));
+  key(XK_x);
+  EXPECT_TRUE(pumpUntil([&] { return std::string(text.getText()) == "ax"; }));
 }
 
 // The root must not reach into widgets gone before it (ASan reports it).

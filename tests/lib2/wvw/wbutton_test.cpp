@@ -17,14 +17,17 @@ using namespace gwtest;
 using namespace wvw;
 namespace ks = wvw::keysym;
 
-// An unfocusable button clicks too, without taking the focus.
+// An unfocusable button clicks too, without taking the focus. Other buttons
+// never click, and leave no pressed look behind.
 TEST(WButton, PointerClicksOnlyWhenButtonZeroIsReleasedOverIt) {
   using Steps = std::vector<std::tuple<int, int>>;  // x, button mask
   std::tuple<Steps, bool, int> cases[] = {{{{5, 1}, {5, 0}}, true, 1},
                                           {{{5, 1}, {5, 0}}, false, 1},
                                           {{{5, 1}, {30, 1}, {30, 0}}, true, 0},
                                           {{{5, 1}, {30, 1}, {6, 1}, {6, 0}}, true, 1},
-                                          {{{5, 4}, {6, 4}, {6, 0}}, true, 0}};  // not button 2
+                                          {{{5, 4}, {6, 4}, {6, 0}}, true, 0},
+                                          {{{5, 4}, {6, 4}, {7, 0}}, true, 0},
+                                          {{{5, 1}, {5, 5}, {6, 1}, {6, 0}}, true, 1}};
   for (auto& [steps, focusable, clicks] : cases) {
     WCanvas canvas;
     WChild<WButton> b(focusable);
@@ -36,6 +39,7 @@ TEST(WButton, PointerClicksOnlyWhenButtonZeroIsReleasedOverIt) {
     EXPECT_EQ(std::count(host.topEvents.lines.begin(), host.topEvents.lines.end(), "click ?"),
               clicks);
     EXPECT_EQ(canvas.getFocusedChild(), focusable ? &b : nullptr);
+    EXPECT_FALSE(b.isDown());
   }
 }
 

@@ -3,6 +3,8 @@
 #include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WChild.h"
+#include "lib2/wvw/WFrame.h"
+#include "lib2/wvw/WStyle.h"
 #include "tests/support/Block.h"
 #include "tests/support/WidgetHost.h"
 
@@ -141,9 +143,33 @@ TEST_F(Tree, RepaintRequestsCarryTheChildPositions) {
   EXPECT_EQ(host.dirtyText(), "0,0-10,10");
 }
 
-TEST(WLayout, ClipboardWithoutAParentIsEmpty) {
+TEST_F(Tree, StyleOfAContainerReachesItsSubtreeOnly) {
+  WStyle dark = *WStyle::defaultStyle();
+  dark.backgroundColour = Widget::Black;
+  inner.setStyle(&dark);
+  EXPECT_EQ(c.getStyle(), &dark);
+  EXPECT_EQ(d.getStyle(), WStyle::defaultStyle());
+  EXPECT_EQ(Block().getStyle(), WStyle::defaultStyle());  // no parent at all
+  EXPECT_EQ(host.dirtyText(), "20,0-30,10 40,0-50,10");   // the children, not inner
+}
+
+TEST(WLayout, SizesFollowTheChildren) {
+  WFrame frame(true);
+  WChild<Block> a, b;
+  frame.add(&a, plat::Rect(10, 10, 30, 30), nullptr);
+  frame.add(&b, plat::Rect(40, 10, 50, 20), nullptr);
+  EXPECT_EQ(frame.getMinSize(), plat::Point(54, 34));
+  frame.resizeToFit(4);
+  EXPECT_EQ(std::vector({a.getPos(), b.getPos(), frame.getSize()}),
+            std::vector<plat::Point>({{4, 4}, {34, 4}, {48, 28}}));
+  frame.setPos(&a, plat::Rect(-5, -5, 5, 5));
+  frame.remove(&b);
+  EXPECT_EQ(frame.WLayout::getMinSize(), plat::Point(5, 5));
+}
+
+TEST(WLayout, ClipboardWithoutAParentHasNothing) {
   WCanvas canvas;
-  EXPECT_STREQ(canvas.getCutText(), "");
+  EXPECT_EQ(canvas.getCutText(), nullptr);
   canvas.setCutText("lost");
   WidgetHost host(plat::Point(5, 5));
   host.host(&canvas);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WIconMenuItem.h"
 #include "lib2/wvw/WRoot.h"
 #include "lib2/wvw/WRootMenu.h"
@@ -110,6 +111,22 @@ TEST(WRootMenu, StaysOnTheRootAndGoesDownWhenDestroyed) {
     }
     EXPECT_FALSE(root.shown);
   }
+}
+
+TEST(WRootMenu, EscapeOnTheMenuOrAnItemTakesItDown) {
+  FakeRoot root;
+  WRootMenu menu(&root);
+  WMenuItem item(&menu, "&Copy", false);
+  WidgetHost popup(plat::Point(100, 40));
+  popup.host(&menu);
+  popup.focusWindow(true);
+  for (bool onItem : {false, true}) {
+    menu.show(plat::Point(), nullptr);
+    if (onItem) item.requestFocus();
+    popup.press(keysym::Escape);
+    EXPECT_FALSE(root.shown || menu.isVisible()) << onItem;
+  }
+  popup.unhost();
 }
 
 TEST(WRootMenuDeathTest, ShowingWithoutARootStops) {

@@ -15,7 +15,7 @@ namespace ks = wvw::keysym;
 
 namespace {
 
-constexpr unsigned kBackSpace = 0xFF08, kEnd = 0xFF57;
+constexpr unsigned kBackSpace = 0xFF08, kHome = 0xFF50, kEnd = 0xFF57;
 
 struct Field {
   explicit Field(WText* t, plat::Point size = plat::Point(120, 24)) : host(size), text(t) {
@@ -42,12 +42,16 @@ struct Field {
 
 }  // namespace
 
-TEST(WText, TypingStopsAtTheByteLimitOnACharacterBoundary) {
+TEST(WText, AKeystrokeThatDoesNotFitIsRefusedWithABellAndPushesNothingOut) {
   WText t(5, nullptr, false);
   Field f(&t);
   f.type("abcdef");
   EXPECT_EQ(f.state(), "abcde 5/0");
-  for (unsigned k : {kBackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
+  f.host.press(kHome);
+  f.type("X");
+  EXPECT_EQ(f.state(), "abcde 0/0");
+  EXPECT_EQ(f.host.bells, 2);
+  for (unsigned k : {kEnd, kBackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
   EXPECT_STREQ(t.getText(), "abcd");
 }
 
@@ -88,6 +92,25 @@ TEST(WText, UnsignedNumberFilterAcceptsOnlyPlainDigitsThatFitAnInt) {
     EXPECT_FALSE(nf->wtextFilter(nullptr, bad, -1)) << bad;
 }
 
+TEST(WText, DeadKeyComposesWithTheNextLetter) {
+  WText t(64, nullptr, false);
+  Field f(&t);
+  for (unsigned k : {0xFE51u /* dead acute */, unsigned('e')}) f.host.press(k);
+  EXPECT_STREQ(t.getText(), "\xC3\xA9");
+}
+
+TEST(WText, FocusWithTabHeldSelectsAllAndAClickDoesNot) {
+  WText t(64, "abc", false);
+  Field f(&t);
+  f.host.focusWindow(false);
+  for (int mask : {1, 0}) f.pointer(1, mask);
+  f.host.focusWindow(true);
+  EXPECT_EQ(t.getSelLength(), 0);
+  f.host.key(ks::Tab, true);
+  t.handleFocus(false, &t);
+  EXPECT_EQ(t.getSelLength(), -3);
+}
+
 TEST(WText, PointerDragSelectsAndShiftPressExtends) {
   WText t(64, "abcdef", false);
   Field f(&t);
@@ -99,7 +122,7 @@ TEST(WText, PointerDragSelectsAndShiftPressExtends) {
   EXPECT_EQ(std::pair(t.getCursor(), t.getSelLength()), std::pair(6, -5));  // the anchor stays
 }
 
-TEST(WText, PasteDropsControlsAndIgnoresInvalidUtf8) {
+TEST(WText, PasteDropsControlsAndIgnoresInvalidUtf8OrNothing) {
   WText t(64, "[]", false);
   Field f(&t);
   t.setCursorPos(1, false);
@@ -108,17 +131,30 @@ TEST(WText, PasteDropsControlsAndIgnoresInvalidUtf8) {
   EXPECT_STREQ(t.getText(), "[abcd]");
   f.host.cutText = "x\xC3";
   f.host.press('v', {ks::Control_L});
-  EXPECT_STREQ(t.getText(), "[abcd]");
+  t.select(1, 5);
+  f.host.noCutText = true;
+  f.host.press('v', {ks::Control_L});
+  EXPECT_EQ(f.state(), "[abcd] 5/-4");
+  f.host.noCutText = false;
+  f.host.cutText = "";  // an empty text is pasted: the selection goes
+  f.host.press('v', {ks::Control_L});
+  EXPECT_EQ(f.state(), "[] 1/0");
 }
 
 TEST(WText, TextTheProgramGivesIsCutToTheLimitWithAnError) {
   WText t(4, nullptr, false);
   Field f(&t);
   t.setText("abc\xc3\xa9", true);  // e acute would end at byte 5
-  t.setMaxLen(2);
-  EXPECT_EQ(f.state(), "ab 2/0");
+  t.select(1, -1);
+  t.setMaxLen(2);  // the cursor and the selection are pulled in
+  EXPECT_EQ(f.state(), "ab 2/-1");
+  t.setMaxLen(4);
+  t.setCursorPos(1, false);
+  t.replaceSel("xyz", -1);  // cut from what goes in, not from what is there
+  EXPECT_EQ(f.state(), "axyb 3/0");
   EXPECT_TRUE(f.logger.has("text of 5 bytes cut to the field's 4") &&
-              f.logger.has("text of 3 bytes cut to the field's 2"));
+              f.logger.has("text of 3 bytes cut to the field's 2") &&
+              f.logger.has("inserted text of 3 bytes cut to the field's 4"));
 }
 
 TEST(WText, PasteThatDoesNotFitIsRefusedWithABell) {
