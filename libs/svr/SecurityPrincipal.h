@@ -64,6 +64,9 @@ class SecurityPrincipal {
   const char* getAltName() const { return altName_.get(); }
   bool isGroup() const { return isGroup_; }
   const Permissions& getPermissions() const { return perms_; }
+  // The set itself, for an editor that changes it in place; write() then
+  // writes what it was changed to.
+  Permissions& getPermissions() { return perms_; }
   void setPermissions(const Permissions& perms) { perms_ = perms; }
 
  private:

@@ -54,3 +54,13 @@ TEST(SecurityPrincipal, DisplayNameFallsBackAndAsksOnlyUntilAnswered) {
   }
   EXPECT_EQ(SecurityPrincipal::resolver, nullptr);
 }
+
+TEST(SecurityPrincipal, SetEditedInPlaceIsWhatIsWritten) {
+  SecurityPrincipal p;
+  p.read("bob:v");
+  Permissions& perms = p.getPermissions();
+  perms.parse("d!q");
+  plat::DString out;
+  p.write(out);
+  EXPECT_STREQ(out.get(), "bob:d!q");
+}
