@@ -1,0 +1,228 @@
+#include "lib2/fb/ShiftTranslator.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
+#include "lib1/plat/Assert.h"
+#include "lib2/fb/TransTables.h"
+
+// With GCC on x86-64 the row loops are compiled twice, for the baseline and
+// for AVX2 (eight 32-bit lanes with a one-instruction multiply), and the
+// loader picks the one the processor runs.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define FB_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define FB_VECTOR_CLONES
+#endif
+
+namespace fb {
+
+namespace {
+
+using Channel = ShiftTranslator::Channel;
+
+template <int Bits>
+using Word =
+    std::conditional_t<Bits == 8, uint8_t, std::conditional_t<Bits == 16, uint16_t, uint32_t>>;
+
+// Extract: the channel is shifted down before it is masked, which keeps the
+// product small for wide channels high in the pixel; otherwise it is masked
+// where it stands, one operation fewer.
+template <bool Extract>
+inline uint32_t place(uint32_t v, uint32_t pre, uint32_t mask, uint32_t mul, uint32_t add,
+                      uint32_t down, uint32_t up) {
+  if constexpr (Extract) v >>= pre;
+  return (((v & mask) * mul + add) >> down) << up;
+}
+
+template <int InBits, int OutBits, bool Extract>
+FB_VECTOR_CLONES void shiftRow(const Channel* channels, const void* in, void* out, int width) {
+  // Copied into locals so that the compiler sees them fixed for the loop.
+  const Channel r = channels[0], g = channels[1], b = channels[2];
+  const auto* __restrict ip = static_cast<const unsigned char*>(in);
+  auto* __restrict op = static_cast<unsigned char*>(out);
+  for (int x = 0; x < width; x++) {
+    Word<InBits> raw;
+    memcpy(&raw, ip + ptrdiff_t(x) * sizeof raw, sizeof raw);
+    uint32_t v = raw;
+    uint32_t p = place<Extract>(v, r.pre, r.mask, r.mul, r.add, r.down, r.up) |
+                 place<Extract>(v, g.pre, g.mask, g.mul, g.add, g.down, g.up) |
+                 place<Extract>(v, b.pre, b.mask, b.mul, b.add, b.down, b.up);
+    // Never more than OutBits bits (prepare sees to it), so the clamp changes
+    // nothing; it keeps the compiler from narrowing each channel on its own
+    // before combining them, which costs more than narrowing once.
+    auto cooked = Word<OutBits>(std::min<uint32_t>(p, Word<OutBits>(~0u)));
+    memcpy(op + ptrdiff_t(x) * sizeof cooked, &cooked, sizeof cooked);
+  }
+}
+
+// By input and output width (8, 16, 32 bits), then in place or extracted.
+template <int InBits>
+constexpr ShiftTranslator::RowFn rowsFrom[3][2] = {
+    {shiftRow<InBits, 8, false>, shiftRow<InBits, 8, true>},
+    {shiftRow<InBits, 16, false>, shiftRow<InBits, 16, true>},
+    {shiftRow<InBits, 32, false>, shiftRow<InBits, 32, true>},
+};
+
+int widthIndex(int bpp) { return bpp == 8 ? 0 : bpp == 16 ? 1 : bpp == 32 ? 2 : -1; }
+
+ShiftTranslator::RowFn rowFn(int inBpp, int outBpp, bool extract) {
+  int in = widthIndex(inBpp), out = widthIndex(outBpp);
+  return in == 0   ? rowsFrom<8>[out][extract]
+         : in == 1 ? rowsFrom<16>[out][extract]
+                   : rowsFrom<32>[out][extract];
+}
+
+void swapRow(unsigned char* p, int bytes, int width) {
+  for (int x = 0; x < width; x++, p += bytes) {
+    if (bytes == 2) {
+      uint16_t v;
+      memcpy(&v, p, 2);
+      v = __builtin_bswap16(v);
+      memcpy(p, &v, 2);
+    } else {
+      uint32_t v;
+      memcpy(&v, p, 4);
+      v = __builtin_bswap32(v);
+      memcpy(p, &v, 4);
+    }
+  }
+}
+
+bool allOnes(unsigned max) { return (max & (max + 1)) == 0; }
+
+uint32_t maskOf(unsigned max, unsigned shift) { return uint32_t(uint64_t(max) << (shift & 31)); }
+
+// What the tables make of every value of one channel: scaled in one step by
+// the channel tables, through 8 bits by the whole-pixel ones (the colour in
+// between is what their pixel-to-colour conversion gives). Built with the
+// tables' own arithmetic, so that the two cannot drift apart.
+std::vector<uint32_t> tableScaling(int inMax, int outMax, bool throughEightBits) {
+  std::vector<uint32_t> want(size_t(inMax) + 1);
+  if (!throughEightBits) {
+    initOneRGBTable<32>(want.data(), inMax, outMax, 0, false, nullptr);
+    return want;
+  }
+  std::vector<uint32_t> wide(want.size());
+  uint32_t narrow[256];
+  initOneRGBTable<32>(wide.data(), inMax, 255, 0, false, nullptr);
+  initOneRGBTable<32>(narrow, 255, outMax, 0, false, nullptr);
+  for (size_t c = 0; c < want.size(); c++) want[c] = narrow[wide[c]];
+  return want;
+}
+
+struct Fit {
+  uint32_t mul, add, down;
+};
+
+// The smallest shift, with a multiplier and addend, that give
+// ((c * mul + add) >> down) == want[c] for every c, where the largest
+// intermediate value stays below limit and down at most maxDown. For each
+// shift the multiplier is tried near the slope of want; the addend is then
+// the least that every c allows, so every answer is checked against all of
+// want.
+bool fitScaling(const std::vector<uint32_t>& want, uint64_t limit, unsigned maxDown, Fit* fit) {
+  const int64_t last = int64_t(want.size()) - 1;
+  for (unsigned down = 0; down <= maxDown; down++) {
+    const int64_t one = int64_t(1) << down;
+    const int64_t slope = last ? (int64_t(want[last] - want[0]) << down) / last : 0;
+    if (std::max<int64_t>(slope - 2, 0) * last >= int64_t(limit)) return false;
+    for (int64_t mul = std::max<int64_t>(slope - 2, 0); mul <= slope + 2; mul++) {
+      int64_t lo = 0, hi = INT64_MAX;
+      for (int64_t c = 0; c <= last && lo <= hi; c++) {
+        lo = std::max(lo, int64_t(want[c]) * one - c * mul);
+        hi = std::min(hi, (int64_t(want[c]) + 1) * one - 1 - c * mul);
+      }
+      if (lo <= hi && mul * last + lo < int64_t(limit)) {
+        *fit = Fit{uint32_t(mul), uint32_t(lo), down};
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ShiftTranslator::fitChannels(const PixelFormat& in, Replaces replaces, const PixelFormat& out,
+                                  bool inPlace, Channel* channels) const {
+  const bool whole = replaces == Replaces::WholePixelTable;
+  // The whole-pixel tables mask each value to the depth; the channel tables
+  // take every bit.
+  const uint32_t depthMask = whole && in.depth < 32 ? (1u << in.depth) - 1 : 0xFFFFFFFFu;
+  const unsigned inMax[3] = {in.redMax, in.greenMax, in.blueMax};
+  const unsigned inShift[3] = {in.redShift & 31u, in.greenShift & 31u, in.blueShift & 31u};
+  const unsigned outMax[3] = {out.redMax, out.greenMax, out.blueMax};
+  const unsigned outShift[3] = {out.redShift & 31u, out.greenShift & 31u, out.blueShift & 31u};
+  for (int i = 0; i < 3; i++) {
+    const unsigned sh = inShift[i];
+    // In place, the product sits sh bits up and must not pass bit 31.
+    const uint64_t limit = uint64_t(1) << (inPlace ? 32 - sh : 32);
+    Fit f;
+    if (!fitScaling(tableScaling(int(inMax[i]), int(outMax[i]), whole), limit,
+                    inPlace ? 31 - sh : 31, &f))
+      return false;
+    if (inPlace)
+      channels[i] = Channel{
+          0, maskOf(inMax[i], sh) & depthMask, f.mul, f.add << sh, f.down + sh, outShift[i]};
+    else
+      channels[i] = Channel{sh, inMax[i] & (depthMask >> sh), f.mul, f.add, f.down, outShift[i]};
+  }
+  return true;
+}
+
+bool ShiftTranslator::prepare(const PixelFormat& in, Replaces replaces, const PixelFormat& out) {
+  if (!in.trueColour || !out.trueColour || widthIndex(in.bpp) < 0 || widthIndex(out.bpp) < 0)
+    return false;
+  for (unsigned max : {in.redMax, in.greenMax, in.blueMax, out.redMax, out.greenMax, out.blueMax})
+    if (!allOnes(max)) return false;
+  // The channel tables add their entries and the whole-pixel ones combine
+  // bits: the same only while no output bit belongs to two channels.
+  uint32_t red = maskOf(out.redMax, out.redShift), green = maskOf(out.greenMax, out.greenShift),
+           blue = maskOf(out.blueMax, out.blueShift);
+  if ((red & green) || (red & blue) || (green & blue)) return false;
+  // Channels that pass the top of the output are cut there by the tables.
+  if (out.bpp < 32 && (red | green | blue) >> out.bpp) return false;
+  Channel channels[3];
+  bool inPlace = fitChannels(in, replaces, out, true, channels);
+  if (!inPlace && !fitChannels(in, replaces, out, false, channels)) return false;
+  std::copy(channels, channels + 3, channels_);
+  row_ = rowFn(in.bpp, out.bpp, !inPlace);
+  inBytes_ = in.bpp / 8;
+  outBytes_ = out.bpp / 8;
+  // The byte-order rule of the tables: 16- and 32-bit big-endian values are
+  // stored reversed; the channel tables are given host-order input.
+  swapIn_ = replaces == Replaces::WholePixelTable && in.bigEndian && in.bpp == 16;
+  swapOut_ = out.bigEndian && out.bpp > 8;
+  return true;
+}
+
+void ShiftTranslator::translate(const void* in, int inStride, void* out, int outStride, int width,
+                                int height) const {
+  PLAT_ASSERT(row_);
+  const auto* ip = static_cast<const unsigned char*>(in);
+  auto* op = static_cast<unsigned char*>(out);
+  for (int y = 0; y < height; y++) {
+    const unsigned char* i = ip + ptrdiff_t(y) * inStride * inBytes_;
+    unsigned char* o = op + ptrdiff_t(y) * outStride * outBytes_;
+    if (!swapIn_) {
+      row_(channels_, i, o, width);
+    } else {
+      // Byte-swapped input goes through a small host-order copy.
+      constexpr int kChunk = 512;
+      uint16_t chunk[kChunk];
+      for (int x = 0; x < width; x += kChunk) {
+        int n = std::min(kChunk, width - x);
+        memcpy(chunk, i + ptrdiff_t(x) * 2, size_t(n) * 2);
+        swapRow(reinterpret_cast<unsigned char*>(chunk), 2, n);
+        row_(channels_, chunk, o + ptrdiff_t(x) * outBytes_, n);
+      }
+    }
+    if (swapOut_) swapRow(o, outBytes_, width);
+  }
+}
+
+}  // namespace fb
