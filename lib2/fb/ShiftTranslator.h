@@ -40,17 +40,28 @@ class ShiftTranslator {
   void translate(const void* in, int inStride, void* out, int outStride, int width,
                  int height) const;
 
-  // One channel: out |= ((((p >> pre) & mask) * mul + add) >> down) << up.
-  struct Channel {
-    uint32_t pre, mask, mul, add, down, up;
+  // The arithmetic of the row loops, from the quickest to the most widely
+  // fitting. With t = ((p >> pre) & mask) * mul + add for each channel:
+  enum class Form {
+    // out = (the three t & keep, combined) >> the common shift; pre is 0.
+    InPlace,
+    // The same with the channel shifted down first.
+    PulledOut,
+    // out = the three (t >> down) << up, combined.
+    Separate,
   };
-  using RowFn = void (*)(const Channel* channels, const void* in, void* out, int width);
+  struct Channel {
+    uint32_t pre, mask, mul, add, keep, down, up;
+  };
+  using RowFn = void (*)(const Channel* channels, uint32_t down, const void* in, void* out,
+                         int width);
 
  private:
-  bool fitChannels(const PixelFormat& in, Replaces replaces, const PixelFormat& out, bool inPlace,
-                   Channel* channels) const;
+  bool fitChannels(const PixelFormat& in, Replaces replaces, const PixelFormat& out, Form form,
+                   Channel* channels, unsigned* down) const;
 
   Channel channels_[3] = {};
+  uint32_t down_ = 0;
   RowFn row_ = nullptr;
   int inBytes_ = 0;
   int outBytes_ = 0;
