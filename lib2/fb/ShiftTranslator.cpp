@@ -23,6 +23,7 @@ namespace fb {
 namespace {
 
 using Channel = ShiftTranslator::Channel;
+using Form = ShiftTranslator::Form;
 
 template <int Bits>
 using Word =
@@ -35,18 +36,18 @@ using Word =
 // out first, the product stays small for wide channels high in the pixel.
 // The separate form shifts each channel on its own, for channels near the top
 // of the output, which leave no room above them for the common shift.
-template <ShiftTranslator::Form F>
+template <Form F>
 inline uint32_t channelBits(uint32_t v, uint32_t pre, uint32_t mask, uint32_t mul, uint32_t add,
                             uint32_t keep, uint32_t down, uint32_t up) {
-  if constexpr (F != ShiftTranslator::Form::InPlace) v >>= pre;
+  if constexpr (F != Form::InPlace) v >>= pre;
   uint32_t t = (v & mask) * mul + add;
-  if constexpr (F == ShiftTranslator::Form::Separate)
+  if constexpr (F == Form::Separate)
     return (t >> down) << up;
   else
     return t & keep;
 }
 
-template <int InBits, int OutBits, ShiftTranslator::Form F>
+template <int InBits, int OutBits, Form F>
 FB_VECTOR_CLONES void shiftRow(const Channel* channels, uint32_t down, const void* in, void* out,
                                int width) {
   // Copied into locals so that the compiler sees them fixed for the loop.
@@ -60,7 +61,7 @@ FB_VECTOR_CLONES void shiftRow(const Channel* channels, uint32_t down, const voi
     uint32_t p = channelBits<F>(v, r.pre, r.mask, r.mul, r.add, r.keep, r.down, r.up) |
                  channelBits<F>(v, g.pre, g.mask, g.mul, g.add, g.keep, g.down, g.up) |
                  channelBits<F>(v, b.pre, b.mask, b.mul, b.add, b.keep, b.down, b.up);
-    if constexpr (F != ShiftTranslator::Form::Separate) p >>= down;
+    if constexpr (F != Form::Separate) p >>= down;
     // Never more than OutBits bits (prepare sees to it), so the clamp changes
     // nothing; it keeps the compiler from narrowing each channel on its own
     // before combining them, which costs more than narrowing once.
@@ -68,8 +69,6 @@ FB_VECTOR_CLONES void shiftRow(const Channel* channels, uint32_t down, const voi
     memcpy(op + ptrdiff_t(x) * sizeof cooked, &cooked, sizeof cooked);
   }
 }
-
-using Form = ShiftTranslator::Form;
 
 // By input and output width (8, 16, 32 bits), then by form.
 template <int InBits>

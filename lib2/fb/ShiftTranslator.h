@@ -9,10 +9,9 @@
 // finds the multiply, add and shift of each channel against the table's own
 // scaling of every channel value, and refuses (so that the caller keeps its
 // tables) when no such arithmetic fits in 32 bits, when a maximum is not
-// 2^n - 1, or when output channels overlap. The whole-pixel tables scale a
-// channel through 8 bits and take the input after byte order and depth; the
-// channel tables scale it in one step from a host-order value. prepare is
-// told which of the two it stands in for.
+// 2^n - 1, or when output channels overlap or pass the top of the pixel. The whole-pixel tables
+// scale a channel through 8 bits and take the input after byte order and depth; the channel tables
+// scale it in one step from a host-order value. prepare is told which of the two it stands in for.
 #pragma once
 
 #include <cstdint>
