@@ -94,6 +94,7 @@ void TransPixelBuffer::refreshTranslation() {
   // The whole-pixel tables have rows for 8- and 16-bit input only.
   PLAT_ASSERT(inPF.trueColour || inPF.bpp <= 16);
   cube_.reset();
+  shifts_ = false;
   loopPF_ = inPF;
   if (pf.trueColour)
     chooseTrueColourOutput(inPF);
@@ -113,15 +114,26 @@ void TransPixelBuffer::chooseTrueColourOutput(const PixelFormat& in) {
   // A 16-bit big-endian layout with channels across bytes still has the
   // whole-pixel table.
   if (!in.trueColour || simpleFor(in) || (!channels && in.bpp == 16)) {
+    if (tryShifts(in, ShiftTranslator::Replaces::WholePixelTable)) return;
     const ColourMap* inCM = in.trueColour ? nullptr : source_->getColourMap();
     initSimpleFns[out](&table_, in, inCM, format_, nullptr, reduction);
     transFn_ = transSimpleFns[in.bpp / 16][out];
     return;
   }
   PLAT_ASSERT_MSG(channels, "no channel tables for a big-endian %d-bit format", in.bpp);
+  if (tryShifts(host, ShiftTranslator::Replaces::ChannelTables)) return;
   loopPF_ = host;
   initRGBTCtoTCFns[out](&table_, host, format_, reduction);
   transFn_ = transRGBFns[bytesOf(in) - 2][out];
+}
+
+bool TransPixelBuffer::tryShifts(const PixelFormat& in, ShiftTranslator::Replaces replaces) {
+  // A reduction format would add a second rounding; it keeps the tables.
+  if (reductionPF_ || !shifter_.prepare(in, replaces, format_)) return false;
+  shifts_ = true;
+  transFn_ = nullptr;
+  table_.replace(nullptr);
+  return true;
 }
 
 void TransPixelBuffer::chooseColourMappedOutput(const PixelFormat& in) {
@@ -158,19 +170,23 @@ void TransPixelBuffer::chooseColourMappedOutput(const PixelFormat& in) {
 
 void TransPixelBuffer::getImage(void* dst, const plat::Rect& r, int dstStride) {
   if (!source_ || r.isEmpty()) return;
-  if (!transFn_) {
+  if (!translates()) {
     source_->getImage(dst, r, dstStride);
     return;
   }
   int inStride = 0;
   const unsigned char* in = source_->getPixelsR(r, &inStride);
   if (!in) return;
+  if (shifts_) {
+    shifter_.translate(in, inStride, dst, dstStride ? dstStride : r.width(), r.width(), r.height());
+    return;
+  }
   transFn_(table_.data, loopPF_, in, inStride, format_, dst, dstStride ? dstStride : r.width(),
            r.width(), r.height());
 }
 
 const unsigned char* TransPixelBuffer::getPixelsR(const plat::Rect& r, int* stride) {
-  if (!transFn_ || !source_) {
+  if (!translates() || !source_) {
     if (source_) return source_->getPixelsR(r, stride);
     if (stride) *stride = 0;
     return nullptr;

@@ -13,6 +13,7 @@
 
 #include "lib2/fb/ColourCube.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
+#include "lib2/fb/ShiftTranslator.h"
 #include "lib2/fb/TransLoops.h"
 #include "lib2/fb/TransTables.h"
 
@@ -48,12 +49,16 @@ class TransPixelBuffer : public PixelBuffer {
   void grabRegion(const Region& region) override;
 
   // Whether reads are translated (false: they go straight to the source).
-  bool translates() const { return transFn_ != nullptr; }
+  bool translates() const { return transFn_ != nullptr || shifts_; }
+  // Whether reads are translated without tables.
+  bool shifts() const { return shifts_; }
 
  private:
   void chooseTrueColourOutput(const PixelFormat& in);
   void chooseColourMappedOutput(const PixelFormat& in);
   bool simpleFor(const PixelFormat& in) const;
+  // Takes the table-free route in place of the tables when it can.
+  bool tryShifts(const PixelFormat& in, ShiftTranslator::Replaces replaces);
 
   bool rgbFor16bpp_;
   PixelBuffer* source_ = nullptr;  // not owned
@@ -63,6 +68,9 @@ class TransPixelBuffer : public PixelBuffer {
   PixelFormat loopPF_;
   TransTable table_;
   TransFn transFn_ = nullptr;
+  // Set instead of transFn_ when shifter_ translates.
+  bool shifts_ = false;
+  ShiftTranslator shifter_;
   std::unique_ptr<ColourCube> cube_;
   const ColourMap* outColourMap_ = nullptr;  // not owned
   std::unique_ptr<ManagedPixelBuffer> tmpBuffer_;

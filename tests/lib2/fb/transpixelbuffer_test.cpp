@@ -103,6 +103,29 @@ TEST(TransPixelBuffer, ColourMappedOutputGetsTheLargestCubeOfAtLeastTwoLevels) {
   }
 }
 
+// A reduction format rounds twice, and a maximum of 62 is no run of ones.
+TEST(TransPixelBuffer, TrueColourGoesWithoutTablesUnlessReducedOrUneven) {
+  ManagedPixelBuffer src(PixelFormat::rgb888(), Point(1, 1), nullptr);
+  src.setPixelAt(Point(0, 0), 0xFFFFFF);
+  TransPixelBuffer tpb(false);
+  tpb.setSource(&src);
+  tpb.setPf(PixelFormat::rgb565());
+  uint16_t out = 0;
+  const uint16_t* read = reinterpret_cast<const uint16_t*>(tpb.getPixelsR(src.getRect(), nullptr));
+  EXPECT_TRUE(tpb.shifts());
+  EXPECT_EQ(*read, 0xFFFF);
+  tpb.setReductionPF(PixelFormat::rgb111());
+  tpb.refreshTranslation();
+  tpb.getImage(&out, src.getRect(), 0);
+  EXPECT_FALSE(tpb.shifts());
+  EXPECT_EQ(out, 0xFFFF);
+  TransPixelBuffer uneven(false);
+  uneven.setSource(&src);
+  uneven.setPf(PixelFormat(16, 16, false, true, 31, 62, 31, 11, 5, 0));
+  EXPECT_FALSE(uneven.shifts());
+  EXPECT_TRUE(uneven.translates());
+}
+
 TEST(TransPixelBuffer, ColourMappedFormatsOfOneWidthPassUnchangedUntilAMapIsGiven) {
   ManagedPixelBuffer src(PixelFormat::pal8(), Point(1, 1), &kPalette);
   TransPixelBuffer tpb(false);
