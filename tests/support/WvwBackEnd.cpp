@@ -1,0 +1,20 @@
+#include "tests/support/WvwBackEnd.h"
+
+#include "lib2/mui/MuFactories.h"
+#include "lib2/mui/wvw/MuFrameWvw.h"
+#include "lib2/mui/wvw/MuLayoutWvw.h"
+
+namespace gwtest {
+
+WvwBackEnd::WvwBackEnd() {
+  mui::Mui::set(&mui_);
+  mui::muFrameFactory = mui::muFrameWvw;
+  mui::muLayoutFactory = mui::muLayoutWvw;
+}
+
+WvwBackEnd::~WvwBackEnd() {
+  mui::muFrameFactory = nullptr;
+  mui::muLayoutFactory = nullptr;
+}
+
+}  // namespace gwtest
