@@ -2,7 +2,10 @@
 // named <language>.po) into the table class AddLocStrings_<component>, whose
 // first instance registers every row with the localisation registry: the
 // languages in the order given on the command line, the keys of each in
-// ascending byte order.
+// ascending byte order. A table whose rows have an order of their own keeps
+// it: a file with the line
+//   #! rows in file order
+// registers its keys in the order they stand in that file.
 //
 // The build stops on anything a translator can get wrong: a syntax error, a
 // repeated key, text that is not UTF-8, or a text whose placeholders differ
@@ -39,6 +42,8 @@ const char kWithoutEnglish[] = "#! without English: ";
 // Keys the English file declares as translated only.
 std::set<std::string> withoutEnglish;
 
+const char kFileOrder[] = "#! rows in file order";
+
 void fault(const std::string& where, const std::string& what) {
   fprintf(stderr, "%s: error: %s\n", where.c_str(), what.c_str());
   failures++;
@@ -46,14 +51,18 @@ void fault(const std::string& where, const std::string& what) {
 
 class FileParser : public loc::PoParser {
  public:
-  FileParser(const std::string& path, Table* table) : path_(path), table_(table) {}
+  FileParser(const std::string& path, Table* table, std::vector<std::string>* order)
+      : path_(path), table_(table), order_(order) {}
 
  protected:
   void entry(const char* key, const char* text) override {
     std::string where = path_ + ":" + std::to_string(lineNumber());
     if (!plat::isValidUtf8(key) || !plat::isValidUtf8(text))
       fault(where, std::string("text of ") + key + " is not UTF-8");
-    if (!table_->emplace(key, text).second) fault(where, std::string("repeated key ") + key);
+    if (!table_->emplace(key, text).second)
+      fault(where, std::string("repeated key ") + key);
+    else
+      order_->push_back(key);
   }
   void error(int lineNo, const char* message) override {
     fault(path_ + ":" + std::to_string(lineNo), message);
@@ -62,23 +71,30 @@ class FileParser : public loc::PoParser {
  private:
   std::string path_;
   Table* table_;
+  std::vector<std::string>* order_;
 };
 
-bool readFile(const std::string& path, bool english, Table* table) {
+// Reads one language's file into table; order receives its keys as they
+// stand in the file when the file asks for file order, else in byte order.
+bool readFile(const std::string& path, bool english, Table* table,
+              std::vector<std::string>* order) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     fault(path, "cannot open");
     return false;
   }
-  FileParser parser(path, table);
+  FileParser parser(path, table, order);
+  bool fileOrder = false;
   std::string line;
   while (std::getline(in, line)) {
     line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
     if (english && line.rfind(kWithoutEnglish, 0) == 0)
       withoutEnglish.insert(line.substr(strlen(kWithoutEnglish)));
+    fileOrder |= line == kFileOrder;
     parser.line(line.c_str());
   }
   parser.finish();
+  if (!fileOrder) std::sort(order->begin(), order->end());
   return true;
 }
 
@@ -150,9 +166,10 @@ int main(int argc, char** argv) {
   }
   std::string component = argv[1], dir = argv[2];
   std::vector<std::pair<std::string, Table>> languages;
+  std::vector<std::vector<std::string>> orders(argc - 3);
   for (int i = 3; i < argc; i++) {
     languages.emplace_back(languageOf(argv[i]), Table());
-    readFile(argv[i], languages.back().first == "en", &languages.back().second);
+    readFile(argv[i], languages.back().first == "en", &languages.back().second, &orders[i - 3]);
   }
   const Table* english = nullptr;
   for (const auto& [lang, table] : languages)
@@ -193,9 +210,12 @@ int main(int argc, char** argv) {
   cpp << "// Generated from the message files of " << component << "; do not edit.\n"
       << "#include \"" << cls << ".h\"\n\n#include \"lib1/loc/Localize.h\"\n\n"
       << "const char* const " << cls << "_rows[][3] = {\n";
-  for (const auto& [lang, table] : languages)
-    for (const auto& [key, text] : table)
-      cpp << "    {" << literal(lang) << ", " << literal(key) << ", " << literal(text) << "},\n";
+  for (size_t i = 0; i < languages.size(); i++) {
+    const auto& [lang, table] = languages[i];
+    for (const std::string& key : orders[i])
+      cpp << "    {" << literal(lang) << ", " << literal(key) << ", " << literal(table.at(key))
+          << "},\n";
+  }
   cpp << "};\n\nconst int " << cls << "_rowCount = " << rowCount << ";\n\n"
       << "namespace {\n\nint instances = 0;\n\n}  // namespace\n\n"
       << cls << "::" << cls << "() {\n  if (++instances != 1) return;\n"

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "AddLocStrings_grantwell.h"
+#include "lib1/loc/LocaleSetter.h"
+#include "lib1/loc/Localize.h"
+
+namespace {
+
+AddLocStrings_grantwell addLocStrings;
+
+// English only, registered in the order of the application's own list (the
+// display name last), not sorted.
+TEST(GrantwellMessages, SixEnglishRowsInTheirOwnOrder) {
+  std::string keys;
+  for (int i = 0; i < AddLocStrings_grantwell_rowCount; i++) {
+    EXPECT_STREQ(AddLocStrings_grantwell_rows[i][0], "en");
+    keys += std::string(AddLocStrings_grantwell_rows[i][1]) + " ";
+  }
+  EXPECT_EQ(keys,
+            "about_link edit_permissions update_text_button update_ui_button "
+            "update_ui_invalid_string grantwell_app_name_r ");
+}
+
+TEST(GrantwellMessages, ButtonTextsKeepTheirMnemonicsAndTheNameItsSign) {
+  loc::LocaleSetter english("en_US");
+  EXPECT_STREQ(loc::localize(loc::msgid_t("update_ui_button")), "Refresh &Users && Groups");
+  EXPECT_STREQ(loc::localize(loc::msgid_t("grantwell_app_name_r")), "Zem\u00ae Grantwell");
+}
+
+}  // namespace
