@@ -5,12 +5,8 @@
 
 #include <memory>
 
-namespace plat {
-class DString;
-}
-namespace rdr {
-class InStream;
-}
+#include "lib1/plat/Forward.h"
+#include "lib1/rdr/Forward.h"
 
 namespace os {
 

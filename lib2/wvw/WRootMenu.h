@@ -4,11 +4,10 @@
 // pop these up; they own the items and hear the clicks.
 #pragma once
 
+#include "lib2/wvw/Forward.h"
 #include "lib2/wvw/WMenu.h"
 
 namespace wvw {
-
-class WRoot;
 
 class WRootMenu : public WMenu {
  public:

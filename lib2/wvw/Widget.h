@@ -17,13 +17,13 @@
 #include "lib2/fb/Colour.h"
 #include "lib2/fb/Region.h"
 #include "lib2/fb/WritablePixelBuffer.h"
+#include "lib2/wvw/Forward.h"
 #include "lib2/wvw/WInputHandler.h"
 
 namespace wvw {
 
 class WLayout;
 class WParent;
-class WRoot;
 struct WStyle;
 
 class Widget : public WInputHandler {
