@@ -15,8 +15,6 @@ namespace ks = wvw::keysym;
 
 namespace {
 
-constexpr unsigned kBackSpace = 0xFF08, kEnd = 0xFF57;
-
 struct Field {
   explicit Field(WText* t, plat::Point size = plat::Point(120, 24)) : host(size), text(t) {
     host.host(text);
@@ -47,7 +45,7 @@ TEST(WText, TypingStopsAtTheByteLimitOnACharacterBoundary) {
   Field f(&t);
   f.type("abcdef");
   EXPECT_EQ(f.state(), "abcde 5/0");
-  for (unsigned k : {kBackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
+  for (unsigned k : {ks::BackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
   EXPECT_STREQ(t.getText(), "abcd");
 }
 
@@ -77,7 +75,7 @@ TEST(WText, RefusedBackSpaceLeavesTextAndCursor) {
   WText t(64, "-5", false);
   Field f(&t);
   t.filter = WTextUnsignedNumberFilter::get();
-  f.host.press(kBackSpace);  // "-" alone is no number
+  f.host.press(ks::BackSpace);  // "-" alone is no number
   EXPECT_EQ(f.state(), "-5 2/0");
 }
 
@@ -172,7 +170,7 @@ TEST(WTextAutocomplete, TypingReplacesTheCompletedTailAndBackSpaceNeverCompletes
   EXPECT_EQ(f.state(), "abc 3/-1");
   f.type("D");
   EXPECT_EQ(f.state(), "abd 3/0");
-  f.host.press(kBackSpace);
+  f.host.press(ks::BackSpace);
   EXPECT_STREQ(t.getText(), "ab");
 }
 
@@ -183,7 +181,7 @@ TEST(WTextLook, FieldsMatchTheGoldenImage) {
   t.select(2, 6);
   EXPECT_TRUE(matchesGolden(f.host.render(), GW_GOLDEN_DIR "/wtext_selected.png"));
   t.masked = true;
-  f.host.press(kEnd);
+  f.host.press(ks::End);
   EXPECT_TRUE(matchesGolden(f.host.render(), GW_GOLDEN_DIR "/wtext_masked.png"));
 }
 
