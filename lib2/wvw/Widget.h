@@ -12,8 +12,7 @@
 // later on.
 #pragma once
 
-#include <memory>
-
+#include "lib1/plat/String.h"
 #include "lib2/fb/Colour.h"
 #include "lib2/fb/Region.h"
 #include "lib2/fb/WritablePixelBuffer.h"
@@ -135,7 +134,7 @@ class Widget : public WInputHandler {
  private:
   friend class WLayout;  // keeps parentLayout_ in step with its list
   WLayout* parentLayout_ = nullptr;
-  std::unique_ptr<char[]> tipText_;
+  plat::String tipText_;
 };
 
 }  // namespace wvw
