@@ -29,7 +29,7 @@ void KeystrokeToFrame(benchmark::State& state) {
   host.focusWindow(true);
   bool typed = false;
   for (auto _ : state) {
-    host.press(typed ? 0xFF08 : 'x');
+    host.press(typed ? wvw::keysym::BackSpace : 'x');
     typed = !typed;
     benchmark::DoNotOptimize(host.render().getRect());
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "lib1/plat/Utf8.h"
+#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WText.h"
 #include "tests/support/WidgetHost.h"
 
@@ -27,8 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wvw::WText field(data[0], nullptr, false);
   host.host(&field);
   host.focusWindow(true);
-  static const unsigned keys[] = {0xFF51, 0xFF53, 0xFF50, 0xFF57, 0xFF08, 0xFFFF, 0xFE51, 0xFF09};
-  static const unsigned mods[] = {0, 0xFFE1, 0xFFE3, 0xFFE9};
+  namespace ks = wvw::keysym;
+  static const unsigned keys[] = {ks::Left,      ks::Right,  ks::Home,       ks::End,
+                                  ks::BackSpace, ks::Delete, ks::dead_acute, ks::Tab};
+  static const unsigned mods[] = {0, ks::Shift_L, ks::Control_L, ks::Alt_L};
   size_t i = 1;
   while (i + 2 < size) {
     uint8_t op = data[i], a = data[i + 1], b = data[i + 2];

@@ -5,9 +5,7 @@
 // an I/O error or an over-long line ends that file with one logged error.
 #pragma once
 
-namespace rdr {
-class InStream;
-}
+#include "lib1/rdr/Forward.h"
 
 namespace loc {
 

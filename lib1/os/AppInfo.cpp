@@ -1,38 +1,25 @@
 #include "lib1/os/AppInfo.h"
 
-#include <cstring>
-#include <memory>
-
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/DString.h"
-#include "lib1/plat/StrUtil.h"
 
 namespace os {
 
-char* etcZemDir = nullptr;
-char* dotZemDir = nullptr;
-char* configDir = nullptr;
-char* saveConfigFilename = nullptr;
+plat::String etcZemDir;
+plat::String dotZemDir;
+plat::String configDir;
+plat::String saveConfigFilename;
 
 namespace {
 
 struct Identity {
-  std::unique_ptr<char[]> app;
-  std::unique_ptr<char[]> company;
-  std::unique_ptr<char[]> pathComponent;
-  std::unique_ptr<char[]> longAppName;
+  plat::String app;
+  plat::String company;
+  plat::String pathComponent;
+  plat::String longAppName;
   loc::msgid_t longAppNameId;
   plat::DString longResult;
-
-  // The directory settings are plain char* for their readers; they are
-  // released here, at process exit.
-  ~Identity() {
-    for (char** setting : {&etcZemDir, &dotZemDir, &configDir, &saveConfigFilename}) {
-      delete[] * setting;
-      *setting = nullptr;
-    }
-  }
 };
 
 Identity& identity() {
@@ -41,10 +28,8 @@ Identity& identity() {
 }
 
 // Replaces the stored copy only when the text differs.
-void store(std::unique_ptr<char[]>& stored, const char* text) {
-  const char* old = stored.get();
-  if (old == text || (old && text && strcmp(old, text) == 0)) return;
-  stored.reset(text ? plat::strDup(text) : nullptr);
+void store(plat::String& stored, const char* text) {
+  if (!plat::String::equal(stored.get(), text)) stored = text;
 }
 
 }  // namespace
@@ -85,7 +70,7 @@ const char* getPathComponent() {
 const char* getLongAppNameR() {
   Identity& id = identity();
   if (!id.longAppNameId.isNull()) return loc::localize(id.longAppNameId);
-  if (id.longAppName) return id.longAppName.get();
+  if (!id.longAppName.isNull()) return id.longAppName.get();
   return id.app.get();
 }
 
@@ -99,10 +84,6 @@ const char* getLongAppName() {
   return out;
 }
 
-void setDirSetting(char** setting, const char* value) {
-  identity();  // so that the settings are released at exit
-  delete[] * setting;
-  *setting = value ? plat::strDup(value) : nullptr;
-}
+void setDirSetting(plat::String* setting, const char* value) { *setting = value; }
 
 }  // namespace os

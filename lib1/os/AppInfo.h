@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lib1/plat/MsgId.h"
+#include "lib1/plat/String.h"
 
 namespace os {
 
@@ -26,11 +27,11 @@ const char* getLongAppNameR();
 const char* getLongAppName();
 
 // The configuration directories, null until start-up sets them.
-extern char* etcZemDir;           // the system directory
-extern char* dotZemDir;           // the per-user directory
-extern char* configDir;           // the per-user preference directory
-extern char* saveConfigFilename;  // where preferences are saved
-// Frees the setting's previous value and stores a copy of value.
-void setDirSetting(char** setting, const char* value);
+extern plat::String etcZemDir;           // the system directory
+extern plat::String dotZemDir;           // the per-user directory
+extern plat::String configDir;           // the per-user preference directory
+extern plat::String saveConfigFilename;  // where preferences are saved
+// Replaces the setting's value with a copy of value.
+void setDirSetting(plat::String* setting, const char* value);
 
 }  // namespace os

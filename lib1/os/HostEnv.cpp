@@ -9,7 +9,6 @@
 
 #include "lib1/plat/DString.h"
 #include "lib1/plat/Exception.h"
-#include "lib1/plat/StrUtil.h"
 #include "lib1/rdr/FileInStream.h"
 
 extern char** environ;
@@ -38,11 +37,12 @@ char* readShellSetting(rdr::InStream* in, plat::DString* line) {
   return value;
 }
 
-ComputerName::ComputerName() : text_(new char[257]) {
-  char* name = text_.get();
-  if (gethostname(name, 257) != 0) name[0] = 0;
+ComputerName::ComputerName() {
+  char name[257];
+  if (gethostname(name, sizeof name) != 0) name[0] = 0;
   name[256] = 0;
   if (char* dot = strchr(name, '.')) *dot = 0;
+  text_ = name;
 }
 
 ComputerDisplayName::ComputerDisplayName(bool, const char* infoFile) {
@@ -52,7 +52,7 @@ ComputerDisplayName::ComputerDisplayName(bool, const char* infoFile) {
     for (;;) {
       char* value = readShellSetting(&in, &line);
       if (value && *value && strcmp(line, "PRETTY_HOSTNAME") == 0) {
-        text_.reset(plat::strDup(value));
+        text_ = value;
         return;
       }
     }

@@ -3,14 +3,9 @@
 // environment.
 #pragma once
 
-#include <memory>
-
-namespace plat {
-class DString;
-}
-namespace rdr {
-class InStream;
-}
+#include "lib1/plat/Forward.h"
+#include "lib1/plat/String.h"
+#include "lib1/rdr/Forward.h"
 
 namespace os {
 
@@ -28,7 +23,7 @@ class ComputerName {
   operator const char*() const { return text_.get(); }
 
  protected:
-  std::unique_ptr<char[]> text_;
+  plat::String text_;
 };
 
 // The administrator's display name for the host (PRETTY_HOSTNAME in

@@ -132,7 +132,7 @@ bool LaunchProcess::elevate(const char* reason) {
   if (beside.get())
     program.append(beside.get());
   else
-    program.prf("%s/%selevate", etcZemDir, getPathComponent());
+    program.prf("%s/%selevate", etcZemDir.get(), getPathComponent());
 
   loc::LString title;
   if (reason) {

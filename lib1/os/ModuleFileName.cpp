@@ -16,8 +16,8 @@ namespace os {
 
 namespace {
 
-std::unique_ptr<char[]>& executablePath() {
-  static std::unique_ptr<char[]> path;
+plat::String& executablePath() {
+  static plat::String path;
   return path;
 }
 
@@ -72,21 +72,21 @@ void ModuleFileName::setArgv0(const char* argv0) {
     // No /proc: fall back on the name the program was started by.
     found = getExecutableFile(argv0, true);
   }
-  executablePath().reset(found);
+  executablePath() = plat::String::adopt(found);
 }
 
 ModuleFileName::ModuleFileName(const char* name, bool throwIfMissing, bool searchPath) {
   const char* self = executablePath().get();
   if (!name) {
-    if (self) text_.reset(plat::strDup(self));
+    text_ = self;
   } else {
     if (name[0] != '/' && self) {
       std::string beside = std::string(plat::DirName(self).get()) + "/" + name;
-      text_.reset(getExecutableFile(beside.c_str(), true));
+      text_ = plat::String::adopt(getExecutableFile(beside.c_str(), true));
     }
-    if (!text_) text_.reset(getExecutableFile(name, searchPath));
+    if (text_.isNull()) text_ = plat::String::adopt(getExecutableFile(name, searchPath));
   }
-  if (!text_ && throwIfMissing) {
+  if (text_.isNull() && throwIfMissing) {
     // Without a name, the program's own path is what is missing.
     errno = ENOENT;
     throw plat::SystemExceptionFmt("%s does not exist or is not executable", ENOENT,
@@ -96,7 +96,7 @@ ModuleFileName::ModuleFileName(const char* name, bool throwIfMissing, bool searc
 
 ModuleDirName::ModuleDirName(const char* name, bool throwIfMissing, bool searchPath) {
   ModuleFileName file(name, throwIfMissing, searchPath);
-  if (file.get()) text_.reset(plat::strDup(plat::DirName(file)));
+  if (file.get()) text_ = plat::DirName(file);
 }
 
 }  // namespace os

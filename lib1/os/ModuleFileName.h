@@ -1,9 +1,9 @@
 // Where the running program and its companion executables are. The
 // program's own path is found once (setArgv0) and kept process-wide; the
-// holders own one text each (array new), which may be null.
+// holders own one text each, which may be null.
 #pragma once
 
-#include <memory>
+#include "lib1/plat/String.h"
 
 namespace os {
 
@@ -35,7 +35,7 @@ class ModuleFileName {
   operator const char*() const { return text_.get(); }
 
  private:
-  std::unique_ptr<char[]> text_;
+  plat::String text_;
 };
 
 // The directory part of what ModuleFileName gives for the same arguments.
@@ -48,7 +48,7 @@ class ModuleDirName {
   operator const char*() const { return text_.get(); }
 
  private:
-  std::unique_ptr<char[]> text_;
+  plat::String text_;
 };
 
 }  // namespace os

@@ -7,6 +7,7 @@
 #include <list>
 #include <map>
 
+#include "lib1/plat/Forward.h"
 #include "lib1/plat/Log.h"
 #include "lib1/plat/MsgId.h"
 #include "lib1/plat/String.h"
@@ -14,7 +15,6 @@
 namespace plat {
 
 class ConfigParameter;
-class Configuration;
 
 // Told of every stored change at any priority, and of removals when asked.
 // Destroying an observer does not unregister it: whoever added it to a

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-namespace plat {
+#include "lib1/plat/Forward.h"
 
-class DString;
+namespace plat {
 
 class FilePtr {
  public:

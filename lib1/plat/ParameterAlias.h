@@ -11,12 +11,12 @@
 #include <map>
 #include <vector>
 
+#include "lib1/plat/Forward.h"
 #include "lib1/plat/String.h"
 
 namespace plat {
 
 class ConfigParameter;
-class Configuration;
 
 struct strcasecmp_t {
   using is_transparent = void;

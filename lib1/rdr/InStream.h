@@ -12,11 +12,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "lib1/plat/Forward.h"
 #include "lib1/rdr/ByteOrder.h"
-
-namespace plat {
-class DString;
-}
 
 namespace rdr {
 

@@ -3,11 +3,8 @@
 #pragma once
 
 #include "lib1/plat/Buffers.h"
+#include "lib1/plat/Forward.h"
 #include "lib1/rdr/OutStream.h"
-
-namespace plat {
-class DString;
-}
 
 namespace rdr {
 

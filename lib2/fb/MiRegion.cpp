@@ -21,12 +21,6 @@ bool outside16(long x1, long y1, long x2, long y2) {
   return x2 <= INT16_MIN || y2 <= INT16_MIN || x1 >= INT16_MAX || y1 >= INT16_MAX;
 }
 
-bool sameSpans(const _Box* a, const _Box* b, int64_t n) {
-  for (int64_t i = 0; i < n; i++)
-    if (a[i].x1 != b[i].x1 || a[i].x2 != b[i].x2) return false;
-  return true;
-}
-
 // Merges bands that touch and have equal spans, in place (after clamping
 // has made two different bands alike).
 void coalesceAll(_Region* r) {
@@ -35,16 +29,8 @@ void coalesceAll(_Region* r) {
   while (i < n) {
     int64_t end = i;
     while (end < n && b[end].y1 == b[i].y1) end++;
-    int64_t count = end - i, start = out;
-    memmove(b + out, b + i, size_t(count) * sizeof(_Box));
-    out += count;
-    if (prev >= 0 && start - prev == count && b[prev].y2 == b[start].y1 &&
-        sameSpans(b + prev, b + start, count)) {
-      for (int64_t k = prev; k < start; k++) b[k].y2 = b[start].y2;
-      out = start;
-    } else {
-      prev = start;
-    }
+    memmove(b + out, b + i, size_t(end - i) * sizeof(_Box));
+    out = miCoalesceBand(b, &prev, out, out + end - i);
     i = end;
   }
   r->data->numRects = out;
@@ -289,7 +275,7 @@ bool miBandsValid(const _Box& e, const _Box* b, int64_t n) {
     }
     // A band has ended at i: it must differ from a band it touches.
     if (i > band && prevBand >= 0 && band - prevBand == i - band && b[prevBand].y2 == b[band].y1 &&
-        sameSpans(b + prevBand, b + band, i - band))
+        miSameSpans(b + prevBand, b + band, i - band))
       return false;
     if (i > band) prevBand = band;
     band = i;

@@ -77,6 +77,31 @@ bool miRegionEqual(const _Region* a, const _Region* b);
 enum RectIn { rgnOUT = 0, rgnIN = 1, rgnPART = 2 };
 RectIn miRectIn(const _Region* r, const _Box* box);
 
+// Whether n rectangles from a and from b have the same x-spans, in order.
+inline bool miSameSpans(const _Box* a, const _Box* b, int64_t n) {
+  for (int64_t i = 0; i < n; i++)
+    if (a[i].x1 != b[i].x1 || a[i].x2 != b[i].x2) return false;
+  return true;
+}
+
+// Keeps rule 5 as bands are written one after another into b: the band just
+// written at [start, end) is merged into the band that begins at *prevBand
+// (-1: none yet) when the two touch and have the same spans. Returns the new
+// end of the rectangles in use: start after a merge, else end, with *prevBand
+// then moved to start. An empty band changes nothing. Inline because the set
+// operations call it once per band they write.
+inline int64_t miCoalesceBand(_Box* b, int64_t* prevBand, int64_t start, int64_t end) {
+  int64_t len = end - start, prev = *prevBand;
+  if (len == 0) return end;
+  if (prev >= 0 && start - prev == len && b[prev].y2 == b[start].y1 &&
+      miSameSpans(b + prev, b + start, len)) {
+    for (int64_t k = prev; k < start; k++) b[k].y2 = b[start].y2;
+    return start;
+  }
+  *prevBand = start;
+  return end;
+}
+
 // Rectangles as x1, y1, x2, y2 ints each, already in band order.
 bool miResetFromRects(_Region* r, int n, const int* rects);
 

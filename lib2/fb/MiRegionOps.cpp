@@ -35,17 +35,7 @@ class Builder {
     n_ += end - b;
   }
   // After a band was appended from index start on.
-  void coalesce(int64_t start) {
-    int64_t len = n_ - start;
-    if (len == 0) return;
-    if (prevBand_ >= 0 && start - prevBand_ == len && out_[prevBand_].y2 == out_[start].y1 &&
-        sameSpans(out_ + prevBand_, out_ + start, len)) {
-      for (int64_t k = prevBand_; k < start; k++) out_[k].y2 = out_[start].y2;
-      n_ = start;
-    } else {
-      prevBand_ = start;
-    }
-  }
+  void coalesce(int64_t start) { n_ = miCoalesceBand(out_, &prevBand_, start, n_); }
   void finish() {
     r_->data->numRects = n_;
     if (n_ == 0) {
@@ -67,12 +57,6 @@ class Builder {
   }
 
  private:
-  static bool sameSpans(const _Box* a, const _Box* b, int64_t n) {
-    for (int64_t i = 0; i < n; i++)
-      if (a[i].x1 != b[i].x1 || a[i].x2 != b[i].x2) return false;
-    return true;
-  }
-
   _Region* r_;
   _Box* out_ = nullptr;
   int64_t n_ = 0;

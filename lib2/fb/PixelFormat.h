@@ -14,12 +14,8 @@
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/SString.h"
+#include "lib1/rdr/Forward.h"
 #include "lib2/fb/ColourMap.h"
-
-namespace rdr {
-class InStream;
-class OutStream;
-}  // namespace rdr
 
 namespace fb {
 

@@ -13,12 +13,8 @@
 
 #include "lib1/plat/DString.h"
 #include "lib1/plat/Geometry.h"
+#include "lib1/rdr/Forward.h"
 #include "lib2/fb/MiRegion.h"
-
-namespace rdr {
-class InStream;
-class OutStream;
-}  // namespace rdr
 
 namespace fb {
 

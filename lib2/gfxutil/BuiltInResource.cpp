@@ -1,9 +1,9 @@
 #include "lib2/gfxutil/BuiltInResource.h"
 
 #include <map>
-#include <string>
 
 #include "lib1/plat/Assert.h"
+#include "lib1/plat/String.h"
 
 namespace gfxutil {
 
@@ -11,8 +11,8 @@ namespace {
 
 // Built on first use: registrations come from static constructors of other
 // files, which may run before this file's.
-std::map<std::string, plat::MCBuf<unsigned char>>& registry() {
-  static std::map<std::string, plat::MCBuf<unsigned char>> resources;
+std::map<plat::String, plat::MCBuf<unsigned char>>& registry() {
+  static std::map<plat::String, plat::MCBuf<unsigned char>> resources;
   return resources;
 }
 

@@ -26,10 +26,10 @@ ConfigStoreFile::ConfigStoreFile(const char* exeDir) {
     acd(50, joined("%s/%s", product.get(), "config.d").get(), true);
     acd(0, joined("%s/%s", product.get(), "policy.d").get(), false);
   }
-  PLAT_ASSERT(os::etcZemDir && os::dotZemDir);
-  acd(50, joined("%s/%s", os::etcZemDir, "config.d").get(), true);
-  acd(50, joined("%s/%s", os::dotZemDir, "config.d").get(), false);
-  acd(0, joined("%s/%s", os::etcZemDir, "policy.d").get(), false);
+  PLAT_ASSERT(!os::etcZemDir.isNull() && !os::dotZemDir.isNull());
+  acd(50, joined("%s/%s", os::etcZemDir.get(), "config.d").get(), true);
+  acd(50, joined("%s/%s", os::dotZemDir.get(), "config.d").get(), false);
+  acd(0, joined("%s/%s", os::etcZemDir.get(), "policy.d").get(), false);
   inst_ = this;
 }
 
@@ -57,16 +57,16 @@ void ConfigStoreFile::loadPriority(int priority, plat::Configuration* config) {
 }
 
 void ConfigStoreFile::saveDiffs(plat::Configuration* config, plat::Configuration* reference) {
-  plat::writeDiffsToFile(config, os::saveConfigFilename, reference);
+  plat::writeDiffsToFile(config, os::saveConfigFilename.get(), reference);
 }
 
 void ConfigStoreFile::saveSetting(plat::ConfigParameter& param) {
   std::unique_ptr<char[]> value(param.getValueStr());
-  plat::mergeParamToFile(os::saveConfigFilename, param.name, value.get(), false);
+  plat::mergeParamToFile(os::saveConfigFilename.get(), param.name, value.get(), false);
 }
 
 void ConfigStoreFile::deleteSetting(plat::ConfigParameter& param) {
-  plat::deleteParamFromFile(os::saveConfigFilename, param.name, false);
+  plat::deleteParamFromFile(os::saveConfigFilename.get(), param.name, false);
 }
 
 }  // namespace gfxutil

@@ -1,10 +1,10 @@
 #include "lib2/gfxutil/NamedImagePixelBuffer.h"
 
 #include <map>
-#include <string>
 
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/Log.h"
+#include "lib1/plat/String.h"
 #include "lib2/gfxutil/NamedImageLoader.h"
 
 PLAT_LOG_WRITER(vlog, "NamedImagePixelBuffer");
@@ -28,9 +28,9 @@ NamedImagePixelBuffer::NamedImagePixelBuffer(const char* name, plat::Point size)
 }
 
 plat::SharedPtr<NamedImagePixelBuffer> getNamedImagePb(const char* name, plat::Point size) {
-  using Cache = std::multimap<std::string, plat::SharedPtr<NamedImagePixelBuffer>>;
+  using Cache = std::multimap<plat::String, plat::SharedPtr<NamedImagePixelBuffer>>;
   static Cache cache;
-  std::string key = name ? name : "";
+  plat::String key(name ? name : "");
   auto [first, last] = cache.equal_range(key);
   for (auto it = first; it != last; ++it) {
     const NamedImagePixelBuffer& pb = *it->second;

@@ -5,16 +5,15 @@
 // it. The About dialog shows the other fields.
 #pragma once
 
-#include <memory>
-
 #include "lib1/plat/DString.h"
+#include "lib1/plat/String.h"
 
 namespace gfxutil {
 
 struct VersionInfo {
-  std::unique_ptr<char[]> version;
-  std::unique_ptr<char[]> productUrl;
-  std::unique_ptr<char[]> ackUrl;
+  plat::String version;
+  plat::String productUrl;
+  plat::String ackUrl;
   plat::DString buildString;  // name, version, platform and build time
   plat::DString aboutText;    // marked up, for the About dialog
   plat::DString versionText;  // several lines: build string, notices, links

@@ -41,7 +41,7 @@ const char* computerName() {
 }  // namespace
 
 Logger_file::Logger_file(const char* destName, const char* appName, FILE* stream)
-    : Logger(destName), appName_(strDup(appName ? appName : "")) {
+    : Logger(destName), appName_(appName ? appName : "") {
   // Logging a close failure would come back through this very destination.
   file_.logCloseErrors = false;
   setFile(stream);
@@ -51,7 +51,7 @@ Logger_file::~Logger_file() = default;
 
 void Logger_file::setFile(FILE* stream) {
   file_.replacePtr(stream, false);
-  filename_.reset();
+  filename_ = nullptr;
   versionWritten_ = false;
 }
 
@@ -59,7 +59,7 @@ void Logger_file::setFilename(const char* path) {
   const char* current = filename_.get();
   if (current == path || (current && path && strcmp(current, path) == 0)) return;
   file_.replacePtr(nullptr, false);
-  filename_.reset(path ? strDup(path) : nullptr);
+  filename_ = path;
   versionWritten_ = false;
 }
 
@@ -104,7 +104,7 @@ bool Logger_file::openFile() {
 }
 
 void Logger_file::rotate() {
-  if (!filename_ || !file_.get()) return;
+  if (filename_.isNull() || !file_.get()) return;
   struct stat open, named;
   if (fstat(fileno(file_.get()), &open) != 0) return;
   if (stat(filename_.get(), &named) == 0 && named.st_dev == open.st_dev &&

@@ -13,10 +13,9 @@
 // platform library's core; so this class lives here, above both.
 #pragma once
 
-#include <memory>
-
 #include "lib1/plat/FilePtr.h"
 #include "lib1/plat/Log.h"
+#include "lib1/plat/String.h"
 
 namespace plat {
 
@@ -48,8 +47,8 @@ class Logger_file : public Logger {
   void write(int level, const char* logName, const char* text) override;
 
  private:
-  std::unique_ptr<char[]> filename_;
-  std::unique_ptr<char[]> appName_;
+  String filename_;
+  String appName_;
   FilePtr file_;
   bool versionWritten_ = false;
 };

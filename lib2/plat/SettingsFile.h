@@ -13,11 +13,7 @@
 
 #include "lib1/plat/Configuration.h"
 #include "lib1/plat/String.h"
-
-namespace rdr {
-class InStream;
-class OutStream;
-}  // namespace rdr
+#include "lib1/rdr/Forward.h"
 
 namespace plat {
 

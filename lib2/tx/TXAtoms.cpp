@@ -1,10 +1,10 @@
 #include "lib2/tx/TXAtoms.h"
 
 #include <map>
-#include <memory>
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/StrUtil.h"
+#include "lib1/plat/String.h"
 #include "lib2/tx/TXDisplay.h"
 
 namespace tx {
@@ -55,13 +55,13 @@ TX_ATOM(_MOTIF_WM_HINTS)
 #undef TX_ATOM
 
 const char* getAtomName(Atom atom) {
-  static std::map<Atom, std::unique_ptr<char[]>> names;
+  static std::map<Atom, plat::String> names;
   auto it = names.find(atom);
   if (it != names.end()) return it->second.get();
   PLAT_ASSERT(dpy);
   char* name = XGetAtomName(dpy, atom);
   // A bad atom has no name; the empty text keeps callers that print it safe.
-  std::unique_ptr<char[]> copy(plat::strDup(name ? name : "", -1));
+  plat::String copy(name ? name : "");
   if (name) XFree(name);
   return names.emplace(atom, std::move(copy)).first->second.get();
 }

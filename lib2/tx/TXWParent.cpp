@@ -1,7 +1,6 @@
 #include "lib2/tx/TXWParent.h"
 
 #include <X11/Xutil.h>
-#include <X11/keysym.h>
 
 #include <algorithm>
 
@@ -10,6 +9,7 @@
 #include "lib2/fb/RegionIterator.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXWRoot.h"
+#include "lib2/wvw/Keysyms.h"
 
 PLAT_LOG_WRITER(vlog, "TXWParent");
 
@@ -265,18 +265,18 @@ void TXWParent::keyEvent(XEvent* ev) {
   char buffer[256];
   KeySym keysym = NoSymbol;
   XLookupString(&ev->xkey, buffer, sizeof(buffer), &keysym, nullptr);
-  if (keysym == XK_ISO_Left_Tab) {
-    keysym = XK_Tab;
+  if (keysym == wvw::keysym::ISO_Left_Tab) {
+    keysym = wvw::keysym::Tab;
     // Shift+Tab is what ISO_Left_Tab means: without the Shift state the tree
     // would move the focus forward.
     // The tree asks isKeyPressed whether Shift is held, so the Shift it is
     // told of is held here too, under a keycode no key has.
     if (!(ev->xkey.state & ShiftMask) && child_) {
-      keysDown_[kSyntheticShift] = XK_Shift_L;
-      child_->keyEvent(XK_Shift_L, true);
+      keysDown_[kSyntheticShift] = wvw::keysym::Shift_L;
+      child_->keyEvent(wvw::keysym::Shift_L, true);
       keyEvent(keycode, unsigned(keysym), true);
       keysDown_.erase(kSyntheticShift);
-      child_->keyEvent(XK_Shift_L, false);
+      child_->keyEvent(wvw::keysym::Shift_L, false);
       return;
     }
   }

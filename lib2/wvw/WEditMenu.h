@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "lib1/plat/Geometry.h"
+#include "lib2/wvw/Forward.h"
 #include "lib2/wvw/WInputHandler.h"
 
 namespace wvw {
 
 class WMenuItem;
 class WRootMenu;
-class Widget;
 
 class WEditMenu : public WInputHandler {
  public:

@@ -5,10 +5,9 @@
 #pragma once
 
 #include "lib1/plat/Geometry.h"
+#include "lib2/wvw/Forward.h"
 
 namespace wvw {
-
-class Widget;
 
 class WInputHandler {
  public:

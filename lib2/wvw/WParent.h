@@ -4,11 +4,10 @@
 #pragma once
 
 #include "lib2/fb/Region.h"
+#include "lib2/wvw/Forward.h"
 
 namespace wvw {
 
-class Widget;
-class WRoot;
 struct WStyle;
 
 class WParent {

@@ -5,11 +5,10 @@
 // items and hear the clicks.
 #pragma once
 
+#include "lib2/wvw/Forward.h"
 #include "lib2/wvw/WMenu.h"
 
 namespace wvw {
-
-class WRoot;
 
 class WRootMenu : public WMenu {
  public:

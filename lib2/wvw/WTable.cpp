@@ -36,9 +36,7 @@ WTable::~WTable() { clickTimer.stop(); }
 void WTable::addCol(int id, ColType type, const char* title, int width, plat::Point imageSize,
                     plat::Alignment hAlign, plat::Alignment vAlign) {
   if (imageSize == plat::Point()) imageSize = plat::Point(16, 16);
-  std::optional<std::string> t;
-  if (title) t = title;
-  cols.push_back(ColInfo{id, type, std::move(t), width, imageSize, hAlign, vAlign});
+  cols.push_back(ColInfo{id, type, title, width, imageSize, hAlign, vAlign});
   reload();
 }
 

@@ -11,11 +11,10 @@
 // position in cols; the first visible row is the scroll bar's position.
 #pragma once
 
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "lib1/plat/Alignment.h"
+#include "lib1/plat/String.h"
 #include "lib1/plat/Timer.h"
 #include "lib2/fb/PixelBuffer.h"
 #include "lib2/wvw/WChild.h"
@@ -46,8 +45,8 @@ class WTable : public WLayout, public plat::Timer::Callback {
   struct ColInfo {
     int id;
     ColType type;
-    std::optional<std::string> title;
-    int width;  // negative: automatic
+    plat::String title;  // null: no title
+    int width;           // negative: automatic
     plat::Point imageSize;
     plat::Alignment hAlign;
     plat::Alignment vAlign;

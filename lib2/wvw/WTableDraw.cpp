@@ -21,10 +21,10 @@ void WTable::renderHeader(fb::WritablePixelBuffer* pb) {
       fb::fillRect(pb, plat::Rect(x - 1, border, x, border + headerHeight), low);
       fb::fillRect(pb, plat::Rect(x, border, x + 1, border + headerHeight), high);
     }
-    if (cols[i].title) {
+    if (!cols[i].title.isNull()) {
       plat::Rect cell(x + textPadding.x, border + textPadding.y, x + w - textPadding.x,
                       border + headerHeight - textPadding.y);
-      style->font->drawTextTrunc(pb, cols[i].title->c_str(), cell, text, cols[i].hAlign,
+      style->font->drawTextTrunc(pb, cols[i].title.get(), cell, text, cols[i].hAlign,
                                  plat::ALIGN_TOP, true);
     }
     x += w;

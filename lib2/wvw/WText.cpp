@@ -8,6 +8,7 @@
 #include "lib2/fb/FullFramePixelBuffer.h"
 #include "lib2/fb/Keysym.h"
 #include "lib2/gfxutil/Font.h"
+#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WParent.h"
 #include "lib2/wvw/WStyle.h"
 
@@ -16,9 +17,6 @@ namespace wvw {
 PLAT_LOG_WRITER(vlog, "WText");
 
 namespace {
-
-constexpr unsigned int kHome = 0xFF50, kLeft = 0xFF51, kRight = 0xFF53, kEnd = 0xFF57;
-constexpr unsigned int kBackSpace = 0xFF08, kDelete = 0xFFFF, kTab = 0xFF09;
 
 // The bytes of a character's encoding that start with lead.
 int utf8Size(unsigned char lead) {
@@ -179,27 +177,27 @@ bool WText::deleteCharBackward() {
 void WText::keyPress(unsigned int keysym) {
   bool shift = isShiftPressed(), ctrl = isCtrlPressed();
   switch (keysym) {
-    case kLeft:
-    case kRight:
+    case keysym::Left:
+    case keysym::Right:
       if (selLength_ != 0 && !shift) {
         selLength_ = 0;
         invalidate();
       }
-      if (keysym == kLeft)
+      if (keysym == keysym::Left)
         ctrl ? leftOneWord(shift) : leftOneChar(shift);
       else
         ctrl ? rightOneWord(shift) : rightOneChar(shift);
       return;
-    case kHome:
+    case keysym::Home:
       setCursorPos(0, shift);
       return;
-    case kEnd:
+    case keysym::End:
       setCursorPos((int)text_.size(), shift);
       return;
-    case kBackSpace:
+    case keysym::BackSpace:
       deleteCharBackward();
       return;
-    case kDelete:
+    case keysym::Delete:
       deleteCharForward();
       return;
     default:
@@ -271,7 +269,7 @@ bool WText::handlePtrLeave(Widget* w) {
 bool WText::handleFocus(bool reverse, Widget* w) {
   if (w == this) {
     invalidate();
-    if (isKeyPressed(kTab)) select(0, -1);
+    if (isKeyPressed(keysym::Tab)) select(0, -1);
   }
   return Widget::handleFocus(reverse, w);
 }

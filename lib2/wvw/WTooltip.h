@@ -8,14 +8,13 @@
 // pixels larger than it each way after every resize().
 #pragma once
 #include "lib1/plat/MarkUp.h"
+#include "lib2/wvw/Forward.h"
 #include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WLabelMarkedUp.h"
 #include "lib2/wvw/WLayout.h"
 #include "lib2/wvw/WStyle.h"
 
 namespace wvw {
-
-class WRoot;
 
 class WTooltip : public WLayout {
  public:

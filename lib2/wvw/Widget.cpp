@@ -1,7 +1,6 @@
 #include "lib2/wvw/Widget.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "lib1/plat/Assert.h"
 #include "lib2/fb/Keysym.h"
@@ -256,12 +255,6 @@ bool Widget::isAltPressed() const {
   return isKeyPressed(keysym::Alt_L) || isKeyPressed(keysym::Alt_R);
 }
 
-void Widget::setTipText(const char* text) {
-  tipText_.reset();
-  if (!text) return;
-  size_t n = strlen(text) + 1;
-  tipText_ = std::make_unique<char[]>(n);
-  memcpy(tipText_.get(), text, n);
-}
+void Widget::setTipText(const char* text) { tipText_ = text; }
 
 }  // namespace wvw

@@ -12,18 +12,17 @@
 // later on. A widget kept in a WChild leaves by itself.
 #pragma once
 
-#include <memory>
-
+#include "lib1/plat/String.h"
 #include "lib2/fb/Colour.h"
 #include "lib2/fb/Region.h"
 #include "lib2/fb/WritablePixelBuffer.h"
+#include "lib2/wvw/Forward.h"
 #include "lib2/wvw/WInputHandler.h"
 
 namespace wvw {
 
 class WLayout;
 class WParent;
-class WRoot;
 struct WStyle;
 
 class Widget : public WInputHandler {
@@ -135,7 +134,7 @@ class Widget : public WInputHandler {
  private:
   friend class WLayout;  // keeps parentLayout_ in step with its list
   WLayout* parentLayout_ = nullptr;
-  std::unique_ptr<char[]> tipText_;
+  plat::String tipText_;
 };
 
 }  // namespace wvw

@@ -12,11 +12,7 @@
 #include <vector>
 
 #include "lib1/plat/Buffers.h"
-
-namespace rdr {
-class InStream;
-class OutStream;
-}  // namespace rdr
+#include "lib1/rdr/Forward.h"
 
 namespace fb {
 

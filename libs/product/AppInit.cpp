@@ -44,17 +44,19 @@ const char* text(const char* key) { return loc::localize(loc::msgid_t(key)); }
 
 void updateVersionInfo() {
   gfxutil::VersionInfo& info = gfxutil::versionInfo;
-  info.version.reset(plat::strDup(kVersion));
+  info.version = kVersion;
   info.buildString.clear();
   info.buildString.prf("%s %s %s (%s)", os::getLongAppNameR(), kVersion, kPlatform, kBuildTime);
   // The compiler pads a one-digit day with a second space.
   info.buildString.replace("  ", " ");
-  info.productUrl.reset(plat::strDup(kWebUrl));
+  info.productUrl = kWebUrl;
   // The documents are kept per major and minor version: the first three
   // characters of the four-part version.
-  info.ackUrl.reset(plat::strDup(plat::DPrintf(
-      "https://www.korvath.example/products/zem/documentation/%.3s/acknowledgements.txt",
-      kVersion)));
+  info.ackUrl =
+      plat::DPrintf(
+          "https://www.korvath.example/products/zem/documentation/%.3s/acknowledgements.txt",
+          kVersion)
+          .get();
   // Looked up afresh on every run, so that a new locale shows in every text.
   info.aboutText.clear();
   info.aboutText.prf("%s\n\n%s\n\n%s\n\n%s", text("product_copyright"), text("product_trademarks"),
@@ -96,8 +98,8 @@ void repairHome() {
 }
 
 // Replaces one of the directory settings only with a different value.
-void setDir(char** setting, const char* value) {
-  if (*setting && strcmp(*setting, value) == 0) return;
+void setDir(plat::String* setting, const char* value) {
+  if (!setting->isNull() && strcmp(setting->get(), value) == 0) return;
   os::setDirSetting(setting, value);
 }
 
@@ -130,15 +132,15 @@ void appInit(const char* argv0, const char* appName, loc::msgid_t appNameKey,
   plat::EnvExpand perUserDir("$HOME/.zem");
   setDir(&os::dotZemDir, perUserDir);
   setDir(&os::configDir, plat::DPrintf("%s/config.d", perUserDir.get()));
-  setDir(&os::saveConfigFilename, plat::DPrintf("%s/%s", os::configDir, os::getAppName()));
+  setDir(&os::saveConfigFilename, plat::DPrintf("%s/%s", os::configDir.get(), os::getAppName()));
   os::ModuleDirName exeDir;
   std::vector<plat::String> locDirs = {os::etcZemDir,
                                        productDir(exeDir.get(), os::getPathComponent())};
   // Unexpanded: the log file follows HOME should it change before the file opens.
   plat::logDirParam.setParam(geteuid() == 0 ? "/var/log" : "$HOME/.zem", kPriority);
 
-  plat::mkDir(os::dotZemDir, true, true);
-  plat::mkDir(os::configDir, true, true);
+  plat::mkDir(os::dotZemDir.get(), true, true);
+  plat::mkDir(os::configDir.get(), true, true);
   loc::Localize::inst()->setDirs(locDirs);
 
   // Registered once, however often start-up runs: twice would rebuild every

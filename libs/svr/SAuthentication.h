@@ -9,12 +9,9 @@
 
 #include <vector>
 
+#include "lib1/plat/Forward.h"
 #include "lib1/plat/String.h"
 #include "libs/fb/SecTypes.h"
-
-namespace plat {
-class Configuration;
-}
 
 namespace svr {
 

@@ -3,9 +3,7 @@
 // fail: an unknown name is SEncInvalid.
 #pragma once
 
-namespace plat {
-class Configuration;
-}
+#include "lib1/plat/Forward.h"
 
 namespace svr {
 

@@ -8,12 +8,9 @@
 // the configuration.
 #pragma once
 
+#include "lib1/plat/Forward.h"
 #include "libs/fb/SecTypes.h"
 #include "libs/svr/SEncryption.h"
-
-namespace plat {
-class Configuration;
-}
 
 namespace svr {
 

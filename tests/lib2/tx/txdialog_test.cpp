@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 // Xlib after gtest: its macro None would rename a gtest type.
-#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +16,7 @@
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
+#include "lib2/wvw/Keysyms.h"
 #include "tests/support/SignalStorm.h"
 #include "tests/support/WindowManager.h"
 #include "tests/support/XServer.h"
@@ -58,7 +58,7 @@ struct Dialog : tx::TXDialog {
     for (Later* step : steps) step->timer.start(step->delay);
   }
   bool handleKeyEvent(unsigned keysym, bool down, wvw::Widget*) override {
-    if (keysym == XK_Escape && down) dismiss(false);
+    if (keysym == wvw::keysym::Escape && down) dismiss(false);
     return true;
   }
   std::vector<Later*> steps;
@@ -105,13 +105,13 @@ TEST_F(TXDialogTest, OwnerGetsOnlyMotionWithoutButtonsAndEscapeEndsWithFalse) {
   tx::TXWParent owner(&probe, nullptr, false);
   owner.show(true);
   // Queued before the loop, handled inside it.
-  sendFromOutside(owner.win(), KeyPress, 0, 0, XKeysymToKeycode(tx::dpy, XK_a));
+  sendFromOutside(owner.win(), KeyPress, 0, 0, XKeysymToKeycode(tx::dpy, 'a'));
   sendFromOutside(owner.win(), ButtonPress, 3, 0, Button1);
   sendFromOutside(owner.win(), MotionNotify, 4, Button1Mask, 0);
   sendFromOutside(owner.win(), MotionNotify, 5, 0, 0);
   // Queued right behind a motion that passes: not merged into it.
   sendFromOutside(owner.win(), MotionNotify, 6, Button1Mask, 0);
-  sendFromOutside(dialog.win(), KeyPress, 0, 0, XKeysymToKeycode(tx::dpy, XK_Escape));
+  sendFromOutside(dialog.win(), KeyPress, 0, 0, XKeysymToKeycode(tx::dpy, wvw::keysym::Escape));
   dialog.steps = {&guard};
   EXPECT_FALSE(dialog.showCodeModal());
   EXPECT_EQ(probe.seen, "ptr 5,0;");

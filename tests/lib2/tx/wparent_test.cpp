@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 // Xlib after gtest: its macro None would rename a gtest type.
-#include <X11/keysym.h>
 
 #include <chrono>
 #include <functional>
@@ -15,10 +14,13 @@
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWRoot.h"
+#include "lib2/wvw/Keysyms.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/XServer.h"
 
 namespace {
+
+namespace ks = wvw::keysym;
 
 // Paints itself in one pixel value and writes down what reaches it.
 class Probe : public wvw::Widget {
@@ -30,7 +32,7 @@ class Probe : public wvw::Widget {
   }
   plat::Point getMinSize() const override { return plat::Point(40, 30); }
   void keyEvent(unsigned keysym, bool down) override {
-    bool shift = getParent() && getParent()->isKeyPressed(XK_Shift_L);
+    bool shift = getParent() && getParent()->isKeyPressed(ks::Shift_L);
     seen.push_back((down ? "+" : "-") + std::string(XKeysymToString(keysym)) + (shift ? "S" : ""));
   }
   unsigned pixel = 0xff0000;
@@ -89,18 +91,18 @@ TEST_F(TXWParentTest, ShownTreeIsPaintedThenRepaintedOnceForABurst) {
 
 TEST_F(TXWParentTest, KeysReachTheChildPairedAndReleasedOnFocusLoss) {
   host.show(true);
-  unsigned a = XKeysymToKeycode(tx::dpy, XK_a), b = XKeysymToKeycode(tx::dpy, XK_b);
+  unsigned a = XKeysymToKeycode(tx::dpy, 'a'), b = XKeysymToKeycode(tx::dpy, 'b');
   send(&host, KeyPress, 0, b);
   send(&host, KeyPress, 0, a);
   send(&host, KeyPress, 0, a);  // auto-repeat
-  EXPECT_TRUE(host.isKeyPressed(XK_a));
+  EXPECT_TRUE(host.isKeyPressed('a'));
   send(&host, KeyRelease, ShiftMask, 0);  // never pressed here: dropped
   send(&host, FocusOut, 0, 0);
   send(&host, KeyRelease, 0, a);  // already released by the focus loss
   std::vector<std::string> expected{"+b", "+a", "+a", "-b", "-a"};
   if (a < b) std::swap(expected[3], expected[4]);  // lowest keycode first
   EXPECT_EQ(probe.seen, expected);
-  EXPECT_FALSE(host.isKeyPressed(XK_a));
+  EXPECT_FALSE(host.isKeyPressed('a'));
 }
 
 TEST_F(TXWParentTest, LeftTabWithoutShiftStateStillReadsAsShiftTab) {
@@ -108,15 +110,15 @@ TEST_F(TXWParentTest, LeftTabWithoutShiftStateStillReadsAsShiftTab) {
   // A spare keycode that gives ISO_Left_Tab with no modifier held.
   int low = 0, high = 0;
   XDisplayKeycodes(tx::dpy, &low, &high);
-  KeySym leftTab = XK_ISO_Left_Tab;
+  KeySym leftTab = ks::ISO_Left_Tab;
   XChangeKeyboardMapping(tx::dpy, high, 1, &leftTab, 1);
   XSync(tx::dpy, False);
   XMappingEvent changed{MappingNotify, 0, False, tx::dpy, 0, MappingKeyboard, high, 1};
   XRefreshKeyboardMapping(&changed);
   send(&host, KeyPress, 0, high);
   EXPECT_EQ(probe.seen, (std::vector<std::string>{"+Shift_LS", "+TabS", "-Shift_L"}));
-  EXPECT_TRUE(host.isKeyPressed(XK_Tab));
-  EXPECT_FALSE(host.isKeyPressed(XK_Shift_L));
+  EXPECT_TRUE(host.isKeyPressed(ks::Tab));
+  EXPECT_FALSE(host.isKeyPressed(ks::Shift_L));
 }
 
 TEST_F(TXWParentTest, ReplacedChildIsStoppedAndTheNewOnePainted) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 // Xlib after gtest: its macro None would rename a gtest type.
 #include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
 
 #include <chrono>
 #include <functional>
@@ -15,6 +14,7 @@
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWRoot.h"
+#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WChoice.h"
 #include "lib2/wvw/WMenuItem.h"
@@ -78,7 +78,7 @@ TEST_F(TXWRootTest, ChoiceWhoseMenuWentOutsideOpensItAgainOnReturn) {
   choice.getMenu()->focusNext();
   pressAndRelease(plat::Point(900, 700));
   ASSERT_FALSE(choice.getMenu()->isVisible());
-  for (bool down : {true, false}) choice.getButton()->keyEvent(XK_Return, down);
+  for (bool down : {true, false}) choice.getButton()->keyEvent(wvw::keysym::Return, down);
   EXPECT_STREQ(choice.getStr(), "View only");
   EXPECT_TRUE(choice.getMenu()->isVisible() && root->popupOf(choice.getMenu()));
   choice.getMenu()->hide();

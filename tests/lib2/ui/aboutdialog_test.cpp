@@ -31,8 +31,8 @@ class AboutDialogTest : public testing::Test {
     loc::Localize::inst()->init({});
     loc::localeParam.setParam("en", 50);
     gfxutil::VersionInfo& info = gfxutil::versionInfo;
-    info.productUrl.reset(plat::strDup("https://example.com/"));
-    info.ackUrl.reset(plat::strDup("https://example.com/thanks"));
+    info.productUrl = "https://example.com/";
+    info.ackUrl = "https://example.com/thanks";
     info.buildString.clear();
     info.buildString.prf("Grantwell 1.0 ^b");
     info.aboutText.clear();

@@ -15,8 +15,6 @@ namespace ks = wvw::keysym;
 
 namespace {
 
-constexpr unsigned kBackSpace = 0xFF08, kHome = 0xFF50, kEnd = 0xFF57;
-
 struct Field {
   explicit Field(WText* t, plat::Point size = plat::Point(120, 24)) : host(size), text(t) {
     host.host(text);
@@ -47,11 +45,11 @@ TEST(WText, AKeystrokeThatDoesNotFitIsRefusedWithABellAndPushesNothingOut) {
   Field f(&t);
   f.type("abcdef");
   EXPECT_EQ(f.state(), "abcde 5/0");
-  f.host.press(kHome);
+  f.host.press(ks::Home);
   f.type("X");
   EXPECT_EQ(f.state(), "abcde 0/0");
   EXPECT_EQ(f.host.bells, 2);
-  for (unsigned k : {kEnd, kBackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
+  for (unsigned k : {ks::End, ks::BackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
   EXPECT_STREQ(t.getText(), "abcd");
 }
 
@@ -81,7 +79,7 @@ TEST(WText, RefusedBackSpaceLeavesTextAndCursor) {
   WText t(64, "-5", false);
   Field f(&t);
   t.filter = WTextUnsignedNumberFilter::get();
-  f.host.press(kBackSpace);  // "-" alone is no number
+  f.host.press(ks::BackSpace);  // "-" alone is no number
   EXPECT_EQ(f.state(), "-5 2/0");
 }
 
@@ -208,7 +206,7 @@ TEST(WTextAutocomplete, TypingReplacesTheCompletedTailAndBackSpaceNeverCompletes
   EXPECT_EQ(f.state(), "abc 3/-1");
   f.type("D");
   EXPECT_EQ(f.state(), "abd 3/0");
-  f.host.press(kBackSpace);
+  f.host.press(ks::BackSpace);
   EXPECT_STREQ(t.getText(), "ab");
 }
 
@@ -219,7 +217,7 @@ TEST(WTextLook, FieldsMatchTheGoldenImage) {
   t.select(2, 6);
   EXPECT_TRUE(matchesGolden(f.host.render(), GW_GOLDEN_DIR "/wtext_selected.png"));
   t.masked = true;
-  f.host.press(kEnd);
+  f.host.press(ks::End);
   EXPECT_TRUE(matchesGolden(f.host.render(), GW_GOLDEN_DIR "/wtext_masked.png"));
 }
 

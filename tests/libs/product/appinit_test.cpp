@@ -28,10 +28,10 @@ const uid_t kUser = 65534;
 std::string startUp(const char* argv0 = "/proc/self/exe", const char* appName = "grantwell",
                     bool readConfig = true) {
   product::appInit(argv0, appName, loc::msgid_t(), nullptr, true, readConfig);
-  std::string out = std::string("HOME=") + getenv("HOME") + " " + os::dotZemDir + "|" +
-                    os::configDir + "|" + os::saveConfigFilename + " " +
-                    std::to_string(gwtest::modeOf(os::dotZemDir)) + "/" +
-                    std::to_string(gwtest::modeOf(os::configDir));
+  std::string out = std::string("HOME=") + getenv("HOME") + " " + os::dotZemDir.get() + "|" +
+                    os::configDir.get() + "|" + os::saveConfigFilename.get() + " " +
+                    std::to_string(gwtest::modeOf(os::dotZemDir.get())) + "/" +
+                    std::to_string(gwtest::modeOf(os::configDir.get()));
   for (plat::StringParameter* p : {&plat::logDirParam, &plat::logFileParam, &plat::logParam})
     out += std::string(" ") + p->getValue() + "@" + std::to_string(p->getPriority());
   return out;
