@@ -137,6 +137,8 @@ class XMLNode {
 
   // Writing (XMLWriter.cpp). The text is freed with freeXMLString.
   char* createXMLString(int format = 1, int* size = nullptr) const;
+  // The file is written under a temporary name and put in place whole:
+  // when writing fails, the file that was there stays as it was.
   XMLError writeToFile(const char* path, const char* encodingName = nullptr, char format = 1) const;
 
   static XMLNode emptyXMLNode;

@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "lib1/plat/Exception.h"
+#include "lib1/plat/TransactedFile.h"
 #include "xml/ToXMLStringTool.h"
 #include "xml/XMLNode.h"
 #include "xml/XMLOptions.h"
@@ -128,8 +131,13 @@ char* XMLNode::createXMLString(int format, int* size) const {
 
 XMLError XMLNode::writeToFile(const char* path, const char* encodingName, char format) const {
   if (!d_) return eXMLErrorNone;
-  FILE* f = fopen(path, "wb");
-  if (!f) return eXMLErrorCannotOpenWriteFile;
+  std::optional<plat::TransactedFile> file;
+  try {
+    file.emplace(path, true, false);
+  } catch (plat::Exception&) {
+    return eXMLErrorCannotOpenWriteFile;
+  }
+  FILE* f = file->get();
   int encoding = XMLOptions::get().encoding;
   bool failed = false;
   auto put = [&](const void* data, size_t n) {
@@ -154,8 +162,14 @@ XMLError XMLNode::writeToFile(const char* path, const char* encodingName, char f
   char* text = createXMLString(format, &size);
   put(text, static_cast<size_t>(size));
   freeXMLString(text);
-  if (fclose(f) != 0) failed = true;
-  return failed ? eXMLErrorCannotWriteFile : eXMLErrorNone;
+  // Without a commit the temporary goes and the old file stays.
+  if (failed) return eXMLErrorCannotWriteFile;
+  try {
+    file->commit();
+  } catch (plat::Exception&) {
+    return eXMLErrorCannotWriteFile;
+  }
+  return eXMLErrorNone;
 }
 
 }  // namespace xml

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
 #include "xml/ToXMLStringTool.h"
 #include "xml/XMLNode.h"
@@ -75,4 +76,16 @@ TEST(XMLWriter, FileGetsMarkAndDeclarationUnlessItHasOne) {
   EXPECT_EQ(line, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
   EXPECT_EQ(XMLNode::parseString("<a/>").writeToFile((dir.path() + "/no/such").c_str()),
             eXMLErrorCannotOpenWriteFile);
+}
+
+// As on a full disk: the document that was there stays whole.
+TEST(XMLWriter, FailedSaveKeepsTheOldFile) {
+  gwtest::TempDir dir;
+  std::string path = dir.write("out.xml", "<old/>");
+  XMLNode big = XMLNode::createXMLTopNode("a");
+  big.addText(std::string(1 << 16, 'x').c_str());
+  EXPECT_EQ(gwtest::inChildWithFileLimit(4096, [&] { return int(big.writeToFile(path.c_str())); }),
+            eXMLErrorCannotWriteFile);
+  EXPECT_EQ(gwtest::readFile(path), "<old/>");
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"out.xml"});
 }
