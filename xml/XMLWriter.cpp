@@ -1,6 +1,7 @@
 // The writer of XMLNode: a tree as indented or compact text, or as a file
 // with its declaration. It keeps the elements it is inside on a stack of
 // its own, so that any depth writes without recursion.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,12 +42,12 @@ class XMLWriter {
         open(d->children[i], f.contentDepth, out, stack);
       } else if ((entry & 3) == eNodeText) {
         if (!*d->texts[i]) continue;
-        if (ownLines) out.append(f.contentDepth, '\t');
+        if (ownLines) indent(out, f.contentDepth);
         ToXMLStringTool::append(out, d->texts[i]);
         if (ownLines) out += '\n';
       } else {
         const XMLClear& c = d->clears[i];
-        if (f.contentDepth >= 0) out.append(f.contentDepth, '\t');
+        if (f.contentDepth >= 0) indent(out, f.contentDepth);
         if (c.openTag) out += c.openTag;
         if (c.text) out += c.text;
         if (c.closeTag) out += c.closeTag;
@@ -56,6 +57,11 @@ class XMLWriter {
   }
 
  private:
+  // Tabs for every level would make a chain of n elements cost n * n.
+  static void indent(std::string& out, int depth) {
+    out.append(size_t(std::min(depth, XMLNode::kMaxIndent)), '\t');
+  }
+
   struct Frame {
     const Data* data;
     int depth;
@@ -73,7 +79,7 @@ class XMLWriter {
       if (hasContent) stack.push_back({d, depth, depth, false, 0});
       return;
     }
-    if (depth > 0) out.append(depth, '\t');
+    if (depth > 0) indent(out, depth);
     out += '<';
     if (d->isDeclaration) out += '?';
     out += d->name;
@@ -109,7 +115,7 @@ class XMLWriter {
   static void close(const Frame& f, std::string& out) {
     const Data* d = f.data;
     if (!d->name || d->isDeclaration) return;
-    if (f.depth > 0 && !f.oneLine) out.append(f.depth, '\t');
+    if (f.depth > 0 && !f.oneLine) indent(out, f.depth);
     out += "</";
     out += d->name;
     out += '>';

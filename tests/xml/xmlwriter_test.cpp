@@ -43,6 +43,18 @@ TEST(XMLWriter, IndentedAndCompactLayouts) {
   }
 }
 
+// One tab per level would make this some ten gigabytes.
+TEST(XMLWriter, DeepNestingIndentsUpToALimit) {
+  const int depth = 100000;
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += "<a>";
+  for (int i = 0; i < depth; ++i) text += "</a>";
+  std::string out = written(XMLNode::parseString(text.c_str()), 1);
+  EXPECT_LT(out.size(), size_t(depth) * 2 * (XMLNode::kMaxIndent + 6));
+  EXPECT_EQ(out.rfind("<a>\n\t<a>\n\t\t<a>\n", 0), 0u);
+  EXPECT_NE(out.find("\n" + std::string(XMLNode::kMaxIndent, '\t') + "<a/>\n"), std::string::npos);
+}
+
 TEST(XMLWriter, EscapesMarkupCharacters) {
   ToXMLStringTool tool;
   EXPECT_STREQ(tool.toXML("a<b & 'c'\""), "a&lt;b &amp; &apos;c&apos;&quot;");
