@@ -1,7 +1,9 @@
 #include "lib1/loc/Localize.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,23 @@ TEST_F(Registry, LocaleOnTheCommandLineTranslatesTheBadArgumentMessage) {
   EXPECT_EQ(badArgs({"Locale=de", "stray"}), "Falsches Argument 'stray'.");
   use("fr");
   EXPECT_EQ(badArgs({"oops"}), "Argument incorrect : 'oops'.");
+}
+
+// In a fresh process, before the service is started, the platform's texts
+// are the English ones their callers give, never the bare keys.
+TEST(LocalizeDeathTest, BeforeTheServiceStartsTheCallersEnglishTextsStand) {
+  std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const char* args[] = {"stray", nullptr};
+  auto usage = [](plat::Configuration::UsageType, plat::Configuration*) {};
+  auto parse = [&] { plat::Configuration::global()->processParamArgs(args, usage); };
+  auto report = [&] {
+    fputs(gwtest::failureOf(parse).c_str(), stderr);
+    _exit(0);
+  };
+  EXPECT_EXIT(report(), testing::ExitedWithCode(0),
+              "^Bad argument 'stray'\\.  Run with -help for usage\\.$");
+  GTEST_FLAG_SET(death_test_style, style);
 }
 
 using RegistryDeathTest = Registry;
