@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "AddLocStrings_loc.h"
 #include "lib1/plat/Configuration.h"
 #include "tests/support/CaptureLogger.h"
 #include "tests/support/Failure.h"
@@ -74,6 +75,14 @@ TEST_F(Registry, LocaleOnTheCommandLineTranslatesTheBadArgumentMessage) {
   EXPECT_EQ(badArgs({"Locale=de", "stray"}), "Falsches Argument 'stray'.");
   use("fr");
   EXPECT_EQ(badArgs({"oops"}), "Argument incorrect : 'oops'.");
+}
+
+TEST_F(Registry, MessageTableRegistersOnlyOnce) {
+  reg()->addString("en", "loc_time_tomorrow", "the day after", "test");
+  AddLocStrings_loc again;  // would put the built-in text back
+  use("en_US");
+  EXPECT_EQ(text("loc_time_tomorrow"), "the day after");
+  reg()->addBuiltInString("en", "loc_time_tomorrow", "tomorrow");
 }
 
 // In a fresh process, before the service is started, the platform's texts

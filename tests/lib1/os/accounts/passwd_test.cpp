@@ -74,3 +74,14 @@ TEST(PerUserGroupList, ListsOnlyTheGroupsNamingTheUser) {
     EXPECT_EQ(groups, expected) << name;
   }
 }
+
+TEST(PerUserGroupList, ContainsFetchesTheListOnce) {
+  Passwd bob;
+  bob.getpw("bob", -1);
+  PerUserGroupList list(&bob.pw);
+  Group g;
+  g.getgr("shared", -1);
+  EXPECT_TRUE(list.contains(&g.gr));
+  list.groups.clear();  // changed behind its back: not looked at again
+  EXPECT_FALSE(list.contains(&g.gr));
+}
