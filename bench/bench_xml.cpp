@@ -3,6 +3,10 @@
 // counting them), in the same run. Memory: the bytes our tree holds once
 // read (glibc's count of bytes in use, before and after), and expat's peak
 // through its own allocator hooks.
+//
+// Writing indented text: a chain of nested elements beside a flat document
+// of as many elements under one root. Both should cost the same per
+// element, whatever the depth.
 #include <benchmark/benchmark.h>
 #include <expat.h>
 #include <malloc.h>
@@ -12,6 +16,7 @@
 #include <string>
 
 #include "xml/XMLNode.h"
+#include "xml/XMLUtil.h"
 
 namespace {
 
@@ -105,5 +110,31 @@ void BM_Expat(benchmark::State& state) {
   state.counters["peak_MB"] = double(gPeak) / (1 << 20);
 }
 BENCHMARK(BM_Expat)->Unit(benchmark::kMillisecond);
+
+std::string chain(int n) {
+  std::string text;
+  for (int i = 0; i < n; ++i) text += "<a>";
+  for (int i = 0; i < n; ++i) text += "</a>";
+  return text;
+}
+
+std::string flat(int n) {
+  std::string text = "<a>";
+  for (int i = 1; i < n; ++i) text += "<a/>";
+  return text + "</a>";
+}
+
+void BM_WriteIndented(benchmark::State& state, std::string (*shape)(int)) {
+  xml::XMLNode root = xml::XMLNode::parseString(shape(int(state.range(0))).c_str());
+  for (auto _ : state) {
+    int size = 0;
+    char* text = root.createXMLString(1, &size);
+    benchmark::DoNotOptimize(text);
+    xml::freeXMLString(text);
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0));
+}
+BENCHMARK_CAPTURE(BM_WriteIndented, deep, chain)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WriteIndented, flat, flat)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

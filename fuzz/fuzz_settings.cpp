@@ -35,7 +35,7 @@ std::string model(const std::string& in, std::vector<Setting>* out) {
     std::erase(line, '\r');
     if (lf == std::string::npos && line.empty()) break;  // only carriage returns: no line
     if (line.size() > 262144) return "String exceeds maximum length";
-    line = line.substr(0, line.find('\0'));  // a C string ends there
+    if (line.find('\0') != std::string::npos) return "NUL byte in setting";
     size_t i = 0;
     while (i < line.size() && isspace((unsigned char)line[i])) i++;
     // Each character, and whether it stays at the end of the line: a

@@ -135,8 +135,13 @@ class XMLNode {
   int positionOfChildNode(XMLNode child) const;
   int positionOfChildNode(const char* name, int j = 0) const;
 
-  // Writing (XMLWriter.cpp). The text is freed with freeXMLString.
+  // Writing (XMLWriter.cpp). The text is freed with freeXMLString. An
+  // indented line gets one tab per level up to kMaxIndent and no more, so
+  // the text, and the time to write it, grow with the tree's size alone.
+  static constexpr int kMaxIndent = 64;
   char* createXMLString(int format = 1, int* size = nullptr) const;
+  // The file is written under a temporary name and put in place whole:
+  // when writing fails, the file that was there stays as it was.
   XMLError writeToFile(const char* path, const char* encodingName = nullptr, char format = 1) const;
 
   static XMLNode emptyXMLNode;

@@ -1,12 +1,16 @@
 // The writer of XMLNode: a tree as indented or compact text, or as a file
 // with its declaration. It keeps the elements it is inside on a stack of
 // its own, so that any depth writes without recursion.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "lib1/plat/Exception.h"
+#include "lib1/plat/TransactedFile.h"
 #include "xml/ToXMLStringTool.h"
 #include "xml/XMLNode.h"
 #include "xml/XMLOptions.h"
@@ -38,12 +42,12 @@ class XMLWriter {
         open(d->children[i], f.contentDepth, out, stack);
       } else if ((entry & 3) == eNodeText) {
         if (!*d->texts[i]) continue;
-        if (ownLines) out.append(f.contentDepth, '\t');
+        if (ownLines) indent(out, f.contentDepth);
         ToXMLStringTool::append(out, d->texts[i]);
         if (ownLines) out += '\n';
       } else {
         const XMLClear& c = d->clears[i];
-        if (f.contentDepth >= 0) out.append(f.contentDepth, '\t');
+        if (f.contentDepth >= 0) indent(out, f.contentDepth);
         if (c.openTag) out += c.openTag;
         if (c.text) out += c.text;
         if (c.closeTag) out += c.closeTag;
@@ -53,6 +57,11 @@ class XMLWriter {
   }
 
  private:
+  // Tabs for every level would make a chain of n elements cost n * n.
+  static void indent(std::string& out, int depth) {
+    out.append(size_t(std::min(depth, XMLNode::kMaxIndent)), '\t');
+  }
+
   struct Frame {
     const Data* data;
     int depth;
@@ -70,7 +79,7 @@ class XMLWriter {
       if (hasContent) stack.push_back({d, depth, depth, false, 0});
       return;
     }
-    if (depth > 0) out.append(depth, '\t');
+    if (depth > 0) indent(out, depth);
     out += '<';
     if (d->isDeclaration) out += '?';
     out += d->name;
@@ -106,7 +115,7 @@ class XMLWriter {
   static void close(const Frame& f, std::string& out) {
     const Data* d = f.data;
     if (!d->name || d->isDeclaration) return;
-    if (f.depth > 0 && !f.oneLine) out.append(f.depth, '\t');
+    if (f.depth > 0 && !f.oneLine) indent(out, f.depth);
     out += "</";
     out += d->name;
     out += '>';
@@ -128,8 +137,13 @@ char* XMLNode::createXMLString(int format, int* size) const {
 
 XMLError XMLNode::writeToFile(const char* path, const char* encodingName, char format) const {
   if (!d_) return eXMLErrorNone;
-  FILE* f = fopen(path, "wb");
-  if (!f) return eXMLErrorCannotOpenWriteFile;
+  std::optional<plat::TransactedFile> file;
+  try {
+    file.emplace(path, true, false);
+  } catch (plat::Exception&) {
+    return eXMLErrorCannotOpenWriteFile;
+  }
+  FILE* f = file->get();
   int encoding = XMLOptions::get().encoding;
   bool failed = false;
   auto put = [&](const void* data, size_t n) {
@@ -154,8 +168,14 @@ XMLError XMLNode::writeToFile(const char* path, const char* encodingName, char f
   char* text = createXMLString(format, &size);
   put(text, static_cast<size_t>(size));
   freeXMLString(text);
-  if (fclose(f) != 0) failed = true;
-  return failed ? eXMLErrorCannotWriteFile : eXMLErrorNone;
+  // Without a commit the temporary goes and the old file stays.
+  if (failed) return eXMLErrorCannotWriteFile;
+  try {
+    file->commit();
+  } catch (plat::Exception&) {
+    return eXMLErrorCannotWriteFile;
+  }
+  return eXMLErrorNone;
 }
 
 }  // namespace xml

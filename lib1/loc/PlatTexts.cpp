@@ -8,6 +8,8 @@
 #include "lib1/loc/LString.h"
 #include "lib1/loc/LocaleSetter.h"
 #include "lib1/loc/Localize.h"
+#include "lib1/loc/TransMap.h"
+#include "lib1/loc/Translation.h"
 #include "lib1/plat/LocHooks.h"
 
 namespace loc {
@@ -16,12 +18,29 @@ namespace {
 
 AddLocStrings_plat addLocStrings;
 
-const char* text(msgid_t id) { return localize(id, nullptr, 0, false); }
+// The translation of id in the current map, or null, so that the caller's
+// English text stands in rather than the bare key. Before the service is
+// started the map is empty and every key is missing quietly; once it has
+// its languages, a missing key is reported as localize() reports it.
+const Translation* find(msgid_t id) {
+  const TransMap* map = TransMap::getThreadInst();
+  const Translation* t = map->get(id);
+  if (!t && !map->locales().empty()) localize(id);
+  return t;
+}
 
-void format(plat::DString* out, msgid_t id, const char* arg) {
+const char* text(msgid_t id) {
+  const Translation* t = find(id);
+  return t ? t->get(false, id) : nullptr;
+}
+
+bool format(plat::DString* out, msgid_t id, const char* arg) {
+  const Translation* t = find(id);
+  if (!t) return false;
   LString s;
-  s.xprintf(localize(id, nullptr, 0, true), arg);
+  s.xprintf(t->get(true, id), arg);
   *out = std::move(s);
+  return true;
 }
 
 void inUserLocale(void (*fn)(void*), void* context) {

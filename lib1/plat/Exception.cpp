@@ -32,6 +32,15 @@ SystemException::SystemException(const char* message, int errnum) : Exception(me
   strerror(errnum);
 }
 
+SystemException SystemException::notFound(const char* format, ...) {
+  SystemException e;
+  va_list args;
+  va_start(args, format);
+  e.msg.vprf(format, args);
+  va_end(args);
+  return e;
+}
+
 void SystemException::strerror(int errnum) {
   err = errnum;
   if (!msg.isEmpty()) msg.append(": ");

@@ -37,6 +37,10 @@ class SystemException : public Exception {
   // space after the message or return a text of its own.
   void strerror_r(int errnum);
 
+  // A look-up that found nothing, where no call failed: error number 0 and
+  // the formatted message alone, without a system text for "no error".
+  static SystemException notFound(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
   int err = 0;
 
  protected:

@@ -5,15 +5,13 @@ namespace plat {
 constinit LocHooks locHooks;
 
 const char* locText(loc::msgid_t id, const char* fallback) {
-  if (id.isNull() || !locHooks.text) return fallback;
-  return locHooks.text(id);
+  const char* text = id.isNull() || !locHooks.text ? nullptr : locHooks.text(id);
+  return text ? text : fallback;
 }
 
 DString locFormat(loc::msgid_t id, const char* fallback, const char* arg) {
   DString out;
-  if (!id.isNull() && locHooks.format)
-    locHooks.format(&out, id, arg);
-  else
+  if (id.isNull() || !locHooks.format || !locHooks.format(&out, id, arg))
     out.replace(fallback, "%S", arg ? arg : "");
   return out;
 }

@@ -1,7 +1,8 @@
 // The platform library names its texts by message key, but the service that
 // turns keys into the user's language sits above it (lib1/loc). That library
-// fills these hooks from a static constructor; until then, and in programs
-// that do not link it, the callers get the English texts they pass along.
+// fills these hooks from a static constructor. Until then, in programs that
+// do not link it, and whenever the service has no text for a key (before it
+// is started, above all), the callers get the English texts they pass along.
 #pragma once
 
 #include "lib1/plat/DString.h"
@@ -10,10 +11,11 @@
 namespace plat {
 
 struct LocHooks {
-  // The plain (formatted) text of a key.
+  // The plain (formatted) text of a key, or null when there is none.
   const char* (*text)(loc::msgid_t id) = nullptr;
-  // The raw text of a key expanded with one string argument for its "%S".
-  void (*format)(DString* out, loc::msgid_t id, const char* arg) = nullptr;
+  // The raw text of a key expanded with one string argument for its "%S";
+  // false, leaving out alone, when there is none.
+  bool (*format)(DString* out, loc::msgid_t id, const char* arg) = nullptr;
   // Runs fn(context) under the user's C-library locale, so that character
   // widths follow the user's language.
   void (*inUserLocale)(void (*fn)(void* context), void* context) = nullptr;

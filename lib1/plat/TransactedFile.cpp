@@ -1,12 +1,17 @@
 #include "lib1/plat/TransactedFile.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <ctime>
 
 #include "lib1/plat/DString.h"
 #include "lib1/plat/Descriptor.h"
-#include "lib1/plat/Dir.h"
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/File.h"
 #include "lib1/plat/Log.h"
@@ -20,46 +25,97 @@ const char* TransactedFile::suffix = ".tmp";
 
 namespace {
 
-// Created 0600 from the start, so that no other user can open it before it
-// is made private; a stale one from an earlier run is replaced, not reused.
-FILE* openPrivate(const char* tmp, bool binary) {
-  fileRemoveNoThrow(tmp);
-  int fd = fileOpenFdNoThrow(tmp, O_WRONLY | O_CREAT | O_EXCL, 0600);
-  FILE* f = fd < 0 ? nullptr : fdopen(fd, binary ? "wb" : "w");
-  if (!f) {
-    int err = errno;
-    if (fd >= 0) {
-      fdClose(fd);
-      fileRemoveNoThrow(tmp);
+// More hops than this is a loop; the kernel gives up at the same count.
+constexpr int kMaxLinks = 40;
+
+// The file a save through path replaces: the symbolic links of its last
+// component followed, up to a link to a file that does not exist yet.
+// Links in the directories above need no following: a rename in the
+// directory they lead to goes through them as well.
+DString followLinks(const char* path) {
+  DString target;
+  target.append(path);
+  for (int hop = 0; hop < kMaxLinks; hop++) {
+    char link[4096];
+    ssize_t n = readlink(target, link, sizeof link);
+    // Not a link (EINVAL) or not there: this is the file. Other failures
+    // show again, with their cause, when the file is made.
+    if (n < 0) return target;
+    if (size_t(n) == sizeof link) throw SystemExceptionFmt("fileOpen(%s)", ENAMETOOLONG, path);
+    link[n] = 0;
+    const char* slash = strrchr(target, '/');
+    if (link[0] == '/' || !slash) {
+      target.clear();
+      target.append(link);
+    } else {
+      int dirLen = int(slash - target.get()) + 1;
+      target.replaceRange(dirLen, target.length(), link);
     }
-    throw SystemExceptionFmt("fileOpen(%s)", err, tmp);
   }
-  return f;
+  throw SystemExceptionFmt("fileOpen(%s)", ELOOP, path);
+}
+
+uint64_t randomBits() {
+  uint64_t r;
+  if (getrandom(&r, sizeof r, GRND_NONBLOCK) == ssize_t(sizeof r)) return r;
+  // Without the kernel's generator: the process, the clock and a count
+  // still tell this name apart from every other writer's.
+  static uint64_t count = 0;
+  timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return (uint64_t(getpid()) << 40) ^ uint64_t(ts.tv_nsec) ^ uint64_t(ts.tv_sec) << 30 ^
+         ++count * 0x9E3779B97F4A7C15ull;
+}
+
+// Creates "<target>.XXXXXX<suffix>" exclusively, its X's random, and
+// retries while the name is taken. The mode is less the umask, as for any
+// new file. -1 with errno set, and the name tried last, on failure.
+int createUnique(const char* target, mode_t mode, DString* name) {
+  static const char chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  const char* end = TransactedFile::suffix ? TransactedFile::suffix : "";
+  for (int attempt = 0; attempt < 100; attempt++) {
+    uint64_t r = randomBits();
+    name->clear();
+    name->append(target).append(".");
+    for (int i = 0; i < 6; i++, r /= sizeof chars - 1)
+      name->appendChar_(chars[r % (sizeof chars - 1)]);
+    name->append(end);
+    int fd = fileOpenFdNoThrow(*name, O_WRONLY | O_CREAT | O_EXCL, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 }  // namespace
 
-TransactedFile::TransactedFile(const char* path, bool binary, bool priv) : path_(strDup(path)) {
+TransactedFile::TransactedFile(const char* path, bool binary, bool priv) {
+  DString target = followLinks(path);
+  path_.reset(strDup(target));
+  // A target that cannot be examined is taken as a new file; making the
+  // temporary beside it then fails with the cause, if there is one.
+  struct stat st;
+  bool exists = stat(target, &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) {
+    open(target, Write, binary);
+    return;
+  }
   DString tmp;
-  tmp.prf("%s%s", path, suffix);
-  if (priv)
-    replacePtr(openPrivate(tmp, binary), true);
-  else
-    open(tmp, Write, binary);
+  int fd = createUnique(target, priv ? 0600 : 0664, &tmp);
+  if (fd < 0)
+    throw SystemExceptionFmt("fileOpen(%s.XXXXXX%s)", errno, target.get(), suffix ? suffix : "");
   tmpPath_.reset(strDup(tmp));
-  try {
-    fileCopyPerms(path, tmp);
-  } catch (Exception& e) {
-    vlog().error("%s", e.str());
+  FILE* f = fdopen(fd, binary ? "wb" : "w");
+  if (!f) {
+    int err = errno;
+    fdClose(fd);
+    discard();
+    throw SystemExceptionFmt("fileOpen(%s)", err, tmp.get());
   }
-  if (priv) {
-    try {
-      fileMakePrivate(tmp);
-    } catch (...) {
-      discard();
-      throw;
-    }
-  }
+  replacePtr(f, true);
+  // A replaced file keeps its permissions; a private one only its owner's.
+  mode_t mode = st.st_mode & (priv ? 07700 : 07777);
+  if (exists && fchmod(fd, mode) != 0)
+    vlog().error("%s", SystemExceptionFmt("fileCopyPerms/chmod(%s)", errno, tmp.get()).str());
 }
 
 TransactedFile::~TransactedFile() { discard(); }
@@ -72,10 +128,25 @@ void TransactedFile::discard() {
 
 void TransactedFile::commit() {
   if (!file) return;
-  flush();
-  replacePtr(nullptr, own);
-  fileRename(tmpPath_.get(), path_.get());
-  tmpPath_.reset();
+  try {
+    flush();
+    // A write that failed earlier leaves its mark even when nothing was
+    // left to flush.
+    if (ferror(file))
+      throw SystemExceptionFmt("Error writing to %s", EIO, tmpPath_ ? tmpPath_.get() : path_.get());
+    // On disk before it takes the target's name: after a crash the target
+    // is the old file or the new one, never an empty one.
+    if (tmpPath_ && fsync(fileno(file)) != 0)
+      throw SystemExceptionFmt("fsync(%s)", errno, tmpPath_.get());
+    FILE* f = file;
+    file = nullptr;
+    if (fclose(f) != 0) throw StdlibException("fclose()");
+    if (tmpPath_) fileRename(tmpPath_.get(), path_.get());
+    tmpPath_.reset();
+  } catch (...) {
+    discard();
+    throw;
+  }
 }
 
 }  // namespace plat

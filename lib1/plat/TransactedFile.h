@@ -1,7 +1,15 @@
-// plat::TransactedFile: a file written under a temporary name (the target's
-// name followed by `suffix`) and put in place by one rename on commit.
-// Readers never see a half-written target; without a commit the target stays
-// as it was and the temporary file is removed again.
+// plat::TransactedFile: a file written under a temporary name of its own
+// and put in place by one rename on commit. Readers never see a half-written
+// target; without a commit, or when the commit fails, the target stays as it
+// was and the temporary file is removed again.
+//
+// The temporary file sits in the target's directory (a rename cannot cross
+// file systems) under a name no other writer uses at the same time: the
+// target's name, a dot, six random characters and `suffix`. So two programs
+// saving one file at once each publish a whole file, and the last rename
+// wins. A target reached through symbolic links is the file they lead to:
+// the links stay links. A target that exists and is no regular file (a
+// device, a pipe) cannot be replaced by a rename and is written in place.
 #pragma once
 
 #include <memory>
@@ -12,17 +20,24 @@ namespace plat {
 
 class TransactedFile : public FilePtr {
  public:
-  // Opens the temporary file for writing, with the target's permissions
-  // when it exists. A private one is created 0600 and owned by the
-  // effective user. Nothing is left behind when this throws.
+  // Creates the temporary file for writing, close-on-exec, with the
+  // permission bits of the target when it exists (0664 less the umask
+  // otherwise). A private one is born 0600 and never has group or other
+  // bits. Throws "fileOpen(%s)" naming the temporary (its random part as
+  // XXXXXX); nothing is left behind then.
   TransactedFile(const char* path, bool binary, bool priv);
   ~TransactedFile();
 
-  // Flushes, closes and renames onto the target; a second call does nothing.
+  // Flushes, syncs to disk and closes the temporary file, and only when all
+  // of that succeeded renames it onto the target. Any failure throws, with
+  // the temporary removed and the target as it was. A second call does
+  // nothing.
   void commit();
 
+  // The file written: the target with its symbolic links followed.
   const char* path() const { return path_.get(); }
-  const char* tmpPath() const { return tmpPath_.get(); }  // null once committed
+  // Null once committed, and for a target written in place.
+  const char* tmpPath() const { return tmpPath_.get(); }
 
   static const char* suffix;  // ".tmp" unless changed
 

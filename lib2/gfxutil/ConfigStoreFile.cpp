@@ -1,6 +1,7 @@
 #include "lib2/gfxutil/ConfigStoreFile.h"
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "lib1/os/AppInfo.h"
@@ -51,7 +52,15 @@ void ConfigStoreFile::loadPriority(int priority, plat::Configuration* config) {
       if (e.err == ENOENT) continue;
       throw plat::Exception(1, "Error reading %s: %s", path.get(), e.str());
     } catch (plat::Exception& e) {
-      throw plat::Exception(1, "Error reading %s: %s", path.get(), e.str());
+      // A fault in the file's text already names the file and the line
+      // ("<path>:<line>: <what>"): said once, that reads as the file and line
+      // that could not be read.
+      const char* detail = e.str();
+      size_t n = strlen(path.get());
+      if (strncmp(detail, path.get(), n) == 0 && detail[n] == ':') {
+        throw plat::Exception(1, "Error reading %s", detail);
+      }
+      throw plat::Exception(1, "Error reading %s: %s", path.get(), detail);
     }
   }
 }

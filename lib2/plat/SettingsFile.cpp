@@ -59,6 +59,20 @@ void writeEscapedValue(rdr::OutStream* os, const char* value) {
   }
 }
 
+// Through a stream of its own on the C stream, flushed into the file, so
+// that whatever the caller writes next follows in order.
+template <typename Write>
+static void writeToCStream(FILE* file, Write write) {
+  rdr::FileOutStream os(file, false);
+  write(&os);
+  os.flush();
+  os.file.flush();
+}
+
+void writeEscapedValue(const char* value, FILE* file) {
+  writeToCStream(file, [&](rdr::OutStream* os) { writeEscapedValue(os, value); });
+}
+
 void writeSetting(rdr::OutStream* os, const char* name, const char* value) {
   os->writeBytes(name, int(strlen(name)));
   if (value) {
@@ -68,44 +82,60 @@ void writeSetting(rdr::OutStream* os, const char* name, const char* value) {
   os->writeU8('\n');
 }
 
-void readSetting(rdr::InStream* is, String* name, String* value) {
-  DString line;
-  is->readLine(&line, 0);
-  processEscapes(line.data());
-  const char* text = line.get();
-  if (const char* eq = strchr(text, '=')) {
-    *name = String(text, int(eq - text));
-    *value = eq + 1;
-  } else {
-    *name = text;
-    *value = String();
-  }
+void writeSetting(const char* name, const char* value, FILE* file) {
+  writeToCStream(file, [&](rdr::OutStream* os) { writeSetting(os, name, value); });
+}
+
+const char* readSetting(rdr::InStream* is, DString* line) {
+  int length = is->readLine(line, 0);
+  // As a C string the line would end there, and the rest of the value be
+  // lost without a word.
+  if (memchr(line->get(), 0, size_t(length))) throw Exception("NUL byte in setting");
+  char* text = line->data();
+  processEscapes(text);
+  char* eq = strchr(text, '=');
+  if (!eq) return nullptr;
+  *eq = 0;
+  return eq + 1;
 }
 
 // The end of the stream ends a read quietly; whatever else stops it
-// propagates with the settings before it applied.
+// propagates with the settings before it applied, and, when the stream is
+// the file named source, with the file and the line in front of its text.
 template <typename Apply>
-static void forEachSetting(rdr::InStream* is, Apply apply) {
+static void forEachSetting(rdr::InStream* is, const char* source, Apply apply) {
+  DString line;
+  int number = 0;
   try {
     for (;;) {
-      String name, value;
-      readSetting(is, &name, &value);
-      apply(name.get(), value.get());
+      number++;
+      const char* value = readSetting(is, &line);
+      apply(line.get(), value);
     }
   } catch (rdr::EndOfStream&) {
   } catch (rdr::EndOfMsg&) {
+  } catch (Exception& e) {
+    if (!source) throw;
+    DPrintf located("%s:%d: %s", source, number, e.str());
+    e.msg.clear();
+    e.msg.append(located);
+    throw;
   }
 }
 
-void readFromStream(rdr::InStream* is, Configuration* config, int priority) {
+static void readConfig(rdr::InStream* is, const char* source, Configuration* config, int priority) {
   // A name no parameter carries, or a value refused, is skipped.
-  forEachSetting(is, [&](const char* n, const char* v) { config->set(n, v, priority); });
+  forEachSetting(is, source, [&](const char* n, const char* v) { config->set(n, v, priority); });
+}
+
+void readFromStream(rdr::InStream* is, Configuration* config, int priority) {
+  readConfig(is, nullptr, config, priority);
 }
 
 void readFromFile(Configuration* config, const char* path, int priority) {
   vlog().info("Reading %s Configuration from %s", config->name, path);
   rdr::FileInStream is(path, true);
-  readFromStream(&is, config, priority);
+  readConfig(&is, path, config, priority);
 }
 
 void writeToStream(rdr::OutStream* os, Configuration* config) {
@@ -116,8 +146,9 @@ void writeToStream(rdr::OutStream* os, Configuration* config) {
   }
 }
 
-// Writes through a temporary file and renames it into place; a failure
-// leaves the old file as it was.
+// Writes through a temporary file of its own, which takes the target's
+// place only once all of it is written and on disk; a failure leaves the old
+// file as it was.
 template <typename Write>
 static void writeTransacted(const char* path, bool priv, Write write) {
   TransactedFile tf(path, true, priv);
@@ -154,14 +185,19 @@ void addParamSetting(const char* name, const char* value, SettingsMap* settings,
     it->second = value;
 }
 
-void readParams(rdr::InStream* is, SettingsMap* settings, const AliasMap* aliases) {
-  forEachSetting(is,
+static void readMap(rdr::InStream* is, const char* source, SettingsMap* settings,
+                    const AliasMap* aliases) {
+  forEachSetting(is, source,
                  [&](const char* n, const char* v) { addParamSetting(n, v, settings, aliases); });
+}
+
+void readParams(rdr::InStream* is, SettingsMap* settings, const AliasMap* aliases) {
+  readMap(is, nullptr, settings, aliases);
 }
 
 void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap* aliases) {
   rdr::FileInStream is(path, true);
-  readParams(&is, settings, aliases);
+  readMap(&is, path, settings, aliases);
 }
 
 void writeParams(rdr::OutStream* os, const SettingsMap& settings) {

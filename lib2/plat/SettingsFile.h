@@ -4,12 +4,16 @@
 // A line is trimmed of white space at both ends and then un-escaped ("\\",
 // "\n" and "\r"; any other backslash throws "bad escape code 0x%02x"). It is
 // split at its first "=": no "=" means a name without a value (null, not
-// empty). There is no comment syntax. Every write goes through a
-// TransactedFile, so a file is replaced in one rename or not at all.
+// empty). There is no comment syntax, and a line holding a NUL byte is
+// refused. An error met while reading a file names the file and the line
+// ("<path>:<line>: <error>"). Every write goes through a TransactedFile, so
+// a file is replaced in one rename or not at all.
 //
 // These functions stand on the byte streams, which stand on the rest of the
 // platform library, so they live in this library above both.
 #pragma once
+
+#include <cstdio>
 
 #include "lib1/plat/Configuration.h"
 #include "lib1/plat/String.h"
@@ -17,17 +21,25 @@
 
 namespace plat {
 
+class DString;
+
 // Un-escapes text in place and trims white space at both ends; white space
 // produced by an escape stays. Throws "bad escape code 0x%02x".
 void processEscapes(char* text);
 
 void writeEscapedValue(rdr::OutStream* os, const char* value);
+// The same on a C stream, flushed into the file before it returns.
+void writeEscapedValue(const char* value, FILE* file);
 // The name, then "=" and the escaped value when there is a value, then "\n".
 void writeSetting(rdr::OutStream* os, const char* name, const char* value);
+void writeSetting(const char* name, const char* value, FILE* file);
 
-// One line as a setting. Throws rdr::EndOfStream when no line is left,
-// rdr::StringTooLongException beyond 262144 bytes.
-void readSetting(rdr::InStream* is, String* name, String* value);
+// Reads one line into *line and returns its value: the text after the first
+// "=", or null for a line without one. The name is the text of *line, cut
+// at the "=". Throws rdr::EndOfStream when no line is left,
+// rdr::StringTooLongException beyond 262144 bytes, "bad escape code 0x%02x"
+// and "NUL byte in setting".
+const char* readSetting(rdr::InStream* is, DString* line);
 
 // Applies every setting with Configuration::set until the end of the stream;
 // a failure stops the read with the earlier settings kept.

@@ -1,14 +1,17 @@
 // Checks shared by the file-system tests: a path's mode and owner, the exit
-// code of work done in a child process, and the one shape of a failing file
+// code of work done in a child process (with a file-size limit, where a
+// full disk is wanted), and the one shape of a failing file
 // operation (the throwing form names it, its NoThrow twin returns false).
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <functional>
 #include <string>
 
@@ -40,6 +43,17 @@ inline int exitCodeOf(pid_t child) {
   int status = 0;
   waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs f in a child whose files cannot grow beyond limit bytes, and gives
+// f's result: a write past the limit fails (EFBIG) as on a full disk, also
+// for root, who may write where no one else can.
+inline int inChildWithFileLimit(rlim_t limit, const std::function<int()>& f) {
+  return exitCodeOf(startChild([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit rl = {limit, limit};
+    return setrlimit(RLIMIT_FSIZE, &rl) == 0 ? f() : 99;
+  }));
 }
 
 // One failing operation: call throws a plat::SystemException with err whose

@@ -1,9 +1,11 @@
 #include "tests/support/TempDir.h"
 
+#include <dirent.h>
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -41,6 +43,19 @@ std::string TempDir::write(const std::string& name, const std::string& content) 
   std::string p = file(name);
   std::ofstream(p, std::ios::binary) << content;
   return p;
+}
+
+std::vector<std::string> TempDir::names() const {
+  std::vector<std::string> out;
+  DIR* d = opendir(path_.c_str());
+  if (!d) return out;
+  while (dirent* e = readdir(d)) {
+    std::string name = e->d_name;
+    if (name != "." && name != "..") out.push_back(name);
+  }
+  closedir(d);
+  std::sort(out.begin(), out.end());
+  return out;
 }
 
 std::string readFile(const std::string& path) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace gwtest {
 
@@ -19,6 +20,8 @@ class TempDir {
   // Creates path()/name with the given content, bytes as given, and returns
   // its path.
   std::string write(const std::string& name, const std::string& content) const;
+  // The names in path(), sorted: what a save left behind beside its file.
+  std::vector<std::string> names() const;
 
  private:
   std::string path_;

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
 #include "xml/ToXMLStringTool.h"
 #include "xml/XMLNode.h"
@@ -42,6 +43,18 @@ TEST(XMLWriter, IndentedAndCompactLayouts) {
   }
 }
 
+// One tab per level would make this some ten gigabytes.
+TEST(XMLWriter, DeepNestingIndentsUpToALimit) {
+  const int depth = 100000;
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += "<a>";
+  for (int i = 0; i < depth; ++i) text += "</a>";
+  std::string out = written(XMLNode::parseString(text.c_str()), 1);
+  EXPECT_LT(out.size(), size_t(depth) * 2 * (XMLNode::kMaxIndent + 6));
+  EXPECT_EQ(out.rfind("<a>\n\t<a>\n\t\t<a>\n", 0), 0u);
+  EXPECT_NE(out.find("\n" + std::string(XMLNode::kMaxIndent, '\t') + "<a/>\n"), std::string::npos);
+}
+
 TEST(XMLWriter, EscapesMarkupCharacters) {
   ToXMLStringTool tool;
   EXPECT_STREQ(tool.toXML("a<b & 'c'\""), "a&lt;b &amp; &apos;c&apos;&quot;");
@@ -75,4 +88,16 @@ TEST(XMLWriter, FileGetsMarkAndDeclarationUnlessItHasOne) {
   EXPECT_EQ(line, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
   EXPECT_EQ(XMLNode::parseString("<a/>").writeToFile((dir.path() + "/no/such").c_str()),
             eXMLErrorCannotOpenWriteFile);
+}
+
+// As on a full disk: the document that was there stays whole.
+TEST(XMLWriter, FailedSaveKeepsTheOldFile) {
+  gwtest::TempDir dir;
+  std::string path = dir.write("out.xml", "<old/>");
+  XMLNode big = XMLNode::createXMLTopNode("a");
+  big.addText(std::string(1 << 16, 'x').c_str());
+  EXPECT_EQ(gwtest::inChildWithFileLimit(4096, [&] { return int(big.writeToFile(path.c_str())); }),
+            eXMLErrorCannotWriteFile);
+  EXPECT_EQ(gwtest::readFile(path), "<old/>");
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"out.xml"});
 }

@@ -56,8 +56,8 @@ void Passwd::getpw(const char* name, int uid) {
                   });
   if (found) return;
   if (rc != 0) throw plat::SystemException(name ? "getpwnam" : "getpwuid", rc);
-  if (name) throw plat::SystemExceptionFmt("getpwnam(%s): account not found", 0, name);
-  throw plat::SystemExceptionFmt("getpwuid(%ld): account not found", 0, long(uid));
+  if (name) throw plat::SystemException::notFound("getpwnam(%s): account not found", name);
+  throw plat::SystemException::notFound("getpwuid(%ld): account not found", long(uid));
 }
 
 const char* Passwd::getName(int uid, const char* defaultName) {

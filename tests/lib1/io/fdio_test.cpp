@@ -76,6 +76,26 @@ TEST_F(FdIoTest, TenMebibytesCrossWithBackgroundFlushingAndAFlushingShutdown) {
   EXPECT_FALSE(isOpen(fds[0]) || isOpen(fds[1]));
 }
 
+TEST_F(FdIoTest, ShutdownFromInsideAReadIsCompletedInALaterDispatch) {
+  io::FdIo* a = channel(0);
+  Handler h;
+  int reads = 0;
+  h.onRead = [&](io::Io* io) {
+    reads++;
+    io->shutdown(false, true);
+    io->markReadable();  // ignored once shutting down
+    EXPECT_EQ(h.shutdowns, 0);
+  };
+  a->setHandler(&h, true);
+  ASSERT_EQ(write(fds[1], "x", 1), 1);
+  ASSERT_TRUE(runUntil([&] { return h.shutdowns > 0; }));
+  mgr.doEvents(0);
+  EXPECT_EQ(reads, 1);
+  EXPECT_EQ(h.shutdowns, 1);
+  EXPECT_FALSE(isOpen(fds[0]));
+  close(fds[1]);
+}
+
 TEST_F(FdIoTest, FlushingShutdownTowardASilentPeerEndsAtTheFlushLimit) {
   plat::Configuration::global()->set("LazyFlushTimeout", "1", 0);
   io::FdIo* a = channel(0);

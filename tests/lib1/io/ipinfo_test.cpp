@@ -36,6 +36,20 @@ TEST(IpInfo, NamesAreNotLookedUpAndTheUserIsToldSo) {
   loc::localeParam.unsetParam(50, false);
 }
 
+// Equal means the same socket address: a mapped IPv4 address is not the
+// plain one, nor are link-local addresses of two interfaces.
+TEST(IpInfo, EqualityIsExact) {
+  sockaddr_in6 sa = {};
+  sa.sin6_family = AF_INET6;
+  inet_pton(AF_INET6, "fe80::1", &sa.sin6_addr);
+  io::IpInfo linkLocal(reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+  sa.sin6_scope_id = 1;
+  io::IpInfo otherScope(reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+  EXPECT_FALSE(io::IpInfo("::ffff:127.0.0.1", 1) == io::IpInfo("127.0.0.1", 1));
+  EXPECT_FALSE(linkLocal == otherScope);
+  EXPECT_TRUE(otherScope == io::IpInfo(reinterpret_cast<sockaddr*>(&sa), sizeof sa));
+}
+
 // Nothing a socket address cannot hold: a short IPv6 one would be overread.
 TEST(IpInfo, WhatASocketAddressCannotHoldIsRefused) {
   sockaddr_in6 sa = {};

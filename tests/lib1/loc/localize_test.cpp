@@ -1,10 +1,13 @@
 #include "lib1/loc/Localize.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "AddLocStrings_loc.h"
 #include "lib1/plat/Configuration.h"
 #include "tests/support/CaptureLogger.h"
 #include "tests/support/Failure.h"
@@ -72,6 +75,31 @@ TEST_F(Registry, LocaleOnTheCommandLineTranslatesTheBadArgumentMessage) {
   EXPECT_EQ(badArgs({"Locale=de", "stray"}), "Falsches Argument 'stray'.");
   use("fr");
   EXPECT_EQ(badArgs({"oops"}), "Argument incorrect : 'oops'.");
+}
+
+TEST_F(Registry, MessageTableRegistersOnlyOnce) {
+  reg()->addString("en", "loc_time_tomorrow", "the day after", "test");
+  AddLocStrings_loc again;  // would put the built-in text back
+  use("en_US");
+  EXPECT_EQ(text("loc_time_tomorrow"), "the day after");
+  reg()->addBuiltInString("en", "loc_time_tomorrow", "tomorrow");
+}
+
+// In a fresh process, before the service is started, the platform's texts
+// are the English ones their callers give, never the bare keys.
+TEST(LocalizeDeathTest, BeforeTheServiceStartsTheCallersEnglishTextsStand) {
+  std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const char* args[] = {"stray", nullptr};
+  auto usage = [](plat::Configuration::UsageType, plat::Configuration*) {};
+  auto parse = [&] { plat::Configuration::global()->processParamArgs(args, usage); };
+  auto report = [&] {
+    fputs(gwtest::failureOf(parse).c_str(), stderr);
+    _exit(0);
+  };
+  EXPECT_EXIT(report(), testing::ExitedWithCode(0),
+              "^Bad argument 'stray'\\.  Run with -help for usage\\.$");
+  GTEST_FLAG_SET(death_test_style, style);
 }
 
 using RegistryDeathTest = Registry;

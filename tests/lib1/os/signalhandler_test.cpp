@@ -22,7 +22,7 @@ void reg(int sig, SignalHandler::Callback* cb, bool add = true) {
 struct Noter : SignalHandler::Callback {
   explicit Noter(char idChar, std::function<void()> f = {}) : id(idChar), hook(std::move(f)) {}
   ~Noter() override {
-    for (int sig : {SIGUSR1, SIGUSR2}) reg(sig, this, false);
+    for (int sig : {SIGUSR1, SIGUSR2, SIGCHLD, SIGTERM}) reg(sig, this, false);
   }
   void handleSignal(int) override {
     calls += id;
@@ -31,6 +31,12 @@ struct Noter : SignalHandler::Callback {
   char id;
   std::function<void()> hook;
 };
+
+void (*actionOf(int sig))(int) {
+  struct sigaction sa;
+  sigaction(sig, nullptr, &sa);
+  return sa.sa_handler;
+}
 
 // One turn drains the socket; a hang there fails by timeout.
 struct SignalHandlerTest : testing::Test {
@@ -76,6 +82,33 @@ TEST_F(SignalHandlerTest, ThrowingCallbackLosesNoLaterSignal) {
   EXPECT_THROW(mgr.doEvents(0), plat::Exception);
   mgr.doEvents(0);
   EXPECT_EQ(calls, "ttt");
+}
+
+TEST_F(SignalHandlerTest, LastRemovalRestoresTheDefaultAction) {
+  Noter a('a'), b('b');
+  reg(SIGUSR2, &a);
+  reg(SIGUSR2, &b);
+  reg(SIGUSR2, &a, false);
+  EXPECT_EQ(actionOf(SIGUSR2), SignalHandler::handler);
+  reg(SIGUSR2, &b, false);
+  EXPECT_EQ(actionOf(SIGUSR2), SIG_DFL);
+}
+
+// As around a fork: blocked, reset to their defaults in the child, unblocked.
+TEST_F(SignalHandlerTest, HandledSignalsAreBlockedThenResetAndUnblocked) {
+  Noter a('a');
+  reg(SIGCHLD, &a);
+  reg(SIGTERM, &a);
+  os::SigProcMaskRestorer r;
+  SignalHandler::getInstance()->blockHandledSignals_(&r);
+  sigset_t now;
+  sigprocmask(SIG_BLOCK, nullptr, &now);
+  EXPECT_TRUE(sigismember(&now, SIGCHLD) && sigismember(&now, SIGTERM));
+  r.unregisterSignals();
+  EXPECT_TRUE(actionOf(SIGCHLD) == SIG_DFL && actionOf(SIGTERM) == SIG_DFL);
+  r.restoreMask();
+  sigprocmask(SIG_BLOCK, nullptr, &now);
+  EXPECT_FALSE(sigismember(&now, SIGCHLD) || sigismember(&now, SIGTERM));
 }
 
 TEST(SignalHandlerDeathTest, RegisteringWithoutALoopIsFatal) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
 
+#include <string>
+#include <vector>
+
 #include "lib1/plat/File.h"
 #include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
@@ -12,10 +15,23 @@ using namespace gwtest;
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 struct TransactedFileTest : testing::Test {
   TempDir dir;
   std::string target = dir.write("t", "old");
-  std::string tmp = target + ".tmp";
+
+  // Saves content to path in one transaction; false when that failed.
+  static bool save(const std::string& path, const std::string& content) {
+    try {
+      TransactedFile tf(path.c_str(), true, false);
+      fwrite(content.data(), 1, content.size(), tf.file);  // failures show at commit
+      tf.commit();
+      return true;
+    } catch (Exception&) {
+      return false;
+    }
+  }
 };
 
 }  // namespace
@@ -28,7 +44,7 @@ TEST_F(TransactedFileTest, CommitPutsTheContentInPlaceWithTheOldPermissions) {
   tf.commit();
   EXPECT_EQ(readFile(target), "new content");
   EXPECT_EQ(modeOf(target), 0604u);
-  EXPECT_FALSE(fileExistsNoThrow(tmp.c_str()));
+  EXPECT_EQ(dir.names(), Names{"t"});
 }
 
 TEST_F(TransactedFileTest, WithoutCommitNothingChangesAndNoTraceIsLeft) {
@@ -37,15 +53,7 @@ TEST_F(TransactedFileTest, WithoutCommitNothingChangesAndNoTraceIsLeft) {
     fputs("half-written", tf.file);
   }
   EXPECT_EQ(readFile(target), "old");
-  EXPECT_FALSE(fileExistsNoThrow(tmp.c_str()));
-}
-
-TEST_F(TransactedFileTest, StaleTemporaryIsReplacedByAPrivateOne) {
-  dir.write("t.tmp", "stale");
-  chmod(tmp.c_str(), 0666);
-  TransactedFile tf(target.c_str(), false, true);
-  EXPECT_EQ(modeOf(tmp), 0600u);
-  EXPECT_EQ(readFile(tmp), "");
+  EXPECT_EQ(dir.names(), Names{"t"});
 }
 
 TEST_F(TransactedFileTest, PrivateTemporaryIsBornPrivate) {
@@ -64,21 +72,67 @@ TEST_F(TransactedFileTest, PrivateTemporaryIsBornPrivate) {
   EXPECT_EQ(modeOf(tf.tmpPath()), 0600u);
 }
 
-TEST_F(TransactedFileTest, FailedOpenNamesTheTemporaryFile) {
+TEST_F(TransactedFileTest, FailuresToStartNameTheFileAndLeaveNothing) {
   std::string missing = dir.file("missing/t");
   for (bool priv : {false, true})
     expectSystemError([&] { TransactedFile tf(missing.c_str(), false, priv); }, ENOENT,
-                      ("fileOpen(" + missing + ".tmp): ").c_str());
+                      ("fileOpen(" + missing + ".XXXXXX.tmp): ").c_str());
+  // A directory cannot be replaced by a file: refused before anything is written.
+  mkdir(dir.file("d").c_str(), 0755);
+  expectSystemError([&] { TransactedFile tf(dir.file("d").c_str(), false, false); }, EISDIR,
+                    ("fileOpen(" + dir.file("d") + "): ").c_str());
+  EXPECT_EQ(dir.names(), (Names{"d", "t"}));
 }
 
-TEST_F(TransactedFileTest, FailedCommitKeepsTheTargetAndCleansUp) {
-  std::string d = dir.file("d");
-  mkdir(d.c_str(), 0755);  // a directory cannot be replaced by a file
-  mkdir((d + "/inside").c_str(), 0755);
-  {
-    TransactedFile tf(d.c_str(), false, false);
-    EXPECT_THROW(tf.commit(), SystemException);
+// Each save has a temporary of its own: one never renames the other's
+// half-written file into place.
+TEST_F(TransactedFileTest, ConcurrentSavesEachPublishAWholeFile) {
+  const std::string a(1 << 16, 'a'), b(1 << 16, 'b');
+  auto saver = [&](const std::string& content) {
+    return startChild([&] {
+      for (int i = 0; i < 40; i++)
+        if (!save(target, content)) return 1;
+      return 0;
+    });
+  };
+  pid_t savers[] = {saver(a), saver(b)};
+  int status[2] = {-1, -1}, running = 2, torn = 0;
+  while (running > 0) {
+    std::string seen = readFile(target);
+    if (seen != "old" && seen != a && seen != b) torn++;
+    for (int i : {0, 1})
+      if (status[i] == -1 && waitpid(savers[i], &status[i], WNOHANG) == savers[i]) running--;
   }
-  EXPECT_TRUE(isDir((d + "/inside").c_str()));
-  EXPECT_FALSE(fileExistsNoThrow((d + ".tmp").c_str()));
+  EXPECT_EQ(torn, 0);
+  for (int s : status) EXPECT_TRUE(WIFEXITED(s) && WEXITSTATUS(s) == 0);
+  EXPECT_EQ(dir.names(), Names{"t"});
+}
+
+// As on a full disk: a write that failed, even one whose caller did not
+// look, must not put a cut-off file in place.
+TEST_F(TransactedFileTest, FailedWriteLeavesTheOldFile) {
+  EXPECT_EQ(inChildWithFileLimit(4096, [&] { return save(target, std::string(1 << 16, 'x')); }), 0);
+  EXPECT_EQ(readFile(target), "old");
+  EXPECT_EQ(dir.names(), Names{"t"});
+}
+
+TEST_F(TransactedFileTest, SaveThroughLinksUpdatesTheFileTheyLeadTo) {
+  mkdir(dir.file("sub").c_str(), 0755);
+  const struct {
+    const char* link;
+    std::string to;
+    const char* file;
+  } rows[] = {
+      {"relative", "t", "t"},
+      {"chain", "sub/../relative", "t"},
+      {"absolute", dir.file("sub/new"), "sub/new"},  // not there yet: made
+  };
+  for (const auto& r : rows) {
+    ASSERT_EQ(symlink(r.to.c_str(), dir.file(r.link).c_str()), 0);
+    ASSERT_TRUE(save(dir.file(r.link), r.link)) << r.link;
+    EXPECT_EQ(readFile(dir.file(r.file)), r.link);
+    struct stat st;
+    EXPECT_TRUE(lstat(dir.file(r.link).c_str(), &st) == 0 && S_ISLNK(st.st_mode)) << r.link;
+  }
+  EXPECT_EQ(dir.names(), (Names{"absolute", "chain", "relative", "sub", "t"}));
 }

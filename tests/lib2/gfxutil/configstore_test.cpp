@@ -47,7 +47,7 @@ TEST_F(Store, FaultStopsLoadKeepingWhatCameBefore) {
   put("etc/config.d/common", "Log=first\n");
   std::string second = put("etc/config.d/common.custom", "Other=early\nLog=C:\\temp\n");
   put("home/config.d/grantwell", "Log=never\n");
-  EXPECT_EQ(load(50), "Error reading " + second + ": bad escape code 0x74");
+  EXPECT_EQ(load(50), "Error reading " + second + ":2: bad escape code 0x74");
   EXPECT_STREQ(log.getValue(), "first");
   EXPECT_STREQ(other.getValue(), "early");
 }

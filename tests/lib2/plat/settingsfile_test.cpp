@@ -1,17 +1,24 @@
 #include "lib2/plat/SettingsFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 
 #include "lib1/plat/BoolParameter.h"
+#include "lib1/plat/DString.h"
 #include "lib1/plat/StringParameter.h"
+#include "lib1/rdr/Exceptions.h"
+#include "lib1/rdr/FileInStream.h"
 #include "lib2/plat/EscapedValue.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempDir.h"
 
 using namespace plat;
 using namespace gwtest;
+using namespace std::string_literals;
 
 namespace {
 
@@ -22,35 +29,43 @@ struct Settings : testing::Test {
   StringParameter other{"Other", "", "", false, &conf};
   BoolParameter compact{"CompactLog", "", false, false, &conf};
 
+  // The failure reading the file f with content gives, the folder left out.
   std::string read(const std::string& content) {
-    return failureOf([&] { readFromFile(&conf, dir.write("f", content).c_str(), 50); });
+    std::string f = dir.write("f", content);
+    std::string fault = failureOf([&] { readFromFile(&conf, f.c_str(), 50); });
+    return fault.rfind(f, 0) == 0 ? fault.substr(f.size() - 1) : fault;
   }
 };
 
 }  // namespace
 
-// A name alone sets a boolean and leaves other kinds as they were.
+// A name alone sets a boolean and leaves other kinds as they were. A fault
+// names the file and the line, and keeps what came before it.
 TEST_F(Settings, LinesReadAsWritten) {
-  // The file, then the value of Log and the failure it gives.
-  const char* rows[][3] = {
+  const struct {
+    std::string file;
+    const char* log;
+    const char* fault;
+  } rows[] = {
       {"  Log=C:\\\\temp  \r\n", "C:\\temp", "(none)"},
       {"Log = x\n# Log=y\n", "before", "(none)"},  // names "Log " and "# Log"
       {"CompactLog\nLog\n", "before", "(none)"},
-      {"Log=x\nLog=C:\\temp\n", "x", "bad escape code 0x74"},
-      {"Log=x\\", "before", "bad escape code 0x00"},
-      {"Log=\\\x80", "before", "bad escape code 0xffffff80"},
+      {"Log=x\nLog=C:\\temp\n", "x", "f:2: bad escape code 0x74"},
+      {"Log=x\\", "before", "f:1: bad escape code 0x00"},
+      {"Log=\\\x80", "before", "f:1: bad escape code 0xffffff80"},
+      {"Log=x\nLog=ab\0cd\n"s, "x", "f:2: NUL byte in setting"},  // never "ab"
   };
   for (const auto& r : rows) {
     log.setParam("before", 50);
-    EXPECT_EQ(read(r[0]), r[2]) << r[0];
-    EXPECT_STREQ(log.getValue(), r[1]) << r[0];
+    EXPECT_EQ(read(r.file), r.fault) << r.file;
+    EXPECT_STREQ(log.getValue(), r.log) << r.file;
   }
   EXPECT_TRUE(compact.getValue());
 }
 
 TEST_F(Settings, OverlongLineStopsAfterEarlierSettings) {
   EXPECT_EQ(read("Log=kept\nOther=" + std::string(262144, 'x') + "\n"),
-            "String exceeds maximum length");
+            "f:2: String exceeds maximum length");
   EXPECT_STREQ(log.getValue(), "kept");
 }
 
@@ -73,4 +88,35 @@ TEST_F(Settings, DiffsWithoutChangeLeaveFileUntouched) {
   log.setParam("changed", 50);
   writeDiffsToFile(&conf, f.c_str(), &reference);
   EXPECT_EQ(readFile(f), "a=2\nLog=changed\nz=1\n");
+}
+
+// What the C-stream writers leave in the file, each call flushed into it,
+// reads back as written, up to the end of the input, which passes through.
+TEST_F(Settings, SettingsRoundTripThroughACStream) {
+  const char* rows[][2] = {
+      {"Plain", "x y"}, {"None", nullptr}, {"", nullptr}, {"a", "b=\\\n\r"}, {"\\\n\r", nullptr}};
+  FILE* f = tmpfile();
+  for (int i = 0; i < 4; i++) writeSetting(rows[i][0], rows[i][1], f);
+  writeEscapedValue(rows[4][0], f);  // read back as a name without a value
+  char bytes[64] = {};
+  ASSERT_GT(pread(fileno(f), bytes, sizeof bytes - 1, 0), 0);
+  EXPECT_STREQ(bytes, "Plain=x y\nNone\n\na=b=\\\\\\n\\r\n\\\\\\n\\r");
+  rewind(f);
+  rdr::FileInStream is(f, true);
+  DString line;
+  for (const auto& [name, value] : rows) {
+    const char* got = readSetting(&is, &line);
+    EXPECT_STREQ(line.get(), name);
+    EXPECT_STREQ(got ? got : "(null)", value ? value : "(null)") << name;
+  }
+  EXPECT_THROW(readSetting(&is, &line), rdr::EndOfStream);
+}
+
+TEST_F(Settings, SavingThroughALinkKeepsTheLink) {
+  std::string real = dir.write("real", "A=1\n"), link = dir.file("link");
+  ASSERT_EQ(symlink("real", link.c_str()), 0);
+  mergeParamToFile(link.c_str(), "B", "2", false);
+  EXPECT_EQ(readFile(real), "A=1\nB=2\n");
+  struct stat st;
+  EXPECT_TRUE(lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
 }

@@ -132,7 +132,7 @@ TEST_F(AppInit, StopsOnADirectoryItCannotMakeOrAFileItCannotRead) {
   } rows[] = {
       {"a file in the place of .zem", "/.zem", true, "error: mkDir(" + user + "/.zem): "},
       {"a bad preference file", "/.zem/config.d/grantwell", true,
-       "error: Error reading " + user + "/.zem/config.d/grantwell: bad escape code 0x71"},
+       "error: Error reading " + user + "/.zem/config.d/grantwell:1: bad escape code 0x71"},
       {"the same, configuration not read", "/.zem/config.d/grantwell", false, "HOME="},
   };
   for (const Row& r : rows) {

@@ -26,7 +26,10 @@ TEST(Passwd, MissingAccountsAndGroupsFailWithErrorZero) {
       {[&] { g.getgr("nosuchgroup", -1); }, "getgrnam: Success (0)"},
       {[&] { g.getgr(nullptr, 4242); }, "getgrgid: Success (0)"},
   };
-  for (auto& [call, text] : cases) gwtest::expectSystemError(call, 0, text);
+  for (auto& [call, text] : cases) {
+    gwtest::expectSystemError(call, 0, text);
+    EXPECT_EQ(gwtest::failureOf(call), text);  // no system text for "no error"
+  }
   EXPECT_FALSE(p.found || g.found);
   EXPECT_EQ(p.pw.pw_name, nullptr);
 }
@@ -70,4 +73,15 @@ TEST(PerUserGroupList, ListsOnlyTheGroupsNamingTheUser) {
     PerUserGroupList::getGroupsForUser(&user, groups);
     EXPECT_EQ(groups, expected) << name;
   }
+}
+
+TEST(PerUserGroupList, ContainsFetchesTheListOnce) {
+  Passwd bob;
+  bob.getpw("bob", -1);
+  PerUserGroupList list(&bob.pw);
+  Group g;
+  g.getgr("shared", -1);
+  EXPECT_TRUE(list.contains(&g.gr));
+  list.groups.clear();  // changed behind its back: not looked at again
+  EXPECT_FALSE(list.contains(&g.gr));
 }

@@ -47,6 +47,17 @@ TEST(FdUtil, EverythingCreatedIsCloseOnExec) {
   for (int fd : all) EXPECT_EQ(fdClose(fd), 0);
 }
 
+TEST(FdUtil, SetBlockingSwitchesNonBlockingAloneAndKeepsAppend) {
+  char path[] = "/tmp/gw_fdutil_XXXXXX";
+  int fd = mkostemp(path, O_CLOEXEC | O_APPEND);
+  unlink(path);
+  fdSetBlocking(fd, false);
+  EXPECT_EQ(fcntl(fd, F_GETFL) & (O_NONBLOCK | O_APPEND), O_NONBLOCK | O_APPEND);
+  fdSetBlocking(fd, true);
+  EXPECT_EQ(fcntl(fd, F_GETFL) & (O_NONBLOCK | O_APPEND), O_APPEND);
+  close(fd);
+}
+
 TEST(FdUtil, BadDescriptorsRaiseNamedErrors) {
   const std::pair<std::function<void()>, const char*> cases[] = {
       {[] { fdSetBlocking(-1, true); }, "setBlocking: Bad file descriptor (9)"},
