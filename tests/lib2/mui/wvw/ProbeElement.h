@@ -1,9 +1,10 @@
-// A leaf element of the widget-set back-end for these tests. Its widget is a
-// block of a given minimum size, and it writes down when the block stops
-// and whether the element was still whole then: a widget that stops while
-// its element is already being destroyed calls into a half-gone object.
+// A leaf element of the widget-set back-end for these tests, its widget a
+// block. It notes when the block stops and whether the element was whole
+// then (a widget stopping in a half-destroyed element calls into it), and
+// runs onStart when the block starts.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,22 +20,22 @@ class ProbeElement : public mui::MuElement, private wvw::WInputHandler {
   // Made and handed to parent, which owns it from then on.
   static ProbeElement* add(mui::MuContainer* parent, const char* id, std::vector<std::string>* log,
                            plat::Point minSize = plat::Point(10, 10)) {
-    auto* e = new ProbeElement(parent, id, log, minSize);
+    auto* e = new ProbeElement(parent, id, log);
+    e->block_.minSize = minSize;
     parent->childAdded(e);
     return e;
   }
   ~ProbeElement() override { dying_ = true; }
 
-  gwtest::Block& block() { return block_; }
+  std::function<void()> onStart;
 
  private:
-  ProbeElement(mui::MuContainer* parent, const char* id, std::vector<std::string>* log,
-               plat::Point minSize)
+  ProbeElement(mui::MuContainer* parent, const char* id, std::vector<std::string>* log)
       : mui::MuElement(parent, id, nullptr), log_(log) {
-    block_.minSize = minSize;
     block_.setInputHandler(this);
     setImpl(std::make_unique<mui::MuCommonWvw>(&block_));
   }
+  bool handleStart(wvw::Widget*) override { return onStart && (onStart(), false); }
   bool handleStop(wvw::Widget*) override {
     log_->push_back(std::string(getId()) + (dying_ ? " stopped dying" : " stopped"));
     return false;
