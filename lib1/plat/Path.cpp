@@ -14,12 +14,6 @@ namespace plat {
 
 namespace {
 
-std::unique_ptr<char[]> copyOf(const std::string& s) {
-  std::unique_ptr<char[]> out(new char[s.size() + 1]);
-  memcpy(out.get(), s.c_str(), s.size() + 1);
-  return out;
-}
-
 std::string canonical(const char* path) {
   bool absolute = path[0] == '/';
   std::vector<std::string> parts;
@@ -59,7 +53,7 @@ bool isAbsolutePath(const char* path) { return path[0] == '/'; }
 
 bool hasParentDir(const char* path) { return path[0] != '/' || path[1] != 0; }
 
-CanonicalName::CanonicalName(const char* path) { text_ = copyOf(canonical(path)); }
+CanonicalName::CanonicalName(const char* path) { text_ = canonical(path).c_str(); }
 
 DirName::DirName(const char* path) {
   std::string c = canonical(path);
@@ -77,7 +71,7 @@ DirName::DirName(const char* path) {
     else
       out = c.substr(0, slash);
   }
-  text_ = copyOf(out);
+  text_ = out.c_str();
 }
 
 BaseName::BaseName(const char* path, const char* suffix) {
@@ -93,13 +87,13 @@ BaseName::BaseName(const char* path, const char* suffix) {
     size_t n = strlen(suffix);
     if (out.size() > n && out.compare(out.size() - n, n, suffix) == 0) out.resize(out.size() - n);
   }
-  text_ = copyOf(out);
+  text_ = out.c_str();
 }
 
 CurrentDirectory::CurrentDirectory() {
   for (size_t size = 1024;; size *= 2) {
-    text_.reset(new char[size]);
-    if (getcwd(text_.get(), size)) return;
+    text_ = String::adopt(new char[size]);
+    if (getcwd(text_.data(), size)) return;
     if (errno != ERANGE) throw SystemException("getcwd", errno);
   }
 }
@@ -160,7 +154,7 @@ RealPath::RealPath(const char* path) {
   if (!isAbsolutePath(path)) full = std::string(CurrentDirectory().get()) + "/" + path;
   full = canonical(full.c_str());
   if (!resolve(full)) throw SystemExceptionFmt("realpath(%s)", errno, path);
-  text_ = copyOf(full);
+  text_ = full.c_str();
 }
 
 }  // namespace plat

@@ -6,7 +6,7 @@
 // ".." stays only at the front of a relative path; the empty path is ".".
 #pragma once
 
-#include <memory>
+#include "lib1/plat/String.h"
 
 namespace plat {
 
@@ -19,7 +19,7 @@ class PathText {
   const char* get() const { return text_.get(); }
 
  protected:
-  std::unique_ptr<char[]> text_;
+  String text_;
 };
 
 class CanonicalName : public PathText {

@@ -90,7 +90,7 @@ int createUnique(const char* target, mode_t mode, DString* name) {
 
 TransactedFile::TransactedFile(const char* path, bool binary, bool priv) {
   DString target = followLinks(path);
-  path_.reset(strDup(target));
+  path_ = target;
   // A target that cannot be examined is taken as a new file; making the
   // temporary beside it then fails with the cause, if there is one.
   struct stat st;
@@ -103,7 +103,7 @@ TransactedFile::TransactedFile(const char* path, bool binary, bool priv) {
   int fd = createUnique(target, priv ? 0600 : 0664, &tmp);
   if (fd < 0)
     throw SystemExceptionFmt("fileOpen(%s.XXXXXX%s)", errno, target.get(), suffix ? suffix : "");
-  tmpPath_.reset(strDup(tmp));
+  tmpPath_ = tmp;
   FILE* f = fdopen(fd, binary ? "wb" : "w");
   if (!f) {
     int err = errno;
@@ -122,8 +122,8 @@ TransactedFile::~TransactedFile() { discard(); }
 
 void TransactedFile::discard() {
   replacePtr(nullptr, own);
-  if (tmpPath_) fileRemoveNoThrow(tmpPath_.get());
-  tmpPath_.reset();
+  if (!tmpPath_.isNull()) fileRemoveNoThrow(tmpPath_.get());
+  tmpPath_ = String();
 }
 
 void TransactedFile::commit() {
@@ -133,16 +133,17 @@ void TransactedFile::commit() {
     // A write that failed earlier leaves its mark even when nothing was
     // left to flush.
     if (ferror(file))
-      throw SystemExceptionFmt("Error writing to %s", EIO, tmpPath_ ? tmpPath_.get() : path_.get());
+      throw SystemExceptionFmt("Error writing to %s", EIO,
+                               !tmpPath_.isNull() ? tmpPath_.get() : path_.get());
     // On disk before it takes the target's name: after a crash the target
     // is the old file or the new one, never an empty one.
-    if (tmpPath_ && fsync(fileno(file)) != 0)
+    if (!tmpPath_.isNull() && fsync(fileno(file)) != 0)
       throw SystemExceptionFmt("fsync(%s)", errno, tmpPath_.get());
     FILE* f = file;
     file = nullptr;
     if (fclose(f) != 0) throw StdlibException("fclose()");
-    if (tmpPath_) fileRename(tmpPath_.get(), path_.get());
-    tmpPath_.reset();
+    if (!tmpPath_.isNull()) fileRename(tmpPath_.get(), path_.get());
+    tmpPath_ = String();
   } catch (...) {
     discard();
     throw;

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "lib1/plat/FilePtr.h"
+#include "lib1/plat/String.h"
 
 namespace plat {
 
@@ -44,8 +45,8 @@ class TransactedFile : public FilePtr {
  private:
   void discard();
 
-  std::unique_ptr<char[]> path_;
-  std::unique_ptr<char[]> tmpPath_;
+  String path_;
+  String tmpPath_;
 };
 
 }  // namespace plat

@@ -1,6 +1,5 @@
 #include "lib2/plat/EscapedValue.h"
 
-#include <cstring>
 
 #include "lib1/rdr/MemOutStream.h"
 #include "lib2/plat/SettingsFile.h"
@@ -11,9 +10,7 @@ EscapedValue::EscapedValue(const char* value) {
   rdr::MemOutStream os;
   writeEscapedValue(&os, value ? value : "");
   int n = os.length();
-  text_.reset(new char[n + 1]);
-  memcpy(text_.get(), os.data(), size_t(n));
-  text_[n] = 0;
+  text_ = String(reinterpret_cast<const char*>(os.data()), n);
 }
 
 }  // namespace plat

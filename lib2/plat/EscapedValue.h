@@ -4,7 +4,7 @@
 // the same form elsewhere.
 #pragma once
 
-#include <memory>
+#include "lib1/plat/String.h"
 
 namespace plat {
 
@@ -16,7 +16,7 @@ class EscapedValue {
   operator const char*() const { return text_.get(); }
 
  private:
-  std::unique_ptr<char[]> text_;
+  String text_;
 };
 
 }  // namespace plat
