@@ -1,6 +1,5 @@
 #include "lib2/plat/EscapedValue.h"
 
-
 #include "lib1/rdr/MemOutStream.h"
 #include "lib2/plat/SettingsFile.h"
 
