@@ -49,7 +49,8 @@ TEST(WText, AKeystrokeThatDoesNotFitIsRefusedWithABellAndPushesNothingOut) {
   f.type("X");
   EXPECT_EQ(f.state(), "abcde 0/0");
   EXPECT_EQ(f.host.bells, 2);
-  for (unsigned k : {ks::End, ks::BackSpace, 0xE9u}) f.host.press(k);  // e acute would end at byte 6
+  for (unsigned k : {ks::End, ks::BackSpace, 0xE9u})
+    f.host.press(k);  // e acute would end at byte 6
   EXPECT_STREQ(t.getText(), "abcd");
 }
 
