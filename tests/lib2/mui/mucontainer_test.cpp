@@ -83,11 +83,4 @@ TEST_F(MuContainerTest, BrokenInvariantsStopTheProgram) {
   EXPECT_DEATH(frame->childRemoved(&stranger), "Assertion 'element == child.get\\(\\)' failed");
 }
 
-TEST_F(MuContainerTest, AFrameStatesItsTypeAndMargin) {
-  MuFrame* frame = mui::muFrame(column, "frame", nullptr, MuFrame::Footer);
-  frame->setMargin({3, 4});
-  std::string state = frame->getState().get();
-  EXPECT_NE(state.find("element Frame\ntype Footer\nmargin 3,4\n"), std::string::npos) << state;
-}
-
 }  // namespace

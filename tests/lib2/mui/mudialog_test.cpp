@@ -175,22 +175,4 @@ TEST_F(MuDialogTest, RemovingAnElementThatIsNoPanelStopsTheProgram) {
   EXPECT_DEATH(d->setPanelType(nested, MuDialog::Top), "Assertion 'i != panels.end\\(\\)' failed");
 }
 
-TEST_F(MuDialogTest, DragsStartAnywhereButOnAButton) {
-  auto d = make(0);
-  MuElement* label = fakeLeaf(d.get(), "label");
-  MuDialog::MoveCallback* move = MuDialog::moveExceptButtons();
-  EXPECT_TRUE(move->shouldMoveDialog(d.get(), nullptr, {}));
-  EXPECT_TRUE(move->shouldMoveDialog(d.get(), label, {}));
-}
-
-TEST_F(MuDialogTest, StateNamesTheFlagsAndPositionSetting) {
-  auto d = make(MuDialog::FixedSize | MuDialog::CodeModal);
-  EXPECT_FALSE(d->isPosSet());
-  d->setPos({5, 6});
-  EXPECT_TRUE(d->isPosSet());
-  std::string state = d->getState().get();
-  EXPECT_NE(state.find("fixedsize 1\ndisableclose 0\nnohide 0\nmodal 1\n"), std::string::npos)
-      << state;
-}
-
 }  // namespace

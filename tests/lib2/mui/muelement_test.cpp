@@ -136,11 +136,6 @@ TEST_F(MuElementTest, FullIdsLeaveTheDialogOut) {
   EXPECT_STREQ(button->getFullId().get(), "outer.inner.ok");
 }
 
-TEST_F(MuElementTest, LookupOfALeafIsItselfOrNothing) {
-  EXPECT_EQ(button->lookupElement(nullptr), button);
-  EXPECT_EQ(button->lookupElement("x"), nullptr);
-}
-
 TEST_F(MuElementTest, FocusTellsTheBackEndAndTheDialog) {
   button->focus();
   EXPECT_TRUE(fake(button).focused);
@@ -166,13 +161,6 @@ TEST_F(MuElementTest, WithoutABackEndElementsAnswerNothing) {
   EXPECT_EQ(bare.getMinWidth(10), 0);
   EXPECT_STREQ(bare.getState().get(),
                "shown 0\nenabled 1\nlocked 0\npos 0,0\nsize 0,0\nlabel A\\\\b\n");
-}
-
-TEST_F(MuElementTest, ShownAndParentShownAsksEveryAncestor) {
-  EXPECT_TRUE(button->isShownAndParentShown());
-  outer->show(false);
-  EXPECT_TRUE(button->isShown());
-  EXPECT_FALSE(button->isShownAndParentShown());
 }
 
 }  // namespace
