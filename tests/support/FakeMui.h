@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/Mui.h"
@@ -62,6 +63,37 @@ class FakeDialog : public mui::MuDialog {
 
   plat::String title;
   mui::MuElement* focusedElement = nullptr;
+};
+
+struct FakeStatic : mui::MuStatic {
+  using MuStatic::MuStatic;
+  void setTextColour(const fb::Colour& c) override { colour = c; }
+  fb::Colour colour;
+};
+
+// Shows nothing: it only remembers the buffer and the size asked for.
+struct FakeImage : mui::MuImage {
+  using MuImage::MuImage;
+  bool set(const char* name, const plat::Point& size) override;
+  void set(fb::PixelBuffer* buffer, bool takeOwnership) override;
+  plat::Point getImSize() const override { return imSize; }
+  fb::PixelBuffer* shown = nullptr;
+  plat::Point imSize;
+};
+
+struct FakeEdit : mui::MuEdit {
+  using MuEdit::MuEdit;
+  bool setText(const char* t) override {
+    text = t ? t : "";
+    return true;
+  }
+  const char* getText() const override { return text.c_str(); }
+  void setSelection(int start, int length) override { selection = {start, length}; }
+  int getSelection(int* length) const override;
+  void setFilter(Filter* f) override { filter = f; }
+  std::string text;
+  plat::Point selection;  // start, length
+  Filter* filter = nullptr;
 };
 
 class FakeMui : public mui::Mui {
