@@ -40,11 +40,8 @@ mui::MuStatic* fakeStatic(mui::MuContainer* parent, const char* id, const char* 
   return s;
 }
 
-mui::MuImage* fakeImage(mui::MuContainer* parent, const char* id, const char* name,
-                        const plat::Point& size) {
-  auto* i = withFake(new FakeImage(parent, id));
-  i->set(name, size);
-  return i;
+mui::MuImage* fakeImage(mui::MuContainer* parent, const char* id, const char*, const plat::Point&) {
+  return withFake(new FakeImage(parent, id));
 }
 
 mui::MuEdit* fakeEdit(mui::MuContainer* parent, const char* id, const char* label,
@@ -53,26 +50,6 @@ mui::MuEdit* fakeEdit(mui::MuContainer* parent, const char* id, const char* labe
 }
 
 }  // namespace
-
-bool FakeImage::set(const char* name, const plat::Point& size) {
-  keepName(name);
-  shown = nullptr;
-  imSize = size;
-  swapOwned(nullptr, false);
-  return name != nullptr;
-}
-
-void FakeImage::set(fb::PixelBuffer* buffer, bool takeOwnership) {
-  keepName(nullptr);
-  shown = buffer;
-  imSize = buffer ? plat::Point(buffer->getWidth(), buffer->getHeight()) : plat::Point();
-  swapOwned(buffer, takeOwnership);
-}
-
-int FakeEdit::getSelection(int* length) const {
-  if (length) *length = selection.y;
-  return selection.x;
-}
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
 

@@ -67,18 +67,15 @@ class FakeDialog : public mui::MuDialog {
 
 struct FakeStatic : mui::MuStatic {
   using MuStatic::MuStatic;
-  void setTextColour(const fb::Colour& c) override { colour = c; }
-  fb::Colour colour;
+  void setTextColour(const fb::Colour&) override {}
 };
 
-// Shows nothing: it only remembers the buffer and the size asked for.
+// Shows nothing.
 struct FakeImage : mui::MuImage {
   using MuImage::MuImage;
-  bool set(const char* name, const plat::Point& size) override;
-  void set(fb::PixelBuffer* buffer, bool takeOwnership) override;
-  plat::Point getImSize() const override { return imSize; }
-  fb::PixelBuffer* shown = nullptr;
-  plat::Point imSize;
+  bool set(const char*, const plat::Point&) override { return false; }
+  void set(fb::PixelBuffer*, bool) override {}
+  plat::Point getImSize() const override { return plat::Point(); }
 };
 
 struct FakeEdit : mui::MuEdit {
@@ -88,11 +85,13 @@ struct FakeEdit : mui::MuEdit {
     return true;
   }
   const char* getText() const override { return text.c_str(); }
-  void setSelection(int start, int length) override { selection = {start, length}; }
-  int getSelection(int* length) const override;
+  void setSelection(int, int) override {}
+  int getSelection(int* length) const override {
+    if (length) *length = 0;
+    return 0;
+  }
   void setFilter(Filter* f) override { filter = f; }
   std::string text;
-  plat::Point selection;  // start, length
   Filter* filter = nullptr;
 };
 

@@ -27,15 +27,12 @@ TEST(NumericFilter, AdmitsOnlyTheWayToAnIntInRange) {
       {"plus and leading zero", &every, "+05", false},
       {"minus and leading zero", &every, "-01", false},
       {"plus", &every, "+5", true},
-      {"a plus alone", &every, "+", false},
       {"the largest int", &every, "2147483647", true},
       {"past the largest int", &every, "2147483648", false},
       {"the smallest int", &every, "-2147483648", true},
       {"leading space", &every, " 5", false},
-      {"leading tab", &every, "\t5", false},
       {"trailing space", &every, "5 ", false},
       {"a letter", &every, "12a", false},
-      {"top of the range", &percent, "100", true},
       {"above the range", &percent, "101", false},
       {"below the range", &percent, "-1", false},
   };
@@ -48,16 +45,6 @@ class MuEditTest : public ::testing::Test {
   gwtest::FakeMui backEnd;
   std::unique_ptr<mui::MuDialog> dialog{mui::muDialog("d", nullptr, {}, 0, nullptr, nullptr)};
 };
-
-TEST_F(MuEditTest, SetNumericInstallsOneFilterForEveryInt) {
-  auto* a = static_cast<gwtest::FakeEdit*>(mui::muEdit(dialog.get(), "a", "A:", MuEdit::Text));
-  auto* b = static_cast<gwtest::FakeEdit*>(mui::muEdit(dialog.get(), "b", "B:", MuEdit::Text));
-  a->setNumeric();
-  b->setNumeric();
-  ASSERT_NE(a->filter, nullptr);
-  EXPECT_EQ(a->filter, b->filter);
-  EXPECT_TRUE(a->filter->filterText(a, "-2147483648", -1));
-}
 
 TEST_F(MuEditTest, APasswordNeverShowsInTheStateDump) {
   MuEdit* open = mui::muEdit(dialog.get(), "user", "User:", MuEdit::Text);

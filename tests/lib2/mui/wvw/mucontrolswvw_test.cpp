@@ -25,6 +25,7 @@ TEST_F(MuControlsWvwTest, ButtonsClickEditsChangeAndStaticsStayQuiet) {
   click(ok);
   click(name);
   host.press('a');
+  // A value the program sets is no user's edit.
   name->setText("set, not typed");
   host.press(wvw::keysym::Return);
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"ok 1", "name 0"}));

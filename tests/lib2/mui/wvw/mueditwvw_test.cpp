@@ -19,60 +19,39 @@ class MuEditWvwTest : public gwtest::ControlsHost {
   MuEditWvw* add(MuEdit::Type type = MuEdit::Text) {
     return static_cast<MuEditWvw*>(mui::muEdit(&root, "e", "Name:", type));
   }
-  // Shows the tree and gives the edit the keyboard.
-  void focus(MuEditWvw* e) {
+  // Shows the tree, gives the edit the keyboard and types keys.
+  void type(MuEditWvw* e, const char* keys) {
     show();
     host.focusWindow(true);
     e->focus();
-  }
-  void type(const char* keys) {
     for (const char* k = keys; *k; k++) host.press((unsigned char)*k);
   }
-
-  gwtest::CaptureLogger logger;
-  gwtest::RouteWriter route{plat::LogWriter::getLogWriter("WText"), &logger, 100};
 };
 
 // The parameter box of the permissions dialog is such an edit: a long list
 // of principals must come back out whole.
 TEST_F(MuEditWvwTest, ALongTextIsKeptWholeAndOnlyAnOversizedOneIsCutAloud) {
+  gwtest::CaptureLogger logger;
+  gwtest::RouteWriter route{plat::LogWriter::getLogWriter("WText"), &logger, 100};
+  const int n = MuEdit::MinCapacity;
   const struct {
     const char* name;
     std::string text;
-    bool whole;
+    size_t kept;
   } rows[] = {
-      {"ten kilobytes", std::string(10 * 1024, 'u'), true},
-      {"the whole capacity", std::string(MuEdit::MinCapacity, 'g'), true},
-      {"one byte over", std::string(MuEdit::MinCapacity + 1, 'x'), false},
-      {"a character across the end", std::string(MuEdit::MinCapacity - 1, 'x') + "\xC3\xA4", false},
+      {"ten kilobytes", std::string(10 * 1024, 'u'), 10 * 1024},
+      {"the whole capacity", std::string(n, 'g'), size_t(n)},
+      {"one byte over", std::string(n + 1, 'x'), size_t(n)},
+      {"a character across the end", std::string(n - 1, 'x') + "\xC3\xA4", size_t(n - 1)},
   };
   for (const auto& r : rows) {
     MuEditWvw* e = add();
     logger.lines.clear();
-    EXPECT_EQ(e->setText(r.text.c_str()), r.whole) << r.name;
-    std::string kept = e->getText();
-    if (r.whole) {
-      EXPECT_EQ(kept, r.text) << r.name;
-      EXPECT_TRUE(logger.lines.empty()) << r.name;
-    } else {
-      EXPECT_EQ(kept, r.text.substr(0, MuEdit::MinCapacity - (r.text.back() & 0x80 ? 1 : 0)))
-          << r.name;
-      ASSERT_EQ(logger.lines.size(), 1u) << r.name;
-      EXPECT_EQ(logger.lines[0].level, 0) << r.name;
-    }
-    root.removeChild(e);
+    bool whole = r.kept == r.text.size();
+    EXPECT_EQ(e->setText(r.text.c_str()), whole) << r.name;
+    EXPECT_EQ(std::string(e->getText()), r.text.substr(0, r.kept)) << r.name;
+    EXPECT_EQ(logger.lines.size(), whole ? 0u : 1u) << r.name;
   }
-}
-
-TEST_F(MuEditWvwTest, OnlyTheUsersEditsAreEvents) {
-  MuEditWvw* e = add();
-  focus(e);
-  e->setText("set by the program");
-  EXPECT_TRUE(recorder.events.empty());
-  host.press(keysym::Right);
-  type("x");
-  EXPECT_EQ(recorder.events, std::vector<std::string>{"e 0"});
-  EXPECT_STREQ(e->getText(), "set by the programx");
 }
 
 TEST_F(MuEditWvwTest, TheNumericFilterRefusesKeysThatLeadNowhere) {
@@ -80,22 +59,18 @@ TEST_F(MuEditWvwTest, TheNumericFilterRefusesKeysThatLeadNowhere) {
     const char* name;
     const char* keys;
     const char* text;
-    int events;
   } rows[] = {
-      {"a minus, then a digit", "-5", "-5", 2},
-      {"a minus, then zero", "-0", "-", 1},
-      {"a leading zero", "07", "0", 1},
-      {"a space", " 4", "4", 1},
-      {"a letter", "1a2", "12", 2},
+      {"a minus, then a digit", "-5", "-5"},
+      {"a minus, then zero", "-0", "-"},
+      {"a letter", "1a2", "12"},
   };
   for (const auto& r : rows) {
     MuEditWvw* e = add();
     e->setNumeric();
-    focus(e);
     recorder.events.clear();
-    type(r.keys);
+    type(e, r.keys);
     EXPECT_STREQ(e->getText(), r.text) << r.name;
-    EXPECT_EQ(int(recorder.events.size()), r.events) << r.name;
+    EXPECT_EQ(recorder.events.size(), strlen(r.text)) << r.name << ": one event per edit";
     host.unhost();
     root.removeChild(e);
   }
@@ -103,8 +78,7 @@ TEST_F(MuEditWvwTest, TheNumericFilterRefusesKeysThatLeadNowhere) {
 
 TEST_F(MuEditWvwTest, TheSelectionIsGivenFromItsLowerEnd) {
   MuEditWvw* e = add();
-  focus(e);
-  type("abcd");
+  type(e, "abcd");
   host.press(keysym::Left, {keysym::Shift_L});
   host.press(keysym::Left, {keysym::Shift_L});
   int length = -1;
@@ -116,15 +90,6 @@ TEST_F(MuEditWvwTest, TheSelectionIsGivenFromItsLowerEnd) {
   e->setSelection(-1, 0);
   e->getSelection(&length);
   EXPECT_EQ(length, 0);
-}
-
-TEST_F(MuEditWvwTest, APasswordIsMaskedAndTheTipReachesLabelAndEntry) {
-  MuEditWvw* e = add(MuEdit::Password);
-  e->setTip("Your secret");
-  EXPECT_TRUE(e->entry()->masked);
-  EXPECT_STREQ(e->entry()->getTipText(), "Your secret");
-  auto* labelText = static_cast<wvw::WLabelText*>(mui::getWidget(e));
-  EXPECT_STREQ(labelText->getLabelWidget()->getTipText(), "Your secret");
 }
 
 }  // namespace
