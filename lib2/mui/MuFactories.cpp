@@ -9,6 +9,10 @@ namespace mui {
 MuDialogFactory muDialogFactory = nullptr;
 MuFrameFactory muFrameFactory = nullptr;
 MuLayoutFactory muLayoutFactory = nullptr;
+MuButtonFactory muButtonFactory = nullptr;
+MuStaticFactory muStaticFactory = nullptr;
+MuImageFactory muImageFactory = nullptr;
+MuEditFactory muEditFactory = nullptr;
 
 namespace {
 
@@ -43,6 +47,23 @@ MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame
 
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type) {
   return addChild(muLayoutFactory, "muLayoutFactory", parent, id, type);
+}
+
+MuButton* muButton(MuContainer* parent, const char* id, const char* label, MuButton::Type type,
+                   int flags, const plat::Point& size) {
+  return addChild(muButtonFactory, "muButtonFactory", parent, id, label, type, flags, size);
+}
+
+MuStatic* muStatic(MuContainer* parent, const char* id, const char* text, MuStatic::Type type) {
+  return addChild(muStaticFactory, "muStaticFactory", parent, id, text, type);
+}
+
+MuImage* muImage(MuContainer* parent, const char* id, const char* name, const plat::Point& size) {
+  return addChild(muImageFactory, "muImageFactory", parent, id, name, size);
+}
+
+MuEdit* muEdit(MuContainer* parent, const char* id, const char* label, MuEdit::Type type) {
+  return addChild(muEditFactory, "muEditFactory", parent, id, label, type);
 }
 
 }  // namespace mui

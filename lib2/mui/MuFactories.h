@@ -7,9 +7,13 @@
 // Each element kind adds its slot here when it joins the model.
 #pragma once
 
+#include "lib2/mui/MuButton.h"
 #include "lib2/mui/MuDialog.h"
+#include "lib2/mui/MuEdit.h"
 #include "lib2/mui/MuFrame.h"
+#include "lib2/mui/MuImage.h"
 #include "lib2/mui/MuLayout.h"
+#include "lib2/mui/MuStatic.h"
 
 class TXWindow;
 
@@ -20,15 +24,33 @@ using MuDialogFactory = MuDialog* (*)(const char* id, const char* title, const p
 using MuFrameFactory = MuFrame* (*)(MuContainer* parent, const char* id, const char* label,
                                     MuFrame::Type type);
 using MuLayoutFactory = MuLayout* (*)(MuContainer* parent, const char* id, MuLayout::Type type);
+using MuButtonFactory = MuButton* (*)(MuContainer* parent, const char* id, const char* label,
+                                      MuButton::Type type, int flags, const plat::Point& size);
+using MuStaticFactory = MuStatic* (*)(MuContainer* parent, const char* id, const char* text,
+                                      MuStatic::Type type);
+using MuImageFactory = MuImage* (*)(MuContainer* parent, const char* id, const char* name,
+                                    const plat::Point& size);
+using MuEditFactory = MuEdit* (*)(MuContainer* parent, const char* id, const char* label,
+                                  MuEdit::Type type);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
 extern MuLayoutFactory muLayoutFactory;
+extern MuButtonFactory muButtonFactory;
+extern MuStaticFactory muStaticFactory;
+extern MuImageFactory muImageFactory;
+extern MuEditFactory muEditFactory;
 
 // A dialog has no parent: it is not added anywhere.
 MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
                    MuDialog* parentDialog, TXWindow* ownerWin);
 MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame::Type type);
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type);
+// size is the picture's size for Image buttons and unused otherwise.
+MuButton* muButton(MuContainer* parent, const char* id, const char* label, MuButton::Type type,
+                   int flags, const plat::Point& size);
+MuStatic* muStatic(MuContainer* parent, const char* id, const char* text, MuStatic::Type type);
+MuImage* muImage(MuContainer* parent, const char* id, const char* name, const plat::Point& size);
+MuEdit* muEdit(MuContainer* parent, const char* id, const char* label, MuEdit::Type type);
 
 }  // namespace mui

@@ -25,6 +25,17 @@ fb::ManagedPixelBuffer* WImage::alloc(const fb::PixelFormat& pf, plat::Point siz
   return ownPb_.get();
 }
 
+void WImage::show(fb::PixelBuffer* pb) {
+  shownPb_ = pb;
+  namedPb_.reset();
+  ownPb_.reset();
+  // The stretched copy reads its source when it is rebuilt; it must not keep
+  // the address of a buffer that may go.
+  scaledPb_.reset();
+  if (pb && size_ == plat::Point()) setSize(plat::Point(pb->getWidth(), pb->getHeight()));
+  invalidate();
+}
+
 std::unique_ptr<WImage> WImage::createGreyscale() {
   auto copy = std::make_unique<WImage>(nullptr, plat::Point());
   if (shownPb_) {

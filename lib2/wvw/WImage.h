@@ -1,10 +1,12 @@
-// A widget showing one picture: a named image from the shared store, or a
-// buffer of the owner's own (alloc) to draw into. By default the picture keeps
+// A widget showing one picture: a named image from the shared store, a
+// buffer of the owner's own (alloc) to draw into, or a buffer someone else
+// keeps (show). By default the picture keeps
 // its size and is placed by hAlign/vAlign (0 start, 1 centre, 2 end); scaled
 // stretches it to the widget, tiled repeats it. The owner writes those public
 // settings and calls invalidate(). It never takes the focus.
 //
-// shownPb_ points at the named buffer or at ownPb_, whichever came last. The
+// shownPb_ points at the named buffer, at ownPb_ or at the borrowed buffer,
+// whichever came last. The
 // stretched copy is rebuilt after any repaint request (stale_), since the
 // owner may have drawn into its own buffer since.
 #pragma once
@@ -35,6 +37,10 @@ class WImage : public Widget {
   bool load(const char* name, plat::Point size);
   // The own buffer, (re)shaped and shown; the owner draws, then invalidates.
   fb::ManagedPixelBuffer* alloc(const fb::PixelFormat& pf, plat::Point size);
+  // Shows pb, which stays the caller's and must outlive its display here
+  // (null: nothing). The named image and the own buffer are let go. A widget
+  // still 0x0 takes the picture's size.
+  void show(fb::PixelBuffer* pb);
   // A new image owned by the caller: this picture in grey, alpha kept.
   std::unique_ptr<WImage> createGreyscale();
 

@@ -28,6 +28,27 @@ mui::MuLayout* fakeLayout(mui::MuContainer* parent, const char* id, mui::MuLayou
   return withFake(new mui::MuLayout(parent, id, type));
 }
 
+mui::MuButton* fakeButton(mui::MuContainer* parent, const char* id, const char* label,
+                          mui::MuButton::Type type, int flags, const plat::Point&) {
+  return withFake(new mui::MuButton(parent, id, label, type, flags));
+}
+
+mui::MuStatic* fakeStatic(mui::MuContainer* parent, const char* id, const char* text,
+                          mui::MuStatic::Type type) {
+  auto* s = withFake(new FakeStatic(parent, id, type));
+  s->setText(text, false, false);
+  return s;
+}
+
+mui::MuImage* fakeImage(mui::MuContainer* parent, const char* id, const char*, const plat::Point&) {
+  return withFake(new FakeImage(parent, id));
+}
+
+mui::MuEdit* fakeEdit(mui::MuContainer* parent, const char* id, const char* label,
+                      mui::MuEdit::Type type) {
+  return withFake(new FakeEdit(parent, id, label, type));
+}
+
 }  // namespace
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
@@ -46,12 +67,20 @@ FakeMui::FakeMui() {
   mui::muDialogFactory = fakeDialog;
   mui::muFrameFactory = fakeFrame;
   mui::muLayoutFactory = fakeLayout;
+  mui::muButtonFactory = fakeButton;
+  mui::muStaticFactory = fakeStatic;
+  mui::muImageFactory = fakeImage;
+  mui::muEditFactory = fakeEdit;
 }
 
 FakeMui::~FakeMui() {
   mui::muDialogFactory = nullptr;
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muButtonFactory = nullptr;
+  mui::muStaticFactory = nullptr;
+  mui::muImageFactory = nullptr;
+  mui::muEditFactory = nullptr;
 }
 
 }  // namespace gwtest

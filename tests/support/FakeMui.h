@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/Mui.h"
@@ -62,6 +63,36 @@ class FakeDialog : public mui::MuDialog {
 
   plat::String title;
   mui::MuElement* focusedElement = nullptr;
+};
+
+struct FakeStatic : mui::MuStatic {
+  using MuStatic::MuStatic;
+  void setTextColour(const fb::Colour&) override {}
+};
+
+// Shows nothing.
+struct FakeImage : mui::MuImage {
+  using MuImage::MuImage;
+  bool set(const char*, const plat::Point&) override { return false; }
+  void set(fb::PixelBuffer*, bool) override {}
+  plat::Point getImSize() const override { return plat::Point(); }
+};
+
+struct FakeEdit : mui::MuEdit {
+  using MuEdit::MuEdit;
+  bool setText(const char* t) override {
+    text = t ? t : "";
+    return true;
+  }
+  const char* getText() const override { return text.c_str(); }
+  void setSelection(int, int) override {}
+  int getSelection(int* length) const override {
+    if (length) *length = 0;
+    return 0;
+  }
+  void setFilter(Filter* f) override { filter = f; }
+  std::string text;
+  Filter* filter = nullptr;
 };
 
 class FakeMui : public mui::Mui {

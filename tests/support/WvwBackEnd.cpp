@@ -1,9 +1,13 @@
 #include "tests/support/WvwBackEnd.h"
 
 #include "lib2/mui/MuFactories.h"
+#include "lib2/mui/wvw/MuButtonWvw.h"
 #include "lib2/mui/wvw/MuDialogTx.h"
+#include "lib2/mui/wvw/MuEditWvw.h"
 #include "lib2/mui/wvw/MuFrameWvw.h"
+#include "lib2/mui/wvw/MuImageWvw.h"
 #include "lib2/mui/wvw/MuLayoutWvw.h"
+#include "lib2/mui/wvw/MuStaticWvw.h"
 
 namespace gwtest {
 
@@ -12,12 +16,20 @@ WvwBackEnd::WvwBackEnd() {
   mui::muDialogFactory = mui::muDialogTx;
   mui::muFrameFactory = mui::muFrameWvw;
   mui::muLayoutFactory = mui::muLayoutWvw;
+  mui::muButtonFactory = mui::muButtonWvw;
+  mui::muStaticFactory = mui::muStaticWvw;
+  mui::muImageFactory = mui::muImageWvw;
+  mui::muEditFactory = mui::muEditWvw;
 }
 
 WvwBackEnd::~WvwBackEnd() {
   mui::muDialogFactory = nullptr;
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muButtonFactory = nullptr;
+  mui::muStaticFactory = nullptr;
+  mui::muImageFactory = nullptr;
+  mui::muEditFactory = nullptr;
 }
 
 }  // namespace gwtest

@@ -74,6 +74,10 @@ TEST(Mui, CreatingFunctionsAddToTheParentAtOnce) {
 
 TEST(Mui, BrokenInvariantsNameWhatIsMissing) {
   EXPECT_DEATH(mui::muLayout(nullptr, "l", mui::MuLayout::Vertical), "'muLayoutFactory'");
+  EXPECT_DEATH(mui::muButton(nullptr, "b", "B", mui::MuButton::Text, 0, {}), "'muButtonFactory'");
+  EXPECT_DEATH(mui::muStatic(nullptr, "s", "S", mui::MuStatic::Text), "'muStaticFactory'");
+  EXPECT_DEATH(mui::muImage(nullptr, "i", "I", {}), "'muImageFactory'");
+  EXPECT_DEATH(mui::muEdit(nullptr, "e", "E", mui::MuEdit::Text), "'muEditFactory'");
   EXPECT_DEATH(mui::Mui::get(), "Assertion 'mui' failed");
   EXPECT_DEATH(mui::Mui::set(nullptr), "Assertion 'mui_' failed");
   gwtest::FakeMui backEnd;
