@@ -9,6 +9,8 @@ namespace mui {
 MuDialogFactory muDialogFactory = nullptr;
 MuFrameFactory muFrameFactory = nullptr;
 MuLayoutFactory muLayoutFactory = nullptr;
+MuCheckFactory muCheckFactory = nullptr;
+MuChoiceFactory muChoiceFactory = nullptr;
 
 namespace {
 
@@ -43,6 +45,15 @@ MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame
 
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type) {
   return addChild(muLayoutFactory, "muLayoutFactory", parent, id, type);
+}
+
+MuCheck* muCheck(MuContainer* parent, const char* id, const char* label, MuCheck::Type type,
+                 MuCheck* groupWith, const char* markImage) {
+  return addChild(muCheckFactory, "muCheckFactory", parent, id, label, type, groupWith, markImage);
+}
+
+MuChoice* muChoice(MuContainer* parent, const char* id, const char* label, int flags) {
+  return addChild(muChoiceFactory, "muChoiceFactory", parent, id, label, flags);
 }
 
 }  // namespace mui

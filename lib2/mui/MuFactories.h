@@ -7,6 +7,8 @@
 // Each element kind adds its slot here when it joins the model.
 #pragma once
 
+#include "lib2/mui/MuCheck.h"
+#include "lib2/mui/MuChoice.h"
 #include "lib2/mui/MuDialog.h"
 #include "lib2/mui/MuFrame.h"
 #include "lib2/mui/MuLayout.h"
@@ -20,15 +22,27 @@ using MuDialogFactory = MuDialog* (*)(const char* id, const char* title, const p
 using MuFrameFactory = MuFrame* (*)(MuContainer* parent, const char* id, const char* label,
                                     MuFrame::Type type);
 using MuLayoutFactory = MuLayout* (*)(MuContainer* parent, const char* id, MuLayout::Type type);
+// markImage: the name of the box's mark images; null picks the check mark,
+// or the dot for a Radio.
+using MuCheckFactory = MuCheck* (*)(MuContainer* parent, const char* id, const char* label,
+                                    MuCheck::Type type, MuCheck* groupWith, const char* markImage);
+// flags: MuChoice::Flag bits.
+using MuChoiceFactory = MuChoice* (*)(MuContainer* parent, const char* id, const char* label,
+                                      int flags);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
 extern MuLayoutFactory muLayoutFactory;
+extern MuCheckFactory muCheckFactory;
+extern MuChoiceFactory muChoiceFactory;
 
 // A dialog has no parent: it is not added anywhere.
 MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
                    MuDialog* parentDialog, TXWindow* ownerWin);
 MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame::Type type);
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type);
+MuCheck* muCheck(MuContainer* parent, const char* id, const char* label, MuCheck::Type type,
+                 MuCheck* groupWith, const char* markImage);
+MuChoice* muChoice(MuContainer* parent, const char* id, const char* label, int flags);
 
 }  // namespace mui

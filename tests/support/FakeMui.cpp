@@ -28,6 +28,15 @@ mui::MuLayout* fakeLayout(mui::MuContainer* parent, const char* id, mui::MuLayou
   return withFake(new mui::MuLayout(parent, id, type));
 }
 
+mui::MuCheck* fakeCheck(mui::MuContainer* parent, const char* id, const char* label,
+                        mui::MuCheck::Type type, mui::MuCheck* groupWith, const char*) {
+  return withFake(new FakeCheck(parent, id, label, type, groupWith));
+}
+
+mui::MuChoice* fakeChoice(mui::MuContainer* parent, const char* id, const char* label, int) {
+  return withFake(new FakeChoice(parent, id, label));
+}
+
 }  // namespace
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
@@ -46,12 +55,39 @@ FakeMui::FakeMui() {
   mui::muDialogFactory = fakeDialog;
   mui::muFrameFactory = fakeFrame;
   mui::muLayoutFactory = fakeLayout;
+  mui::muCheckFactory = fakeCheck;
+  mui::muChoiceFactory = fakeChoice;
 }
 
 FakeMui::~FakeMui() {
   mui::muDialogFactory = nullptr;
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muCheckFactory = nullptr;
+  mui::muChoiceFactory = nullptr;
+}
+
+void FakeCheck::click() {
+  state = state == 1 ? 0 : 1;
+  dispatchEvent(this, mui::MuEventChanged);
+}
+
+void FakeChoice::setSelection(int id) {
+  auto at = items.find(id);
+  text = at == items.end() ? "" : at->second;
+}
+
+int FakeChoice::getSelection() const {
+  for (const auto& [id, t] : items)
+    if (t == text) return id;
+  return -1;
+}
+
+void FakeChoice::setText(const char* t) {
+  std::string now = t ? t : "";
+  if (now == text) return;
+  text = now;
+  dispatchEvent(this, mui::MuEventChanged);
 }
 
 }  // namespace gwtest
