@@ -13,6 +13,8 @@ MuButtonFactory muButtonFactory = nullptr;
 MuStaticFactory muStaticFactory = nullptr;
 MuImageFactory muImageFactory = nullptr;
 MuEditFactory muEditFactory = nullptr;
+MuCheckFactory muCheckFactory = nullptr;
+MuChoiceFactory muChoiceFactory = nullptr;
 
 namespace {
 
@@ -64,6 +66,15 @@ MuImage* muImage(MuContainer* parent, const char* id, const char* name, const pl
 
 MuEdit* muEdit(MuContainer* parent, const char* id, const char* label, MuEdit::Type type) {
   return addChild(muEditFactory, "muEditFactory", parent, id, label, type);
+}
+
+MuCheck* muCheck(MuContainer* parent, const char* id, const char* label, MuCheck::Type type,
+                 MuCheck* groupWith, const char* markImage) {
+  return addChild(muCheckFactory, "muCheckFactory", parent, id, label, type, groupWith, markImage);
+}
+
+MuChoice* muChoice(MuContainer* parent, const char* id, const char* label, int flags) {
+  return addChild(muChoiceFactory, "muChoiceFactory", parent, id, label, flags);
 }
 
 }  // namespace mui

@@ -8,6 +8,8 @@
 #pragma once
 
 #include "lib2/mui/MuButton.h"
+#include "lib2/mui/MuCheck.h"
+#include "lib2/mui/MuChoice.h"
 #include "lib2/mui/MuDialog.h"
 #include "lib2/mui/MuEdit.h"
 #include "lib2/mui/MuFrame.h"
@@ -32,6 +34,13 @@ using MuImageFactory = MuImage* (*)(MuContainer* parent, const char* id, const c
                                     const plat::Point& size);
 using MuEditFactory = MuEdit* (*)(MuContainer* parent, const char* id, const char* label,
                                   MuEdit::Type type);
+// markImage: the name of the box's mark images; null picks the check mark,
+// or the dot for a Radio.
+using MuCheckFactory = MuCheck* (*)(MuContainer* parent, const char* id, const char* label,
+                                    MuCheck::Type type, MuCheck* groupWith, const char* markImage);
+// flags: MuChoice::Flag bits.
+using MuChoiceFactory = MuChoice* (*)(MuContainer* parent, const char* id, const char* label,
+                                      int flags);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
@@ -40,6 +49,8 @@ extern MuButtonFactory muButtonFactory;
 extern MuStaticFactory muStaticFactory;
 extern MuImageFactory muImageFactory;
 extern MuEditFactory muEditFactory;
+extern MuCheckFactory muCheckFactory;
+extern MuChoiceFactory muChoiceFactory;
 
 // A dialog has no parent: it is not added anywhere.
 MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
@@ -52,5 +63,8 @@ MuButton* muButton(MuContainer* parent, const char* id, const char* label, MuBut
 MuStatic* muStatic(MuContainer* parent, const char* id, const char* text, MuStatic::Type type);
 MuImage* muImage(MuContainer* parent, const char* id, const char* name, const plat::Point& size);
 MuEdit* muEdit(MuContainer* parent, const char* id, const char* label, MuEdit::Type type);
+MuCheck* muCheck(MuContainer* parent, const char* id, const char* label, MuCheck::Type type,
+                 MuCheck* groupWith, const char* markImage);
+MuChoice* muChoice(MuContainer* parent, const char* id, const char* label, int flags);
 
 }  // namespace mui

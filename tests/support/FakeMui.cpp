@@ -49,6 +49,15 @@ mui::MuEdit* fakeEdit(mui::MuContainer* parent, const char* id, const char* labe
   return withFake(new FakeEdit(parent, id, label, type));
 }
 
+mui::MuCheck* fakeCheck(mui::MuContainer* parent, const char* id, const char* label,
+                        mui::MuCheck::Type type, mui::MuCheck* groupWith, const char*) {
+  return withFake(new FakeCheck(parent, id, label, type, groupWith));
+}
+
+mui::MuChoice* fakeChoice(mui::MuContainer* parent, const char* id, const char* label, int) {
+  return withFake(new FakeChoice(parent, id, label));
+}
+
 }  // namespace
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
@@ -71,6 +80,8 @@ FakeMui::FakeMui() {
   mui::muStaticFactory = fakeStatic;
   mui::muImageFactory = fakeImage;
   mui::muEditFactory = fakeEdit;
+  mui::muCheckFactory = fakeCheck;
+  mui::muChoiceFactory = fakeChoice;
 }
 
 FakeMui::~FakeMui() {
@@ -81,6 +92,31 @@ FakeMui::~FakeMui() {
   mui::muStaticFactory = nullptr;
   mui::muImageFactory = nullptr;
   mui::muEditFactory = nullptr;
+  mui::muCheckFactory = nullptr;
+  mui::muChoiceFactory = nullptr;
+}
+
+void FakeCheck::click() {
+  state = state == 1 ? 0 : 1;
+  dispatchEvent(this, mui::MuEventChanged);
+}
+
+void FakeChoice::setSelection(int id) {
+  auto at = items.find(id);
+  text = at == items.end() ? "" : at->second;
+}
+
+int FakeChoice::getSelection() const {
+  for (const auto& [id, t] : items)
+    if (t == text) return id;
+  return -1;
+}
+
+void FakeChoice::setText(const char* t) {
+  std::string now = t ? t : "";
+  if (now == text) return;
+  text = now;
+  dispatchEvent(this, mui::MuEventChanged);
 }
 
 }  // namespace gwtest

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 
 #include "lib2/mui/MuFactories.h"
@@ -99,6 +100,38 @@ class FakeMui : public mui::Mui {
  public:
   FakeMui();
   ~FakeMui() override;
+};
+
+// A check box's state as a number: 0 unchecked, 1 checked, 2 indeterminate.
+class FakeCheck : public mui::MuCheck {
+ public:
+  using MuCheck::MuCheck;
+  void setChecked(bool checked) override { state = checked ? 1 : 0; }
+  bool isChecked() const override { return state == 1; }
+  void setIndeterminate() override { state = 2; }
+  bool isIndeterminate() const override { return state == 2; }
+  // A person's click, as a box takes it: it toggles, then tells.
+  void click();
+
+  int state = 0;
+};
+
+// Items by id and the current text; setText tells of a change as a person's
+// pick does, setSelection does not.
+class FakeChoice : public mui::MuChoice {
+ public:
+  using MuChoice::MuChoice;
+  void setSelection(int id) override;
+  int getSelection() const override;
+  int size() const override { return int(items.size()); }
+  void setText(const char* t) override;
+  const char* getText() const override { return text.c_str(); }
+  void addItem(int id, const char* t) override { items[id] = t; }
+  void removeItem(int id) override { items.erase(id); }
+  void removeAllItems() override { items.clear(); }
+
+  std::map<int, std::string> items;
+  std::string text;
 };
 
 }  // namespace gwtest

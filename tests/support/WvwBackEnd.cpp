@@ -2,6 +2,8 @@
 
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/wvw/MuButtonWvw.h"
+#include "lib2/mui/wvw/MuCheckWvw.h"
+#include "lib2/mui/wvw/MuChoiceWvw.h"
 #include "lib2/mui/wvw/MuDialogTx.h"
 #include "lib2/mui/wvw/MuEditWvw.h"
 #include "lib2/mui/wvw/MuFrameWvw.h"
@@ -20,6 +22,8 @@ WvwBackEnd::WvwBackEnd() {
   mui::muStaticFactory = mui::muStaticWvw;
   mui::muImageFactory = mui::muImageWvw;
   mui::muEditFactory = mui::muEditWvw;
+  mui::muCheckFactory = mui::muCheckWvw;
+  mui::muChoiceFactory = mui::muChoiceWvw;
 }
 
 WvwBackEnd::~WvwBackEnd() {
@@ -30,6 +34,8 @@ WvwBackEnd::~WvwBackEnd() {
   mui::muStaticFactory = nullptr;
   mui::muImageFactory = nullptr;
   mui::muEditFactory = nullptr;
+  mui::muCheckFactory = nullptr;
+  mui::muChoiceFactory = nullptr;
 }
 
 }  // namespace gwtest
