@@ -9,6 +9,7 @@ namespace mui {
 MuDialogFactory muDialogFactory = nullptr;
 MuFrameFactory muFrameFactory = nullptr;
 MuLayoutFactory muLayoutFactory = nullptr;
+MuListFactory muListFactory = nullptr;
 
 namespace {
 
@@ -43,6 +44,10 @@ MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame
 
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type) {
   return addChild(muLayoutFactory, "muLayoutFactory", parent, id, type);
+}
+
+MuList* muList(MuContainer* parent, const char* id, int flags, MuList::Callback* callback) {
+  return addChild(muListFactory, "muListFactory", parent, id, flags, callback);
 }
 
 }  // namespace mui

@@ -10,6 +10,7 @@
 #include "lib2/mui/MuDialog.h"
 #include "lib2/mui/MuFrame.h"
 #include "lib2/mui/MuLayout.h"
+#include "lib2/mui/MuList.h"
 
 class TXWindow;
 
@@ -20,15 +21,20 @@ using MuDialogFactory = MuDialog* (*)(const char* id, const char* title, const p
 using MuFrameFactory = MuFrame* (*)(MuContainer* parent, const char* id, const char* label,
                                     MuFrame::Type type);
 using MuLayoutFactory = MuLayout* (*)(MuContainer* parent, const char* id, MuLayout::Type type);
+using MuListFactory = MuList* (*)(MuContainer* parent, const char* id, int flags,
+                                  MuList::Callback* callback);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
 extern MuLayoutFactory muLayoutFactory;
+extern MuListFactory muListFactory;
 
 // A dialog has no parent: it is not added anywhere.
 MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
                    MuDialog* parentDialog, TXWindow* ownerWin);
 MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame::Type type);
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type);
+// callback may be null; it is not owned.
+MuList* muList(MuContainer* parent, const char* id, int flags, MuList::Callback* callback);
 
 }  // namespace mui

@@ -28,6 +28,11 @@ mui::MuLayout* fakeLayout(mui::MuContainer* parent, const char* id, mui::MuLayou
   return withFake(new mui::MuLayout(parent, id, type));
 }
 
+mui::MuList* fakeList(mui::MuContainer* parent, const char* id, int flags,
+                      mui::MuList::Callback* callback) {
+  return withFake(new FakeList(parent, id, flags, callback));
+}
+
 }  // namespace
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
@@ -46,12 +51,19 @@ FakeMui::FakeMui() {
   mui::muDialogFactory = fakeDialog;
   mui::muFrameFactory = fakeFrame;
   mui::muLayoutFactory = fakeLayout;
+  mui::muListFactory = fakeList;
 }
 
 FakeMui::~FakeMui() {
   mui::muDialogFactory = nullptr;
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muListFactory = nullptr;
+}
+
+void FakeList::setSelectedRow(int row) {
+  bool ok = isValidRow(row) && (!getCallback() || getCallback()->isRowSelectable(this, row));
+  selected = ok ? row : -1;
 }
 
 }  // namespace gwtest
