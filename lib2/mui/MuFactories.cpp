@@ -15,6 +15,7 @@ MuImageFactory muImageFactory = nullptr;
 MuEditFactory muEditFactory = nullptr;
 MuCheckFactory muCheckFactory = nullptr;
 MuChoiceFactory muChoiceFactory = nullptr;
+MuListFactory muListFactory = nullptr;
 
 namespace {
 
@@ -75,6 +76,10 @@ MuCheck* muCheck(MuContainer* parent, const char* id, const char* label, MuCheck
 
 MuChoice* muChoice(MuContainer* parent, const char* id, const char* label, int flags) {
   return addChild(muChoiceFactory, "muChoiceFactory", parent, id, label, flags);
+}
+
+MuList* muList(MuContainer* parent, const char* id, int flags, MuList::Callback* callback) {
+  return addChild(muListFactory, "muListFactory", parent, id, flags, callback);
 }
 
 }  // namespace mui

@@ -15,6 +15,7 @@
 #include "lib2/mui/MuFrame.h"
 #include "lib2/mui/MuImage.h"
 #include "lib2/mui/MuLayout.h"
+#include "lib2/mui/MuList.h"
 #include "lib2/mui/MuStatic.h"
 
 class TXWindow;
@@ -41,6 +42,8 @@ using MuCheckFactory = MuCheck* (*)(MuContainer* parent, const char* id, const c
 // flags: MuChoice::Flag bits.
 using MuChoiceFactory = MuChoice* (*)(MuContainer* parent, const char* id, const char* label,
                                       int flags);
+using MuListFactory = MuList* (*)(MuContainer* parent, const char* id, int flags,
+                                  MuList::Callback* callback);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
@@ -51,6 +54,7 @@ extern MuImageFactory muImageFactory;
 extern MuEditFactory muEditFactory;
 extern MuCheckFactory muCheckFactory;
 extern MuChoiceFactory muChoiceFactory;
+extern MuListFactory muListFactory;
 
 // A dialog has no parent: it is not added anywhere.
 MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
@@ -66,5 +70,7 @@ MuEdit* muEdit(MuContainer* parent, const char* id, const char* label, MuEdit::T
 MuCheck* muCheck(MuContainer* parent, const char* id, const char* label, MuCheck::Type type,
                  MuCheck* groupWith, const char* markImage);
 MuChoice* muChoice(MuContainer* parent, const char* id, const char* label, int flags);
+// callback may be null; it is not owned.
+MuList* muList(MuContainer* parent, const char* id, int flags, MuList::Callback* callback);
 
 }  // namespace mui

@@ -58,6 +58,11 @@ mui::MuChoice* fakeChoice(mui::MuContainer* parent, const char* id, const char* 
   return withFake(new FakeChoice(parent, id, label));
 }
 
+mui::MuList* fakeList(mui::MuContainer* parent, const char* id, int flags,
+                      mui::MuList::Callback* callback) {
+  return withFake(new FakeList(parent, id, flags, callback));
+}
+
 }  // namespace
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
@@ -82,12 +87,14 @@ FakeMui::FakeMui() {
   mui::muEditFactory = fakeEdit;
   mui::muCheckFactory = fakeCheck;
   mui::muChoiceFactory = fakeChoice;
+  mui::muListFactory = fakeList;
 }
 
 FakeMui::~FakeMui() {
   mui::muDialogFactory = nullptr;
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muListFactory = nullptr;
   mui::muButtonFactory = nullptr;
   mui::muStaticFactory = nullptr;
   mui::muImageFactory = nullptr;
@@ -117,6 +124,11 @@ void FakeChoice::setText(const char* t) {
   if (now == text) return;
   text = now;
   dispatchEvent(this, mui::MuEventChanged);
+}
+
+void FakeList::setSelectedRow(int row) {
+  bool ok = isValidRow(row) && (!getCallback() || getCallback()->isRowSelectable(this, row));
+  selected = ok ? row : -1;
 }
 
 }  // namespace gwtest

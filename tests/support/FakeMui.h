@@ -134,4 +134,18 @@ class FakeChoice : public mui::MuChoice {
   std::string text;
 };
 
+// The stand-in back-end's list: it keeps the cells in the list and the
+// selection as a table would, a row that does not exist or may not be
+// selected clearing it.
+class FakeList : public mui::MuList {
+ public:
+  using MuList::MuList;
+  void setSelectedRow(int row) override;
+  int getSelectedRow() const override { return selected; }
+  void setData(int row, int columnId, const char* text) override { storeData(row, columnId, text); }
+  int getMaxWidth() override { return 0; }
+
+  int selected = -1;
+};
+
 }  // namespace gwtest

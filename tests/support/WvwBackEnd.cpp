@@ -9,6 +9,7 @@
 #include "lib2/mui/wvw/MuFrameWvw.h"
 #include "lib2/mui/wvw/MuImageWvw.h"
 #include "lib2/mui/wvw/MuLayoutWvw.h"
+#include "lib2/mui/wvw/MuListWvw.h"
 #include "lib2/mui/wvw/MuStaticWvw.h"
 
 namespace gwtest {
@@ -24,6 +25,7 @@ WvwBackEnd::WvwBackEnd() {
   mui::muEditFactory = mui::muEditWvw;
   mui::muCheckFactory = mui::muCheckWvw;
   mui::muChoiceFactory = mui::muChoiceWvw;
+  mui::muListFactory = mui::muListWvw;
 }
 
 WvwBackEnd::~WvwBackEnd() {
@@ -36,6 +38,7 @@ WvwBackEnd::~WvwBackEnd() {
   mui::muEditFactory = nullptr;
   mui::muCheckFactory = nullptr;
   mui::muChoiceFactory = nullptr;
+  mui::muListFactory = nullptr;
 }
 
 }  // namespace gwtest
