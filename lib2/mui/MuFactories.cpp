@@ -9,6 +9,7 @@ namespace mui {
 MuDialogFactory muDialogFactory = nullptr;
 MuFrameFactory muFrameFactory = nullptr;
 MuLayoutFactory muLayoutFactory = nullptr;
+MuSliderFactory muSliderFactory = nullptr;
 
 namespace {
 
@@ -43,6 +44,10 @@ MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame
 
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type) {
   return addChild(muLayoutFactory, "muLayoutFactory", parent, id, type);
+}
+
+MuSlider* muSlider(MuContainer* parent, const char* id, int flags) {
+  return addChild(muSliderFactory, "muSliderFactory", parent, id, flags);
 }
 
 }  // namespace mui

@@ -28,6 +28,10 @@ mui::MuLayout* fakeLayout(mui::MuContainer* parent, const char* id, mui::MuLayou
   return withFake(new mui::MuLayout(parent, id, type));
 }
 
+mui::MuSlider* fakeSlider(mui::MuContainer* parent, const char* id, int flags) {
+  return withFake(new FakeSlider(parent, id, flags));
+}
+
 }  // namespace
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
@@ -46,12 +50,14 @@ FakeMui::FakeMui() {
   mui::muDialogFactory = fakeDialog;
   mui::muFrameFactory = fakeFrame;
   mui::muLayoutFactory = fakeLayout;
+  mui::muSliderFactory = fakeSlider;
 }
 
 FakeMui::~FakeMui() {
   mui::muDialogFactory = nullptr;
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muSliderFactory = nullptr;
 }
 
 }  // namespace gwtest
