@@ -9,6 +9,7 @@ namespace mui {
 MuDialogFactory muDialogFactory = nullptr;
 MuFrameFactory muFrameFactory = nullptr;
 MuLayoutFactory muLayoutFactory = nullptr;
+MuScrollFactory muScrollFactory = nullptr;
 MuSliderFactory muSliderFactory = nullptr;
 
 namespace {
@@ -44,6 +45,10 @@ MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame
 
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type) {
   return addChild(muLayoutFactory, "muLayoutFactory", parent, id, type);
+}
+
+MuScroll* muScroll(MuContainer* parent, const char* id, int style) {
+  return addChild(muScrollFactory, "muScrollFactory", parent, id, style);
 }
 
 MuSlider* muSlider(MuContainer* parent, const char* id, int flags) {

@@ -10,6 +10,7 @@
 #include "lib2/mui/MuDialog.h"
 #include "lib2/mui/MuFrame.h"
 #include "lib2/mui/MuLayout.h"
+#include "lib2/mui/MuScroll.h"
 #include "lib2/mui/MuSlider.h"
 
 class TXWindow;
@@ -21,11 +22,13 @@ using MuDialogFactory = MuDialog* (*)(const char* id, const char* title, const p
 using MuFrameFactory = MuFrame* (*)(MuContainer* parent, const char* id, const char* label,
                                     MuFrame::Type type);
 using MuLayoutFactory = MuLayout* (*)(MuContainer* parent, const char* id, MuLayout::Type type);
+using MuScrollFactory = MuScroll* (*)(MuContainer* parent, const char* id, int style);
 using MuSliderFactory = MuSlider* (*)(MuContainer* parent, const char* id, int flags);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
 extern MuLayoutFactory muLayoutFactory;
+extern MuScrollFactory muScrollFactory;
 extern MuSliderFactory muSliderFactory;
 
 // A dialog has no parent: it is not added anywhere.
@@ -33,6 +36,7 @@ MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, i
                    MuDialog* parentDialog, TXWindow* ownerWin);
 MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame::Type type);
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type);
+MuScroll* muScroll(MuContainer* parent, const char* id, int style);
 MuSlider* muSlider(MuContainer* parent, const char* id, int flags);
 
 }  // namespace mui

@@ -28,6 +28,10 @@ mui::MuLayout* fakeLayout(mui::MuContainer* parent, const char* id, mui::MuLayou
   return withFake(new mui::MuLayout(parent, id, type));
 }
 
+mui::MuScroll* fakeScroll(mui::MuContainer* parent, const char* id, int style) {
+  return withFake(new mui::MuScroll(parent, id, style));
+}
+
 mui::MuSlider* fakeSlider(mui::MuContainer* parent, const char* id, int flags) {
   return withFake(new FakeSlider(parent, id, flags));
 }
@@ -50,6 +54,7 @@ FakeMui::FakeMui() {
   mui::muDialogFactory = fakeDialog;
   mui::muFrameFactory = fakeFrame;
   mui::muLayoutFactory = fakeLayout;
+  mui::muScrollFactory = fakeScroll;
   mui::muSliderFactory = fakeSlider;
 }
 
@@ -57,6 +62,7 @@ FakeMui::~FakeMui() {
   mui::muDialogFactory = nullptr;
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muScrollFactory = nullptr;
   mui::muSliderFactory = nullptr;
 }
 
