@@ -9,6 +9,7 @@ namespace mui {
 MuDialogFactory muDialogFactory = nullptr;
 MuFrameFactory muFrameFactory = nullptr;
 MuLayoutFactory muLayoutFactory = nullptr;
+MuPagerFactory muPagerFactory = nullptr;
 MuScrollFactory muScrollFactory = nullptr;
 MuSliderFactory muSliderFactory = nullptr;
 
@@ -45,6 +46,10 @@ MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame
 
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type) {
   return addChild(muLayoutFactory, "muLayoutFactory", parent, id, type);
+}
+
+MuPager* muPager(MuContainer* parent, const char* id, MuPager::Type type) {
+  return addChild(muPagerFactory, "muPagerFactory", parent, id, type);
 }
 
 MuScroll* muScroll(MuContainer* parent, const char* id, int style) {

@@ -10,6 +10,7 @@
 #include "lib2/mui/MuDialog.h"
 #include "lib2/mui/MuFrame.h"
 #include "lib2/mui/MuLayout.h"
+#include "lib2/mui/MuPager.h"
 #include "lib2/mui/MuScroll.h"
 #include "lib2/mui/MuSlider.h"
 
@@ -22,12 +23,14 @@ using MuDialogFactory = MuDialog* (*)(const char* id, const char* title, const p
 using MuFrameFactory = MuFrame* (*)(MuContainer* parent, const char* id, const char* label,
                                     MuFrame::Type type);
 using MuLayoutFactory = MuLayout* (*)(MuContainer* parent, const char* id, MuLayout::Type type);
+using MuPagerFactory = MuPager* (*)(MuContainer* parent, const char* id, MuPager::Type type);
 using MuScrollFactory = MuScroll* (*)(MuContainer* parent, const char* id, int style);
 using MuSliderFactory = MuSlider* (*)(MuContainer* parent, const char* id, int flags);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
 extern MuLayoutFactory muLayoutFactory;
+extern MuPagerFactory muPagerFactory;
 extern MuScrollFactory muScrollFactory;
 extern MuSliderFactory muSliderFactory;
 
@@ -36,6 +39,7 @@ MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, i
                    MuDialog* parentDialog, TXWindow* ownerWin);
 MuFrame* muFrame(MuContainer* parent, const char* id, const char* label, MuFrame::Type type);
 MuLayout* muLayout(MuContainer* parent, const char* id, MuLayout::Type type);
+MuPager* muPager(MuContainer* parent, const char* id, MuPager::Type type);
 MuScroll* muScroll(MuContainer* parent, const char* id, int style);
 MuSlider* muSlider(MuContainer* parent, const char* id, int flags);
 

@@ -28,6 +28,10 @@ mui::MuLayout* fakeLayout(mui::MuContainer* parent, const char* id, mui::MuLayou
   return withFake(new mui::MuLayout(parent, id, type));
 }
 
+mui::MuPager* fakePager(mui::MuContainer* parent, const char* id, mui::MuPager::Type type) {
+  return withFake(new mui::MuPager(parent, id, type));
+}
+
 mui::MuScroll* fakeScroll(mui::MuContainer* parent, const char* id, int style) {
   return withFake(new mui::MuScroll(parent, id, style));
 }
@@ -54,6 +58,7 @@ FakeMui::FakeMui() {
   mui::muDialogFactory = fakeDialog;
   mui::muFrameFactory = fakeFrame;
   mui::muLayoutFactory = fakeLayout;
+  mui::muPagerFactory = fakePager;
   mui::muScrollFactory = fakeScroll;
   mui::muSliderFactory = fakeSlider;
 }
@@ -62,6 +67,7 @@ FakeMui::~FakeMui() {
   mui::muDialogFactory = nullptr;
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muPagerFactory = nullptr;
   mui::muScrollFactory = nullptr;
   mui::muSliderFactory = nullptr;
 }

@@ -3,6 +3,7 @@
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/wvw/MuFrameWvw.h"
 #include "lib2/mui/wvw/MuLayoutWvw.h"
+#include "lib2/mui/wvw/MuPagerWvw.h"
 #include "lib2/mui/wvw/MuScrollWvw.h"
 #include "lib2/mui/wvw/MuSliderWvw.h"
 
@@ -12,6 +13,7 @@ WvwBackEnd::WvwBackEnd() {
   mui::Mui::set(&mui_);
   mui::muFrameFactory = mui::muFrameWvw;
   mui::muLayoutFactory = mui::muLayoutWvw;
+  mui::muPagerFactory = mui::muPagerWvw;
   mui::muScrollFactory = mui::muScrollWvw;
   mui::muSliderFactory = mui::muSliderWvw;
 }
@@ -19,6 +21,7 @@ WvwBackEnd::WvwBackEnd() {
 WvwBackEnd::~WvwBackEnd() {
   mui::muFrameFactory = nullptr;
   mui::muLayoutFactory = nullptr;
+  mui::muPagerFactory = nullptr;
   mui::muScrollFactory = nullptr;
   mui::muSliderFactory = nullptr;
 }
