@@ -16,6 +16,9 @@ MuEditFactory muEditFactory = nullptr;
 MuCheckFactory muCheckFactory = nullptr;
 MuChoiceFactory muChoiceFactory = nullptr;
 MuListFactory muListFactory = nullptr;
+MuPagerFactory muPagerFactory = nullptr;
+MuScrollFactory muScrollFactory = nullptr;
+MuSliderFactory muSliderFactory = nullptr;
 
 namespace {
 
@@ -80,6 +83,18 @@ MuChoice* muChoice(MuContainer* parent, const char* id, const char* label, int f
 
 MuList* muList(MuContainer* parent, const char* id, int flags, MuList::Callback* callback) {
   return addChild(muListFactory, "muListFactory", parent, id, flags, callback);
+}
+
+MuPager* muPager(MuContainer* parent, const char* id, MuPager::Type type) {
+  return addChild(muPagerFactory, "muPagerFactory", parent, id, type);
+}
+
+MuScroll* muScroll(MuContainer* parent, const char* id, int style) {
+  return addChild(muScrollFactory, "muScrollFactory", parent, id, style);
+}
+
+MuSlider* muSlider(MuContainer* parent, const char* id, int flags) {
+  return addChild(muSliderFactory, "muSliderFactory", parent, id, flags);
 }
 
 }  // namespace mui

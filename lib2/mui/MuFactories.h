@@ -16,6 +16,9 @@
 #include "lib2/mui/MuImage.h"
 #include "lib2/mui/MuLayout.h"
 #include "lib2/mui/MuList.h"
+#include "lib2/mui/MuPager.h"
+#include "lib2/mui/MuScroll.h"
+#include "lib2/mui/MuSlider.h"
 #include "lib2/mui/MuStatic.h"
 
 class TXWindow;
@@ -44,6 +47,9 @@ using MuChoiceFactory = MuChoice* (*)(MuContainer* parent, const char* id, const
                                       int flags);
 using MuListFactory = MuList* (*)(MuContainer* parent, const char* id, int flags,
                                   MuList::Callback* callback);
+using MuPagerFactory = MuPager* (*)(MuContainer* parent, const char* id, MuPager::Type type);
+using MuScrollFactory = MuScroll* (*)(MuContainer* parent, const char* id, int style);
+using MuSliderFactory = MuSlider* (*)(MuContainer* parent, const char* id, int flags);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
@@ -55,6 +61,9 @@ extern MuEditFactory muEditFactory;
 extern MuCheckFactory muCheckFactory;
 extern MuChoiceFactory muChoiceFactory;
 extern MuListFactory muListFactory;
+extern MuPagerFactory muPagerFactory;
+extern MuScrollFactory muScrollFactory;
+extern MuSliderFactory muSliderFactory;
 
 // A dialog has no parent: it is not added anywhere.
 MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
@@ -72,5 +81,8 @@ MuCheck* muCheck(MuContainer* parent, const char* id, const char* label, MuCheck
 MuChoice* muChoice(MuContainer* parent, const char* id, const char* label, int flags);
 // callback may be null; it is not owned.
 MuList* muList(MuContainer* parent, const char* id, int flags, MuList::Callback* callback);
+MuPager* muPager(MuContainer* parent, const char* id, MuPager::Type type);
+MuScroll* muScroll(MuContainer* parent, const char* id, int style);
+MuSlider* muSlider(MuContainer* parent, const char* id, int flags);
 
 }  // namespace mui

@@ -106,6 +106,13 @@ void WTabSheets::setTabName(int index, const char* name) {
   tab->getLabel()->setLabel(name);
   tab->setSize(plat::Point());
   tab->setSize(tab->getMinSize() + plat::Point(6, 4));
+  // The tabs after it move along with its new width, and the sheet opens
+  // under it anew.
+  int x = 0;
+  for (auto& other : tabs_)
+    tabStrip_.setPos(other.get(), plat::Point(x, 0)), x += other->getSize().x;
+  layout();
+  invalidate();
 }
 
 void WTabSheets::setPadding(int p) {

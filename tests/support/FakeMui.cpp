@@ -63,6 +63,18 @@ mui::MuList* fakeList(mui::MuContainer* parent, const char* id, int flags,
   return withFake(new FakeList(parent, id, flags, callback));
 }
 
+mui::MuPager* fakePager(mui::MuContainer* parent, const char* id, mui::MuPager::Type type) {
+  return withFake(new mui::MuPager(parent, id, type));
+}
+
+mui::MuScroll* fakeScroll(mui::MuContainer* parent, const char* id, int style) {
+  return withFake(new mui::MuScroll(parent, id, style));
+}
+
+mui::MuSlider* fakeSlider(mui::MuContainer* parent, const char* id, int flags) {
+  return withFake(new FakeSlider(parent, id, flags));
+}
+
 }  // namespace
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
@@ -88,6 +100,9 @@ FakeMui::FakeMui() {
   mui::muCheckFactory = fakeCheck;
   mui::muChoiceFactory = fakeChoice;
   mui::muListFactory = fakeList;
+  mui::muPagerFactory = fakePager;
+  mui::muScrollFactory = fakeScroll;
+  mui::muSliderFactory = fakeSlider;
 }
 
 FakeMui::~FakeMui() {
@@ -101,6 +116,9 @@ FakeMui::~FakeMui() {
   mui::muEditFactory = nullptr;
   mui::muCheckFactory = nullptr;
   mui::muChoiceFactory = nullptr;
+  mui::muPagerFactory = nullptr;
+  mui::muScrollFactory = nullptr;
+  mui::muSliderFactory = nullptr;
 }
 
 void FakeCheck::click() {

@@ -148,4 +148,19 @@ class FakeList : public mui::MuList {
   int selected = -1;
 };
 
+// A slider that only stores what it is told.
+class FakeSlider : public mui::MuSlider {
+ public:
+  using MuSlider::MuSlider;
+  void setValue(int v) override { value = v; }
+  int getValue() const override { return value; }
+  void setRange(int lo, int hi) override { min = lo, max = hi; }
+  int getMin() const override { return min; }
+  int getMax() const override { return max; }
+
+  int value = 0;
+  int min = 0;
+  int max = 0;
+};
+
 }  // namespace gwtest

@@ -10,6 +10,9 @@
 #include "lib2/mui/wvw/MuImageWvw.h"
 #include "lib2/mui/wvw/MuLayoutWvw.h"
 #include "lib2/mui/wvw/MuListWvw.h"
+#include "lib2/mui/wvw/MuPagerWvw.h"
+#include "lib2/mui/wvw/MuScrollWvw.h"
+#include "lib2/mui/wvw/MuSliderWvw.h"
 #include "lib2/mui/wvw/MuStaticWvw.h"
 
 namespace gwtest {
@@ -26,6 +29,9 @@ WvwBackEnd::WvwBackEnd() {
   mui::muCheckFactory = mui::muCheckWvw;
   mui::muChoiceFactory = mui::muChoiceWvw;
   mui::muListFactory = mui::muListWvw;
+  mui::muPagerFactory = mui::muPagerWvw;
+  mui::muScrollFactory = mui::muScrollWvw;
+  mui::muSliderFactory = mui::muSliderWvw;
 }
 
 WvwBackEnd::~WvwBackEnd() {
@@ -39,6 +45,9 @@ WvwBackEnd::~WvwBackEnd() {
   mui::muCheckFactory = nullptr;
   mui::muChoiceFactory = nullptr;
   mui::muListFactory = nullptr;
+  mui::muPagerFactory = nullptr;
+  mui::muScrollFactory = nullptr;
+  mui::muSliderFactory = nullptr;
 }
 
 }  // namespace gwtest

@@ -70,6 +70,15 @@ TEST(WTabSheets, RemovingSheetsKeepsTheShownOneAndLetsGoOfThePage) {
   EXPECT_TRUE(s.tabs.getSelected() == -1 && s.pages[2].getParentLayout() == nullptr);
 }
 
+TEST(WTabSheets, ARenamedTabPushesTheTabsAfterItAlong) {
+  Sheets s(400);
+  s.tabs.setSelected(0);
+  s.tabs.setTabName(0, "A much longer name");
+  int w = s.tabs.getTab(0)->getSize().x;
+  EXPECT_EQ(s.tabs.getTab(1)->getPos().x, w);
+  EXPECT_EQ(s.tabs.getSheet(0)->tabRect.br.x, w);
+}
+
 TEST(WTabSheetsDeathTest, IndexBelowNoneOrPastTheEndStops) {
   Sheets s(400);
   EXPECT_DEATH(s.tabs.setSelected(-2), "index >= -1");

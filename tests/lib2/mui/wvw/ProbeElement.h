@@ -28,6 +28,7 @@ class ProbeElement : public mui::MuElement, private wvw::WInputHandler {
   ~ProbeElement() override { dying_ = true; }
 
   std::function<void()> onStart;
+  gwtest::Block& block() { return block_; }
 
  private:
   ProbeElement(mui::MuContainer* parent, const char* id, std::vector<std::string>* log)
