@@ -12,6 +12,8 @@
 
 #include "lib1/os/AppInfo.h"
 #include "lib1/plat/TimerManager.h"
+#include "lib2/fb/Draw.h"
+#include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
 #include "lib2/tx/TXAtoms.h"
@@ -19,9 +21,11 @@
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
 #include "tests/support/DrivenClock.h"
+#include "tests/support/Golden.h"
 #include "tests/support/WindowManager.h"
 #include "tests/support/WvwBackEnd.h"
 #include "tests/support/XServer.h"
@@ -319,6 +323,32 @@ TEST_F(MuDialogTxTest, APressMayDragTheDialogThroughTheWindowManager) {
       asked.insert(asked.end(), ev.xclient.data.l, ev.xclient.data.l + 5);
   EXPECT_EQ(asked, (std::vector<long>{530, 420, 8, 1, 1}));
   XCloseDisplay(wm);
+}
+
+// A small dialog with its own border and each kind of element, as the
+// window shows it: its widget tree rendered the way the window renders it.
+TEST_F(MuDialogTxTest, ADialogOfEachKindMatchesTheGoldenImage) {
+  auto d = std::unique_ptr<MuDialog>(
+      mui::muDialog("d", "D", {260, 230}, MuDialog::OwnBorder, nullptr, nullptr));
+  mui::MuLayout* column = mui::muLayout(d.get(), "column", mui::MuLayout::Vertical);
+  mui::muStatic(column, "heading", "Access", mui::MuStatic::Heading);
+  mui::MuFrame* frame = mui::muFrame(column, "frame", "Who", mui::MuFrame::Titled);
+  mui::MuLayout* who = mui::muLayout(frame, "who", mui::MuLayout::Horizontal);
+  mui::muImage(who, "image", "user", {});
+  mui::muEdit(who, "name", "Name:", mui::MuEdit::Text)->setText("alice");
+  mui::muStatic(column, "note", "Changes apply at once.", mui::MuStatic::Text);
+  mui::muStatic(column, "rule", nullptr, mui::MuStatic::HorizontalLine);
+  mui::MuLayout* bar = mui::muLayout(column, "bar", mui::MuLayout::Horizontal);
+  mui::muButton(bar, "help", "Help", mui::MuButton::Hyperlink, 0, {});
+  mui::muButton(bar, "ok", "&OK", mui::MuButton::Text, 0, {});
+  d->show(true);
+  settle();
+  auto* window = static_cast<tx::TXWParent*>(d->getWinPtr());
+  fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), window->size(), nullptr);
+  // Magenta shows wherever the tree left a pixel unpainted.
+  fb::fillRect(&pb, pb.getRect(), 0xFF00FF);
+  window->child()->render(&pb);
+  EXPECT_TRUE(gwtest::matchesGolden(pb, GW_GOLDEN_DIR "/dialog.png"));
 }
 
 }  // namespace
