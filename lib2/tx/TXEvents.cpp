@@ -75,6 +75,8 @@ void setModalWindow(TXWindow* w) { modalWindows.push_back(w); }
 
 bool appHasFocus() { return appFocus; }
 
+bool windowStands(Window id, const TXWindow* w) { return lookUp(id) == w; }
+
 void registerAllEventHandler(TXEventHandler* h, bool add) {
   if (add) {
     allHandlers.push_back(h);

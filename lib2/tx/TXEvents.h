@@ -34,6 +34,10 @@ void registerRootEventHandler(TXEventHandler* h, bool add, long mask);
 // Handles every event already queued or readable without waiting.
 void handleXEvents();
 
+// Whether w, the window of id, still stands after a call that may have
+// destroyed it. A connection never hands out an id twice.
+bool windowStands(Window id, const TXWindow* w);
+
 // True when the last focus event read was a FocusIn.
 bool appHasFocus();
 

@@ -8,6 +8,7 @@
 #include "lib2/fb/FullFramePixelBuffer.h"
 #include "lib2/fb/RegionIterator.h"
 #include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXWRoot.h"
 #include "lib2/wvw/Keysyms.h"
 
@@ -223,10 +224,15 @@ void TXWParent::handleEvent(TXWindow*, XEvent* ev) {
     case LeaveNotify:
       if (child_) child_->pointerLeave();
       break;
-    case FocusOut:
-      while (!keysDown_.empty())
+    case FocusOut: {
+      Window id = win();
+      while (!keysDown_.empty()) {
         keyEvent(keysDown_.begin()->first, keysDown_.begin()->second, false);
+        // The release may click a button whose handler destroys the window.
+        if (!windowStands(id, this)) return;
+      }
       break;
+    }
     case Expose:
     case GraphicsExpose: {
       if (!image_ || !child_) break;
@@ -274,7 +280,9 @@ void TXWParent::keyEvent(XEvent* ev) {
     if (!(ev->xkey.state & ShiftMask) && child_) {
       keysDown_[kSyntheticShift] = wvw::keysym::Shift_L;
       child_->keyEvent(wvw::keysym::Shift_L, true);
+      Window id = win();
       keyEvent(keycode, unsigned(keysym), true);
+      if (!windowStands(id, this)) return;
       keysDown_.erase(kSyntheticShift);
       child_->keyEvent(wvw::keysym::Shift_L, false);
       return;

@@ -7,6 +7,7 @@
 #include "lib1/plat/Time.h"
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXWindow.h"
 
 void TXWindow::handleXEvent(XEvent* ev, TXWindow* modal) {
@@ -56,7 +57,12 @@ void TXWindow::handleXEvent(XEvent* ev, TXWindow* modal) {
             return;
           }
         } else if (protocol == tx::xaWM_TAKE_FOCUS()) {
-          if (mapped_) takeFocus(Time(ev->xclient.data.l[1]));
+          if (mapped_) {
+            Window id = win_;
+            takeFocus(Time(ev->xclient.data.l[1]));
+            // Whoever heard the offer may have destroyed the window.
+            if (!tx::windowStands(id, this)) return;
+          }
         }
       }
       break;

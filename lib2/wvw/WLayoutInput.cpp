@@ -35,11 +35,16 @@ void WLayout::pointerEvent(const plat::Point& p, int buttons) {
     if (w == entered) local = p - i->pos;
   }
   if (buttons != 0 && !captured) pointerChild_ = entered;
+  // A child's handler may destroy this layout with its dialog (a click on
+  // its OK button).
+  Watch self(this);
   if (left && left != entered) left->pointerLeave();
+  if (!self.alive()) return;
   if (entered)
     entered->pointerEvent(local, buttons);
   else
     Widget::pointerEvent(p, buttons);
+  if (!self.alive()) return;
   buttonMask_ = (unsigned char)buttons;
   pointerPos_ = p;
 }

@@ -19,6 +19,17 @@ Widget::~Widget() {
   // dangling pointer in the container's lists.
   PLAT_ASSERT_MSG(!parentLayout_, "widget destroyed while still in a container");
   PLAT_ASSERT_MSG(!parent_, "widget destroyed while still started");
+  for (Watch* w = watches_; w; w = w->next_) w->w_ = nullptr;
+}
+
+Widget::Watch::~Watch() {
+  if (!w_) return;
+  for (Watch** p = &w_->watches_; *p; p = &(*p)->next_) {
+    if (*p == this) {
+      *p = next_;
+      return;
+    }
+  }
 }
 
 namespace {
@@ -124,8 +135,11 @@ void Widget::stop() {
 }
 
 void Widget::pointerEvent(const plat::Point& pos, int buttonMask) {
+  // Any handler may destroy this widget with its dialog.
+  Watch self(this);
   if (pos != pointerPos_) {
     handlePtrMove(pos, this);
+    if (!self.alive()) return;
     pointerPos_ = pos;
   }
   unsigned char mask = (unsigned char)buttonMask;
@@ -138,6 +152,7 @@ void Widget::pointerEvent(const plat::Point& pos, int buttonMask) {
       handlePtrPress(bit, this);
     else
       handlePtrRelease(bit, this);
+    if (!self.alive()) return;
   }
 }
 

@@ -10,6 +10,10 @@
 // must leave its container (and be stopped) before it is destroyed; the
 // destructor asserts it, since a dangling entry would be a use after free
 // later on. A widget kept in a WChild leaves by itself.
+//
+// A handler may destroy the widget that offered it an event (the click that
+// ends a dialog): code that goes on touching the widget after offering one
+// watches it across the offer (Watch) and stops when it went.
 #pragma once
 
 #include "lib1/plat/String.h"
@@ -41,6 +45,23 @@ class Widget : public WInputHandler {
   static constexpr fb::Colour BevelBgDark{184, 184, 184};
   static constexpr fb::Colour BevelHigh{238, 238, 238};
   static constexpr fb::Colour BevelLow{165, 165, 165};
+
+  // Made on the stack around a call that may destroy the widget; alive()
+  // tells afterwards whether it still stands. Several may watch one widget,
+  // and none allocates.
+  class Watch {
+   public:
+    explicit Watch(Widget* w) : w_(w), next_(w->watches_) { w->watches_ = this; }
+    ~Watch();
+    Watch(const Watch&) = delete;
+    Watch& operator=(const Watch&) = delete;
+    bool alive() const { return w_ != nullptr; }
+
+   private:
+    friend class Widget;
+    Widget* w_;
+    Watch* next_;
+  };
 
   // Adds itself to layout at (0,0) when layout is given.
   explicit Widget(WLayout* layout);
@@ -135,6 +156,7 @@ class Widget : public WInputHandler {
   friend class WLayout;  // keeps parentLayout_ in step with its list
   WLayout* parentLayout_ = nullptr;
   plat::String tipText_;
+  Watch* watches_ = nullptr;
 };
 
 }  // namespace wvw

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 // Xlib after gtest: its macro None would rename a gtest type.
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,15 +12,20 @@
 
 #include "lib1/os/AppInfo.h"
 #include "lib1/plat/TimerManager.h"
+#include "lib2/fb/Draw.h"
+#include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/mui/MuFactories.h"
+#include "lib2/mui/wvw/MuCommonWvw.h"
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXUtil.h"
+#include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
 #include "tests/support/DrivenClock.h"
+#include "tests/support/Golden.h"
 #include "tests/support/WindowManager.h"
 #include "tests/support/WvwBackEnd.h"
 #include "tests/support/XServer.h"
@@ -53,6 +60,14 @@ class MuDialogTxTest : public testing::Test {
   static void settle() {
     XSync(tx::dpy, False);
     tx::handleXEvents();
+  }
+  // Handles events until done() or 5 s have passed.
+  static bool settleUntil(const std::function<bool()>& done) {
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5); !done();) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      settle();
+    }
+    return true;
   }
   // Sends ev to w from another client, as a window manager would.
   static void fromOutside(Window w, XEvent ev) {
@@ -107,6 +122,7 @@ TEST_F(MuDialogTxTest, TheWindowManagersMessagesBecomeEvents) {
     bool shown;
   } rows[] = {
       {"focus offered", 0, tx::xaWM_TAKE_FOCUS(), false, "4", true},
+      {"focus offered, destroyed", 0, tx::xaWM_TAKE_FOCUS(), true, "4", false},
       {"close", 0, close, false, "3", false},
       {"close disabled", MuDialog::DisableClose, close, false, "", true},
       {"close, destroyed", 0, close, true, "3", false},
@@ -117,7 +133,9 @@ TEST_F(MuDialogTxTest, TheWindowManagersMessagesBecomeEvents) {
     Listener listener;
     listener.dialog = dialog(r.flags);
     listener.dialog->registerObserver(&listener, true);
-    listener.destroyOn = r.destroy ? mui::MuEventClosed : -1;
+    listener.destroyOn = !r.destroy            ? -1
+                         : r.protocol == close ? mui::MuEventClosed
+                                               : mui::MuEventFocusOffered;
     XEvent message{};
     message.xclient = {ClientMessage, 0, False, nullptr, 0, tx::xaWM_PROTOCOLS(), 32};
     message.xclient.data.l[0] = long(r.protocol);
@@ -132,6 +150,42 @@ TEST_F(MuDialogTxTest, TheWindowManagersMessagesBecomeEvents) {
   auto modal = dialog(MuDialog::Modal);
   modal->show(true);
   EXPECT_EQ(tx::modalWindows.back(), modal->getWinPtr());
+}
+
+// The usual OK button: its observer destroys the dialog on the click, from
+// inside the window's event handling, which touches nothing of the tree or
+// the window afterwards. A key held on the button clicks it when the focus
+// leaves the window.
+TEST_F(MuDialogTxTest, AClickMayDestroyItsDialog) {
+  for (bool byKey : {false, true}) {
+    Listener listener;
+    listener.dialog = dialog(0);
+    listener.destroyOn = mui::MuEventClicked;
+    mui::MuLayout* row = mui::muLayout(listener.dialog.get(), "row", mui::MuLayout::Horizontal);
+    mui::MuButton* ok = mui::muButton(row, "ok", "OK", mui::MuButton::Text, 0, {});
+    ok->registerObserver(&listener, true);
+    listener.dialog->show(true);
+    settle();
+    wvw::Widget* button = mui::getWidget(ok);
+    Window win = listener.dialog->getWinPtr()->win();
+    if (byKey) {
+      button->requestFocus();
+      XEvent ev{};
+      ev.xkey = {KeyPress, 0, False, nullptr, 0};
+      ev.xkey.keycode = XKeysymToKeycode(tx::dpy, XK_space);
+      fromOutside(win, ev);
+      ev.xfocus = {FocusOut, 0, False, nullptr, 0, NotifyNormal, NotifyNonlinear};
+      fromOutside(win, ev);
+    } else {
+      plat::Point at;
+      button->getRoot(&at);
+      at += plat::Point(button->getSize().x / 2, button->getSize().y / 2);
+      XTestFakeMotionEvent(tx::dpy, -1, at.x, at.y, 0);
+      for (bool down : {true, false}) XTestFakeButtonEvent(tx::dpy, 1, down, 0);
+    }
+    EXPECT_TRUE(settleUntil([&] { return !listener.dialog; })) << byKey;
+    EXPECT_EQ(listener.heard, "1") << byKey;
+  }
 }
 
 // Undecorated needs a window manager that can move windows for its client.
@@ -269,6 +323,32 @@ TEST_F(MuDialogTxTest, APressMayDragTheDialogThroughTheWindowManager) {
       asked.insert(asked.end(), ev.xclient.data.l, ev.xclient.data.l + 5);
   EXPECT_EQ(asked, (std::vector<long>{530, 420, 8, 1, 1}));
   XCloseDisplay(wm);
+}
+
+// A small dialog with its own border and each kind of element, as the
+// window shows it: its widget tree rendered the way the window renders it.
+TEST_F(MuDialogTxTest, ADialogOfEachKindMatchesTheGoldenImage) {
+  auto d = std::unique_ptr<MuDialog>(
+      mui::muDialog("d", "D", {260, 230}, MuDialog::OwnBorder, nullptr, nullptr));
+  mui::MuLayout* column = mui::muLayout(d.get(), "column", mui::MuLayout::Vertical);
+  mui::muStatic(column, "heading", "Access", mui::MuStatic::Heading);
+  mui::MuFrame* frame = mui::muFrame(column, "frame", "Who", mui::MuFrame::Titled);
+  mui::MuLayout* who = mui::muLayout(frame, "who", mui::MuLayout::Horizontal);
+  mui::muImage(who, "image", "user", {});
+  mui::muEdit(who, "name", "Name:", mui::MuEdit::Text)->setText("alice");
+  mui::muStatic(column, "note", "Changes apply at once.", mui::MuStatic::Text);
+  mui::muStatic(column, "rule", nullptr, mui::MuStatic::HorizontalLine);
+  mui::MuLayout* bar = mui::muLayout(column, "bar", mui::MuLayout::Horizontal);
+  mui::muButton(bar, "help", "Help", mui::MuButton::Hyperlink, 0, {});
+  mui::muButton(bar, "ok", "&OK", mui::MuButton::Text, 0, {});
+  d->show(true);
+  settle();
+  auto* window = static_cast<tx::TXWParent*>(d->getWinPtr());
+  fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), window->size(), nullptr);
+  // Magenta shows wherever the tree left a pixel unpainted.
+  fb::fillRect(&pb, pb.getRect(), 0xFF00FF);
+  window->child()->render(&pb);
+  EXPECT_TRUE(gwtest::matchesGolden(pb, GW_GOLDEN_DIR "/dialog.png"));
 }
 
 }  // namespace
