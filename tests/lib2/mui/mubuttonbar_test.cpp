@@ -59,8 +59,6 @@ TEST_F(MuButtonBarTest, StandardButtonsStandInTheirOrderWithReturnAndEscapeBound
       {"apply binds nothing", MuButtonBar::Apply, "spacer apply", "", ""},
       {"all of them", 0xFFF,
        "help spacer cancel apply ok continue save open finish back next no yes", "ok", "cancel"},
-      {"finish before next", MuButtonBar::Next | MuButtonBar::Finish | MuButtonBar::Back,
-       "spacer finish back next", "finish", ""},
   };
   for (const auto& r : rows) {
     MuButtonBar bar(dialog.get(), r.buttons, true);

@@ -100,10 +100,6 @@ TEST_F(MuMessageBoxTest, TheMessageIsBoldOnlyAboveADetail) {
     EXPECT_EQ(box.getDialog()->lookupElement("main.frame.split.info.detail") != nullptr,
               withDetail);
   }
-  MuMessageBox empty(nullptr, "", 0x80, nullptr, nullptr, false, nullptr);
-  EXPECT_EQ(static_cast<mui::MuLayout*>(empty.getDialog()->lookupElement("main.frame.info"))
-                ->numChildren(),
-            0);
 }
 
 }  // namespace

@@ -139,13 +139,6 @@ TEST_F(MuMessageBoxTxTest, AModalRunReturnsTheAnswer) {
   for (const auto& r : rows) EXPECT_EQ(answer(r.flags, r.act), r.answer) << r.name;
 }
 
-// Without a code-modal loop show() does not wait for the answer.
-TEST_F(MuMessageBoxTxTest, AModelessBoxShowsAndReturnsAtOnce) {
-  MuMessageBox box(nullptr, "Sure?", 1, nullptr, nullptr, false, nullptr);
-  EXPECT_FALSE(box.show());
-  EXPECT_TRUE(box.getDialog()->isShown());
-}
-
 // WM_NAME is Latin-1.
 TEST_F(MuMessageBoxTxTest, TheTitleIsTheLongNameThenTheCaption) {
   const struct {
