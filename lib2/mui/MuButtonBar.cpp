@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "AddLocStrings_ui.h"
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/Assert.h"
 #include "lib2/mui/MuFactories.h"
@@ -10,9 +9,6 @@
 namespace mui {
 
 namespace {
-
-// The labels come from the UI texts, registered before main.
-AddLocStrings_ui addLocStrings;
 
 struct Standard {
   int id;
