@@ -2,7 +2,6 @@
 // Xlib after gtest: its macro None would rename a gtest type.
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/wvw/Keysyms.h"
+#include "tests/lib2/tx/XWait.h"
 #include "tests/support/SignalStorm.h"
 #include "tests/support/WindowManager.h"
 #include "tests/support/XServer.h"
@@ -70,22 +70,7 @@ class TXDialogTest : public testing::Test {
     tx::openDisplay(gwtest::XServer::shared().name().c_str());
     os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), nullptr);
   }
-  // Pumps X events and the outer timers until done() or 5 s have passed.
-  bool pumpUntil(const std::function<bool()>& done) {
-    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5); !done();) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      XSync(tx::dpy, False);
-      tx::handleXEvents();
-      outer.checkTimeouts();
-    }
-    return true;
-  }
-  unsigned long shownAt(TXWindow* w) {
-    XImage* im = XGetImage(tx::dpy, w->win(), 5, 5, 1, 1, AllPlanes, ZPixmap);
-    unsigned long p = XGetPixel(im, 0, 0) & 0xffffff;
-    XDestroyImage(im);
-    return p;
-  }
+  bool pumpUntil(const std::function<bool()>& done) { return txtest::pumpUntil(done, &outer); }
   // Sends an input event to w from another client; code is the keycode or
   // button (pointer events keep x, state and that in the same places).
   void sendFromOutside(Window w, int type, int x, unsigned state, unsigned code) {
@@ -156,7 +141,7 @@ TEST_F(TXDialogTest, WindowInvalidatedDuringTheLoopIsRepaintedAfterIt) {
   tx::TXWParent host(&probe, nullptr, false);
   host.resizeToFit();
   host.show(true);
-  ASSERT_TRUE(pumpUntil([&] { return shownAt(&host) == 0xff0000; }));
+  ASSERT_TRUE(pumpUntil([&] { return txtest::shownAt(host.win(), 5, 5) == 0xff0000; }));
   Later step(0, [&] {
     probe.pixel = 0x0000ff;
     probe.invalidate();  // its render timer goes on the loop's manager
@@ -164,7 +149,7 @@ TEST_F(TXDialogTest, WindowInvalidatedDuringTheLoopIsRepaintedAfterIt) {
   });
   dialog.steps = {&step};
   dialog.showCodeModal();
-  EXPECT_TRUE(pumpUntil([&] { return shownAt(&host) == 0x0000ff; }));
+  EXPECT_TRUE(pumpUntil([&] { return txtest::shownAt(host.win(), 5, 5) == 0x0000ff; }));
 }
 
 TEST_F(TXDialogTest, InterruptedWaitsStillEndWhenTheTimerIsDue) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 // Xlib after gtest: its macro None would rename a gtest type.
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <utility>
@@ -15,6 +14,7 @@
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWRoot.h"
 #include "lib2/wvw/Keysyms.h"
+#include "tests/lib2/tx/XWait.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/XServer.h"
 
@@ -45,23 +45,8 @@ class TXWParentTest : public testing::Test {
   // Before the fixture's members: the host needs the display.
   static void SetUpTestSuite() { tx::openDisplay(gwtest::XServer::shared().name().c_str()); }
   void SetUp() override { host.resizeToFit(); }
-  // Pumps X events and timers until done() or 5 s have passed.
-  bool pumpUntil(const std::function<bool()>& done) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      XSync(tx::dpy, False);
-      tx::handleXEvents();
-      timers.checkTimeouts();
-    }
-    return true;
-  }
-  unsigned long shownAt(int x, int y) {
-    XImage* im = XGetImage(tx::dpy, host.win(), x, y, 1, 1, AllPlanes, ZPixmap);
-    unsigned long p = XGetPixel(im, 0, 0) & 0xffffff;
-    XDestroyImage(im);
-    return p;
-  }
+  bool pumpUntil(const std::function<bool()>& done) { return txtest::pumpUntil(done, &timers); }
+  unsigned long shownAt(int x, int y) { return txtest::shownAt(host.win(), x, y); }
   // An input event at (x, y) for to; pointer events keep the state in the same place.
   static void send(tx::TXWParent* to, int type, unsigned state, unsigned code, int x = 0,
                    int y = 0) {

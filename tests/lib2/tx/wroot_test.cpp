@@ -2,8 +2,6 @@
 // Xlib after gtest: its macro None would rename a gtest type.
 #include <X11/extensions/XTest.h>
 
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -20,22 +18,16 @@
 #include "lib2/wvw/WMenuItem.h"
 #include "lib2/wvw/WRootMenu.h"
 #include "lib2/wvw/WText.h"
+#include "tests/lib2/tx/XWait.h"
 #include "tests/support/XServer.h"
 
 namespace {
 
+using txtest::pumpUntil;
+
 class TXWRootTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { tx::openDisplay(gwtest::XServer::shared().name().c_str()); }
-  // Pumps X events until done() or 5 s have passed.
-  static bool pumpUntil(const std::function<bool()>& done) {
-    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5); !done();) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      XSync(tx::dpy, False);
-      tx::handleXEvents();
-    }
-    return true;
-  }
   static void pressAndRelease(plat::Point at) {
     XTestFakeMotionEvent(tx::dpy, -1, at.x, at.y, 0);
     XTestFakeButtonEvent(tx::dpy, 1, True, 0);
