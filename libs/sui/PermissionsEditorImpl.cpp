@@ -103,8 +103,10 @@ void PermissionsEditorImpl::addPermission(char letter) {
 void PermissionsEditorImpl::addScheme(svr::SAuthentication kind,
                                       std::unique_ptr<PermissionsScheme> scheme) {
   PLAT_ASSERT(scheme);
-  if (scheme_ == schemes_[kind].get()) scheme_ = nullptr;
-  schemes_[kind] = std::move(scheme);
+  std::unique_ptr<PermissionsScheme>& slot = schemes_[kind];
+  // The rows and the edited set of a scheme on show go with it.
+  if (slot && slot.get() == scheme_) updateUi(nullptr);
+  slot = std::move(scheme);
 }
 
 void PermissionsEditorImpl::updateUi(PermissionsScheme* scheme) {

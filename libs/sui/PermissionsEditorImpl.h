@@ -93,7 +93,8 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
 
   // Builds the element tree in layout, once.
   void init(mui::MuLayout* layout);
-  // Takes ownership; a second scheme for the same kind replaces the first.
+  // Takes ownership; a second scheme for the same kind replaces the first,
+  // and when the first is on show the list is left empty.
   void addScheme(svr::SAuthentication kind, std::unique_ptr<PermissionsScheme> scheme);
   // Rebuilds the list for scheme (null: no scheme), which must be one of the
   // added schemes.
@@ -127,9 +128,6 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
   mui::MuChoice* getChoice() const { return choice_; }
   // The Allow (deny false) or Deny tick of letter, or null without a row.
   mui::MuCheck* getTick(char letter, bool deny) const;
-
- protected:
-  mui::MuLayout* getLayout() const { return layout_; }
 
  private:
   // A tick of some row, with the row's letter; 0 when source is none.

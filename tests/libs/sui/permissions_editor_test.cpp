@@ -261,6 +261,16 @@ TEST_F(PermissionsEditorTest, EventsAfterTheLastPrincipalWentChangeNothing) {
   EXPECT_EQ(scheme->log, "");
 }
 
+TEST_F(PermissionsEditorTest, ReplacingTheSchemeOnShowEmptiesTheList) {
+  start({"d"});
+  pickRow(0);
+  editor.addScheme(svr::SAuthentication(2),
+                   std::make_unique<ListScheme>(&editor, std::vector<const char*>{}));
+  clickTick('c', true);
+  EXPECT_EQ(editor.getList()->getRowCount(), 0);
+  EXPECT_FALSE(gwtest::fake(choice()).usable);
+}
+
 TEST_F(PermissionsEditorTest, PolicyLocksTheChoiceAndEveryTick) {
   start({"sk!q"}, true);
   pickRow(0);
