@@ -40,11 +40,11 @@ class MuSuperbox : public MuElement {
   // The entry's text, never null.
   virtual const char* getText() const = 0;
   // Replaces the text with the cursor at the end and all of it selected,
-  // without an event. False when it did not fit and was cut, which is
-  // logged as an error.
+  // without an event. False when it did not fit and was cut, which the
+  // back-end logs as an error.
   virtual bool setText(const char* text) = 0;
   // The entry row (entry and drop button) within the element.
-  virtual plat::Rect getComboboxRect() const = 0;
+  virtual plat::Rect getComboboxRect() = 0;
 
   // The key handling the back-ends share: the callback first, then Escape,
   // Return and Tab close the popup. True when the key was consumed, which an

@@ -173,7 +173,7 @@ class FakeSuperbox : public mui::MuSuperbox {
     text = t ? t : "";
     return true;
   }
-  plat::Rect getComboboxRect() const override { return rowRect; }
+  plat::Rect getComboboxRect() override { return rowRect; }
 
   std::string text;
   plat::Rect rowRect;
