@@ -108,15 +108,6 @@ TEST_F(MuSuperboxTest, ABoxWithoutACallbackHandlesItsKeysItself) {
   EXPECT_FALSE(bare->getPopup()->isShown());
 }
 
-TEST_F(MuSuperboxTest, TheStateShowsTheEscapedTextAndThePopupId) {
-  box->setText("a\nb");
-  std::string state = box->getState().get();
-  EXPECT_NE(state.find("element Superbox\nvalue a\\nb\npopup-dialogid opts_main_server_popup\n"),
-            std::string::npos)
-      << state;
-  EXPECT_STREQ(box->getType(), "superbox");
-}
-
 TEST_F(MuSuperboxTest, AnEmptyFactorySlotStopsTheProgram) {
   mui::muSuperboxFactory = nullptr;
   EXPECT_DEATH(mui::muSuperbox(main, "s", nullptr, nullptr, 10),

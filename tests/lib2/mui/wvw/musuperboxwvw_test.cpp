@@ -110,15 +110,4 @@ TEST_F(MuSuperboxWvwTest, EscapeAndReturnCountWhenLetGoAndOtherKeysWhenPressed) 
   }
 }
 
-TEST_F(MuSuperboxWvwTest, DisablingTheBoxDisablesEntryAndButtonAndTipsReachBoth) {
-  MuSuperboxWvw* box = add();
-  show();
-  box->enable(false);
-  EXPECT_FALSE(box->entry()->isEnabled());
-  EXPECT_FALSE(box->dropButton()->isEnabled());
-  box->setTip("Pick a host");
-  EXPECT_STREQ(box->entry()->getTipText(), "Pick a host");
-  EXPECT_STREQ(box->dropButton()->getTipText(), "Pick a host");
-}
-
 }  // namespace
