@@ -19,6 +19,7 @@ MuListFactory muListFactory = nullptr;
 MuPagerFactory muPagerFactory = nullptr;
 MuScrollFactory muScrollFactory = nullptr;
 MuSliderFactory muSliderFactory = nullptr;
+MuSuperboxFactory muSuperboxFactory = nullptr;
 
 namespace {
 
@@ -95,6 +96,11 @@ MuScroll* muScroll(MuContainer* parent, const char* id, int style) {
 
 MuSlider* muSlider(MuContainer* parent, const char* id, int flags) {
   return addChild(muSliderFactory, "muSliderFactory", parent, id, flags);
+}
+
+MuSuperbox* muSuperbox(MuContainer* parent, const char* id, const char* label,
+                       MuSuperbox::Callback* callback, int popupHeight) {
+  return addChild(muSuperboxFactory, "muSuperboxFactory", parent, id, label, callback, popupHeight);
 }
 
 }  // namespace mui

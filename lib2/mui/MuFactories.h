@@ -20,6 +20,7 @@
 #include "lib2/mui/MuScroll.h"
 #include "lib2/mui/MuSlider.h"
 #include "lib2/mui/MuStatic.h"
+#include "lib2/mui/MuSuperbox.h"
 
 class TXWindow;
 
@@ -50,6 +51,9 @@ using MuListFactory = MuList* (*)(MuContainer* parent, const char* id, int flags
 using MuPagerFactory = MuPager* (*)(MuContainer* parent, const char* id, MuPager::Type type);
 using MuScrollFactory = MuScroll* (*)(MuContainer* parent, const char* id, int style);
 using MuSliderFactory = MuSlider* (*)(MuContainer* parent, const char* id, int flags);
+// callback is not owned and may be null.
+using MuSuperboxFactory = MuSuperbox* (*)(MuContainer* parent, const char* id, const char* label,
+                                          MuSuperbox::Callback* callback, int popupHeight);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
@@ -64,6 +68,7 @@ extern MuListFactory muListFactory;
 extern MuPagerFactory muPagerFactory;
 extern MuScrollFactory muScrollFactory;
 extern MuSliderFactory muSliderFactory;
+extern MuSuperboxFactory muSuperboxFactory;
 
 // A dialog has no parent: it is not added anywhere.
 MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
@@ -84,5 +89,7 @@ MuList* muList(MuContainer* parent, const char* id, int flags, MuList::Callback*
 MuPager* muPager(MuContainer* parent, const char* id, MuPager::Type type);
 MuScroll* muScroll(MuContainer* parent, const char* id, int style);
 MuSlider* muSlider(MuContainer* parent, const char* id, int flags);
+MuSuperbox* muSuperbox(MuContainer* parent, const char* id, const char* label,
+                       MuSuperbox::Callback* callback, int popupHeight);
 
 }  // namespace mui

@@ -75,6 +75,11 @@ mui::MuSlider* fakeSlider(mui::MuContainer* parent, const char* id, int flags) {
   return withFake(new FakeSlider(parent, id, flags));
 }
 
+mui::MuSuperbox* fakeSuperbox(mui::MuContainer* parent, const char* id, const char* label,
+                              mui::MuSuperbox::Callback* callback, int popupHeight) {
+  return withFake(new FakeSuperbox(parent, id, label, callback, popupHeight));
+}
+
 }  // namespace
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
@@ -103,6 +108,7 @@ FakeMui::FakeMui() {
   mui::muPagerFactory = fakePager;
   mui::muScrollFactory = fakeScroll;
   mui::muSliderFactory = fakeSlider;
+  mui::muSuperboxFactory = fakeSuperbox;
 }
 
 FakeMui::~FakeMui() {
@@ -119,6 +125,7 @@ FakeMui::~FakeMui() {
   mui::muPagerFactory = nullptr;
   mui::muScrollFactory = nullptr;
   mui::muSliderFactory = nullptr;
+  mui::muSuperboxFactory = nullptr;
 }
 
 void FakeCheck::click() {

@@ -163,4 +163,20 @@ class FakeSlider : public mui::MuSlider {
   int max = 0;
 };
 
+// A super-box whose entry is a string and whose entry row is where the test
+// puts it; setText tells of nothing, as the real ones do.
+class FakeSuperbox : public mui::MuSuperbox {
+ public:
+  using MuSuperbox::MuSuperbox;
+  const char* getText() const override { return text.c_str(); }
+  bool setText(const char* t) override {
+    text = t ? t : "";
+    return true;
+  }
+  plat::Rect getComboboxRect() override { return rowRect; }
+
+  std::string text;
+  plat::Rect rowRect;
+};
+
 }  // namespace gwtest

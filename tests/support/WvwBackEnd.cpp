@@ -14,6 +14,7 @@
 #include "lib2/mui/wvw/MuScrollWvw.h"
 #include "lib2/mui/wvw/MuSliderWvw.h"
 #include "lib2/mui/wvw/MuStaticWvw.h"
+#include "lib2/mui/wvw/MuSuperboxTx.h"
 
 namespace gwtest {
 
@@ -32,6 +33,7 @@ WvwBackEnd::WvwBackEnd() {
   mui::muPagerFactory = mui::muPagerWvw;
   mui::muScrollFactory = mui::muScrollWvw;
   mui::muSliderFactory = mui::muSliderWvw;
+  mui::muSuperboxFactory = mui::muSuperboxTx;
 }
 
 WvwBackEnd::~WvwBackEnd() {
@@ -48,6 +50,7 @@ WvwBackEnd::~WvwBackEnd() {
   mui::muPagerFactory = nullptr;
   mui::muScrollFactory = nullptr;
   mui::muSliderFactory = nullptr;
+  mui::muSuperboxFactory = nullptr;
 }
 
 }  // namespace gwtest
