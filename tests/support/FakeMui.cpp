@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "tests/support/MuiSlots.h"
+
 namespace gwtest {
 
 namespace {
@@ -111,22 +113,7 @@ FakeMui::FakeMui() {
   mui::muSuperboxFactory = fakeSuperbox;
 }
 
-FakeMui::~FakeMui() {
-  mui::muDialogFactory = nullptr;
-  mui::muFrameFactory = nullptr;
-  mui::muLayoutFactory = nullptr;
-  mui::muListFactory = nullptr;
-  mui::muButtonFactory = nullptr;
-  mui::muStaticFactory = nullptr;
-  mui::muImageFactory = nullptr;
-  mui::muEditFactory = nullptr;
-  mui::muCheckFactory = nullptr;
-  mui::muChoiceFactory = nullptr;
-  mui::muPagerFactory = nullptr;
-  mui::muScrollFactory = nullptr;
-  mui::muSliderFactory = nullptr;
-  mui::muSuperboxFactory = nullptr;
-}
+FakeMui::~FakeMui() { emptyMuiSlots(); }
 
 void FakeCheck::click() {
   state = state == 1 ? 0 : 1;

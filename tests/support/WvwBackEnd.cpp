@@ -15,6 +15,7 @@
 #include "lib2/mui/wvw/MuSliderWvw.h"
 #include "lib2/mui/wvw/MuStaticWvw.h"
 #include "lib2/mui/wvw/MuSuperboxTx.h"
+#include "tests/support/MuiSlots.h"
 
 namespace gwtest {
 
@@ -36,21 +37,6 @@ WvwBackEnd::WvwBackEnd() {
   mui::muSuperboxFactory = mui::muSuperboxTx;
 }
 
-WvwBackEnd::~WvwBackEnd() {
-  mui::muDialogFactory = nullptr;
-  mui::muFrameFactory = nullptr;
-  mui::muLayoutFactory = nullptr;
-  mui::muButtonFactory = nullptr;
-  mui::muStaticFactory = nullptr;
-  mui::muImageFactory = nullptr;
-  mui::muEditFactory = nullptr;
-  mui::muCheckFactory = nullptr;
-  mui::muChoiceFactory = nullptr;
-  mui::muListFactory = nullptr;
-  mui::muPagerFactory = nullptr;
-  mui::muScrollFactory = nullptr;
-  mui::muSliderFactory = nullptr;
-  mui::muSuperboxFactory = nullptr;
-}
+WvwBackEnd::~WvwBackEnd() { emptyMuiSlots(); }
 
 }  // namespace gwtest
