@@ -21,6 +21,23 @@ MuScrollFactory muScrollFactory = nullptr;
 MuSliderFactory muSliderFactory = nullptr;
 MuSuperboxFactory muSuperboxFactory = nullptr;
 
+void clearFactories() {
+  muDialogFactory = nullptr;
+  muFrameFactory = nullptr;
+  muLayoutFactory = nullptr;
+  muButtonFactory = nullptr;
+  muStaticFactory = nullptr;
+  muImageFactory = nullptr;
+  muEditFactory = nullptr;
+  muCheckFactory = nullptr;
+  muChoiceFactory = nullptr;
+  muListFactory = nullptr;
+  muPagerFactory = nullptr;
+  muScrollFactory = nullptr;
+  muSliderFactory = nullptr;
+  muSuperboxFactory = nullptr;
+}
+
 namespace {
 
 // The assertion names the empty slot, as "muLayoutFactory".

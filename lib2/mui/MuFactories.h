@@ -70,6 +70,9 @@ extern MuScrollFactory muScrollFactory;
 extern MuSliderFactory muSliderFactory;
 extern MuSuperboxFactory muSuperboxFactory;
 
+// Empties every slot, as a back-end that goes leaves them.
+void clearFactories();
+
 // A dialog has no parent: it is not added anywhere.
 MuDialog* muDialog(const char* id, const char* title, const plat::Point& size, int flags,
                    MuDialog* parentDialog, TXWindow* ownerWin);

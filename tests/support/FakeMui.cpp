@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include "tests/support/MuiSlots.h"
-
 namespace gwtest {
 
 namespace {
@@ -113,7 +111,7 @@ FakeMui::FakeMui() {
   mui::muSuperboxFactory = fakeSuperbox;
 }
 
-FakeMui::~FakeMui() { emptyMuiSlots(); }
+FakeMui::~FakeMui() { mui::clearFactories(); }
 
 void FakeCheck::click() {
   state = state == 1 ? 0 : 1;
