@@ -12,7 +12,8 @@ help:
 	@echo "Targets:"
 	@echo "  make setup         install the Debian packages building and testing need"
 	@echo "  make build         build everything into $(BUILD)/"
-	@echo "  make run           build and run the tool"
+	@echo "  make run           build and run the tool; with no usable display, on a private"
+	@echo "                     X server, saving a picture of its window in $(BUILD)/grantwell.png"
 	@echo "  make test          build and run every test"
 	@echo "  make asan-test     build into build-asan/ with AddressSanitizer and UBSan, run every test"
 	@echo "  make fuzz          build the fuzz targets into build-fuzz/ and run them side by side"
@@ -31,7 +32,7 @@ build: setup
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@echo "Built everything in $(BUILD)/. The desktop tool itself is not there yet."
+	scripts/run.sh $(BUILD)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

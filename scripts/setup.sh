@@ -17,6 +17,8 @@ packages=(
   libnss-wrapper                      # account look-ups against fake account files
   libx11-dev libxext-dev              # the X layer
   xvfb xfonts-base libxtst-dev openbox xclip xsel  # the X layer's tests: a private server, input, a window manager, clipboard peers
+  libxdamage-dev x11-utils            # the run command's window picture (xdpyinfo asks whether a display answers)
+  libfltk1.3-dev                      # the peer of the start-up benchmark (x11-utils brings the other, xmessage)
 )
 
 missing=()
