@@ -25,8 +25,13 @@ struct FakeCommon : mui::MuCommon {
   std::function<int(int)> minWidth = [](int) { return 0; };
   std::function<int(int)> minHeight = [](int) { return 0; };
   mutable int minQueries = 0;
+  // Called after each show(true).
+  std::function<void()> onShown;
 
-  void show(bool s) override { shown = s; }
+  void show(bool s) override {
+    shown = s;
+    if (s && onShown) onShown();
+  }
   bool isShown() const override { return shown; }
   void enable(bool u) override { usable = u; }
   void focus() override { focused = true; }
@@ -56,6 +61,11 @@ mui::MuElement* fakeLeaf(mui::MuContainer* parent, const char* id, int minWidth 
 class FakeDialog : public mui::MuDialog {
  public:
   using MuDialog::MuDialog;
+  // A code-modal dialog's nested run: called when one is shown, as the
+  // person who answers it before show() returns. With none set, show()
+  // returns at once, as if the dialog had been closed unanswered.
+  static std::function<void(FakeDialog&)> modalRun;
+
   void setTitle(const char* t) override { title = t; }
   plat::Point getPrimaryDesktopSize() const override { return plat::Point(1920, 1080); }
   void onSetFocus(mui::MuElement* e) override { focusedElement = e; }
