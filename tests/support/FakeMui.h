@@ -91,9 +91,12 @@ struct FakeImage : mui::MuImage {
 
 struct FakeEdit : mui::MuEdit {
   using MuEdit::MuEdit;
+  // Cut to capacity bytes, false when cut, as a real entry does.
   bool setText(const char* t) override {
     text = t ? t : "";
-    return true;
+    if (text.size() <= capacity) return true;
+    text.resize(capacity);
+    return false;
   }
   const char* getText() const override { return text.c_str(); }
   void setSelection(int, int) override {}
@@ -104,6 +107,7 @@ struct FakeEdit : mui::MuEdit {
   void setFilter(Filter* f) override { filter = f; }
   std::string text;
   Filter* filter = nullptr;
+  size_t capacity = MinCapacity;
 };
 
 class FakeMui : public mui::Mui {

@@ -103,8 +103,7 @@ class PermissionsSchemeTest : public testing::Test {
 
 TEST_F(PermissionsSchemeTest, ListsUsersBeforeGroupsWithTheirPicturesAndNothingSelected) {
   start("%staff:d,jsmith:v,*:v,%50:f");
-  EXPECT_EQ(rows(),
-            "user All users; user John Smith (jsmith); group 50 (=staff); group staff; ");
+  EXPECT_EQ(rows(), "user All users; user John Smith (jsmith); group 50 (=staff); group staff; ");
   EXPECT_EQ(host.getList()->getSelectedRow(), -1);
   EXPECT_TRUE(usable("add"));
   EXPECT_FALSE(usable("remove"));
@@ -164,8 +163,8 @@ TEST_F(PermissionsSchemeTest, CancelAddsNothing) {
 
 TEST_F(PermissionsSchemeTest, NamesTheListCannotHoldKeepOkDisabled) {
   start("");
-  const Answer refused[] = {{false, "a,b", true}, {true, "a:b", true}, {false, "%x", true},
-                            {false, "", true}};
+  const Answer refused[] = {
+      {false, "a,b", true}, {true, "a:b", true}, {false, "%x", true}, {false, "", true}};
   for (const Answer& a : refused) add(a);
   EXPECT_EQ(stored(), "") << "a name holding \",\" or \":\", or a user starting with \"%\"";
   add({true, "%x", true});
