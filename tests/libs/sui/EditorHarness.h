@@ -1,5 +1,5 @@
-// The set-up of the permissions editor's tests: the stand-in back-end, the
-// tool's eight feature letters in English, a dialog whose main layout holds
+// The set-up of the permissions editor's tests: the tool's eight feature
+// letters in English, the stand-in back-end, a dialog whose main layout holds
 // an editor (with or without a host page's callback), a scheme over a plain
 // list of sets, and the picks and clicks a person makes.
 #pragma once
@@ -7,16 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "lib1/loc/Localize.h"
 #include "lib2/mui/MuFactories.h"
 #include "libs/sui/PermissionsEditorImpl.h"
 #include "libs/sui/PermissionsScheme.h"
 #include "libs/svr/Permissions.h"
+#include "tests/libs/sui/ToolFeatures.h"
 #include "tests/support/FakeMui.h"
 
 namespace suitest {
@@ -113,17 +112,8 @@ class EditorHarness : public ::testing::Test {
   }
   const char* text(int i) { return scheme->sets.at(size_t(i))->getString(); }
 
-  bool english = [] {
-    loc::Localize::inst()->init({});
-    return loc::localeParam.setParam("en_US", 50);
-  }();
+  ToolFeatures features;
   gwtest::FakeMui backEnd;
-  std::optional<svr::Permissions::RegistrationHelper> chat{
-      std::in_place, 'h', "Chat", "Chat with other users", "fd", "EnableChat"};
-  std::optional<svr::Permissions::RegistrationHelper> ft{
-      std::in_place, 't', "File transfer", "Transfer files in either direction", "fd", nullptr};
-  std::optional<svr::Permissions::RegistrationHelper> print{
-      std::in_place, 'r', "Printing", "Print to a local printer", "fd", nullptr};
   HostedEditor editor;
   std::unique_ptr<mui::MuDialog> dialog{
       mui::muDialog("perms", "T", plat::Point(400, 600), 0, nullptr, nullptr)};

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "lib1/loc/Localize.h"
 #include "lib1/os/AppInfo.h"
+#include "lib1/plat/MsgId.h"
 #include "lib1/plat/TimerManager.h"
 #include "lib2/fb/Draw.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
@@ -17,6 +17,7 @@
 #include "lib2/tx/TXWParent.h"
 #include "libs/sui/EffectivePermissionsDialog.h"
 #include "libs/svr/Permissions.h"
+#include "tests/libs/sui/ToolFeatures.h"
 #include "tests/support/FakeMui.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WvwBackEnd.h"
@@ -42,17 +43,8 @@ class WithFeatures : public ::testing::Test {
     return out;
   }
 
-  bool english = [] {
-    loc::Localize::inst()->init({});
-    return loc::localeParam.setParam("en_US", 50);
-  }();
+  suitest::ToolFeatures features;
   B backEnd;
-  std::optional<svr::Permissions::RegistrationHelper> chat{std::in_place,           'h',  "Chat",
-                                                           "Chat with other users", "fd", nullptr};
-  std::optional<svr::Permissions::RegistrationHelper> ft{
-      std::in_place, 't', "File transfer", "Transfer files in either direction", "fd", nullptr};
-  std::optional<svr::Permissions::RegistrationHelper> print{
-      std::in_place, 'r', "Printing", "Print to a local printer", "fd", nullptr};
   std::optional<EffectivePermissionsDialog> dialog{std::in_place};
 };
 
