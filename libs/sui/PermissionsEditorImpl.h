@@ -73,8 +73,8 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
 
   class Callback {
    public:
-    // The host refreshes the editor's controls for the current row and
-    // lays its page out again.
+    // Every refresh of the editor comes here: the host calls the editor's
+    // updateSelection(resetChoice), then lays its page out again.
     virtual void updateSelection(bool resetChoice) = 0;
     // Whether the named configuration parameter is set by policy.
     virtual bool isParamPolicy(const char* paramName) = 0;
