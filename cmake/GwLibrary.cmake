@@ -27,11 +27,15 @@ function(gw_target_name path out)
   set(${out} ${name} PARENT_SCOPE)
 endfunction()
 
-# gw_library([DEPS <path>...] [SUBDIRS <dir>...] [SYSTEM_LIBS <lib>...])
+# gw_library([DEPS <path>...] [SUBDIRS <dir>...] [SYSTEM_LIBS <lib>...]
+#            [PROGRAM <name>])
 # The library of the current directory. Its sources are the *.cpp files of the
 # directory and of the SUBDIRS named (such as the unix/ layer of lib1/os).
+# With PROGRAM, the directory's main.cpp is left out of the library and
+# becomes the executable <name>, which links the library whole; the library
+# stays linkable by tests, which bring their own main.
 function(gw_library)
-  cmake_parse_arguments(ARG "" "" "DEPS;SUBDIRS;SYSTEM_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PROGRAM" "DEPS;SUBDIRS;SYSTEM_LIBS" ${ARGN})
   file(RELATIVE_PATH path ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   gw_target_name(${path} target)
   set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -39,8 +43,16 @@ function(gw_library)
     list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
   endforeach()
   file(GLOB sources CONFIGURE_DEPENDS ${globs})
+  if(ARG_PROGRAM)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
+  endif()
   add_library(${target} STATIC ${sources})
   target_compile_options(${target} PRIVATE ${GW_WARNINGS})
+  if(ARG_PROGRAM)
+    add_executable(${ARG_PROGRAM} main.cpp)
+    target_compile_options(${ARG_PROGRAM} PRIVATE ${GW_WARNINGS})
+    target_link_libraries(${ARG_PROGRAM} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${target}>")
+  endif()
 
   # What this library may include: itself, its DEPS and what they may include.
   set(allowed ${path})

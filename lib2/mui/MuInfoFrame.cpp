@@ -13,11 +13,17 @@ namespace {
 // converts its own sizes.
 int pixels(int units) { return (units * gfxutil::ppmm.getValue() + 4) / 8; }
 
+MuContainer* present(MuContainer* parent) {
+  PLAT_ASSERT(parent);
+  return parent;
+}
+
 }  // namespace
 
-MuInfoFrame::MuInfoFrame(MuContainer* parent, const char* id) : parent_(parent) {
-  PLAT_ASSERT(parent);
-  frame_ = muFrame(parent, id, nullptr, MuFrame::Bordered);
+MuInfoFrame::MuInfoFrame(MuContainer* parent, const char* id)
+    : parent_(present(parent)),
+      frame_(muFrame(parent, id, nullptr, MuFrame::Bordered)),
+      frameAlive_(frame_) {
   frame_->setBgColour(getBgColourForStyle(Success));
   frame_->setMargin(plat::Point(pixels(20), pixels(20)));
   split_ = muLayout(frame_, "split", MuLayout::Horizontal);
@@ -33,7 +39,9 @@ MuInfoFrame::MuInfoFrame(MuContainer* parent, const char* id) : parent_(parent) 
   frame_->show(false);
 }
 
-MuInfoFrame::~MuInfoFrame() { parent_->removeChild(frame_); }
+MuInfoFrame::~MuInfoFrame() {
+  if (frameAlive_.alive()) parent_->removeChild(frame_);
+}
 
 void MuInfoFrame::update(Style style, const char* text, const char* linkText) {
   frame_->setBgColour(getBgColourForStyle(style));

@@ -7,7 +7,9 @@
 // Invariants: the frame is hidden until update gives it a text (or show
 // says so); the link and the spacer before it exist together or not at
 // all, right after the text. The frame leaves the container when the
-// object goes, so the object must go before the container does.
+// object goes; when the container (and with it the frame) went first, as
+// when a dialog is torn down before the page object that built the banner,
+// the object goes without touching either.
 #pragma once
 
 #include "lib2/fb/Colour.h"
@@ -54,6 +56,8 @@ class MuInfoFrame {
  private:
   MuContainer* parent_;
   MuFrame* frame_;
+  // Whether frame_, and so parent_ that owns it, still stands.
+  MuElement::Guard frameAlive_;
   MuLayout* split_;
   MuImage* icon_;
   MuLayout* textLayout_;

@@ -55,23 +55,6 @@ std::optional<Account> lookUp(const char* id, bool isGroup) {
   return fetch(nullptr, number, isGroup);
 }
 
-// Written into the parameter as "[%]name:perms" and split at "," and the
-// first ":", such a name would come back as other principals, or as a group;
-// and the parameter takes UTF-8 alone, which account databases need not hold.
-bool isStorable(const char* name, bool isGroup) {
-  return !strpbrk(name, ",:") && (isGroup || name[0] != '%') && plat::isValidUtf8(name);
-}
-
-void refuseUnstorable(const char* name, bool isGroup) {
-  const char* kind = isGroup ? "group" : "user";
-  if (strpbrk(name, ",:"))
-    throw plat::ExceptionFmt("invalid %s name \"%s\": a name cannot contain \",\" or \":\"", kind,
-                             name);
-  if (!isGroup && name[0] == '%')
-    throw plat::ExceptionFmt("invalid user name \"%s\": a user name cannot start with \"%%\"",
-                             name);
-}
-
 const char* text(const char* key) { return loc::localize(loc::msgid_t(key), __FILE__, __LINE__); }
 
 plat::String serverOwner() {
@@ -122,7 +105,6 @@ plat::String NameResolverSystemAuth::resolveName(const char* id, const char*, bo
 
 plat::String NameResolverSystemAuth::canonicalizeName(const char* name, bool isGroup) {
   PLAT_ASSERT(name);
-  refuseUnstorable(name, isGroup);
   std::optional<Account> a = lookUp(name, isGroup);
   if (!a) return name;
   // Asked again by number, so that every name and the number of one account
@@ -130,7 +112,8 @@ plat::String NameResolverSystemAuth::canonicalizeName(const char* name, bool isG
   std::optional<Account> canonical = fetch(nullptr, a->number, isGroup);
   // An account name that could not be stored leaves the typed name, which
   // can, and which still finds the account.
-  if (!canonical || !isStorable(canonical->name.get(), isGroup)) return name;
+  if (!canonical || !svr::SecurityPrincipal::isWritableId(canonical->name.get(), isGroup))
+    return name;
   return canonical->name;
 }
 

@@ -12,9 +12,9 @@
 // base 10, tried only when no account has the text as its name.
 //
 // A failed look-up, for want of the account or through a database error,
-// counts as "not found" and never leaves the resolver. What it refuses is a
-// name that would not read back from the parameter as the principal it was
-// meant to be: one holding "," or ":", or a user name starting with "%".
+// counts as "not found" and never leaves the resolver: it throws nothing.
+// Names the principal list cannot hold are refused where a person types
+// them (the add dialog) and where a principal is made (svr), not here.
 #pragma once
 
 #include "lib1/plat/String.h"
@@ -28,8 +28,7 @@ class NameResolverSystemAuth : public svr::SecurityPrincipal::NameResolver {
   plat::String resolveName(const char* id, const char* altName, bool isGroup) override;
   // The account name the databases give first for the number of the account
   // name (or number) denotes; name itself when they do not know it, or when
-  // that account name could not be stored (or is not UTF-8). Throws plat::Exception for a
-  // name that could not be stored.
+  // that account name could not be stored (or is not UTF-8).
   plat::String canonicalizeName(const char* name, bool isGroup) override;
 };
 

@@ -29,11 +29,9 @@ bool isStandardPerm(char letter) {
          letter == svr::Permissions::NoQuery;
 }
 
-PermissionsEditorImpl::PermissionsEditorImpl(Callback* callback) : callback_(callback) {
-  PLAT_ASSERT(!callback_);
-}
+PermissionsEditorImpl::PermissionsEditorImpl(Callback* callback) : callback_(callback) {}
 
-// The elements go with the dialog tree; only the schemes are ours.
+// The elements go with the dialog tree; the schemes and the banner are ours.
 PermissionsEditorImpl::~PermissionsEditorImpl() = default;
 
 void PermissionsEditorImpl::init(mui::MuLayout* layout) {
@@ -46,11 +44,20 @@ void PermissionsEditorImpl::init(mui::MuLayout* layout) {
   split->resizeChild(list_, mui::MuLayout::Weighted, 1);
   list_->addColumn(0, mui::MuList::Image, "", -1);
   list_->addColumn(1, mui::MuList::Text, "Name", -1);
+  if (callback_) infoFrame_ = std::make_unique<mui::MuInfoFrame>(layout, "info");
   buttons_ = mui::muLayout(split, "buttons", mui::MuLayout::Vertical);
 
   settings_ = mui::muFrame(layout, "settings", text("sui_optionspermissions_permissions"),
                            mui::MuFrame::Titled);
   settingsLayout_ = mui::muLayout(settings_, "l", mui::MuLayout::Vertical);
+  if (callback_) {
+    help_ = mui::muStatic(settingsLayout_, "help", nullptr, mui::MuStatic::Detail);
+    help_->show(false);
+    global_ = mui::muLayout(settingsLayout_, "global", mui::MuLayout::Vertical);
+    globalHelp_ = mui::muStatic(global_, "help", text("sui_optionspermissions_global_help"),
+                                mui::MuStatic::Detail);
+    global_->show(false);
+  }
   permset_ = mui::muLayout(settingsLayout_, "permset", mui::MuLayout::Vertical);
   choice_ = mui::muChoice(permset_, "choice", nullptr, 0);
   permset_->resizeChild(choice_, mui::MuLayout::AlignStart, 1);
@@ -78,6 +85,14 @@ void PermissionsEditorImpl::addPermission(char letter) {
   const svr::PermissionDefn* defn = svr::Permissions::lookupPermissionDefn(letter);
   PLAT_ASSERT(defn);
   const char id[2] = {letter, 0};
+  // The global row switches a feature through the server parameters it
+  // names; a feature without any has nothing to switch there. The boxes
+  // stand above their help text, as the ticks stand above theirs.
+  if (global_ && !defn->params.empty()) {
+    mui::MuCheck* box =
+        mui::muCheck(global_, id, defn->desc.get(), mui::MuCheck::Normal, nullptr, nullptr);
+    global_->reorderChild(box, mui::MuLayout::Before, globalHelp_);
+  }
   mui::MuElement* q = permcustom_->lookupElement("q");
   mui::MuLayout* row = mui::muLayout(permcustom_, id, mui::MuLayout::Horizontal);
   if (q) permcustom_->reorderChild(row, mui::MuLayout::Before, q);
@@ -114,12 +129,26 @@ void PermissionsEditorImpl::updateUi(PermissionsScheme* scheme) {
   current_ = nullptr;
   list_->removeAllRows();
   schemeStartIndex_ = 0;
+  if (callback_) {
+    addPrincipalRow(0, text("sui_optionspermissions_global"), "global");
+    schemeStartIndex_ = 1;
+  }
   schemeEndIndex_ = schemeStartIndex_;
+  guestRow_ = callback_ && callback_->hasExtraVerifier();
+  if (guestRow_) {
+    addPrincipalRow(schemeEndIndex_, "", "");
+    updateExtraEntry();
+  }
   while (buttons_->numChildren() > 0) buttons_->removeChild(buttons_->lookup(0));
   buttons_->show(false);
   scheme_ = scheme;
   if (scheme_) {
     scheme_->init();
+    if (globalHelp_) globalHelp_->show(true);
+  } else if (globalHelp_) {
+    // No principals to be subject to: the help would speak of none.
+    globalHelp_->show(false);
+    selectPrincipal(GLOBAL);
   } else {
     doUpdateSelection(true);
   }
@@ -129,8 +158,10 @@ bool PermissionsEditorImpl::hasPolicySettings() const {
   return scheme_ && scheme_->hasPolicySettings();
 }
 
-void PermissionsEditorImpl::showHelp(const char*) {
-  // The help line belongs to a host page's rows, which this editor lacks.
+void PermissionsEditorImpl::showHelp(const char* text) {
+  if (!help_) return;
+  help_->setText(text, false, false);
+  help_->show(text != nullptr);
 }
 
 void PermissionsEditorImpl::addButton(const char* id, const char* label, const char* tip) {
@@ -158,7 +189,11 @@ void PermissionsEditorImpl::addPrincipal(int index, const char* name, const char
   PLAT_ASSERT(index >= 0);
   PLAT_ASSERT_MSG(row <= schemeEndIndex_, "index <= schemeEndIndex");
   schemeEndIndex_++;
-  list_->addRowData(row, {image, name});
+  addPrincipalRow(row, name, image);
+}
+
+void PermissionsEditorImpl::addPrincipalRow(int row, const char* text, const char* image) {
+  list_->addRowData(row, {image, text});
 }
 
 void PermissionsEditorImpl::removePrincipal(int index) {
@@ -177,13 +212,24 @@ void PermissionsEditorImpl::removePrincipal(int index) {
 }
 
 void PermissionsEditorImpl::selectPrincipal(int index) {
-  list_->setSelectedRow(schemeStartIndex_ + index);
+  int row = schemeStartIndex_ + index;
+  if (callback_) {
+    // The help line speaks of a principal.
+    if (index < 0) showHelp(nullptr);
+    if (index == GLOBAL) row = 0;
+    if (index == GUEST) row = schemeEndIndex_;
+  }
+  list_->setSelectedRow(row);
   if (scheme_) scheme_->principalSelected(index);
   doUpdateSelection(true);
 }
 
 int PermissionsEditorImpl::getCurrentPrincipalIndex() {
-  return list_->getSelectedRow() - schemeStartIndex_;
+  int row = list_->getSelectedRow();
+  if (row < 0) return -1;
+  if (isGlobalRow(row)) return GLOBAL;
+  if (isGuestRow(row)) return GUEST;
+  return row - schemeStartIndex_;
 }
 
 mui::MuCheck* PermissionsEditorImpl::getTick(char letter, bool deny) const {

@@ -9,25 +9,37 @@
 // here handles only the list's double click, so a host's own elementEvent
 // runs mui::MuObserver's dispatch first and then this one.
 //
+// Two kinds of host. An editor without a callback (the permissions dialog)
+// shows the scheme's principals from list row 0, and selecting GLOBAL there
+// selects no row at all. A host page passes a Callback and gets two rows of
+// its own around the scheme's: row 0, "Global permissions", whose ticks
+// switch whole features on or off through the callback; and, when the
+// callback has an extra verifier, a guest row right after the scheme's
+// last principal, whose set the callback holds and for which "No access"
+// is offered. The page also gets an information frame above the settings
+// and a help line at the top of them.
+//
 // Invariants:
 //  - list rows schemeStartIndex_ .. schemeEndIndex_ - 1 are the scheme's
-//    principals in scheme-index order;
-//  - current_ points into a set owned by the scheme while a principal row is
-//    selected, and is null otherwise: a removed principal takes its set with
-//    it, and nothing may write there afterwards;
+//    principals in scheme-index order; schemeStartIndex_ is 1 with a
+//    callback (row 0 is the global row), else 0; the guest row, when there
+//    is one, is row schemeEndIndex_ and moves with it;
+//  - current_ points into a set owned by the scheme (principal rows) or the
+//    callback (global and guest rows) while such a row is selected, and is
+//    null otherwise: a removed principal takes its set with it, and nothing
+//    may write there afterwards;
 //  - while no row is selected every control of the settings frame is
-//    disabled; a selected row enables the containers of the choice and the
-//    ticks, so that they take pointer and focus again.
+//    disabled; a selected row enables the containers of its controls, so
+//    that they take pointer and focus again.
 //
-// A host page with a global-permissions row and a guest row implements
-// Callback; an editor without a callback has no special rows, and
-// selecting GLOBAL there selects no row at all. The dialog elements belong
-// to the dialog tree; the editor owns only its schemes.
+// The dialog elements belong to the dialog tree; the editor owns its
+// schemes and the information frame, which may outlive the dialog.
 #pragma once
 
 #include <map>
 #include <memory>
 
+#include "lib2/mui/MuInfoFrame.h"
 #include "lib2/mui/MuObserver.h"
 #include "libs/sui/PermissionsScheme.h"
 #include "libs/sui/PermissionsSchemeEditor.h"
@@ -61,8 +73,8 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
 
   class Callback {
    public:
-    // The host refreshes the editor's controls for the current row and
-    // lays its page out again.
+    // Every refresh of the editor comes here: the host calls the editor's
+    // updateSelection(resetChoice), then lays its page out again.
     virtual void updateSelection(bool resetChoice) = 0;
     // Whether the named configuration parameter is set by policy.
     virtual bool isParamPolicy(const char* paramName) = 0;
@@ -74,7 +86,9 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
     // Whether the guest row exists.
     virtual bool hasExtraVerifier() = 0;
     // The guest row's set, edited in place; locked may be null.
+    // setExtraVerifierPerms() stores it.
     virtual svr::Permissions* getExtraVerifierPerms(bool* locked) = 0;
+    virtual void setExtraVerifierPerms() = 0;
     // *name becomes a new display text for the guest row, array-new'd as
     // plat::strDup makes it; the caller adopts it (plat::String::adopt).
     virtual void getExtraVerifierName(char** name, bool* allowsAccess) = 0;
@@ -84,8 +98,8 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
   // The level choice's item ids; the choice is set and read by id.
   enum Level { NoAccess = 0, ViewOnly = 1, Normal = 2, Admin = 3, Custom = 4 };
 
-  // The rows of a host page are not built by this editor: callback must be
-  // null.
+  // callback: the host page, not owned, or null for a host without the
+  // global and guest rows.
   explicit PermissionsEditorImpl(Callback* callback);
   ~PermissionsEditorImpl() override;
   PermissionsEditorImpl(const PermissionsEditorImpl&) = delete;
@@ -108,6 +122,12 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
   void disableControls();
   // Refills the level choice; "No access" only when withNoAccess.
   void updatePermissionChoice(bool withNoAccess);
+  // Asks the callback for the guest row's name and access again; nothing
+  // without a guest row.
+  void updateExtraEntry();
+  // Shows the information frame's banner (a null text hides it); nothing
+  // without a callback, which alone has the frame.
+  void updateAuthInfo(mui::MuInfoFrame::Style style, const char* text, const char* linkText);
   bool hasPolicySettings() const;
 
   // mui::MuObserver
@@ -115,7 +135,9 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
   void elementClicked(mui::MuElement* source) override;
   void elementChanged(mui::MuElement* source) override;
 
-  // PermissionsSchemeEditor
+  // PermissionsSchemeEditor. The indices are scheme indices, or GLOBAL and
+  // GUEST with a callback. getCurrentPrincipalIndex gives -1 also while no
+  // row is selected.
   void showHelp(const char* text) override;
   void addButton(const char* id, const char* label, const char* tip) override;
   void enableButton(const char* id, bool enable, const char* focusId) override;
@@ -132,13 +154,26 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
  private:
   // A tick of some row, with the row's letter; 0 when source is none.
   char tickLetter(mui::MuElement* source) const;
+  // A box of the global row, with its letter; 0 when source is none.
+  char globalLetter(mui::MuElement* source) const;
+  void showGlobalRow();
+  void changeGlobal(char letter, mui::MuCheck* box);
   void changeLevel(int row);
   void changeTick(int row, char letter, mui::MuCheck* tick, bool deny);
   void store(int row, char letter);
+  void addPrincipalRow(int row, const char* text, const char* image);
   bool isPrincipalRow(int row) const { return row >= schemeStartIndex_ && row < schemeEndIndex_; }
+  bool isGlobalRow(int row) const { return callback_ && row == 0; }
+  bool isGuestRow(int row) const { return guestRow_ && row == schemeEndIndex_; }
 
   Callback* callback_;
   mui::MuLayout* layout_ = nullptr;
+  // With a callback only: the banner, the help line, the global row's
+  // boxes and the help under them.
+  std::unique_ptr<mui::MuInfoFrame> infoFrame_;
+  mui::MuStatic* help_ = nullptr;
+  mui::MuLayout* global_ = nullptr;
+  mui::MuStatic* globalHelp_ = nullptr;
   mui::MuList* list_ = nullptr;
   mui::MuLayout* buttons_ = nullptr;
   mui::MuLayout* settingsLayout_ = nullptr;
@@ -153,6 +188,9 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
   PermissionsScheme* scheme_ = nullptr;
   int schemeStartIndex_ = 0;
   int schemeEndIndex_ = 0;
+  // Whether updateUi added the guest row: the rows stay as they were built
+  // even if the callback's answer changes meanwhile.
+  bool guestRow_ = false;
 };
 
 }  // namespace sui

@@ -44,6 +44,7 @@ void PermissionsEditorImpl::updatePermissionChoice(bool withNoAccess) {
 }
 
 void PermissionsEditorImpl::disableControls() {
+  if (global_) global_->enable(false);
   choice_->enable(false);
   customHelp_->show(false);
   for (const svr::PermissionDefn& defn : svr::Permissions::getPermissionDefns()) {
@@ -53,6 +54,11 @@ void PermissionsEditorImpl::disableControls() {
 }
 
 void PermissionsEditorImpl::doUpdateSelection(bool resetChoice) {
+  if (callback_) {
+    // The host refreshes through updateSelection and lays its page out.
+    callback_->updateSelection(resetChoice);
+    return;
+  }
   updateSelection(resetChoice);
   layout_->update();
   if (layout_->getParent()) layout_->getParent()->update();
@@ -60,7 +66,8 @@ void PermissionsEditorImpl::doUpdateSelection(bool resetChoice) {
 
 void PermissionsEditorImpl::updateSelection(bool resetChoice) {
   int row = list_->getSelectedRow();
-  if (row < 0 || !isPrincipalRow(row) || !scheme_) {
+  bool guest = isGuestRow(row);
+  if (!isGlobalRow(row) && !guest && (!isPrincipalRow(row) || !scheme_)) {
     current_ = nullptr;
     disableControls();
     updatePermissionChoice(true);
@@ -68,9 +75,15 @@ void PermissionsEditorImpl::updateSelection(bool resetChoice) {
   }
   settings_->show(true);
   settingsLayout_->show(true);
+  if (isGlobalRow(row)) {
+    showGlobalRow();
+    return;
+  }
   bool locked = false, enabled = true, flag = false;
-  current_ = scheme_->getPermissions(row - schemeStartIndex_, &locked, &enabled, &flag);
+  current_ = guest ? callback_->getExtraVerifierPerms(&locked)
+                   : scheme_->getPermissions(row - schemeStartIndex_, &locked, &enabled, &flag);
   PLAT_ASSERT(current_);
+  if (global_) global_->show(false);
   // A host may have disabled the containers while nothing was selected; a
   // disabled container passes no pointer or focus to the controls inside.
   for (mui::MuLayout* part : {permset_, permcustom_}) {
@@ -80,9 +93,12 @@ void PermissionsEditorImpl::updateSelection(bool resetChoice) {
 
   bool custom = choice_->getSelection() == Custom;
   if (resetChoice) {
-    updatePermissionChoice(false);
+    // "No access" is the guest's alone: an ordinary principal with nothing
+    // granted is a custom set with no tick.
+    updatePermissionChoice(guest);
     int level = Custom;
-    for (int id = ViewOnly; id <= Admin; id++)
+    if (guest && current_->isStringEqual(svr::Permissions())) level = NoAccess;
+    for (int id = ViewOnly; id <= Admin && level == Custom; id++)
       if (current_->isStringEqual(svr::Permissions(kLevelText[id]))) level = id;
     choice_->setSelection(level);
     custom = level == Custom;
@@ -110,7 +126,11 @@ void PermissionsEditorImpl::elementEvent(mui::MuElement* source, int code) {
 }
 
 void PermissionsEditorImpl::elementClicked(mui::MuElement* source) {
-  if (scheme_ && source && source->getParent() == buttons_) scheme_->buttonPressed(source->getId());
+  if (scheme_ && source && source->getParent() == buttons_) {
+    scheme_->buttonPressed(source->getId());
+  } else if (infoFrame_ && infoFrame_->isLink(source)) {
+    callback_->authInfoInvoked();
+  }
 }
 
 char PermissionsEditorImpl::tickLetter(mui::MuElement* source) const {
@@ -130,6 +150,7 @@ void PermissionsEditorImpl::elementChanged(mui::MuElement* source) {
       list_->setSelectedRow(0);
       row = list_->getSelectedRow();
     }
+    if (!isPrincipalRow(row)) showHelp(nullptr);
     if (scheme_) {
       scheme_->principalSelected(row < schemeStartIndex_ ? GLOBAL
                                  : isPrincipalRow(row)   ? row - schemeStartIndex_
@@ -140,7 +161,13 @@ void PermissionsEditorImpl::elementChanged(mui::MuElement* source) {
   }
   // Nothing selected means no set to write into: the last one may have gone
   // with its principal.
-  if (!current_ || !isPrincipalRow(row)) return;
+  if (!current_) return;
+  if (isGlobalRow(row)) {
+    if (char letter = globalLetter(source))
+      changeGlobal(letter, static_cast<mui::MuCheck*>(source));
+    return;
+  }
+  if (!isPrincipalRow(row) && !isGuestRow(row)) return;
   if (source == choice_) {
     changeLevel(row);
   } else if (char letter = tickLetter(source)) {
@@ -172,8 +199,22 @@ void PermissionsEditorImpl::changeTick(int row, char letter, mui::MuCheck* tick,
   store(row, letter);
 }
 
+void PermissionsEditorImpl::changeGlobal(char letter, mui::MuCheck* box) {
+  svr::Permissions::State state = box->isIndeterminate() ? svr::Permissions::Unset
+                                  : box->isChecked()     ? svr::Permissions::Allowed
+                                                         : svr::Permissions::Denied;
+  current_->parse(textWith(*current_, letter, state).get());
+  callback_->setGlobalPerms();
+  doUpdateSelection(false);
+}
+
 void PermissionsEditorImpl::store(int row, char letter) {
-  scheme_->permissionChanged(row - schemeStartIndex_, letter);
+  if (isGuestRow(row)) {
+    callback_->setExtraVerifierPerms();
+    updateExtraEntry();
+  } else if (scheme_) {
+    scheme_->permissionChanged(row - schemeStartIndex_, letter);
+  }
   doUpdateSelection(false);
 }
 

@@ -57,6 +57,9 @@ class SecurityPrincipal {
   bool checkId(const char* = nullptr);
   // Whether the id (and alternative name) would survive write and read.
   bool isWritable() const;
+  // Whether an id of this kind can be written and read back unchanged: not
+  // empty, UTF-8, no "," or ":", and for a user no leading "%".
+  static bool isWritableId(const char* id, bool isGroup);
   // Throws plat::Exception "invalid user name "<id>"" (or group).
   [[noreturn]] void throwInvalid() const;
 
@@ -70,9 +73,6 @@ class SecurityPrincipal {
   void setPermissions(const Permissions& perms) { perms_ = perms; }
 
  private:
-  // Whether an id of this kind can be written and read back unchanged.
-  static bool isWritableId(const char* id, bool isGroup);
-
   plat::String id_;
   plat::String altName_;
   plat::String displayName_;

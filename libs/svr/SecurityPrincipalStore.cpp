@@ -13,15 +13,12 @@ namespace svr {
 
 void SecurityPrincipalStore::clear() { principals_.clear(); }
 
-void SecurityPrincipalStore::load(const plat::StringParameter& param, bool dropInvalid) {
-  struct Entry {
-    std::unique_ptr<SecurityPrincipal> principal;
-    plat::String name;
-  };
-  // Everything is read into a list of its own first, so that a bad item
-  // leaves the store as it was rather than half loaded.
-  std::vector<Entry> entries;
-  plat::String value(param.getValue());
+namespace {
+
+// Every item of a list text, in the order written; all or nothing.
+std::vector<std::unique_ptr<SecurityPrincipal>> readList(const char* text, bool dropInvalid) {
+  std::vector<std::unique_ptr<SecurityPrincipal>> read;
+  plat::String value(text);
   plat::SplitterInPlace items(value.data());
   while (char* item = items.next(',')) {
     if (!*item) continue;
@@ -30,8 +27,24 @@ void SecurityPrincipalStore::load(const plat::StringParameter& param, bool dropI
       if (dropInvalid) continue;
       throw plat::ExceptionFmt("invalid principal \"%s\"", item);
     }
-    entries.push_back({std::move(p), {}});
+    read.push_back(std::move(p));
   }
+  return read;
+}
+
+}  // namespace
+
+void SecurityPrincipalStore::validate(const char* text) { readList(text, false); }
+
+void SecurityPrincipalStore::load(const plat::StringParameter& param, bool dropInvalid) {
+  struct Entry {
+    std::unique_ptr<SecurityPrincipal> principal;
+    plat::String name;
+  };
+  // Everything is read into a list of its own first, so that a bad item
+  // leaves the store as it was rather than half loaded.
+  std::vector<Entry> entries;
+  for (auto& p : readList(param.getValue(), dropInvalid)) entries.push_back({std::move(p), {}});
   // One display name each, so a resolver that knows no name for most
   // principals is asked n times, not once per comparison. A stable sort
   // keeps principals of equal names in the order they came, as adding them

@@ -31,6 +31,9 @@ class SecurityPrincipalStore {
   // with dropInvalid and otherwise throws "invalid principal "<item>"";
   // that and "invalid permissions string" leave the store unchanged.
   void load(const plat::StringParameter& param, bool dropInvalid);
+  // Throws what load without dropInvalid would throw for a parameter holding
+  // text, and changes nothing: a list can be checked before it is stored.
+  static void validate(const char* text);
   // Writes the list into param at priority.
   void save(plat::StringParameter* param, int priority) const;
   // Takes ownership of p and inserts it in order; returns its index. A

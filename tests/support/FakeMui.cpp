@@ -16,6 +16,12 @@ mui::MuDialog* fakeDialog(const char* id, const char* title, const plat::Point& 
                           mui::MuDialog* parentDialog, TXWindow* owner) {
   auto* d = withFake(new FakeDialog(id, title, size, flags, parentDialog, owner));
   d->setSize(size);
+  if (flags & mui::MuDialog::CodeModal) {
+    FakeCommon& common = fake(d);
+    common.onShown = [d] {
+      if (FakeDialog::modalRun) FakeDialog::modalRun(*d);
+    };
+  }
   return d;
 }
 
@@ -81,6 +87,8 @@ mui::MuSuperbox* fakeSuperbox(mui::MuContainer* parent, const char* id, const ch
 }
 
 }  // namespace
+
+std::function<void(FakeDialog&)> FakeDialog::modalRun;
 
 FakeCommon& fake(const mui::MuElement* e) { return *static_cast<FakeCommon*>(e->getImpl()); }
 

@@ -25,8 +25,13 @@ struct FakeCommon : mui::MuCommon {
   std::function<int(int)> minWidth = [](int) { return 0; };
   std::function<int(int)> minHeight = [](int) { return 0; };
   mutable int minQueries = 0;
+  // Called after each show(true).
+  std::function<void()> onShown;
 
-  void show(bool s) override { shown = s; }
+  void show(bool s) override {
+    shown = s;
+    if (s && onShown) onShown();
+  }
   bool isShown() const override { return shown; }
   void enable(bool u) override { usable = u; }
   void focus() override { focused = true; }
@@ -56,6 +61,11 @@ mui::MuElement* fakeLeaf(mui::MuContainer* parent, const char* id, int minWidth 
 class FakeDialog : public mui::MuDialog {
  public:
   using MuDialog::MuDialog;
+  // A code-modal dialog's nested run: called when one is shown, as the
+  // person who answers it before show() returns. With none set, show()
+  // returns at once, as if the dialog had been closed unanswered.
+  static std::function<void(FakeDialog&)> modalRun;
+
   void setTitle(const char* t) override { title = t; }
   plat::Point getPrimaryDesktopSize() const override { return plat::Point(1920, 1080); }
   void onSetFocus(mui::MuElement* e) override { focusedElement = e; }
@@ -81,9 +91,12 @@ struct FakeImage : mui::MuImage {
 
 struct FakeEdit : mui::MuEdit {
   using MuEdit::MuEdit;
+  // Cut to capacity bytes, false when cut, as a real entry does.
   bool setText(const char* t) override {
     text = t ? t : "";
-    return true;
+    if (text.size() <= capacity) return true;
+    text.resize(capacity);
+    return false;
   }
   const char* getText() const override { return text.c_str(); }
   void setSelection(int, int) override {}
@@ -94,6 +107,7 @@ struct FakeEdit : mui::MuEdit {
   void setFilter(Filter* f) override { filter = f; }
   std::string text;
   Filter* filter = nullptr;
+  size_t capacity = MinCapacity;
 };
 
 class FakeMui : public mui::Mui {

@@ -10,9 +10,9 @@ namespace {
 
 AddLocStrings_grantwell addLocStrings;
 
-// English only, registered in the order of the application's own list (the
-// display name last), not sorted.
-TEST(GrantwellMessages, SixEnglishRowsInTheirOwnOrder) {
+// English only, registered in the order of the application's own list, not
+// sorted; the too-long notice stands after the six original rows.
+TEST(GrantwellMessages, EnglishRowsInTheirOwnOrder) {
   std::string keys;
   for (int i = 0; i < AddLocStrings_grantwell_rowCount; i++) {
     EXPECT_STREQ(AddLocStrings_grantwell_rows[i][0], "en");
@@ -20,7 +20,7 @@ TEST(GrantwellMessages, SixEnglishRowsInTheirOwnOrder) {
   }
   EXPECT_EQ(keys,
             "about_link edit_permissions update_text_button update_ui_button "
-            "update_ui_invalid_string grantwell_app_name_r ");
+            "update_ui_invalid_string grantwell_app_name_r update_text_too_long ");
 }
 
 TEST(GrantwellMessages, ButtonTextsKeepTheirMnemonicsAndTheNameItsSign) {
