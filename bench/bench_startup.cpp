@@ -51,7 +51,7 @@ struct Program {
 const Program kPrograms[] = {
     {"grantwell",
      {GW_STARTUP_TOOL, "Permissions=alice:v,bob:chkprst!q,%staff:d,%users:f,*:v"},
-     GW_STARTUP_TOOL_WINDOW,
+     "korvath-grantwell",
      true},
     {"fltk", {GW_STARTUP_FLTK}, "fltk-hello", false},
     {"xmessage", {"xmessage", "-geometry", "415x625", "Hello, World!"}, "Xmessage", false},

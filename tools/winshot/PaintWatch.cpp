@@ -83,17 +83,14 @@ PaintWatch::Wake PaintWatch::next(Event* e, Clock::time_point deadline, int stop
 bool PaintWatch::isPaint(const XEvent& ev) const {
   if (window_ == None || ev.type != damageEvent_ + XDamageNotify) return false;
   const XRectangle& a = reinterpret_cast<const XDamageNotifyEvent&>(ev).area;
-  return a.x < rect_.x + rect_.width && rect_.x < a.x + a.width &&
-         a.y < rect_.y + rect_.height && rect_.y < a.y + a.height;
+  return a.x < rect_.x + rect_.width && rect_.x < a.x + a.width && a.y < rect_.y + rect_.height &&
+         rect_.y < a.y + a.height;
 }
 
 bool PaintWatch::note(const XEvent& ev) {
   switch (ev.type) {
     case CreateNotify:
-      // Its own map notification reaches the watch even once a window
-      // manager has reparented it.
-      if (ev.xcreatewindow.parent == root_)
-        XSelectInput(dpy_.get(), ev.xcreatewindow.window, StructureNotifyMask);
+      if (ev.xcreatewindow.parent == root_) watchTopLevel(ev.xcreatewindow.window);
       break;
     case MapNotify:
       mapped_.push_back(ev.xmap.window);
@@ -111,6 +108,16 @@ bool PaintWatch::note(const XEvent& ev) {
       return isPaint(ev);
   }
   return false;
+}
+
+void PaintWatch::watchTopLevel(Window w) {
+  // Its own map notification reaches the watch even once a window manager
+  // has reparented it; one that a manager has already mapped meanwhile is
+  // taken as mapped now.
+  XSelectInput(dpy_.get(), w, StructureNotifyMask);
+  XWindowAttributes a{};
+  if (XGetWindowAttributes(dpy_.get(), w, &a) && a.map_state != IsUnmapped) mapped_.push_back(w);
+  take(Clock::now());
 }
 
 bool PaintWatch::named(Window w, const std::string& name) {
@@ -202,8 +209,8 @@ void PaintWatch::close() {
   int format;
   unsigned long count = 0, after;
   bool byManager = false;
-  if (XGetWindowProperty(dpy_.get(), root_, supported, 0, 4096, False, XA_ATOM, &type, &format, &count,
-                         &after, reinterpret_cast<unsigned char**>(&atoms)) == Success &&
+  if (XGetWindowProperty(dpy_.get(), root_, supported, 0, 4096, False, XA_ATOM, &type, &format,
+                         &count, &after, reinterpret_cast<unsigned char**>(&atoms)) == Success &&
       atoms) {
     byManager = std::find(atoms, atoms + count, netClose) != atoms + count;
     XFree(atoms);

@@ -46,9 +46,10 @@ class PaintWatch {
   bool waitWindowManager(Clock::time_point deadline);
 
   // Waits for a top-level window whose WM_CLASS class or instance name, or
-  // whose WM_NAME, is name to be mapped, and watches it from then on.
-  // Windows mapped before the call do not count. Returns None at the
-  // deadline or once stopFd is readable.
+  // whose WM_NAME, is name to be mapped, and watches it from then on. A
+  // window mapped before the watch began, or whose mapping an earlier wait
+  // has passed over, does not count. Returns None at the deadline or once
+  // stopFd is readable.
   Window waitMapped(const std::string& name, Clock::time_point deadline, int stopFd = -1);
   Window window() const { return window_; }
 
@@ -85,6 +86,7 @@ class PaintWatch {
   void take(Clock::time_point at);
   // What an event means to the watch; true for a paint of the watched window.
   bool note(const XEvent& ev);
+  void watchTopLevel(Window w);
   bool named(Window w, const std::string& name);
   void locate();
   bool isPaint(const XEvent& ev) const;

@@ -25,14 +25,21 @@ void savePng(const Picture& picture, const std::string& path) {
   image.height = png_uint_32(picture.height);
   image.format = PNG_FORMAT_RGB;
   std::string part = path + ".part";
-  if (!png_image_write_to_file(&image, part.c_str(), 0, rgb.data(), 0, nullptr)) {
-    std::string why = image.message;
-    png_image_free(&image);
+  FILE* f = fopen(part.c_str(), "wb");
+  if (!f) throw std::runtime_error("cannot write " + path + ": " + part + ": " + strerror(errno));
+  bool written = png_image_write_to_stdio(&image, f, 0, rgb.data(), 0, nullptr);
+  std::string why = written ? "" : image.message;
+  png_image_free(&image);
+  if (fclose(f) != 0 && written) {
+    written = false;
+    why = strerror(errno);
+  }
+  if (!written) {
     remove(part.c_str());
     throw std::runtime_error("cannot write " + path + ": " + why);
   }
   if (rename(part.c_str(), path.c_str()) != 0) {
-    std::string why = strerror(errno);
+    why = strerror(errno);
     remove(part.c_str());
     throw std::runtime_error("cannot write " + path + ": " + why);
   }

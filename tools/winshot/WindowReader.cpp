@@ -81,8 +81,7 @@ void WindowReader::release() {
 }
 
 bool WindowReader::share(const XWindowAttributes& a) {
-  if (image_ && image_->width == a.width && image_->height == a.height &&
-      image_->depth == a.depth)
+  if (image_ && image_->width == a.width && image_->height == a.height && image_->depth == a.depth)
     return true;
   if (!shm_) return false;
   // One segment for the whole screen serves every window that can be read
@@ -142,10 +141,9 @@ bool WindowReader::attach(const XWindowAttributes& a) {
 
 Picture WindowReader::read(Window win, const XWindowAttributes& a) {
   if (share(a))
-    return XShmGetImage(dpy_, win, image_, 0, 0, AllPlanes) ? convert(image_, a.visual)
-                                                             : Picture{};
-  XImage* image = XGetImage(dpy_, win, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes,
-                            ZPixmap);
+    return XShmGetImage(dpy_, win, image_, 0, 0, AllPlanes) ? convert(image_, a.visual) : Picture{};
+  XImage* image =
+      XGetImage(dpy_, win, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
   if (!image) return {};
   Picture p = convert(image, a.visual);
   XDestroyImage(image);
