@@ -1,11 +1,12 @@
 // Start to first painted window: from the exec of the tool to the first
 // moment its window shows its finished picture, and the resident memory of
-// the process then, beside an FLTK hello-world window and xmessage of the
+// the process then (VmRSS), beside an FLTK hello-world window and xmessage of the
 // same size, started in turn in the same run.
 //
 // Seen from a second X client (tools/winshot's watch): DAMAGE on the root
 // window reports every drawing operation; after each burst of drawing in the
-// window the watch reads the window's pixels and compares them with the
+// window the watch reads the window's pixels (through MIT-SHM, which holds
+// the server up least) and compares them with the
 // settled picture that a warm-up start of the same program left after a
 // quiet spell. The first burst after which they are equal is the first
 // complete paint, and its time is when the watch read that burst, so a

@@ -17,10 +17,6 @@ namespace {
 // been destroyed fails, and the caller sees an empty answer instead.
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
-}  // namespace
-
-namespace {
-
 Display* open(const char* display) {
   Display* dpy = XOpenDisplay(display);
   if (!dpy) {

@@ -11,7 +11,9 @@
 // reply carry the time the reply came, a bound that is never early).
 //
 // Every wait is on events with a deadline, and may also end when a given
-// descriptor becomes readable (a watched program that ended).
+// descriptor becomes readable (a watched program that ended). A request
+// about a window that has just gone fails quietly: the watch sets an Xlib
+// error handler for the process that ignores errors.
 #pragma once
 
 #include <X11/Xlib.h>

@@ -81,6 +81,14 @@ void settle(Program& program, PaintWatch& watch) {
 
 class PaintWatchTest : public testing::Test {
  protected:
+  // A window of the program's, shown and found by the watch.
+  Window watched() {
+    Window w = program.top("w", "W", "W");
+    program.show(w);
+    EXPECT_EQ(watch.waitMapped("W", soon()), w);
+    return w;
+  }
+
   const std::string& display = gwtest::XServer::shared().name();
   PaintWatch watch{display.c_str()};
   Program program{display};
@@ -163,9 +171,7 @@ TEST_F(PaintWatchTest, SettlesOnlyOnceSomethingBesidesTheBackgroundShows) {
 }
 
 TEST_F(PaintWatchTest, ClosesWithDeleteWindowAsAWindowManagerWould) {
-  Window w = program.top("w", "W", "W");
-  program.show(w);
-  ASSERT_EQ(watch.waitMapped("W", soon()), w);
+  Window w = watched();
   watch.close();
   EXPECT_EQ(program.protocolAsked(w), "WM_DELETE_WINDOW");
 }
@@ -185,17 +191,13 @@ TEST_F(PaintWatchTest, ClosesThroughTheWindowManager) {
   Atom netClose = XInternAtom(program.dpy, "_NET_CLOSE_WINDOW", False);
   ASSERT_NE(std::find(atoms, atoms + count, netClose), atoms + count);
   XFree(data);
-  Window w = program.top("w", "W", "W");
-  program.show(w);
-  ASSERT_EQ(watch.waitMapped("W", soon()), w);
+  Window w = watched();
   watch.close();
   EXPECT_EQ(program.protocolAsked(w), "WM_DELETE_WINDOW");
 }
 
 TEST_F(PaintWatchTest, GoneWhenTheWindowIsDestroyed) {
-  Window w = program.top("w", "W", "W");
-  program.show(w);
-  ASSERT_EQ(watch.waitMapped("W", soon()), w);
+  Window w = watched();
   EXPECT_FALSE(watch.waitGone(shortly()));
   XDestroyWindow(program.dpy, w);
   XFlush(program.dpy);
