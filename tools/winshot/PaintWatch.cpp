@@ -89,7 +89,10 @@ bool PaintWatch::note(const XEvent& ev) {
       if (ev.xcreatewindow.parent == root_) watchTopLevel(ev.xcreatewindow.window);
       break;
     case MapNotify:
-      mapped_.push_back(ev.xmap.window);
+      // Each window the watch looks at reports its own mapping (see
+      // watchTopLevel); the root's copy of the report would be a second one,
+      // still queued when a later wait begins.
+      if (ev.xmap.event == ev.xmap.window) mapped_.push_back(ev.xmap.window);
       break;
     case ConfigureNotify:
       if (ev.xconfigure.window == window_) locate();

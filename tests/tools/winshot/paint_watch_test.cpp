@@ -120,6 +120,14 @@ TEST_F(PaintWatchTest, AWindowMappedBeforeTheWatchBeganIsNotTaken) {
   EXPECT_EQ(late.waitMapped("Early", shortly()), Window(None));
 }
 
+TEST_F(PaintWatchTest, AWindowFoundOnceIsNotFoundAgain) {
+  Window first = watched();
+  Window second = program.top("w", "W", "W");
+  program.show(second);
+  EXPECT_EQ(watch.waitMapped("W", soon()), second);
+  EXPECT_NE(first, second);
+}
+
 TEST_F(PaintWatchTest, FindsTheWindowAWindowManagerFramed) {
   gwtest::WindowManager wm(display);
   Window w = program.top("framed", "Framed", "Framed");
