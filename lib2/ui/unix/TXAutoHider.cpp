@@ -1,4 +1,4 @@
-#include "lib2/ui/TXAutoHider.h"
+#include "lib2/ui/unix/TXAutoHider.h"
 
 #include "lib1/plat/Assert.h"
 #include "lib2/tx/TXDisplay.h"
