@@ -69,6 +69,18 @@ TEST_F(TXAutoHiderTest, PointerSlidesTheWindowAndEventsReachTheOldHandlers) {
   EXPECT_EQ(parentOld.types.size(), 2u);
 }
 
+// A popup of the window's own that grabs the pointer makes the window's
+// Leave with the pointer where it was, on the window.
+TEST_F(TXAutoHiderTest, ALeaveThatFindsThePointerStillOnTheWindowKeepsItShown) {
+  ui::TXAutoHider h(ui::AutoHider::kBottom, 4, nullptr);
+  h.setWindow(&win);
+  h.attachToParent(&parent);
+  cross(&win, LeaveNotify, 10, 5);
+  EXPECT_TRUE(h.isShown());
+  cross(&win, LeaveNotify, 40, 5);  // just right of the window, in the parent
+  EXPECT_FALSE(h.isShown());
+}
+
 TEST_F(TXAutoHiderTest, HandlersAndMasksGoBackOnReattachAndOnDestruction) {
   other.setEventHandler(&otherOld);
   long parentMask = parent.eventMask();
