@@ -48,7 +48,9 @@ void MuAutoHider::autoHiderNotify(bool animating, bool shown, ui::AutoHider* hid
 
 MuAutoHiderDlgBase::MuAutoHiderDlgBase(const char* id, const plat::Point& size,
                                        ui::AutoHider::Callback* callback)
-    : MuAutoHider(callback), dialog_(muDialog(id, "", size, kDialogFlags, nullptr, nullptr)) {}
+    : MuAutoHider(callback), dialog_(muDialog(id, "", size, kDialogFlags, nullptr, nullptr)) {
+  PLAT_ASSERT(dialog_);
+}
 
 MuAutoHiderDlgBase::~MuAutoHiderDlgBase() = default;
 

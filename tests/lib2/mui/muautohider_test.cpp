@@ -119,16 +119,6 @@ TEST_F(MuAutoHiderTest, LockedItStaysWhereItIsUntilUnlocked) {
   EXPECT_EQ(h->animator.pos, kHiddenAt);
 }
 
-TEST_F(MuAutoHiderTest, APreviewShowsAtOnceThenSlidesOutAgain) {
-  FakeAutoHider* h = make(nullptr);
-  h->attachToParent(nullptr);
-  h->show(false, 0);
-  h->preview(500);
-  EXPECT_EQ(h->animator.pos, kShownAt);
-  clock.advance(500 + 400);  // about the default 300 ms, in whole pixels per tick
-  EXPECT_EQ(h->animator.pos, kHiddenAt);
-}
-
 TEST_F(MuAutoHiderTest, MarginKeysCallbacksAndObserversReachTheDialog) {
   Heard heard;
   FakeAutoHider* h = make(nullptr);
