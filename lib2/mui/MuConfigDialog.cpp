@@ -91,6 +91,7 @@ void MuConfigDialog::updateUi() {
     configUnchanged();
     if (!config_) return;
   }
+  PLAT_ASSERT((current_ == nullptr) == pages_.empty());
   bool policy = false;
   if (current_) {
     for (const auto& [id, section] : byId_) {

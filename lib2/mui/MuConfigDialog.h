@@ -17,10 +17,10 @@
 //    pages are the top-level sections in order (equal orders in the order
 //    filed), and the list, when there is one, has one row per page, in the
 //    same order;
-//  - the current section is null exactly when there are no pages, or none
-//    was shown yet; otherwise it is one of the pages, and it stays the
-//    same section while others are filed or removed, unless it is removed
-//    itself;
+//  - the current section is null exactly when there are no pages (and
+//    while the dialog goes); otherwise it is one of the pages, the first
+//    one filed until another is shown, and it stays the same section while
+//    others are filed or removed, unless it is removed itself;
 //  - the changed flag is the enabled state of Apply; once set, it stays set
 //    until the configuration is next taken as saved;
 //  - a section is removed after every section nested in it.

@@ -121,4 +121,12 @@ TEST_F(MuConfigSectionTest, DeletingANestedSectionTakesItsPageOutOfTheParent) {
   EXPECT_EQ(value("Alpha"), "1");
 }
 
+using MuConfigSectionDeathTest = MuConfigSectionTest;
+
+TEST_F(MuConfigSectionDeathTest, BindingWithoutAConfigurationIsABrokenInvariant) {
+  MuConfigSection* s = section("s", 0);
+  click(mui::MuButtonBar::Cancel);  // the double's finish detaches the copy
+  EXPECT_DEATH(s->paramChk("Alpha", "A", nullptr), "No configuration attached for parameter Alpha");
+}
+
 }  // namespace

@@ -1,53 +1,36 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 
-#include "lib1/loc/Localize.h"
-#include "lib1/os/AppInfo.h"
 #include "lib1/plat/BoolParameter.h"
 #include "lib1/plat/TimerManager.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/mui/MuConfigDialog.h"
 #include "lib2/mui/MuConfigSection.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
-#include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDialog.h"
-#include "lib2/tx/TXDisplay.h"
-#include "lib2/tx/TXEvents.h"
-#include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "lib2/wvw/WTabSheets.h"
+#include "tests/lib2/mui/wvw/ManagedDialogTest.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/Golden.h"
 #include "tests/support/TestConfigDialog.h"
-#include "tests/support/WindowManager.h"
 #include "tests/support/WvwBackEnd.h"
 #include "tests/support/XServer.h"
-// Xlib after gtest, whose types its macro None would rename, and after the
-// dialog model, whose banner styles its macro Success would.
-#include <X11/extensions/XTest.h>
+// Xlib last: its macros None and Success would rename names of gtest and
+// of the dialog model.
 #include <X11/keysym.h>
+
+#include "tests/lib2/mui/wvw/XDrive.h"
 
 namespace {
 
 using mui::MuButtonBar;
 using mui::MuConfigSection;
 
-class MuConfigDialogTxTest : public testing::Test {
+class MuConfigDialogTxTest : public gwtest::ManagedDialogTest {
  protected:
-  static void SetUpTestSuite() {
-    tx::openDisplay(gwtest::XServer::shared().name().c_str());
-    wm = new gwtest::WindowManager(gwtest::XServer::shared().name());
-    loc::Localize::inst()->init({});
-    loc::localeParam.setParam("en", 50);
-  }
-  static void TearDownTestSuite() { delete wm; }
-  void SetUp() override { os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), "Grantwell"); }
-
   // Two small pages, "General" and "Advanced"; the second is built first,
   // so that with tabs its tab comes first while its page comes second.
   void build(bool noList) {
@@ -61,25 +44,10 @@ class MuConfigDialogTxTest : public testing::Test {
     dialog->addSection(advanced);
     dialog->addSection(general);
   }
-  // Handles every event the server has sent so far.
-  static void settle() {
-    XSync(tx::dpy, False);
-    tx::handleXEvents();
-  }
-  // Handles events until done() or 5 s have passed.
-  static bool settleUntil(const std::function<bool()>& done) {
-    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5); !done();) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      settle();
-    }
-    return true;
-  }
   // A key pressed and released as by a person, and handled.
   static void type(KeySym keysym) {
-    KeyCode code = XKeysymToKeycode(tx::dpy, keysym);
-    XTestFakeKeyEvent(tx::dpy, code, True, 0);
-    XTestFakeKeyEvent(tx::dpy, code, False, 0);
-    settle();
+    gwtest::typeKey(keysym);
+    gwtest::settle();
   }
   // Presses Tab until w has the focus; false when twenty presses do not
   // bring it there.
@@ -89,14 +57,7 @@ class MuConfigDialogTxTest : public testing::Test {
   }
   bool managedAndFocused() {
     Window w = dialog->getDialog()->getWinPtr()->win();
-    int n = 0;
-    Atom* props = XListProperties(tx::dpy, w, &n);
-    bool managed = std::find(props, props + n, tx::xaWM_STATE()) != props + n;
-    XFree(props);
-    Window focus;
-    int revert;
-    XGetInputFocus(tx::dpy, &focus, &revert);
-    return managed && focus == w;
+    return gwtest::managed(w) && gwtest::focused(w);
   }
   wvw::Widget* widget(MuConfigSection* s, const char* id) {
     return mui::getWidget(s->getLayout()->lookupElement(id));
@@ -109,7 +70,6 @@ class MuConfigDialogTxTest : public testing::Test {
              mui::MuElement::Disabled);
   }
 
-  static gwtest::WindowManager* wm;
   plat::TimerManager outer{true};
   gwtest::WvwBackEnd backEnd;
   plat::Configuration stored{"Stored"};
@@ -121,8 +81,6 @@ class MuConfigDialogTxTest : public testing::Test {
   MuConfigSection* advanced = nullptr;
 };
 
-gwtest::WindowManager* MuConfigDialogTxTest::wm = nullptr;
-
 // Space ticks a box and picks a tab, Return on Apply saves, Escape cancels:
 // what was applied stays stored, the edit after it does not.
 TEST_F(MuConfigDialogTxTest, TheKeyboardAloneEditsAppliesAndCancels) {
@@ -130,7 +88,7 @@ TEST_F(MuConfigDialogTxTest, TheKeyboardAloneEditsAppliesAndCancels) {
   gwtest::DrivenClock clock;
   build(true);
   dialog->show(nullptr);
-  ASSERT_TRUE(settleUntil([&] { return managedAndFocused(); }));
+  ASSERT_TRUE(gwtest::settleUntil([&] { return managedAndFocused(); }));
   ASSERT_TRUE(tabTo(widget(general, "Alpha")));
   type(XK_space);
   EXPECT_TRUE(applyEnabled());
@@ -163,7 +121,7 @@ TEST_F(MuConfigDialogTxTest, TheDialogMatchesTheGoldenImage) {
   for (bool noList : {false, true}) {
     build(noList);
     dialog->show(nullptr);
-    settle();
+    gwtest::settle();
     auto* window = static_cast<tx::TXDialog*>(dialog->getDialog()->getWinPtr());
     wvw::WCanvas* canvas = window->getCanvas();
     fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), canvas->getSize(), nullptr);
