@@ -16,7 +16,7 @@
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/MuMessageBox.h"
 #include "lib2/plat/SettingsFile.h"
-#include "lib2/ui/AboutDialog.h"
+#include "lib2/ui/unix/AboutDialog.h"
 #include "libs/smisc/PermissionsSchemeSystemAuth.h"
 #include "libs/svr/Permissions.h"
 #include "libs/svr/SAuthentication.h"

@@ -17,7 +17,7 @@
 #include "lib1/plat/Configuration.h"
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/Log.h"
-#include "lib2/ui/AppLoop.h"
+#include "lib2/ui/unix/AppLoop.h"
 #include "libs/product/AppInit.h"
 #include "libs/svr/Permissions.h"
 

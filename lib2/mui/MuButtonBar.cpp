@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "AddLocStrings_ui.h"
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/Assert.h"
 #include "lib2/mui/MuFactories.h"
@@ -9,6 +10,9 @@
 namespace mui {
 
 namespace {
+
+// The standard button texts this bar shows, registered before main runs.
+AddLocStrings_ui uiTexts;
 
 struct Standard {
   int id;

@@ -20,6 +20,7 @@ MuPagerFactory muPagerFactory = nullptr;
 MuScrollFactory muScrollFactory = nullptr;
 MuSliderFactory muSliderFactory = nullptr;
 MuSuperboxFactory muSuperboxFactory = nullptr;
+MuAutoHiderFactory muAutoHiderFactory = nullptr;
 
 void clearFactories() {
   muDialogFactory = nullptr;
@@ -36,6 +37,7 @@ void clearFactories() {
   muScrollFactory = nullptr;
   muSliderFactory = nullptr;
   muSuperboxFactory = nullptr;
+  muAutoHiderFactory = nullptr;
 }
 
 namespace {
@@ -118,6 +120,11 @@ MuSlider* muSlider(MuContainer* parent, const char* id, int flags) {
 MuSuperbox* muSuperbox(MuContainer* parent, const char* id, const char* label,
                        MuSuperbox::Callback* callback, int popupHeight) {
   return addChild(muSuperboxFactory, "muSuperboxFactory", parent, id, label, callback, popupHeight);
+}
+
+MuAutoHider* muAutoHider(const char* id, const plat::Point& size, ui::AutoHider::Edge edge,
+                         int visible, ui::AutoHider::Callback* callback) {
+  return slot(muAutoHiderFactory, "muAutoHiderFactory")(id, size, edge, visible, callback);
 }
 
 }  // namespace mui

@@ -7,6 +7,7 @@
 // Each element kind adds its slot here when it joins the model.
 #pragma once
 
+#include "lib2/mui/MuAutoHider.h"
 #include "lib2/mui/MuButton.h"
 #include "lib2/mui/MuCheck.h"
 #include "lib2/mui/MuChoice.h"
@@ -54,6 +55,10 @@ using MuSliderFactory = MuSlider* (*)(MuContainer* parent, const char* id, int f
 // callback is not owned and may be null.
 using MuSuperboxFactory = MuSuperbox* (*)(MuContainer* parent, const char* id, const char* label,
                                           MuSuperbox::Callback* callback, int popupHeight);
+// callback is not owned and may be null.
+using MuAutoHiderFactory = MuAutoHider* (*)(const char* id, const plat::Point& size,
+                                            ui::AutoHider::Edge edge, int visible,
+                                            ui::AutoHider::Callback* callback);
 
 extern MuDialogFactory muDialogFactory;
 extern MuFrameFactory muFrameFactory;
@@ -69,6 +74,7 @@ extern MuPagerFactory muPagerFactory;
 extern MuScrollFactory muScrollFactory;
 extern MuSliderFactory muSliderFactory;
 extern MuSuperboxFactory muSuperboxFactory;
+extern MuAutoHiderFactory muAutoHiderFactory;
 
 // Empties every slot, as a back-end that goes leaves them.
 void clearFactories();
@@ -94,5 +100,8 @@ MuScroll* muScroll(MuContainer* parent, const char* id, int style);
 MuSlider* muSlider(MuContainer* parent, const char* id, int flags);
 MuSuperbox* muSuperbox(MuContainer* parent, const char* id, const char* label,
                        MuSuperbox::Callback* callback, int popupHeight);
+// Like a dialog, an auto-hiding window has no parent: the caller owns it.
+MuAutoHider* muAutoHider(const char* id, const plat::Point& size, ui::AutoHider::Edge edge,
+                         int visible, ui::AutoHider::Callback* callback);
 
 }  // namespace mui

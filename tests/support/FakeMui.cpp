@@ -86,6 +86,11 @@ mui::MuSuperbox* fakeSuperbox(mui::MuContainer* parent, const char* id, const ch
   return withFake(new FakeSuperbox(parent, id, label, callback, popupHeight));
 }
 
+mui::MuAutoHider* fakeAutoHider(const char* id, const plat::Point& size, ui::AutoHider::Edge edge,
+                                int visible, ui::AutoHider::Callback* callback) {
+  return new FakeAutoHider(id, size, edge, visible, callback);
+}
+
 }  // namespace
 
 std::function<void(FakeDialog&)> FakeDialog::modalRun;
@@ -117,6 +122,7 @@ FakeMui::FakeMui() {
   mui::muScrollFactory = fakeScroll;
   mui::muSliderFactory = fakeSlider;
   mui::muSuperboxFactory = fakeSuperbox;
+  mui::muAutoHiderFactory = fakeAutoHider;
 }
 
 FakeMui::~FakeMui() { mui::clearFactories(); }
@@ -147,6 +153,24 @@ void FakeChoice::setText(const char* t) {
 void FakeList::setSelectedRow(int row) {
   bool ok = isValidRow(row) && (!getCallback() || getCallback()->isRowSelectable(this, row));
   selected = ok ? row : -1;
+}
+
+FakeAutoHider::Animator::Animator(Edge edge, int visible, Callback* callback, mui::MuDialog* shown)
+    : AutoHider(edge, visible, callback), dialog(shown) {
+  widget_ = this;
+}
+
+FakeAutoHider::FakeAutoHider(const char* id, const plat::Point& size, ui::AutoHider::Edge edge,
+                             int visible, ui::AutoHider::Callback* callback)
+    : MuAutoHiderDlgBase(id, size, callback), animator(edge, visible, notifyTarget(), get()) {
+  setHider(&animator);
+}
+
+void FakeAutoHider::attachToParent(TXWindow* parent) {
+  parentWin = parent;
+  get()->update();
+  get()->show(true);
+  animator.reposition();
 }
 
 }  // namespace gwtest

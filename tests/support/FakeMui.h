@@ -193,4 +193,28 @@ class FakeSuperbox : public mui::MuSuperbox {
   plat::Rect rowRect;
 };
 
+// An auto-hiding window whose animator moves nothing but a recorded
+// position, against a parent of a size the test sets; attaching records the
+// parent window (which it never touches), lays out and shows the dialog and
+// places it at its edge.
+class FakeAutoHider : public mui::MuAutoHiderDlgBase {
+ public:
+  FakeAutoHider(const char* id, const plat::Point& size, ui::AutoHider::Edge edge, int visible,
+                ui::AutoHider::Callback* callback);
+  void attachToParent(TXWindow* parent) override;
+
+  struct Animator : ui::AutoHider, ui::AutoHider::Widget {
+    Animator(Edge edge, int visible, Callback* callback, mui::MuDialog* shown);
+    void move(const plat::Point& p) override { pos = p; }
+    plat::Point size() override { return dialog->getSize(); }
+    plat::Point parentSize() override { return parent; }
+
+    mui::MuDialog* dialog;
+    plat::Point parent{400, 300};
+    plat::Point pos{-999, -999};
+  };
+  Animator animator;
+  TXWindow* parentWin = nullptr;
+};
+
 }  // namespace gwtest

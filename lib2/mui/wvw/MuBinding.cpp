@@ -1,6 +1,7 @@
 #include "lib2/mui/wvw/MuBinding.h"
 
 #include "lib2/mui/MuFactories.h"
+#include "lib2/mui/wvw/MuAutoHiderTx.h"
 #include "lib2/mui/wvw/MuButtonWvw.h"
 #include "lib2/mui/wvw/MuCheckWvw.h"
 #include "lib2/mui/wvw/MuChoiceWvw.h"
@@ -33,6 +34,7 @@ void bindWvwBackEnd() {
   muScrollFactory = muScrollWvw;
   muSliderFactory = muSliderWvw;
   muSuperboxFactory = muSuperboxTx;
+  muAutoHiderFactory = muAutoHiderTx;
 }
 
 }  // namespace mui

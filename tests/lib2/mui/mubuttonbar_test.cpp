@@ -5,14 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "AddLocStrings_ui.h"
 #include "lib1/loc/Localize.h"
 #include "tests/support/FakeMui.h"
 
 namespace {
-
-// The back-end registers the standard button texts; here the test does.
-AddLocStrings_ui uiTexts;
 
 using mui::MuButtonBar;
 using mui::MuDialog;

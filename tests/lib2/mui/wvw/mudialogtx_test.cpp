@@ -24,6 +24,7 @@
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
+#include "tests/lib2/mui/wvw/XDrive.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WindowManager.h"
@@ -33,6 +34,8 @@
 namespace {
 
 using gwtest::ProbeElement;
+using gwtest::settle;
+using gwtest::settleUntil;
 using mui::MuDialog;
 
 // Writes down the codes it hears; destroys its dialog on hearing destroyOn.
@@ -55,19 +58,6 @@ class MuDialogTxTest : public testing::Test {
   static std::unique_ptr<MuDialog> dialog(int flags, TXWindow* owner = nullptr,
                                           MuDialog* parent = nullptr) {
     return std::unique_ptr<MuDialog>(mui::muDialog("d", "D", {200, 100}, flags, parent, owner));
-  }
-  // Handles every event the server has sent so far.
-  static void settle() {
-    XSync(tx::dpy, False);
-    tx::handleXEvents();
-  }
-  // Handles events until done() or 5 s have passed.
-  static bool settleUntil(const std::function<bool()>& done) {
-    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5); !done();) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      settle();
-    }
-    return true;
   }
   // Sends ev to w from another client, as a window manager would.
   static void fromOutside(Window w, XEvent ev) {

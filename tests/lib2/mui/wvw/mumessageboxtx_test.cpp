@@ -21,27 +21,22 @@
 #include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
+#include "tests/lib2/mui/wvw/ManagedDialogTest.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
+#include "tests/lib2/mui/wvw/XDrive.h"
 #include "tests/support/Golden.h"
-#include "tests/support/WindowManager.h"
 #include "tests/support/WvwBackEnd.h"
 #include "tests/support/XServer.h"
 
 namespace {
 
+using gwtest::focused;
+using gwtest::managed;
+using gwtest::typeKey;
 using mui::MuMessageBox;
 
-class MuMessageBoxTxTest : public testing::Test {
+class MuMessageBoxTxTest : public gwtest::ManagedDialogTest {
  protected:
-  static void SetUpTestSuite() {
-    tx::openDisplay(gwtest::XServer::shared().name().c_str());
-    wm = new gwtest::WindowManager(gwtest::XServer::shared().name());
-    loc::Localize::inst()->init({});
-    loc::localeParam.setParam("en", 50);
-  }
-  static void TearDownTestSuite() { delete wm; }
-  void SetUp() override { os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), "Grantwell"); }
-
   // Shows a code-modal box and, inside its loop, once the window manager
   // manages the window and has given it the focus, acts on it; returns the
   // answer. A box still up 5 s later is hidden and the case fails.
@@ -74,26 +69,6 @@ class MuMessageBoxTxTest : public testing::Test {
     EXPECT_TRUE(acted);
     return result;
   }
-  static bool managed(Window w) {
-    int n = 0;
-    Atom* props = XListProperties(tx::dpy, w, &n);
-    bool found = std::find(props, props + n, tx::xaWM_STATE()) != props + n;
-    XFree(props);
-    return found;
-  }
-  static bool focused(Window w) {
-    Window f;
-    int revert;
-    XGetInputFocus(tx::dpy, &f, &revert);
-    return f == w;
-  }
-  // A key pressed and released as by a person.
-  static void type(KeySym keysym) {
-    KeyCode code = XKeysymToKeycode(tx::dpy, keysym);
-    XTestFakeKeyEvent(tx::dpy, code, True, 0);
-    XTestFakeKeyEvent(tx::dpy, code, False, 0);
-    XFlush(tx::dpy);
-  }
   // The window manager's close button.
   static void closeThroughTheWindowManager(Window w) {
     tx::sendWmClientMsg(w, XInternAtom(tx::dpy, "_NET_CLOSE_WINDOW", False), 0, 2, 0, 0, 0);
@@ -109,13 +84,10 @@ class MuMessageBoxTxTest : public testing::Test {
     XCloseDisplay(other);
   }
 
-  static gwtest::WindowManager* wm;
   plat::TimerManager outer{true};
   gwtest::WvwBackEnd backEnd;
   std::vector<std::string> log;
 };
-
-gwtest::WindowManager* MuMessageBoxTxTest::wm = nullptr;
 
 // Escape is bound to nothing: only the buttons and, unless the box asks a
 // yes-or-no question, the window manager's close answer it.
@@ -126,13 +98,13 @@ TEST_F(MuMessageBoxTxTest, AModalRunReturnsTheAnswer) {
     std::function<void(Window)> act;
     bool answer;
   } rows[] = {
-      {"OK on Return", 0x10, [](Window) { type(XK_Return); }, true},
+      {"OK on Return", 0x10, [](Window) { typeKey(XK_Return); }, true},
       {"OK box closed", 0x10, closeThroughTheWindowManager, true},
       {"OK and Cancel closed", 1, closeThroughTheWindowManager, false},
-      {"Escape is not Cancel", 1, [](Window) { type(XK_Escape), type(XK_Return); }, true},
-      {"Cancel on Return", 1 | 0x200, [](Window) { type(XK_Return); }, false},
-      {"Yes on Return", 4, [](Window) { type(XK_Return); }, true},
-      {"Yes and No not closed", 4 | 0x100, [](Window w) { deleteRequest(w), type(XK_Return); },
+      {"Escape is not Cancel", 1, [](Window) { typeKey(XK_Escape), typeKey(XK_Return); }, true},
+      {"Cancel on Return", 1 | 0x200, [](Window) { typeKey(XK_Return); }, false},
+      {"Yes on Return", 4, [](Window) { typeKey(XK_Return); }, true},
+      {"Yes and No not closed", 4 | 0x100, [](Window w) { deleteRequest(w), typeKey(XK_Return); },
        false},
       {"an unknown button set closes", 2, closeThroughTheWindowManager, true},
   };

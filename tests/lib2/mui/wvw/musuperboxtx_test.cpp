@@ -12,11 +12,13 @@
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
+#include "tests/lib2/mui/wvw/XDrive.h"
 #include "tests/support/WvwBackEnd.h"
 #include "tests/support/XServer.h"
 
 namespace {
 
+using gwtest::settle;
 using mui::MuSuperbox;
 
 // A super-box "server" in a layout "main" of the shown dialog "opts".
@@ -30,10 +32,6 @@ class MuSuperboxTxTest : public testing::Test {
     dialog->setPos({100, 80});
     dialog->show(true);
     settle();
-  }
-  static void settle() {
-    XSync(tx::dpy, False);
-    tx::handleXEvents();
   }
   mui::MuDialog* popup() const { return box->getPopup(); }
   TXWindow* popupWin() const { return popup()->getWinPtr(); }

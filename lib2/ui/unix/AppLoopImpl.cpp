@@ -1,4 +1,4 @@
-#include "lib2/ui/AppLoopImpl.h"
+#include "lib2/ui/unix/AppLoopImpl.h"
 
 #include "lib1/os/AppLoop.h"
 #include "lib2/tx/TXDisplay.h"

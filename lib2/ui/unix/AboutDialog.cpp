@@ -1,4 +1,4 @@
-#include "lib2/ui/AboutDialog.h"
+#include "lib2/ui/unix/AboutDialog.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,7 +14,7 @@ namespace ui {
 
 namespace {
 
-// Registers the texts of this library before main runs.
+// Registers the layer's texts, the title and OK among them, before main runs.
 AddLocStrings_ui addLocStrings;
 
 constexpr int kWrapWidth = 500;

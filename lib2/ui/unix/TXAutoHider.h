@@ -4,6 +4,12 @@
 // (attachToParent), passes every event on to the handler it replaced, and
 // gives both windows their handlers back when it goes. setWindow must come
 // before attachToParent; neither window is owned and both must outlive it.
+//
+// The pointer entering the window slides it in. Leaving it into the parent,
+// or entering the parent from outside but not into the window, slides it
+// out, the latter not while a preview runs; a Leave towards the screen edge,
+// or one that finds the pointer still on the window (a grab took it), does
+// not.
 #pragma once
 
 #include "lib2/tx/TXEventHandler.h"

@@ -17,7 +17,7 @@
 #include "lib2/gfxutil/VersionInfo.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXUtil.h"
-#include "lib2/ui/AboutDialog.h"
+#include "lib2/ui/unix/AboutDialog.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/XServer.h"
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "lib1/os/AppLoop.h"
-#include "lib2/ui/AppLoopImpl.h"
+#include "lib2/ui/unix/AppLoopImpl.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "lib2/ui/AppLoop.h"
+#include "lib2/ui/unix/AppLoop.h"
 
 namespace ui {
 

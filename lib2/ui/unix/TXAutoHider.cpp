@@ -1,4 +1,4 @@
-#include "lib2/ui/TXAutoHider.h"
+#include "lib2/ui/unix/TXAutoHider.h"
 
 #include "lib1/plat/Assert.h"
 #include "lib2/tx/TXDisplay.h"
@@ -53,10 +53,14 @@ void TXAutoHider::handleEvent(TXWindow* window, XEvent* ev) {
       show(true, -1);
     } else if (ev->type == LeaveNotify && parent_) {
       // Leaving across the parent's outer border, towards the screen edge,
-      // keeps the window out.
-      int x = position_.x + ev->xcrossing.x, y = position_.y + ev->xcrossing.y;
-      plat::Point p = parent_->size();
-      if (x >= 0 && x < p.x && y >= 0 && y < p.y) show(false, -1);
+      // keeps the window out. So does a Leave with the pointer still on the
+      // window: a grab (a popup of the window's own, say) took the pointer
+      // away without its moving.
+      const XCrossingEvent& c = ev->xcrossing;
+      plat::Point s = win_->size(), p = parent_->size();
+      bool onWindow = c.x >= 0 && c.x < s.x && c.y >= 0 && c.y < s.y;
+      int x = position_.x + c.x, y = position_.y + c.y;
+      if (!onWindow && x >= 0 && x < p.x && y >= 0 && y < p.y) show(false, -1);
     }
     if (prevWinHandler_) prevWinHandler_->handleEvent(window, ev);
   } else if (window && window == parent_) {
