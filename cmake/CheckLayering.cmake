@@ -3,16 +3,27 @@
 #     what they may include). Every source under the library's folder counts,
 #     in any sub-folder, except under a sub-folder that is a library of its own
 #     (lib1/os/unix is not part of lib1/os).
-#  2. Tests, fuzz targets and benchmarks share helpers only through
+#  2. Some includes must never be, whatever DEPS say: the never-list (see
+#     layering-never.txt for its form) names them, so that widening a DEPS
+#     line cannot make them legal.
+#  3. Tests, fuzz targets and benchmarks share helpers only through
 #     tests/support; a test may also include a file of its own folder.
-#  3. Within a library, the includes between its headers form no loop.
+#  4. Within a library, the includes between its files form no loop.
 # An include is resolved as the compiler resolves it, so that spelling cannot
 # hide it: a quoted path beside the including file first, then from the
 # repository root; an angle-bracket path from the root when its first part is
 # a folder of the tree, otherwise it is a system header. A bare quoted name
-# with no file beside it is generated in the build tree and not checked.
+# with no file beside it is generated in the build tree and not checked. An
+# include whose argument is a macro cannot be followed, so it is a fault.
+# The sources of every library and test folder are read, and then every file
+# an include reaches, whatever its ending (a table of rows a source includes,
+# say). Symbolic links are followed, folders among them: a file counts as the
+# library its link leads to, or, when that is no library, as the one whose
+# folder holds the link; and a link in a library's folder to a file of
+# another library counts as an include of it.
 #
-#   cmake -DROOT=<source dir> -DMANIFEST=<layering.txt> [-DEXPECT=<faults>] -P CheckLayering.cmake
+#   cmake -DROOT=<source dir> -DMANIFEST=<layering.txt> -DNEVER=<never-list>
+#         [-DEXPECT=<faults>] -P CheckLayering.cmake
 # The manifest has a line per library, "<path>|<allowed paths>", written by
 # gw_library() at configure time. With EXPECT the run passes only when the
 # faults found are exactly the lines of that file (lines starting with # are
@@ -20,8 +31,10 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-set(kinds h hpp hh hxx inl ipp inc c cc cpp cxx)
-set(source_kinds c cc cpp cxx)
+set(source_kinds h hpp hh hxx inl ipp inc c cc cpp cxx)
+set(test_folders tests fuzz bench)
+file(REAL_PATH ${ROOT} ROOT)
+include(${CMAKE_CURRENT_LIST_DIR}/LayeringPaths.cmake)
 
 file(STRINGS ${MANIFEST} lines)
 set(libraries "")
@@ -32,124 +45,160 @@ foreach(line IN LISTS lines)
   separate_arguments(allowed)
   list(APPEND libraries ${lib})
   set(allowed_${lib} ${allowed})
+  set(never_${lib} "")
 endforeach()
-
-# Every source of every kind under dir (relative to ROOT), sorted.
-function(sources_under dir out)
-  set(globs "")
-  foreach(kind IN LISTS kinds)
-    list(APPEND globs ${ROOT}/${dir}/*.${kind})
-  endforeach()
-  file(GLOB_RECURSE found RELATIVE ${ROOT} ${globs})
-  list(SORT found)
-  set(${out} "${found}" PARENT_SCOPE)
-endfunction()
-
-# The library a path belongs to: the longest library path it lies under.
-function(owner_of path out)
-  set(best "")
-  foreach(lib IN LISTS libraries)
-    string(LENGTH "${lib}" n)
-    string(LENGTH "${best}" m)
-    string(FIND "${path}" "${lib}/" at)
-    if(at EQUAL 0 AND n GREATER m)
-      set(best ${lib})
-    endif()
-  endforeach()
-  set(${out} "${best}" PARENT_SCOPE)
-endfunction()
-
-# The include lines of a file, each as written with its delimiters.
-function(includes_of file out)
-  file(STRINGS ${ROOT}/${file} found REGEX "^[ \t]*#[ \t]*include[ \t]*(<[^>]*>|\"[^\"]*\")")
-  set(result "")
-  foreach(line IN LISTS found)
-    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*(<[^>]*>|\"[^\"]*\").*" "\\1" inc "${line}")
-    list(APPEND result "${inc}")
-  endforeach()
-  set(${out} "${result}" PARENT_SCOPE)
-endfunction()
-
-# The repository path an include (as written) of file names, or "" for a
-# system header or one generated in the build tree. shown: how a fault names it.
-function(resolve file written out shown)
-  string(SUBSTRING "${written}" 0 1 delim)
-  string(REGEX REPLACE "^.(.*).$" "\\1" inc "${written}")
-  cmake_path(GET file PARENT_PATH dir)
-  set(path "")
-  if(delim STREQUAL "\"")
-    if(EXISTS "${ROOT}/${dir}/${inc}" AND NOT IS_DIRECTORY "${ROOT}/${dir}/${inc}")
-      set(path "${dir}/${inc}")
-    elseif(inc MATCHES "/")
-      set(path "${inc}")
-    endif()
-  else()
-    string(REGEX REPLACE "/.*" "" top "${inc}")
-    if(inc MATCHES "/" AND IS_DIRECTORY "${ROOT}/${top}")
-      set(path "${inc}")
-    endif()
-  endif()
-  if(path)
-    cmake_path(NORMAL_PATH path)
-  endif()
-  set(text "${written}")
-  if(path AND NOT inc STREQUAL path)
-    set(text "${written} (${path})")
-  endif()
-  set(${out} "${path}" PARENT_SCOPE)
-  set(${shown} "${text}" PARENT_SCOPE)
-endfunction()
 
 set(faults "")
 
-# 1. Libraries. The includes that stay within a library are kept as the
-# edges (edges_<file>) that the loop search of 3 follows.
-foreach(lib IN LISTS libraries)
-  sources_under(${lib} files)
-  set(files_${lib} "")
-  foreach(rel IN LISTS files)
-    owner_of(${rel} home)
-    if(NOT home STREQUAL lib)
+# 2. The never-list, spread into never_<library> for each library it names on
+# the left. A rule that names no library would hold nothing, silently (a
+# library renamed, say), so it is a fault of its own.
+cmake_path(GET NEVER FILENAME never_name)
+file(STRINGS ${NEVER} lines)
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "#.*" "" rule "${line}")
+  string(STRIP "${rule}" rule)
+  if(rule STREQUAL "")
+    continue()
+  endif()
+  separate_arguments(words UNIX_COMMAND "${rule}")
+  list(FIND words never at)
+  list(LENGTH words n)
+  list(REMOVE_ITEM words never)
+  list(LENGTH words m)
+  math(EXPR once "${n} - 1")
+  if(at LESS 1 OR at GREATER_EQUAL m OR NOT m EQUAL once)
+    list(APPEND faults "${never_name}: \"${rule}\" is not \"<libraries> never <libraries>\"")
+    continue()
+  endif()
+  list(SUBLIST words 0 ${at} left)
+  list(SUBLIST words ${at} -1 right)
+  foreach(side left right)
+    set(${side}_libs "")
+    foreach(named IN LISTS ${side})
+      libraries_named(${named} found)
+      if(NOT found)
+        list(APPEND faults "${never_name}: \"${rule}\": ${named} names no library")
+      endif()
+      list(APPEND ${side}_libs ${found})
+    endforeach()
+  endforeach()
+  foreach(lib IN LISTS left_libs)
+    list(APPEND never_${lib} ${right_libs})
+  endforeach()
+endforeach()
+
+# The fault, if any, of lib including a file of owner; what says how.
+function(judge lib owner what)
+  if(owner STREQUAL "")
+    list(APPEND faults "${what}, which belongs to no library")
+  elseif(owner IN_LIST never_${lib})
+    list(APPEND faults "${what}, but ${lib} must never include ${owner}")
+  elseif(NOT owner IN_LIST allowed_${lib})
+    list(APPEND faults "${what}, but ${lib} may not include ${owner}")
+  endif()
+  set(faults "${faults}" PARENT_SCOPE)
+endfunction()
+
+# The fault, if any, of a file in folder dir (a test, fuzz target or
+# benchmark) including the file at place.
+function(judge_test dir place what)
+  cmake_path(GET place PARENT_PATH place_dir)
+  if(place MATCHES "^tests/" AND NOT place MATCHES "^tests/support/"
+     AND NOT place_dir STREQUAL dir)
+    list(APPEND faults "${what}, but shared test helpers live in tests/support")
+  endif()
+  set(faults "${faults}" PARENT_SCOPE)
+endfunction()
+
+# The file a path names, as a key that is the same for every path to it
+# (its folder resolved, its own name kept). Records name_<key>, the path it
+# is shown by, place_<key>, where it counts (its link's target when that
+# lies in a library or test folder, else where the path stands), and
+# owner_<key>, the library of its place.
+macro(meet path)
+  identify(${path} key place)
+  if(NOT DEFINED place_${key})
+    set(name_${key} ${path})
+    set(place_${key} ${place})
+    owner_of("${place}" owner_${key})
+    list(APPEND queue ${key})
+  elseif(path STREQUAL key)
+    set(name_${key} ${path})  # the plain path rather than one through a link
+  endif()
+endmacro()
+
+# The starting points: the sources of every library and test folder.
+set(queue "")
+set(starts "")
+foreach(dir IN LISTS libraries test_folders)
+  sources_under(${dir} found)
+  list(APPEND starts ${found})
+endforeach()
+list(REMOVE_DUPLICATES starts)
+foreach(path IN LISTS starts)
+  if(EXISTS ${ROOT}/${path})  # a dangling link is nothing to compile
+    meet(${path})
+    if(NOT place STREQUAL path)
+      owner_of(${path} home)
+      set(what "${path} is a link to ${place}")
+      if(home)
+        judge(${home} "${owner_${key}}" "${what}")
+      else()
+        cmake_path(GET path PARENT_PATH dir)
+        judge_test(${dir} ${place} "${what}")
+      endif()
+    endif()
+  endif()
+endforeach()
+
+# 1-3. Every file reached, each once. The includes that stay within a library
+# are kept as the edges (edges_<key>) that the loop search of 4 follows.
+set(scanned "")
+while(queue)
+  list(POP_FRONT queue this)
+  set(name ${name_${this}})
+  set(lib ${owner_${this}})
+  if(NOT lib AND NOT place_${this} MATCHES "^(tests|fuzz|bench)/")
+    continue()  # a file of no library or test folder: no rule applies
+  endif()
+  list(APPEND scanned ${this})
+  set(edges_${this} "")
+  cmake_path(GET name PARENT_PATH dir)
+  shown_file(${name} ${place_${this}} file_shown)
+  includes_of(${name} incs)
+  foreach(written IN LISTS incs)
+    if(NOT written MATCHES "^[<\"]")
+      list(APPEND faults "${file_shown} includes ${written}, a macro the check cannot follow")
       continue()
     endif()
-    list(APPEND files_${lib} ${rel})
-    set(edges_${rel} "")
-    includes_of(${rel} incs)
-    foreach(written IN LISTS incs)
-      resolve(${rel} "${written}" path shown)
-      if(NOT path)
-        continue()
+    resolve(${name} "${written}" path)
+    if(NOT path)
+      continue()
+    endif()
+    full(${path} file)
+    if(EXISTS ${file} AND NOT IS_DIRECTORY ${file})
+      meet(${path})
+      set(to ${place_${key}})
+      set(to_owner ${owner_${key}})
+    else()
+      set(to ${path})  # generated, or missing: the compiler will say
+      owner_of(${path} to_owner)
+      set(key "")
+    endif()
+    shown_include("${written}" ${path} ${to} inc_shown)
+    if(lib)
+      judge(${lib} "${to_owner}" "${file_shown} includes ${inc_shown}")
+      if(to_owner STREQUAL lib AND key)
+        list(APPEND edges_${this} ${key})
       endif()
-      owner_of(${path} owner)
-      if(owner STREQUAL "")
-        list(APPEND faults "${rel} includes ${shown}, which belongs to no library")
-      elseif(NOT owner IN_LIST allowed_${lib})
-        list(APPEND faults "${rel} includes ${shown}, but ${lib} may not include ${owner}")
-      elseif(owner STREQUAL lib)
-        list(APPEND edges_${rel} ${path})
-      endif()
-    endforeach()
+    else()
+      judge_test(${dir} ${to} "${file_shown} includes ${inc_shown}")
+    endif()
   endforeach()
-endforeach()
+endwhile()
 
-# 2. Tests, fuzz targets and benchmarks.
-foreach(top tests fuzz bench)
-  sources_under(${top} files)
-  foreach(rel IN LISTS files)
-    cmake_path(GET rel PARENT_PATH dir)
-    includes_of(${rel} incs)
-    foreach(written IN LISTS incs)
-      resolve(${rel} "${written}" path shown)
-      cmake_path(GET path PARENT_PATH path_dir)
-      if(path MATCHES "^tests/" AND NOT path MATCHES "^tests/support/"
-         AND NOT (top STREQUAL "tests" AND path_dir STREQUAL dir))
-        list(APPEND faults "${rel} includes ${shown}, but shared test helpers live in tests/support")
-      endif()
-    endforeach()
-  endforeach()
-endforeach()
-
-# 3. Include loops between the headers of a library: the shortest chain of
+# 4. Include loops between the files of a library: the shortest chain of
 # includes from start back to itself, "" when there is none.
 function(loop_from start out)
   set(queue ${edges_${start}})
@@ -184,26 +233,27 @@ function(loop_from start out)
   set(${out} "" PARENT_SCOPE)
 endfunction()
 
-foreach(lib IN LISTS libraries)
-  foreach(rel IN LISTS files_${lib})
-    cmake_path(GET rel EXTENSION LAST_ONLY ext)
-    string(SUBSTRING "${ext}" 1 -1 kind)
-    if(kind IN_LIST source_kinds)
-      continue()
-    endif()
-    loop_from(${rel} chain)
-    # A loop is found from each of its headers: name it once, from its first.
-    foreach(file IN LISTS chain)
-      if(file STRLESS rel)
-        set(chain "")
-        break()
-      endif()
-    endforeach()
-    if(chain)
-      list(JOIN chain " -> " text)
-      list(APPEND faults "include loop in ${lib}: ${text}")
+list(SORT scanned)
+foreach(key IN LISTS scanned)
+  if(NOT edges_${key})
+    continue()
+  endif()
+  loop_from(${key} chain)
+  # A loop is found from each of its files: name it once, from its first.
+  foreach(file IN LISTS chain)
+    if(file STRLESS key)
+      set(chain "")
+      break()
     endif()
   endforeach()
+  if(chain)
+    set(names "")
+    foreach(file IN LISTS chain)
+      list(APPEND names ${name_${file}})
+    endforeach()
+    list(JOIN names " -> " text)
+    list(APPEND faults "include loop in ${owner_${key}}: ${text}")
+  endif()
 endforeach()
 
 list(LENGTH libraries count)

@@ -1,3 +1,4 @@
 #include <tests/other/Helper.h>
 
 #include "tests/support/Fine.h"
+#include HELPER

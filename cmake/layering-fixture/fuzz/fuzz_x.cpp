@@ -1,2 +1,3 @@
 #include "tests/a/Local.h"
 #include "tests/support/Fine.h"
+#include "tests/support/Shared.h"

@@ -4,3 +4,4 @@
 #include "tests/a/Local.h"
 #include "tests/other/Helper.h"
 #include "tests/support/Fine.h"
+#include "Rows.def"

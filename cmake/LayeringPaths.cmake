@@ -1,0 +1,197 @@
+# Paths for the layering check (CheckLayering.cmake): which files a library
+# holds, what an include line names, and which file the compiler would open
+# for it. ROOT is the real path of the tree and libraries the list of
+# library paths. Paths are relative to ROOT; a path that leaves the tree
+# (through a link, say) stays absolute.
+
+# The absolute form of a path.
+function(full path out)
+  if(IS_ABSOLUTE "${path}")
+    set(${out} "${path}" PARENT_SCOPE)
+  else()
+    set(${out} "${ROOT}/${path}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# An absolute path, relative to ROOT when it lies in the tree.
+function(relative path out)
+  string(FIND "${path}" "${ROOT}/" at)
+  if(at EQUAL 0)
+    string(LENGTH "${ROOT}/" n)
+    string(SUBSTRING "${path}" ${n} -1 path)
+  endif()
+  set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+
+# inc joined to the folder dir ("" for the root) as the system resolves it:
+# ".." leaves the folder a link leads to, not the link's own folder, so the
+# path before it is resolved first. Lexical tidying would be wrong there.
+function(physical dir inc out)
+  if(IS_ABSOLUTE "${inc}")
+    set(at "")
+  elseif(dir STREQUAL "")
+    set(at "${ROOT}")
+  else()
+    full("${dir}" at)
+  endif()
+  string(REPLACE "/" ";" parts "${inc}")
+  foreach(part IN LISTS parts)
+    if(part STREQUAL "" OR part STREQUAL ".")
+      continue()
+    elseif(part STREQUAL "..")
+      if(at STREQUAL "")
+        set(at /)
+      endif()
+      file(REAL_PATH "${at}" at)
+      cmake_path(GET at PARENT_PATH at)
+    else()
+      string(APPEND at "/${part}")
+    endif()
+  endforeach()
+  relative("${at}" at)
+  set(${out} "${at}" PARENT_SCOPE)
+endfunction()
+
+# Every source under dir, through linked folders too, sorted.
+function(sources_under dir out)
+  set(globs "")
+  foreach(kind IN LISTS source_kinds)
+    list(APPEND globs ${ROOT}/${dir}/*.${kind})
+  endforeach()
+  file(GLOB_RECURSE found FOLLOW_SYMLINKS RELATIVE ${ROOT} ${globs})
+  list(SORT found)
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# The library a path belongs to: the longest library path it lies under.
+function(owner_of path out)
+  set(best "")
+  foreach(lib IN LISTS libraries)
+    string(LENGTH "${lib}" n)
+    string(LENGTH "${best}" m)
+    string(FIND "${path}" "${lib}/" at)
+    if(at EQUAL 0 AND n GREATER m)
+      set(best ${lib})
+    endif()
+  endforeach()
+  set(${out} "${best}" PARENT_SCOPE)
+endfunction()
+
+# The libraries a path of the never-list names: "a/b" that library exactly,
+# "a/..." every library at or under the folder a.
+function(libraries_named named out)
+  set(found "")
+  if(named MATCHES "^(.+)/\\.\\.\\.$")
+    set(folder "${CMAKE_MATCH_1}/")
+    foreach(lib IN LISTS libraries)
+      string(FIND "${lib}/" "${folder}" at)
+      if(at EQUAL 0)
+        list(APPEND found ${lib})
+      endif()
+    endforeach()
+  elseif(named IN_LIST libraries)
+    set(found ${named})
+  endif()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# The include lines of a file, each as its argument stands: a quoted or
+# bracketed path with its delimiters, or the macro (anything else).
+function(includes_of path out)
+  set(include_line "^[ \t]*#[ \t]*include([^A-Za-z0-9_].*)?$")
+  full(${path} file)
+  file(STRINGS ${file} found REGEX "${include_line}")
+  set(result "")
+  foreach(line IN LISTS found)
+    # A ";" in a line splits it in the list: its pieces are no includes.
+    if(NOT line MATCHES "${include_line}")
+      continue()
+    endif()
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*" "" rest "${line}")
+    if(rest MATCHES "^(<[^>]*>|\"[^\"]*\")")
+      list(APPEND result "${CMAKE_MATCH_1}")
+    else()
+      string(REGEX REPLACE "[ \t]*(//|/\\*).*" "" rest "${rest}")
+      list(APPEND result "${rest}")
+    endif()
+  endforeach()
+  set(${out} "${result}" PARENT_SCOPE)
+endfunction()
+
+# The path an include (as written) of the file at path names, or "" for a
+# system header or one generated in the build tree.
+function(resolve path written out)
+  string(SUBSTRING "${written}" 0 1 delim)
+  string(REGEX REPLACE "^.(.*).$" "\\1" inc "${written}")
+  cmake_path(GET path PARENT_PATH dir)
+  set(named "")
+  if(delim STREQUAL "\"")
+    physical("${dir}" "${inc}" beside)
+    full("${beside}" file)
+    if(EXISTS "${file}" AND NOT IS_DIRECTORY "${file}")
+      set(named "${beside}")
+    elseif(inc MATCHES "/")
+      physical("" "${inc}" named)
+    endif()
+  else()
+    string(REGEX REPLACE "/.*" "" top "${inc}")
+    if(inc MATCHES "/" AND IS_DIRECTORY "${ROOT}/${top}")
+      physical("" "${inc}" named)
+    endif()
+  endif()
+  set(${out} "${named}" PARENT_SCOPE)
+endfunction()
+
+# For the file at path: where it counts, its real place when that lies in
+# a library or a test folder, else where path stands; and a key that every
+# path to it shares (its folder resolved, its own name kept, since a link's
+# includes are looked up beside the link), with the library or test folder
+# path stands in when that is where it counts.
+function(identify path key_out place_out)
+  full("${path}" file)
+  cmake_path(GET file PARENT_PATH parent)
+  cmake_path(GET file FILENAME base)
+  file(REAL_PATH "${parent}" parent)
+  relative("${parent}/${base}" key)
+  file(REAL_PATH "${file}" real)
+  relative("${real}" real)
+  owner_of("${real}" owner)
+  if(owner OR real MATCHES "^(tests|fuzz|bench)/")
+    set(${place_out} "${real}" PARENT_SCOPE)
+  else()
+    owner_of("${path}" area)
+    if(NOT area AND path MATCHES "^(tests|fuzz|bench)/")
+      set(area ${CMAKE_MATCH_1})
+    endif()
+    set(key "${key} in ${area}")
+    set(${place_out} "${path}" PARENT_SCOPE)
+  endif()
+  set(${key_out} "${key}" PARENT_SCOPE)
+endfunction()
+
+# How a fault names a file: its path, and where it counts if elsewhere.
+function(shown_file path place out)
+  if(path STREQUAL place)
+    set(${out} "${path}" PARENT_SCOPE)
+  else()
+    set(${out} "${path} (which is ${place})" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# How a fault names an include: as written, then the path it resolves to if
+# that reads otherwise, and where that file counts if elsewhere.
+function(shown_include written path place out)
+  string(REGEX REPLACE "^.(.*).$" "\\1" inc "${written}")
+  set(notes "")
+  if(NOT inc STREQUAL path)
+    list(APPEND notes "${path}")
+  endif()
+  if(NOT place STREQUAL path)
+    list(APPEND notes "which is ${place}")
+  endif()
+  if(notes)
+    list(JOIN notes ", " notes)
+    set(written "${written} (${notes})")
+  endif()
+  set(${out} "${written}" PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,3 @@
+#pragma once
+#include SOME_MACRO
+#include LIB(Top.h)

@@ -1,0 +1,1 @@
+../other/Helper.h
