@@ -24,11 +24,11 @@
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
-#include "tests/lib2/mui/wvw/XDrive.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WindowManager.h"
 #include "tests/support/WvwBackEnd.h"
+#include "tests/support/XDrive.h"
 #include "tests/support/XServer.h"
 
 namespace {
