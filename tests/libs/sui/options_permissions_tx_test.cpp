@@ -3,17 +3,14 @@
 #include <string>
 
 #include "lib1/plat/TimerManager.h"
-#include "lib2/fb/Draw.h"
-#include "lib2/fb/ManagedPixelBuffer.h"
 // Before the X layer, whose Xlib macros would rename its names.
 #include "lib2/mui/MuConfigDialog.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
-#include "lib2/tx/TXDialog.h"
-#include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWindow.h"
+#include "tests/libs/sui/EffectiveRows.h"
 #include "tests/libs/sui/OptionsPageParts.h"
+#include "tests/support/DialogGolden.h"
 #include "tests/support/DrivenClock.h"
-#include "tests/support/Golden.h"
 #include "tests/support/ManagedDialogTest.h"
 #include "tests/support/WvwBackEnd.h"
 // Xlib last: its macros None and Success would rename names of gtest and
@@ -51,17 +48,8 @@ class OptionsPermissionsTx : public gwtest::ManagedDialogTest,
   std::string storedValue(const char* name) {
     return plat::String::adopt(server.stored.get(name)->getValueStr()).get();
   }
-  // The names of the effective permissions dialog's rows whose picture is
-  // image, joined by ",".
   std::string rowsShowing(const char* image) {
-    mui::MuList* list = page->getEffectiveDialog()->getList();
-    int name = list->getColumnIndex(sui::EffectivePermissionsDialog::NameColumn);
-    int picture = list->getColumnIndex(sui::EffectivePermissionsDialog::ImageColumn);
-    std::string out;
-    for (int r = 0; r < list->getRowCount(); r++)
-      if (std::string(list->getCell(r, picture)) == image)
-        out += std::string(out.empty() ? "" : ",") + list->getCell(r, name);
-    return out;
+    return suitest::rowsShowing(*page->getEffectiveDialog(), image);
   }
 };
 
@@ -120,11 +108,8 @@ TEST_F(OptionsPermissionsTx, TheEffectivePermissionsOfEachLevelShowFromThePage) 
 TEST_F(OptionsPermissionsTx, TheDialogWithThePageMatchesTheGoldenImage) {
   server.chat.setParam("1", plat::ConfigParameter::PRIORITY_POLICY);
   show();
-  auto* window = static_cast<tx::TXDialog*>(dialog->getDialog()->getWinPtr());
-  wvw::WCanvas* canvas = window->getCanvas();
-  fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), canvas->getSize(), nullptr);
-  canvas->render(&pb);
-  EXPECT_TRUE(gwtest::matchesGolden(pb, GW_GOLDEN_DIR "/options_permissions.png"));
+  EXPECT_TRUE(
+      gwtest::dialogMatchesGolden(dialog->getDialog(), GW_GOLDEN_DIR "/options_permissions.png"));
 }
 
 // Opened from the page, it looks as it does alone.
@@ -133,12 +118,7 @@ TEST_F(OptionsPermissionsTx, TheEffectivePermissionsDialogFromThePageMatchesItsG
   page->showEffectivePermissions(svr::Permissions("skc!p"));
   mui::MuDialog* effective = page->getEffectiveDialog()->getDialog();
   ASSERT_TRUE(gwtest::settleUntil([&] { return managedAndFocused(effective); }));
-  auto* window = static_cast<tx::TXWParent*>(effective->getWinPtr());
-  fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), window->size(), nullptr);
-  // Magenta shows wherever the tree left a pixel unpainted.
-  fb::fillRect(&pb, pb.getRect(), 0xFF00FF);
-  window->child()->render(&pb);
-  EXPECT_TRUE(gwtest::matchesGolden(pb, GW_GOLDEN_DIR "/effective_permissions.png"));
+  EXPECT_TRUE(gwtest::dialogMatchesGolden(effective, GW_GOLDEN_DIR "/effective_permissions.png"));
 }
 
 }  // namespace
