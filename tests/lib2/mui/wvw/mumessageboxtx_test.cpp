@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 // Xlib after gtest: its macro None would rename a gtest type.
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +20,7 @@
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
+#include "tests/lib2/mui/wvw/XDriver.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WindowManager.h"
 #include "tests/support/WvwBackEnd.h"
@@ -30,6 +29,9 @@
 namespace {
 
 using mui::MuMessageBox;
+using xdriver::focused;
+using xdriver::managed;
+using xdriver::type;
 
 class MuMessageBoxTxTest : public testing::Test {
  protected:
@@ -48,11 +50,7 @@ class MuMessageBoxTxTest : public testing::Test {
   bool answer(int flags, const std::function<void(Window)>& act) {
     MuMessageBox box(nullptr, "Sure?", flags, nullptr, nullptr, true, nullptr);
     mui::MuDialog* d = box.getDialog();
-    struct Poll : plat::Timer::Callback {
-      bool handleTimeout(plat::Timer*) override { return step(); }
-      std::function<bool()> step;
-      plat::Timer timer{this};
-    } poll;
+    xdriver::Poll poll;
     int polls = 0;
     bool acted = false;
     poll.step = [&] {
@@ -69,30 +67,10 @@ class MuMessageBoxTxTest : public testing::Test {
       return true;
     };
     auto* main = static_cast<mui::MuContainer*>(d->lookupElement("main"));
-    gwtest::ProbeElement::add(main, "p", &log, {1, 1})->onStart = [&] { poll.timer.start(5); };
+    gwtest::ProbeElement::add(main, "p", &log, {1, 1})->onStart = [&] { poll.start(); };
     bool result = box.show();
     EXPECT_TRUE(acted);
     return result;
-  }
-  static bool managed(Window w) {
-    int n = 0;
-    Atom* props = XListProperties(tx::dpy, w, &n);
-    bool found = std::find(props, props + n, tx::xaWM_STATE()) != props + n;
-    XFree(props);
-    return found;
-  }
-  static bool focused(Window w) {
-    Window f;
-    int revert;
-    XGetInputFocus(tx::dpy, &f, &revert);
-    return f == w;
-  }
-  // A key pressed and released as by a person.
-  static void type(KeySym keysym) {
-    KeyCode code = XKeysymToKeycode(tx::dpy, keysym);
-    XTestFakeKeyEvent(tx::dpy, code, True, 0);
-    XTestFakeKeyEvent(tx::dpy, code, False, 0);
-    XFlush(tx::dpy);
   }
   // The window manager's close button.
   static void closeThroughTheWindowManager(Window w) {
