@@ -61,11 +61,11 @@ inline void type(KeySym keysym) {
   XFlush(tx::dpy);
 }
 
-// Runs step every 5 ms on the manager current when start() is called (a
-// modal loop's, from inside it) until step returns false.
+// Runs step every ms milliseconds on the manager current when start() is
+// called (a modal loop's, from inside it) until step returns false.
 struct Poll : plat::Timer::Callback {
   bool handleTimeout(plat::Timer*) override { return step(); }
-  void start() { timer.start(5); }
+  void start(int ms = 5) { timer.start(ms); }
   std::function<bool()> step;
   plat::Timer timer{this};
 };
