@@ -7,6 +7,7 @@
 
 #include "lib1/plat/DString.h"
 #include "lib1/plat/Exception.h"
+#include "lib1/plat/FileLock.h"
 #include "lib1/plat/Log.h"
 #include "lib1/plat/TransactedFile.h"
 #include "lib1/rdr/Exceptions.h"
@@ -162,6 +163,7 @@ static void writeTransacted(const char* path, bool priv, Write write) {
 
 void writeToFile(Configuration* config, const char* path) {
   vlog().info("Attempting to save %s Configuration to %s", config->name, path);
+  FileLock lock(path);
   writeTransacted(path, false, [&](rdr::OutStream* os) { writeToStream(os, config); });
 }
 
@@ -204,8 +206,14 @@ void writeParams(rdr::OutStream* os, const SettingsMap& settings) {
   for (const auto& entry : settings) writeSetting(os, entry.first.get(), entry.second.get());
 }
 
-void writeParamsToFile(const char* path, const SettingsMap& settings, bool priv) {
+// For a caller that holds the file's lock.
+static void writeMap(const char* path, const SettingsMap& settings, bool priv) {
   writeTransacted(path, priv, [&](rdr::OutStream* os) { writeParams(os, settings); });
+}
+
+void writeParamsToFile(const char* path, const SettingsMap& settings, bool priv) {
+  FileLock lock(path);
+  writeMap(path, settings, priv);
 }
 
 // False when the file does not exist; other failures propagate.
@@ -219,18 +227,22 @@ static bool readExisting(const char* path, SettingsMap* settings, const AliasMap
   }
 }
 
+// The edits hold the file's lock from the read to the rename, so that
+// another program's edit in between is read, not overwritten.
 void mergeParamToFile(const char* path, const char* name, const char* value, bool priv) {
+  FileLock lock(path);
   SettingsMap settings;
   readExisting(path, &settings, nullptr);
   addParamSetting(name, value, &settings, nullptr);
-  writeParamsToFile(path, settings, priv);
+  writeMap(path, settings, priv);
 }
 
 void deleteParamFromFile(const char* path, const char* name, bool priv) {
+  FileLock lock(path);
   SettingsMap settings;
   if (!readExisting(path, &settings, nullptr)) return;
   settings.erase(name);
-  writeParamsToFile(path, settings, priv);
+  writeMap(path, settings, priv);
 }
 
 bool addDiffsToParams(const Configuration* config, const Configuration* reference,
@@ -249,9 +261,10 @@ bool addDiffsToParams(const Configuration* config, const Configuration* referenc
 }
 
 void writeDiffsToFile(Configuration* config, const char* path, const Configuration* reference) {
+  FileLock lock(path);
   SettingsMap settings;
   readExisting(path, &settings, &config->aliases);
-  if (addDiffsToParams(config, reference, &settings)) writeParamsToFile(path, settings, false);
+  if (addDiffsToParams(config, reference, &settings)) writeMap(path, settings, false);
 }
 
 }  // namespace plat
