@@ -13,6 +13,7 @@
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/FileOutStream.h"
+#include "lib1/rdr/InStream.h"
 
 namespace plat {
 
@@ -74,7 +75,30 @@ void writeEscapedValue(const char* value, FILE* file) {
   writeToCStream(file, [&](rdr::OutStream* os) { writeEscapedValue(os, value); });
 }
 
+// The length of the line that holds the setting, as the reader counts it:
+// the carriage returns it drops left out, the escapes counted whole.
+static long long lineLength(const char* name, const char* value) {
+  long long n = 0;
+  for (const char* p = name; *p; p++) n += *p != '\r';
+  if (!value) return n;
+  n++;
+  for (const char* p = value; *p; p++) n += *p == '\\' || *p == '\n' || *p == '\r' ? 2 : 1;
+  return n;
+}
+
+// A line longer than the reader takes would make the whole file unreadable,
+// and every later edit of it fail.
+static void checkLine(const char* name, const char* value) {
+  long long n = lineLength(name, value);
+  if (n <= rdr::InStream::kMaxLine) return;
+  throw Exception(1,
+                  "Cannot save %s: its line would be %lld bytes long, more than the %d a "
+                  "settings file can hold",
+                  name, n, rdr::InStream::kMaxLine);
+}
+
 void writeSetting(rdr::OutStream* os, const char* name, const char* value) {
+  checkLine(name, value);
   os->writeBytes(name, int(strlen(name)));
   if (value) {
     os->writeU8('=');
@@ -140,10 +164,14 @@ void readFromFile(Configuration* config, const char* path, int priority) {
 }
 
 void writeToStream(rdr::OutStream* os, Configuration* config) {
-  for (ParameterIterator it(config, true); it.param; it.next()) {
-    if (it.param->name[0] == '_') continue;
-    std::unique_ptr<char[]> v(it.param->getValueStr());
-    writeSetting(os, it.param->name, v.get());
+  // Every line is checked before the first is written, so that a refused
+  // one leaves nothing half written.
+  for (bool write : {false, true}) {
+    for (ParameterIterator it(config, true); it.param; it.next()) {
+      if (it.param->name[0] == '_') continue;
+      std::unique_ptr<char[]> v(it.param->getValueStr());
+      write ? writeSetting(os, it.param->name, v.get()) : checkLine(it.param->name, v.get());
+    }
   }
 }
 
@@ -203,6 +231,7 @@ void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap*
 }
 
 void writeParams(rdr::OutStream* os, const SettingsMap& settings) {
+  for (const auto& entry : settings) checkLine(entry.first.get(), entry.second.get());
   for (const auto& entry : settings) writeSetting(os, entry.first.get(), entry.second.get());
 }
 
