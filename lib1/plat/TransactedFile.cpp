@@ -100,12 +100,11 @@ void TransactedFile::discard() {
 void TransactedFile::commit() {
   if (!file) return;
   try {
-    flush();
+    // Named by the target, which the caller knows; the temporary goes.
+    if (fflush(file) != 0) throw SystemExceptionFmt("Error writing to %s", errno, path_.get());
     // A write that failed earlier leaves its mark even when nothing was
     // left to flush.
-    if (ferror(file))
-      throw SystemExceptionFmt("Error writing to %s", EIO,
-                               !tmpPath_.isNull() ? tmpPath_.get() : path_.get());
+    if (ferror(file)) throw SystemExceptionFmt("Error writing to %s", EIO, path_.get());
     // On disk before it takes the target's name: after a crash the target
     // is the old file or the new one, never an empty one.
     if (!tmpPath_.isNull() && fsync(fileno(file)) != 0)
