@@ -2,21 +2,30 @@
 // window manager would: events are pumped until a condition holds, with a
 // time-out so that a lost event fails the test instead of hanging it; keys
 // are typed through XTEST; what the window manager did shows in the
-// windows' properties and in the input focus. Needs the display open.
+// windows' properties and in the input focus. Needs the display open, which
+// WmSuite does for its suites, with openbox running.
 #pragma once
 
+#include <gtest/gtest.h>
+// Xlib after gtest: its macro None would rename a gtest type.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "lib1/plat/Timer.h"
 #include "lib1/plat/TimerManager.h"
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
+#include "lib2/tx/TXUtil.h"
+#include "tests/support/WindowManager.h"
+#include "tests/support/WvwBackEnd.h"
+#include "tests/support/XServer.h"
 
 namespace xdriver {
 
@@ -68,6 +77,25 @@ struct Poll : plat::Timer::Callback {
   void start(int ms = 5) { timer.start(ms); }
   std::function<bool()> step;
   plat::Timer timer{this};
+};
+
+// A suite of dialog tests on the shared test server under openbox, each
+// case with the back end installed and a main loop's timer manager.
+class WmSuite : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    tx::openDisplay(gwtest::XServer::shared().name().c_str());
+    wm = new gwtest::WindowManager(gwtest::XServer::shared().name());
+  }
+  static void TearDownTestSuite() {
+    delete wm;
+    wm = nullptr;
+  }
+
+  static inline gwtest::WindowManager* wm = nullptr;
+  plat::TimerManager outer{true};
+  gwtest::WvwBackEnd backEnd;
+  std::vector<std::string> log;
 };
 
 }  // namespace xdriver

@@ -11,31 +11,21 @@
 #include <vector>
 
 #include "lib1/os/AppInfo.h"
-#include "lib1/plat/TimerManager.h"
 #include "lib2/mui/MuFactories.h"
 #include "lib2/tx/TXDialog.h"
-#include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
 #include "tests/lib2/mui/wvw/XDriver.h"
 #include "tests/support/DrivenClock.h"
-#include "tests/support/WindowManager.h"
-#include "tests/support/WvwBackEnd.h"
-#include "tests/support/XServer.h"
 
 namespace {
 
 using mui::MuDialog;
 using xdriver::settleUntil;
 
-class MuDialogTxWmTest : public testing::Test {
+class MuDialogTxWmTest : public xdriver::WmSuite {
  protected:
-  static void SetUpTestSuite() {
-    tx::openDisplay(gwtest::XServer::shared().name().c_str());
-    wm = new gwtest::WindowManager(gwtest::XServer::shared().name());
-    os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), nullptr);
-  }
-  static void TearDownTestSuite() { delete wm; }
+  void SetUp() override { os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), nullptr); }
 
   static std::unique_ptr<MuDialog> dialog(int flags) {
     return std::unique_ptr<MuDialog>(mui::muDialog("d", "D", {200, 160}, flags, nullptr, nullptr));
@@ -71,14 +61,7 @@ class MuDialogTxWmTest : public testing::Test {
     if (data) XFree(data);
     return states;
   }
-
-  static gwtest::WindowManager* wm;
-  plat::TimerManager outer{true};
-  gwtest::WvwBackEnd backEnd;
-  std::vector<std::string> log;
 };
-
-gwtest::WindowManager* MuDialogTxWmTest::wm = nullptr;
 
 // Rows moved about as the permissions editor moves its tick rows: the key
 // goes to the window the window manager focused, and Tab steps down the

@@ -9,7 +9,6 @@
 
 #include "lib1/loc/Localize.h"
 #include "lib1/os/AppInfo.h"
-#include "lib1/plat/TimerManager.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/mui/MuMessageBox.h"
 #include "lib2/tx/TXAtoms.h"
@@ -22,9 +21,6 @@
 #include "tests/lib2/mui/wvw/ProbeElement.h"
 #include "tests/lib2/mui/wvw/XDriver.h"
 #include "tests/support/Golden.h"
-#include "tests/support/WindowManager.h"
-#include "tests/support/WvwBackEnd.h"
-#include "tests/support/XServer.h"
 
 namespace {
 
@@ -33,15 +29,13 @@ using xdriver::focused;
 using xdriver::managed;
 using xdriver::type;
 
-class MuMessageBoxTxTest : public testing::Test {
+class MuMessageBoxTxTest : public xdriver::WmSuite {
  protected:
   static void SetUpTestSuite() {
-    tx::openDisplay(gwtest::XServer::shared().name().c_str());
-    wm = new gwtest::WindowManager(gwtest::XServer::shared().name());
+    WmSuite::SetUpTestSuite();
     loc::Localize::inst()->init({});
     loc::localeParam.setParam("en", 50);
   }
-  static void TearDownTestSuite() { delete wm; }
   void SetUp() override { os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), "Grantwell"); }
 
   // Shows a code-modal box and, inside its loop, once the window manager
@@ -86,14 +80,7 @@ class MuMessageBoxTxTest : public testing::Test {
     XSendEvent(other, w, False, 0, &ev);
     XCloseDisplay(other);
   }
-
-  static gwtest::WindowManager* wm;
-  plat::TimerManager outer{true};
-  gwtest::WvwBackEnd backEnd;
-  std::vector<std::string> log;
 };
-
-gwtest::WindowManager* MuMessageBoxTxTest::wm = nullptr;
 
 // Escape is bound to nothing: only the buttons and, unless the box asks a
 // yes-or-no question, the window manager's close answer it.
