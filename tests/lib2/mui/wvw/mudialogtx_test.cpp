@@ -4,6 +4,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,7 +24,6 @@
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
-#include "tests/lib2/mui/wvw/XDriver.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WindowManager.h"
@@ -34,8 +34,6 @@ namespace {
 
 using gwtest::ProbeElement;
 using mui::MuDialog;
-using xdriver::settle;
-using xdriver::settleUntil;
 
 // Writes down the codes it hears; destroys its dialog on hearing destroyOn.
 struct Listener : mui::MuObserver {
@@ -57,6 +55,19 @@ class MuDialogTxTest : public testing::Test {
   static std::unique_ptr<MuDialog> dialog(int flags, TXWindow* owner = nullptr,
                                           MuDialog* parent = nullptr) {
     return std::unique_ptr<MuDialog>(mui::muDialog("d", "D", {200, 100}, flags, parent, owner));
+  }
+  // Handles every event the server has sent so far.
+  static void settle() {
+    XSync(tx::dpy, False);
+    tx::handleXEvents();
+  }
+  // Handles events until done() or 5 s have passed.
+  static bool settleUntil(const std::function<bool()>& done) {
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5); !done();) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      settle();
+    }
+    return true;
   }
   // Sends ev to w from another client, as a window manager would.
   static void fromOutside(Window w, XEvent ev) {
@@ -188,16 +199,23 @@ TEST_F(MuDialogTxTest, TheWindowManagersCloseButtonEndsACodeModalRun) {
   Window w = d->getWinPtr()->win();
   // Inside the loop: once openbox manages the window (WM_STATE), it is asked
   // to close it; a dialog still open after 5 s is hidden, failing the test.
-  xdriver::Poll poll;
+  struct Poll : plat::Timer::Callback {
+    bool handleTimeout(plat::Timer*) override { return !step(); }
+    std::function<bool()> step;
+    plat::Timer timer{this};
+  } poll;
   int polls = 0;
   poll.step = [&] {
-    if (++polls > 1000) return d->show(false), false;
-    bool managed = xdriver::managed(w);
+    if (++polls > 1000) return d->show(false), true;
+    int n = 0;
+    Atom* props = XListProperties(tx::dpy, w, &n);
+    bool managed = std::find(props, props + n, tx::xaWM_STATE()) != props + n;
+    XFree(props);
     if (managed)
       tx::sendWmClientMsg(w, XInternAtom(tx::dpy, "_NET_CLOSE_WINDOW", False), 0, 2, 0, 0, 0);
-    return !managed;
+    return managed;
   };
-  ProbeElement::add(d.get(), "p", &log)->onStart = [&] { poll.start(); };
+  ProbeElement::add(d.get(), "p", &log)->onStart = [&] { poll.timer.start(5); };
   d->show(true);
   EXPECT_EQ(std::count(listener.heard.begin(), listener.heard.end(), '3'), 1) << listener.heard;
   EXPECT_FALSE(d->isShown());

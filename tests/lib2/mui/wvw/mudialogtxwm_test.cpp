@@ -10,23 +10,24 @@
 #include <string>
 #include <vector>
 
-#include "lib1/os/AppInfo.h"
+#include "lib1/plat/Timer.h"
+#include "lib1/plat/TimerManager.h"
 #include "lib2/mui/MuFactories.h"
 #include "lib2/tx/TXDialog.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
-#include "tests/lib2/mui/wvw/XDriver.h"
 #include "tests/support/DrivenClock.h"
+#include "tests/support/ManagedDialogTest.h"
+#include "tests/support/WvwBackEnd.h"
+#include "tests/support/XDrive.h"
 
 namespace {
 
+using gwtest::settleUntil;
 using mui::MuDialog;
-using xdriver::settleUntil;
 
-class MuDialogTxWmTest : public xdriver::WmSuite {
+class MuDialogTxWmTest : public gwtest::ManagedDialogTest {
  protected:
-  void SetUp() override { os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), nullptr); }
-
   static std::unique_ptr<MuDialog> dialog(int flags) {
     return std::unique_ptr<MuDialog>(mui::muDialog("d", "D", {200, 160}, flags, nullptr, nullptr));
   }
@@ -35,7 +36,12 @@ class MuDialogTxWmTest : public xdriver::WmSuite {
   // dismissing d. A loop still running after 1000 calls is ended and the
   // case fails.
   void runModal(MuDialog* d, const std::function<bool()>& inside, int ms = 5) {
-    xdriver::Poll poll;
+    struct : plat::Timer::Callback {
+      // Again while it returns true.
+      bool handleTimeout(plat::Timer*) override { return step(); }
+      std::function<bool()> step;
+    } poll;
+    plat::Timer timer(&poll);
     int calls = 0;
     poll.step = [&] {
       if (++calls <= 1000) return !inside();
@@ -43,7 +49,7 @@ class MuDialogTxWmTest : public xdriver::WmSuite {
       dismiss(d);
       return false;
     };
-    gwtest::ProbeElement::add(d, "p", &log)->onStart = [&] { poll.start(ms); };
+    gwtest::ProbeElement::add(d, "p", &log)->onStart = [&] { timer.start(ms); };
     d->show(true);
   }
   static void dismiss(MuDialog* d) { static_cast<tx::TXDialog*>(d->getWinPtr())->dismiss(false); }
@@ -61,6 +67,10 @@ class MuDialogTxWmTest : public xdriver::WmSuite {
     if (data) XFree(data);
     return states;
   }
+
+  plat::TimerManager outer{true};
+  gwtest::WvwBackEnd backEnd;
+  std::vector<std::string> log;
 };
 
 // Rows moved about as the permissions editor moves its tick rows: the key
@@ -77,7 +87,7 @@ TEST_F(MuDialogTxWmTest, TabStepsDownReorderedRows) {
   column->reorderChild(rows[0], mui::MuLayout::ToStart, nullptr);
   d->show(true);
   Window w = d->getWinPtr()->win();
-  ASSERT_TRUE(settleUntil([&] { return xdriver::managed(w) && xdriver::focused(w); }));
+  ASSERT_TRUE(settleUntil([&] { return gwtest::managed(w) && gwtest::focused(w); }));
   rows[0]->focus();
   auto focusedRow = [&]() -> std::string {
     for (mui::MuElement* e : rows)
@@ -88,7 +98,7 @@ TEST_F(MuDialogTxWmTest, TabStepsDownReorderedRows) {
   for (size_t i = 0; i < rows.size(); i++) {
     std::string at = focusedRow();
     visited += at;
-    xdriver::type(XK_Tab);
+    gwtest::typeKey(XK_Tab);
     EXPECT_TRUE(settleUntil([&] { return focusedRow() != at; })) << visited;
   }
   EXPECT_EQ(visited, "adbc");
@@ -103,7 +113,7 @@ TEST_F(MuDialogTxWmTest, AHidePutOffInsideAModalLoopHappensAfterIt) {
     auto moved = dialog(0);
     moved->show(true);
     Window w = moved->getWinPtr()->win();
-    ASSERT_TRUE(settleUntil([&] { return xdriver::managed(w); }));
+    ASSERT_TRUE(settleUntil([&] { return gwtest::managed(w); }));
     plat::Point was = moved->getAbsolutePos();
     XMoveWindow(tx::dpy, w, was.x + 40, was.y + 30);
     // The clock stands still meanwhile: the hide is due a second from now.
@@ -168,7 +178,7 @@ TEST_F(MuDialogTxWmTest, RaiseAndKeepAboveHoldFromTheStart) {
         auto at = [&](Window x) { return std::find(stack.begin(), stack.end(), x); };
         return held = at(w) > at(later), true;
       }
-      if (!xdriver::managed(w)) return false;
+      if (!gwtest::managed(w)) return false;
       std::vector<Atom> states = wmStates(w);
       held = std::find(states.begin(), states.end(), above) != states.end();
       return true;

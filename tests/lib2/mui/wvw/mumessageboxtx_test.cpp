@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 // Xlib after gtest: its macro None would rename a gtest type.
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "lib1/loc/Localize.h"
 #include "lib1/os/AppInfo.h"
+#include "lib1/plat/TimerManager.h"
 #include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/mui/MuMessageBox.h"
 #include "lib2/tx/TXAtoms.h"
@@ -19,23 +22,24 @@
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
-#include "tests/lib2/mui/wvw/XDriver.h"
 #include "tests/support/Golden.h"
+#include "tests/support/WindowManager.h"
+#include "tests/support/WvwBackEnd.h"
+#include "tests/support/XServer.h"
 
 namespace {
 
 using mui::MuMessageBox;
-using xdriver::focused;
-using xdriver::managed;
-using xdriver::type;
 
-class MuMessageBoxTxTest : public xdriver::WmSuite {
+class MuMessageBoxTxTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WmSuite::SetUpTestSuite();
+    tx::openDisplay(gwtest::XServer::shared().name().c_str());
+    wm = new gwtest::WindowManager(gwtest::XServer::shared().name());
     loc::Localize::inst()->init({});
     loc::localeParam.setParam("en", 50);
   }
+  static void TearDownTestSuite() { delete wm; }
   void SetUp() override { os::setAppInfo("grantwell", "Zem", "zem", loc::msgid_t(), "Grantwell"); }
 
   // Shows a code-modal box and, inside its loop, once the window manager
@@ -44,7 +48,11 @@ class MuMessageBoxTxTest : public xdriver::WmSuite {
   bool answer(int flags, const std::function<void(Window)>& act) {
     MuMessageBox box(nullptr, "Sure?", flags, nullptr, nullptr, true, nullptr);
     mui::MuDialog* d = box.getDialog();
-    xdriver::Poll poll;
+    struct Poll : plat::Timer::Callback {
+      bool handleTimeout(plat::Timer*) override { return step(); }
+      std::function<bool()> step;
+      plat::Timer timer{this};
+    } poll;
     int polls = 0;
     bool acted = false;
     poll.step = [&] {
@@ -61,10 +69,30 @@ class MuMessageBoxTxTest : public xdriver::WmSuite {
       return true;
     };
     auto* main = static_cast<mui::MuContainer*>(d->lookupElement("main"));
-    gwtest::ProbeElement::add(main, "p", &log, {1, 1})->onStart = [&] { poll.start(); };
+    gwtest::ProbeElement::add(main, "p", &log, {1, 1})->onStart = [&] { poll.timer.start(5); };
     bool result = box.show();
     EXPECT_TRUE(acted);
     return result;
+  }
+  static bool managed(Window w) {
+    int n = 0;
+    Atom* props = XListProperties(tx::dpy, w, &n);
+    bool found = std::find(props, props + n, tx::xaWM_STATE()) != props + n;
+    XFree(props);
+    return found;
+  }
+  static bool focused(Window w) {
+    Window f;
+    int revert;
+    XGetInputFocus(tx::dpy, &f, &revert);
+    return f == w;
+  }
+  // A key pressed and released as by a person.
+  static void type(KeySym keysym) {
+    KeyCode code = XKeysymToKeycode(tx::dpy, keysym);
+    XTestFakeKeyEvent(tx::dpy, code, True, 0);
+    XTestFakeKeyEvent(tx::dpy, code, False, 0);
+    XFlush(tx::dpy);
   }
   // The window manager's close button.
   static void closeThroughTheWindowManager(Window w) {
@@ -80,7 +108,14 @@ class MuMessageBoxTxTest : public xdriver::WmSuite {
     XSendEvent(other, w, False, 0, &ev);
     XCloseDisplay(other);
   }
+
+  static gwtest::WindowManager* wm;
+  plat::TimerManager outer{true};
+  gwtest::WvwBackEnd backEnd;
+  std::vector<std::string> log;
 };
+
+gwtest::WindowManager* MuMessageBoxTxTest::wm = nullptr;
 
 // Escape is bound to nothing: only the buttons and, unless the box asks a
 // yes-or-no question, the window manager's close answer it.
