@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "lib1/plat/String.h"
 #include "xml/XMLTypes.h"
 
 namespace xml {
@@ -141,8 +142,12 @@ class XMLNode {
   static constexpr int kMaxIndent = 64;
   char* createXMLString(int format = 1, int* size = nullptr) const;
   // The file is written under a temporary name and put in place whole:
-  // when writing fails, the file that was there stays as it was.
-  XMLError writeToFile(const char* path, const char* encodingName = nullptr, char format = 1) const;
+  // when writing fails, the file that was there stays as it was. A failure
+  // also puts into *why, when given, the error's text, the file and the
+  // system's reason ("Error: cannot write into file: Error writing to
+  // <path>: No space left on device (28)").
+  XMLError writeToFile(const char* path, const char* encodingName = nullptr, char format = 1,
+                       plat::String* why = nullptr) const;
 
   static XMLNode emptyXMLNode;
   static XMLClear emptyXMLClear;

@@ -2,6 +2,7 @@
 // with its declaration. It keeps the elements it is inside on a stack of
 // its own, so that any depth writes without recursion.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "lib1/plat/DString.h"
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/TransactedFile.h"
 #include "xml/ToXMLStringTool.h"
@@ -135,19 +137,25 @@ char* XMLNode::createXMLString(int format, int* size) const {
   return stringDup(out.data(), static_cast<int>(out.size()));
 }
 
-XMLError XMLNode::writeToFile(const char* path, const char* encodingName, char format) const {
+XMLError XMLNode::writeToFile(const char* path, const char* encodingName, char format,
+                              plat::String* why) const {
   if (!d_) return eXMLErrorNone;
+  // The code alone says neither which file nor why: the reason goes with it.
+  auto fail = [&](XMLError code, const plat::Exception& reason) {
+    if (why) *why = plat::DPrintf("%s: %s", getError(code), reason.str()).get();
+    return code;
+  };
   std::optional<plat::TransactedFile> file;
   try {
     file.emplace(path, true, false);
-  } catch (plat::Exception&) {
-    return eXMLErrorCannotOpenWriteFile;
+  } catch (plat::Exception& e) {
+    return fail(eXMLErrorCannotOpenWriteFile, e);
   }
   FILE* f = file->get();
   int encoding = XMLOptions::get().encoding;
-  bool failed = false;
+  int writeError = 0;  // errno of the first write that failed
   auto put = [&](const void* data, size_t n) {
-    if (n && fwrite(data, 1, n, f) != n) failed = true;
+    if (n && fwrite(data, 1, n, f) != n && !writeError) writeError = errno ? errno : EIO;
   };
   bool hasDeclaration =
       d_->isDeclaration || (!d_->name && d_->childCount && d_->children[0]->isDeclaration);
@@ -169,11 +177,13 @@ XMLError XMLNode::writeToFile(const char* path, const char* encodingName, char f
   put(text, static_cast<size_t>(size));
   freeXMLString(text);
   // Without a commit the temporary goes and the old file stays.
-  if (failed) return eXMLErrorCannotWriteFile;
+  if (writeError)
+    return fail(eXMLErrorCannotWriteFile,
+                plat::SystemExceptionFmt("Error writing to %s", writeError, path));
   try {
     file->commit();
-  } catch (plat::Exception&) {
-    return eXMLErrorCannotWriteFile;
+  } catch (plat::Exception& e) {
+    return fail(eXMLErrorCannotWriteFile, e);
   }
   return eXMLErrorNone;
 }

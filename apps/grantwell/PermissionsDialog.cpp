@@ -154,7 +154,10 @@ void PermissionsDialog::enableControls(bool on) {
     for (bool deny : {false, true})
       if (mui::MuCheck* tick = getTick(defn.code, deny)) tick->enable(false);
   }
-  if (!on) element("settings.l.permcustom.help")->show(false);
+  // Enabling moves nothing, so only hiding the help needs a new layout; a
+  // layout for every principal loaded would cost more than loading it.
+  if (on) return;
+  element("settings.l.permcustom.help")->show(false);
   mainLayout_->update();
   dialog_->update();
 }

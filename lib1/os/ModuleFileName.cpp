@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -65,14 +66,18 @@ bool isSetuidRootExe(const char* path) {
 }
 
 void ModuleFileName::setArgv0(const char* argv0) {
-  char* found = nullptr;
-  try {
-    found = plat::strDup(plat::RealPath("/proc/self/exe"));
-  } catch (plat::Exception&) {
-    // No /proc: fall back on the name the program was started by.
-    found = getExecutableFile(argv0, true);
+  // The kernel's link text is already absolute with every link resolved.
+  // Resolving it again would walk the path and need search permission on
+  // each folder of it, which a program started from a folder its user
+  // cannot enter (a build in root's home run by another user) lacks.
+  char self[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self);
+  if (n > 0 && size_t(n) < sizeof self && self[0] == '/') {
+    executablePath() = plat::String(self, int(n));
+    return;
   }
-  executablePath() = plat::String::adopt(found);
+  // No /proc: fall back on the name the program was started by.
+  executablePath() = plat::String::adopt(getExecutableFile(argv0, true));
 }
 
 ModuleFileName::ModuleFileName(const char* name, bool throwIfMissing, bool searchPath) {

@@ -157,4 +157,27 @@ RealPath::RealPath(const char* path) {
   text_ = full.c_str();
 }
 
+LinkTarget::LinkTarget(const char* path) {
+  // More hops than this is a loop; the kernel gives up at the same count.
+  const int kMaxHops = 40;
+  std::string target = path;
+  for (int hop = 0; hop < kMaxHops; hop++) {
+    char link[4096];
+    ssize_t n = readlink(target.c_str(), link, sizeof link);
+    // Not a link (EINVAL) or not there: this is the file. Other failures
+    // show again, with their cause, when the file is made.
+    if (n < 0) {
+      text_ = target.c_str();
+      return;
+    }
+    if (size_t(n) == sizeof link) throw SystemExceptionFmt("fileOpen(%s)", ENAMETOOLONG, path);
+    size_t slash = target.rfind('/');
+    if (link[0] == '/' || slash == std::string::npos)
+      target.assign(link, size_t(n));
+    else
+      target.replace(slash + 1, std::string::npos, link, size_t(n));
+  }
+  throw SystemExceptionFmt("fileOpen(%s)", ELOOP, path);
+}
+
 }  // namespace plat

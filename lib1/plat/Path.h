@@ -53,4 +53,14 @@ class RealPath : public PathText {
   explicit RealPath(const char* path);
 };
 
+// The file a save through path replaces: the symbolic links of its last
+// component followed, up to a link to a file that does not exist yet.
+// Links in the directories above need no following: a rename in the
+// directory they lead to goes through them as well. A loop, or a link too
+// long to read, throws "fileOpen(%s)" with the caller's path.
+class LinkTarget : public PathText {
+ public:
+  explicit LinkTarget(const char* path);
+};
+
 }  // namespace plat

@@ -15,6 +15,7 @@
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/File.h"
 #include "lib1/plat/Log.h"
+#include "lib1/plat/Path.h"
 #include "lib1/plat/StrUtil.h"
 
 namespace plat {
@@ -24,36 +25,6 @@ PLAT_LOG_WRITER(vlog, "TransactedFile");
 const char* TransactedFile::suffix = ".tmp";
 
 namespace {
-
-// More hops than this is a loop; the kernel gives up at the same count.
-constexpr int kMaxLinks = 40;
-
-// The file a save through path replaces: the symbolic links of its last
-// component followed, up to a link to a file that does not exist yet.
-// Links in the directories above need no following: a rename in the
-// directory they lead to goes through them as well.
-DString followLinks(const char* path) {
-  DString target;
-  target.append(path);
-  for (int hop = 0; hop < kMaxLinks; hop++) {
-    char link[4096];
-    ssize_t n = readlink(target, link, sizeof link);
-    // Not a link (EINVAL) or not there: this is the file. Other failures
-    // show again, with their cause, when the file is made.
-    if (n < 0) return target;
-    if (size_t(n) == sizeof link) throw SystemExceptionFmt("fileOpen(%s)", ENAMETOOLONG, path);
-    link[n] = 0;
-    const char* slash = strrchr(target, '/');
-    if (link[0] == '/' || !slash) {
-      target.clear();
-      target.append(link);
-    } else {
-      int dirLen = int(slash - target.get()) + 1;
-      target.replaceRange(dirLen, target.length(), link);
-    }
-  }
-  throw SystemExceptionFmt("fileOpen(%s)", ELOOP, path);
-}
 
 uint64_t randomBits() {
   uint64_t r;
@@ -89,8 +60,8 @@ int createUnique(const char* target, mode_t mode, DString* name) {
 }  // namespace
 
 TransactedFile::TransactedFile(const char* path, bool binary, bool priv) {
-  DString target = followLinks(path);
-  path_ = target;
+  LinkTarget target(path);
+  path_ = target.get();
   // A target that cannot be examined is taken as a new file; making the
   // temporary beside it then fails with the cause, if there is one.
   struct stat st;
@@ -129,12 +100,11 @@ void TransactedFile::discard() {
 void TransactedFile::commit() {
   if (!file) return;
   try {
-    flush();
+    // Named by the target, which the caller knows; the temporary goes.
+    if (fflush(file) != 0) throw SystemExceptionFmt("Error writing to %s", errno, path_.get());
     // A write that failed earlier leaves its mark even when nothing was
     // left to flush.
-    if (ferror(file))
-      throw SystemExceptionFmt("Error writing to %s", EIO,
-                               !tmpPath_.isNull() ? tmpPath_.get() : path_.get());
+    if (ferror(file)) throw SystemExceptionFmt("Error writing to %s", EIO, path_.get());
     // On disk before it takes the target's name: after a crash the target
     // is the old file or the new one, never an empty one.
     if (!tmpPath_.isNull() && fsync(fileno(file)) != 0)

@@ -31,7 +31,8 @@ class TransactedFile : public FilePtr {
 
   // Flushes, syncs to disk and closes the temporary file, and only when all
   // of that succeeded renames it onto the target. Any failure throws, with
-  // the temporary removed and the target as it was. A second call does
+  // the temporary removed and the target as it was; a write that failed
+  // throws "Error writing to %s" naming the target. A second call does
   // nothing.
   void commit();
 

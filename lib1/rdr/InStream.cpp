@@ -221,7 +221,7 @@ int InStream::readLine(char* buf, int bufLen) {
 
 int InStream::readLine(plat::DString* out, int maxLen) {
   if (maxLen < 0) throw StringTooLongException();
-  if (maxLen == 0) maxLen = 0x40000;
+  if (maxLen == 0) maxLen = kMaxLine;
   out->ensureCapacity(64);
   out->clear();
   int n = 0;

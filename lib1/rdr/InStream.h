@@ -78,9 +78,12 @@ class InStream {
   // One text line; carriage returns are dropped and a line feed ends it.
   // The buffer form returns bufLen, unterminated, when the line fills it.
   int readLine(char* buf, int bufLen);
-  // Up to maxLen bytes (0: 262144); a longer line throws
+  // Up to maxLen bytes (0: kMaxLine); a longer line throws
   // StringTooLongException with what came before kept in out.
   int readLine(plat::DString* out, int maxLen);
+  // The longest line readLine takes unless told otherwise, carriage returns
+  // not counted: what a writer of lines for it must stay within.
+  static constexpr int kMaxLine = 0x40000;
 
   // A uniformly distributed value below bound, from a stream of random bytes.
   unsigned int readBoundedU32(unsigned int bound);

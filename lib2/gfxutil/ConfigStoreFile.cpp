@@ -1,5 +1,8 @@
 #include "lib2/gfxutil/ConfigStoreFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -22,6 +25,13 @@ static plat::DString joined(const char* format, const char* a, const char* b) {
 ConfigStoreFile::ConfigStoreFile() : ConfigStoreFile(os::ModuleDirName().get()) {}
 
 ConfigStoreFile::ConfigStoreFile(const char* exeDir) {
+  // A program whose user may not enter its folder (started by root, which
+  // then gave up its rights, or through a descriptor) reaches nothing beside
+  // itself. Those files are as absent as when the folder is unknown: a
+  // fault in how the program was started, not in the configuration.
+  if (exeDir && faccessat(AT_FDCWD, exeDir, X_OK, AT_EACCESS) != 0 && errno == EACCES) {
+    exeDir = nullptr;
+  }
   if (exeDir) {
     plat::DString product = joined("%s/%s", exeDir, os::getPathComponent());
     acd(50, joined("%s/%s", product.get(), "config.d").get(), true);

@@ -6,8 +6,10 @@
 // last wins. The lists are fixed when the store is built, from the
 // application identity and directories in force then.
 //
-// A missing file is skipped. Any other failure of a file stops the load
-// with "Error reading %s: %s"; what was read before it stays applied.
+// The files beside the executable are left out when the program's user
+// cannot enter its folder. A missing file is skipped. Any other failure of
+// a file stops the load with "Error reading %s: %s"; what was read before
+// it stays applied.
 #pragma once
 
 #include <list>

@@ -7,11 +7,13 @@
 
 #include "lib1/plat/DString.h"
 #include "lib1/plat/Exception.h"
+#include "lib1/plat/FileLock.h"
 #include "lib1/plat/Log.h"
 #include "lib1/plat/TransactedFile.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/FileOutStream.h"
+#include "lib1/rdr/InStream.h"
 
 namespace plat {
 
@@ -73,7 +75,30 @@ void writeEscapedValue(const char* value, FILE* file) {
   writeToCStream(file, [&](rdr::OutStream* os) { writeEscapedValue(os, value); });
 }
 
+// The length of the line that holds the setting, as the reader counts it:
+// the carriage returns it drops left out, the escapes counted whole.
+static long long lineLength(const char* name, const char* value) {
+  long long n = 0;
+  for (const char* p = name; *p; p++) n += *p != '\r';
+  if (!value) return n;
+  n++;
+  for (const char* p = value; *p; p++) n += *p == '\\' || *p == '\n' || *p == '\r' ? 2 : 1;
+  return n;
+}
+
+// A line longer than the reader takes would make the whole file unreadable,
+// and every later edit of it fail.
+static void checkLine(const char* name, const char* value) {
+  long long n = lineLength(name, value);
+  if (n <= rdr::InStream::kMaxLine) return;
+  throw Exception(1,
+                  "Cannot save %s: its line would be %lld bytes long, more than the %d a "
+                  "settings file can hold",
+                  name, n, rdr::InStream::kMaxLine);
+}
+
 void writeSetting(rdr::OutStream* os, const char* name, const char* value) {
+  checkLine(name, value);
   os->writeBytes(name, int(strlen(name)));
   if (value) {
     os->writeU8('=');
@@ -139,10 +164,14 @@ void readFromFile(Configuration* config, const char* path, int priority) {
 }
 
 void writeToStream(rdr::OutStream* os, Configuration* config) {
-  for (ParameterIterator it(config, true); it.param; it.next()) {
-    if (it.param->name[0] == '_') continue;
-    std::unique_ptr<char[]> v(it.param->getValueStr());
-    writeSetting(os, it.param->name, v.get());
+  // Every line is checked before the first is written, so that a refused
+  // one leaves nothing half written.
+  for (bool write : {false, true}) {
+    for (ParameterIterator it(config, true); it.param; it.next()) {
+      if (it.param->name[0] == '_') continue;
+      std::unique_ptr<char[]> v(it.param->getValueStr());
+      write ? writeSetting(os, it.param->name, v.get()) : checkLine(it.param->name, v.get());
+    }
   }
 }
 
@@ -162,6 +191,7 @@ static void writeTransacted(const char* path, bool priv, Write write) {
 
 void writeToFile(Configuration* config, const char* path) {
   vlog().info("Attempting to save %s Configuration to %s", config->name, path);
+  FileLock lock(path);
   writeTransacted(path, false, [&](rdr::OutStream* os) { writeToStream(os, config); });
 }
 
@@ -201,11 +231,18 @@ void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap*
 }
 
 void writeParams(rdr::OutStream* os, const SettingsMap& settings) {
+  for (const auto& entry : settings) checkLine(entry.first.get(), entry.second.get());
   for (const auto& entry : settings) writeSetting(os, entry.first.get(), entry.second.get());
 }
 
-void writeParamsToFile(const char* path, const SettingsMap& settings, bool priv) {
+// For a caller that holds the file's lock.
+static void writeMap(const char* path, const SettingsMap& settings, bool priv) {
   writeTransacted(path, priv, [&](rdr::OutStream* os) { writeParams(os, settings); });
+}
+
+void writeParamsToFile(const char* path, const SettingsMap& settings, bool priv) {
+  FileLock lock(path);
+  writeMap(path, settings, priv);
 }
 
 // False when the file does not exist; other failures propagate.
@@ -219,18 +256,22 @@ static bool readExisting(const char* path, SettingsMap* settings, const AliasMap
   }
 }
 
+// The edits hold the file's lock from the read to the rename, so that
+// another program's edit in between is read, not overwritten.
 void mergeParamToFile(const char* path, const char* name, const char* value, bool priv) {
+  FileLock lock(path);
   SettingsMap settings;
   readExisting(path, &settings, nullptr);
   addParamSetting(name, value, &settings, nullptr);
-  writeParamsToFile(path, settings, priv);
+  writeMap(path, settings, priv);
 }
 
 void deleteParamFromFile(const char* path, const char* name, bool priv) {
+  FileLock lock(path);
   SettingsMap settings;
   if (!readExisting(path, &settings, nullptr)) return;
   settings.erase(name);
-  writeParamsToFile(path, settings, priv);
+  writeMap(path, settings, priv);
 }
 
 bool addDiffsToParams(const Configuration* config, const Configuration* reference,
@@ -249,9 +290,10 @@ bool addDiffsToParams(const Configuration* config, const Configuration* referenc
 }
 
 void writeDiffsToFile(Configuration* config, const char* path, const Configuration* reference) {
+  FileLock lock(path);
   SettingsMap settings;
   readExisting(path, &settings, &config->aliases);
-  if (addDiffsToParams(config, reference, &settings)) writeParamsToFile(path, settings, false);
+  if (addDiffsToParams(config, reference, &settings)) writeMap(path, settings, false);
 }
 
 }  // namespace plat

@@ -7,7 +7,10 @@
 // empty). There is no comment syntax, and a line holding a NUL byte is
 // refused. An error met while reading a file names the file and the line
 // ("<path>:<line>: <error>"). Every write goes through a TransactedFile, so
-// a file is replaced in one rename or not at all.
+// a file is replaced in one rename or not at all, under the file's
+// FileLock, held by an edit from its read to the rename: two programs
+// saving into one file keep each other's changes, and one that waits too
+// long for the other gets an error.
 //
 // These functions stand on the byte streams, which stand on the rest of the
 // platform library, so they live in this library above both.
@@ -31,14 +34,17 @@ void writeEscapedValue(rdr::OutStream* os, const char* value);
 // The same on a C stream, flushed into the file before it returns.
 void writeEscapedValue(const char* value, FILE* file);
 // The name, then "=" and the escaped value when there is a value, then "\n".
+// A setting whose line would be longer than readSetting takes is refused
+// with "Cannot save <name>: ...", and nothing written; so are the whole
+// writers below, before their first line, and a file stays as it was.
 void writeSetting(rdr::OutStream* os, const char* name, const char* value);
 void writeSetting(const char* name, const char* value, FILE* file);
 
 // Reads one line into *line and returns its value: the text after the first
 // "=", or null for a line without one. The name is the text of *line, cut
 // at the "=". Throws rdr::EndOfStream when no line is left,
-// rdr::StringTooLongException beyond 262144 bytes, "bad escape code 0x%02x"
-// and "NUL byte in setting".
+// rdr::StringTooLongException beyond rdr::InStream::kMaxLine bytes, "bad
+// escape code 0x%02x" and "NUL byte in setting".
 const char* readSetting(rdr::InStream* is, DString* line);
 
 // Applies every setting with Configuration::set until the end of the stream;

@@ -17,8 +17,9 @@ namespace tx {
 namespace {
 
 // The modal loop's timer manager, current while it lives. Destroying it
-// stops every timer on it, render timers of other windows among them; those
-// windows' repaints go on under the manager that is current again.
+// stops every timer on it, render timers and other timers of other windows
+// among them; those windows start them again under the manager that is
+// current again.
 class LoopTimers {
  public:
   LoopTimers() : manager_(std::make_unique<plat::TimerManager>(true)) {}
@@ -26,7 +27,7 @@ class LoopTimers {
     manager_.reset();
     if (!plat::TimerManager::threadInstanceOrNull()) return;
     for (auto& entry : windows)
-      if (auto* host = dynamic_cast<TXWParent*>(entry.second)) host->resumeRepaint();
+      if (auto* host = dynamic_cast<TXWParent*>(entry.second)) host->resumeTimers();
   }
   LoopTimers(const LoopTimers&) = delete;
   LoopTimers& operator=(const LoopTimers&) = delete;

@@ -7,8 +7,9 @@
 // Meanwhile the dialog is the modal window, so input aimed at other windows
 // is dropped, and a timer manager of the loop's own is current: timers
 // started in the loop run there, timers of the outer loop wait. When the loop
-// ends, whatever other windows still had to repaint is scheduled on the outer
-// manager, so no window stays stale after the dialog closes.
+// ends, every window starts again on the outer manager what it still had to
+// do (resumeTimers: a repaint, say), so no window stays stale after the
+// dialog closes.
 //
 // Invariant: done() is set exactly from a dismiss until the next show or
 // showCodeModal.

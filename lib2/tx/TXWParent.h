@@ -67,6 +67,10 @@ class TXWParent : public TXWindow,
   // Schedules the repaint of what is still dirty on the current timer
   // manager, for a host whose render timer a modal loop's manager took down.
   void resumeRepaint();
+  // Called on every host when a modal loop has ended: starts again, on the
+  // manager current now, what the loop's manager stopped. Here that is the
+  // repaint; a derived window adds its own timers.
+  virtual void resumeTimers() { resumeRepaint(); }
   wvw::Widget* child() const { return child_; }
   // Null until the pointer first moved over the tree.
   const wvw::WTooltip* tooltip() const { return tooltip_.get(); }

@@ -70,6 +70,15 @@ void setWmState(TXWindow* w, bool add, Atom a1, Atom a2) {
   sendWmClientMsg(w->win(), xa_NET_WM_STATE(), add ? 1 : 0, unsigned(a1), unsigned(a2), 0, 0);
 }
 
+void addWmState(TXWindow* w, Atom a) {
+  if (w->isMapped()) return setWmState(w, true, a, 0);
+  std::vector<long> states;
+  readLongs(w->win(), xa_NET_WM_STATE(), XA_ATOM, &states);
+  if (std::find(states.begin(), states.end(), long(a)) != states.end()) return;
+  states.push_back(long(a));
+  setProp(w->win(), xa_NET_WM_STATE(), XA_ATOM, 32, states.data(), int(states.size()));
+}
+
 bool queryWmHiddenState(TXWindow* w, bool* hidden) {
   std::vector<long> states;
   if (readLongs(w->win(), xa_NET_WM_STATE(), XA_ATOM, &states)) {

@@ -27,6 +27,11 @@ bool queryWmSupport(Atom a);
 // Asks to add (or remove) the states a1 and a2 (0: none) of a mapped window;
 // an unmapped one is left alone.
 void setWmState(TXWindow* w, bool add, Atom a1, Atom a2);
+// Gives w the state a. An unmapped window gets it in its own _NET_WM_STATE,
+// which the window manager reads as it takes the window on: a request sent
+// just after mapping may reach it before it manages the window, and be
+// lost. A mapped window asks as setWmState does.
+void addWmState(TXWindow* w, Atom a);
 // True when the state could be read; *hidden then says whether w is hidden
 // (_NET_WM_STATE_HIDDEN, or a WM_STATE other than NormalState). Otherwise
 // *hidden is left as it was.

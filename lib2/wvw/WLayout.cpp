@@ -69,6 +69,18 @@ void WLayout::remove(Widget* w) {
   invalidate(regionOf(r));
 }
 
+void WLayout::moveChild(Widget* w, Widget* before) {
+  const std::vector<Entry>& ws = ws_;
+  auto i = find(w);
+  PLAT_ASSERT(i != ws.end());
+  if (w == before) return;
+  Entry moved = *i;
+  ws_.erase(i);
+  ws_.insert(find(before), moved);
+  // It is drawn at its new turn, above or below the siblings it overlaps.
+  invalidate(regionOf(plat::Rect(moved.pos, moved.pos + w->getSize())));
+}
+
 void WLayout::setPos(Widget* w, const plat::Point& pos) {
   const std::vector<Entry>& ws = ws_;
   auto i = find(w);

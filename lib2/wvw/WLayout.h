@@ -58,6 +58,11 @@ class WLayout : public Widget, public WParent {
   virtual void add(Widget* w, const plat::Rect& r, Widget* before);
   // A widget that is not a child loses only its focus, capture and layout link.
   virtual void remove(Widget* w);
+  // Moves child w in front of before (to the end when null or not a child),
+  // keeping its place, focus and capture. The list's order is the focus
+  // order, so an owner that rearranges its children on screen moves them
+  // here too.
+  void moveChild(Widget* w, Widget* before);
   // w must be a child.
   virtual void setPos(Widget* w, const plat::Point& pos);
   virtual void setPos(Widget* w, const plat::Rect& r);

@@ -124,6 +124,17 @@ void PermissionsEditorImpl::addScheme(svr::SAuthentication kind,
   slot = std::move(scheme);
 }
 
+PermissionsScheme* PermissionsEditorImpl::getScheme(svr::SAuthentication kind) const {
+  auto found = schemes_.find(kind);
+  return found == schemes_.end() ? nullptr : found->second.get();
+}
+
+bool PermissionsEditorImpl::validateSchemes(svr::SAuthentication current) {
+  for (const auto& [kind, scheme] : schemes_)
+    if (!scheme->validate(kind == current)) return false;
+  return true;
+}
+
 void PermissionsEditorImpl::updateUi(PermissionsScheme* scheme) {
   PLAT_ASSERT(list_);
   current_ = nullptr;

@@ -110,6 +110,12 @@ class PermissionsEditorImpl : public mui::MuObserver, public PermissionsSchemeEd
   // Takes ownership; a second scheme for the same kind replaces the first,
   // and when the first is on show the list is left empty.
   void addScheme(svr::SAuthentication kind, std::unique_ptr<PermissionsScheme> scheme);
+  // The scheme added for kind, or null.
+  PermissionsScheme* getScheme(svr::SAuthentication kind) const;
+  // Asks every scheme, in kind order, whether its settings may be
+  // accepted, telling the one for current that it is the one in use; false
+  // at the first refusal.
+  bool validateSchemes(svr::SAuthentication current);
   // Rebuilds the list for scheme (null: no scheme), which must be one of the
   // added schemes.
   void updateUi(PermissionsScheme* scheme);

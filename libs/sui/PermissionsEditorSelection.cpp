@@ -5,9 +5,9 @@
 
 #include "lib1/loc/Localize.h"
 #include "lib1/plat/Assert.h"
-#include "lib1/plat/DString.h"
 #include "lib2/mui/MuFactories.h"
 #include "libs/sui/PermissionsEditorImpl.h"
+#include "libs/sui/PermissionsText.h"
 #include "libs/svr/Permissions.h"
 
 namespace sui {
@@ -18,19 +18,6 @@ const char* text(const char* key) { return loc::localize(loc::msgid_t(key), __FI
 
 // The texts stored for the fixed levels, by item id.
 const char* const kLevelText[] = {nullptr, "v", "d", "f"};
-
-// The canonical text of set with letter put in state: allowed letters, then
-// "!" and the denied ones. Parsing it gives exactly those states.
-plat::DString textWith(const svr::Permissions& set, char letter, svr::Permissions::State state) {
-  plat::DString allowed, denied;
-  for (char c = 'a'; c <= 'z'; c++) {
-    svr::Permissions::State s = c == letter ? state : set.getState(c);
-    if (s == svr::Permissions::Allowed) allowed.appendChar_(c);
-    if (s == svr::Permissions::Denied) denied.appendChar_(c);
-  }
-  if (denied.length() > 0) allowed.append("!").append(denied.get());
-  return allowed;
-}
 
 }  // namespace
 
@@ -195,7 +182,7 @@ void PermissionsEditorImpl::changeTick(int row, char letter, mui::MuCheck* tick,
   svr::Permissions::State state = !tick->isChecked() ? svr::Permissions::Unset
                                   : deny             ? svr::Permissions::Denied
                                                      : svr::Permissions::Allowed;
-  current_->parse(textWith(*current_, letter, state).get());
+  current_->parse(permissionsTextWith(*current_, letter, state).get());
   store(row, letter);
 }
 
@@ -203,7 +190,7 @@ void PermissionsEditorImpl::changeGlobal(char letter, mui::MuCheck* box) {
   svr::Permissions::State state = box->isIndeterminate() ? svr::Permissions::Unset
                                   : box->isChecked()     ? svr::Permissions::Allowed
                                                          : svr::Permissions::Denied;
-  current_->parse(textWith(*current_, letter, state).get());
+  current_->parse(permissionsTextWith(*current_, letter, state).get());
   callback_->setGlobalPerms();
   doUpdateSelection(false);
 }

@@ -90,6 +90,41 @@ TEST(XMLWriter, FileGetsMarkAndDeclarationUnlessItHasOne) {
             eXMLErrorCannotOpenWriteFile);
 }
 
+// Each failure says which file and why, as the system gave it: a folder
+// that is not there, and a disk that fills up (a limit on the file's size).
+TEST(XMLWriter, AFailedSaveNamesTheFileAndTheReason) {
+  gwtest::TempDir dir;
+  std::string missing = dir.file("no/such"), full = dir.write("full.xml", "<old/>");
+  XMLNode big = XMLNode::createXMLTopNode("a");
+  big.addText(std::string(1 << 16, 'x').c_str());
+  const struct {
+    const char* name;
+    std::string path;
+    int code;
+    std::string why;
+  } rows[] = {
+      {"no folder", missing, eXMLErrorCannotOpenWriteFile,
+       "Error: unable to open file for writing: fileOpen(" + missing +
+           ".XXXXXX.tmp): No such file or directory (2)"},
+      {"disk full", full, eXMLErrorCannotWriteFile,
+       "Error: cannot write into file: Error writing to " + full + ": File too large (27)"},
+  };
+  for (const auto& r : rows) {
+    std::string whyFile = dir.file("why");
+    int code = gwtest::inChildWithFileLimit(4096, [&] {
+      plat::String why;
+      XMLError e = big.writeToFile(r.path.c_str(), nullptr, 1, &why);
+      FILE* f = fopen(whyFile.c_str(), "w");
+      fputs(why.get() ? why.get() : "(none)", f);
+      fclose(f);
+      return int(e);
+    });
+    EXPECT_EQ(code, r.code) << r.name;
+    EXPECT_EQ(gwtest::readFile(whyFile), r.why) << r.name;
+  }
+  EXPECT_EQ(gwtest::readFile(full), "<old/>");
+}
+
 // As on a full disk: the document that was there stays whole.
 TEST(XMLWriter, FailedSaveKeepsTheOldFile) {
   gwtest::TempDir dir;

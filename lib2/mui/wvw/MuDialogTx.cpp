@@ -109,15 +109,18 @@ void MuDialogTx::hide() {
   // The window manager may still be moving or resizing the window: the hide
   // waits until it has left the window alone for a second.
   if (lastConfigureTime_ >= 0 && t < due) {
+    hideDue_ = due;
     hideTimer_.start(int((due - t) / plat::kUnitsPerMs));
     return;
   }
+  hideDue_.reset();
   window_->dismiss(false);
 }
 
 void MuDialogTx::show(bool shown) {
   if (!shown) return hide();
   hideTimer_.stop();
+  hideDue_.reset();
   relayout();
   adjustHeightToFitLayout();
   layoutChildren();
@@ -135,8 +138,6 @@ void MuDialogTx::show(bool shown) {
   } else {
     window_->show();
   }
-  if (f & OverrideRedirect) XRaiseWindow(tx::dpy, window_->win());
-  if (f & KeepAbove) tx::setWmState(window_.get(), true, tx::xa_NET_WM_STATE_ABOVE(), 0);
   if ((f & Modal) && !(f & CodeModal)) tx::setModalWindow(window_.get());
 }
 
@@ -239,7 +240,9 @@ void MuDialogTx::windowWidgetStarted(wvw::Widget* w) {
 
 void MuDialogTx::windowConfigured() {
   lastConfigureTime_ = now();
-  if (hideTimer_.isStarted()) hideTimer_.start(kHideDelayMs);
+  if (!hideDue_) return;
+  hideDue_ = lastConfigureTime_ + kHideDelayMs * plat::kUnitsPerMs;
+  hideTimer_.start(kHideDelayMs);
 }
 
 void MuDialogTx::windowFocusOffered() { dispatchEvent(this, MuEventFocusOffered); }
@@ -252,8 +255,23 @@ void MuDialogTx::windowCloseRequested() {
   if (self.alive()) window_->dismiss(false);
 }
 
+void MuDialogTx::windowShowing() {
+  int f = getDialogFlags();
+  if (f & OverrideRedirect) XRaiseWindow(tx::dpy, window_->win());
+  if (f & KeepAbove) tx::addWmState(window_.get(), tx::xa_NET_WM_STATE_ABOVE());
+}
+
+void MuDialogTx::windowTimersStopped() {
+  if (!hideDue_ || hideTimer_.isStarted()) return;
+  // What was left of the wait, counted from now; nothing when it is over.
+  long long left = *hideDue_ - now();
+  hideTimer_.start(left > 0 ? int(left / plat::kUnitsPerMs) : 0);
+}
+
 bool MuDialogTx::handleTimeout(plat::Timer* t) {
-  if (t == &hideTimer_) window_->dismiss(false);
+  if (t != &hideTimer_) return false;
+  hideDue_.reset();
+  window_->dismiss(false);
   return false;
 }
 

@@ -7,7 +7,11 @@
 //
 // Hiding waits while the window manager is still moving or resizing the
 // window: a hide within a second of the last configure notification is
-// put off until a second has passed without one. The window manager's close
+// put off until a second has passed without one. A put-off hide whose timer
+// a modal loop stopped as it ended is started again on the manager current
+// then. A raised or kept-above dialog is raised and given the state before
+// it is mapped, so a modal run has it from the start and the window manager
+// finds the state as it takes the window on. The window manager's close
 // request reports MuEventClosed (unless closing is disabled) and hides at
 // once; its focus offer reports MuEventFocusOffered; Return and Escape act
 // on their release.
@@ -62,6 +66,8 @@ class MuDialogTx : public MuDialog,
   void windowConfigured() override;
   void windowFocusOffered() override;
   void windowCloseRequested() override;
+  void windowShowing() override;
+  void windowTimersStopped() override;
   bool handleTimeout(plat::Timer* t) override;
 
   // At once, or once a second has passed since the last configuration.
@@ -82,6 +88,9 @@ class MuDialogTx : public MuDialog,
   plat::Timer hideTimer_{this};
   // -1 until the first configure notification; 100 ns units.
   long long lastConfigureTime_ = -1;
+  // When the put-off hide is due, while one is; 100 ns units. It outlives
+  // hideTimer_ when a modal loop stops that.
+  std::optional<long long> hideDue_;
   // Set while a fitted height has not sized the X window yet.
   std::optional<plat::Point> recordedSize_;
   // Set while show(true) runs the dialog's own modal loop.

@@ -26,6 +26,15 @@ void MuDialogTxWindow::deleteWindow(TXWindow* w) {
   if (w == this && listener_) listener_->windowCloseRequested();
 }
 
+void MuDialogTxWindow::resumeTimers() {
+  tx::TXDialog::resumeTimers();
+  if (listener_) listener_->windowTimersStopped();
+}
+
+void MuDialogTxWindow::initDialog() {
+  if (listener_) listener_->windowShowing();
+}
+
 void MuDialogTxWindow::handleEvent(TXWindow* w, XEvent* ev) {
   if (ev->type == ButtonPress || ev->type == ButtonRelease || ev->type == MotionNotify) {
     // Button and motion events keep their coordinates in the same places.

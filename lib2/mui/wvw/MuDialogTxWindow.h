@@ -4,7 +4,8 @@
 // draws with. What the window hears that concerns the dialog (keys and
 // presses nobody below took, resizes and starts of the tree's widgets,
 // configure notifications, the window manager's focus offers and close
-// requests) it passes to its listener; kept apart from the dialog, the
+// requests, the moments before it maps and after a modal loop stopped its
+// timers) it passes to its listener; kept apart from the dialog, the
 // window's own virtual operations never reach the dialog's.
 //
 // The listener is the dialog until the dialog goes; a window kept alive a
@@ -34,6 +35,10 @@ class MuDialogTxWindow : public tx::TXDialog {
     virtual void windowConfigured() = 0;
     virtual void windowFocusOffered() = 0;
     virtual void windowCloseRequested() = 0;
+    // Before the window is mapped, by a show or a modal run.
+    virtual void windowShowing() = 0;
+    // A modal loop ended and stopped the timers started in it.
+    virtual void windowTimersStopped() = 0;
   };
 
   // ownerWin may be null; style is copied and given to the canvas.
@@ -53,11 +58,13 @@ class MuDialogTxWindow : public tx::TXDialog {
   plat::Point lastRootPointer() const { return lastRootPointer_; }
 
   void deleteWindow(TXWindow* w) override;
+  void resumeTimers() override;
 
  protected:
   void handleEvent(TXWindow* w, XEvent* ev) override;
   void configureNotify() override;
   void takeFocus(Time time) override;
+  void initDialog() override;
 
  private:
   bool handleKeyEvent(unsigned keysym, bool down, wvw::Widget* w) override;

@@ -34,6 +34,10 @@ void MuLayoutWvw::destroyChildren() {
   }
 }
 
+void MuLayoutWvw::onChildReorder() {
+  for (int i = 0; i < numChildren(); i++) layout_.moveChild(getWidget(lookup(i)), nullptr);
+}
+
 void MuLayoutWvw::update() {
   layoutChildren();
   layout_.invalidate();

@@ -1,6 +1,8 @@
 // mui::MuLayoutWvw: the box layout on the widget set. Its widget is a plain
-// container that lists the children's widgets; the layout places them anew
-// whenever a child comes or goes and whenever the container is resized.
+// container that lists the children's widgets in the children's order, so
+// that Tab visits them as they stand on screen; the layout places them anew
+// whenever a child comes, goes or moves and whenever the container is
+// resized.
 //
 // A child's widget leaves the container before the child is destroyed, so
 // the child hears its widget stop while it is still whole.
@@ -21,6 +23,8 @@ class MuLayoutWvw : public MuLayout, private wvw::WInputHandler {
   void childAdded(MuElement* element) override;
   void childRemoved(MuElement* element) override;
   void destroyChildren() override;
+  // The widgets take the children's new order, which is the keyboard's.
+  void onChildReorder() override;
   // Lays out and repaints.
   void update() override;
 

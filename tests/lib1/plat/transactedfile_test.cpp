@@ -116,6 +116,19 @@ TEST_F(TransactedFileTest, FailedWriteLeavesTheOldFile) {
   EXPECT_EQ(dir.names(), Names{"t"});
 }
 
+// The failure names the file the caller saves, not the temporary that goes.
+TEST_F(TransactedFileTest, AFailedWriteNamesTheTarget) {
+  std::string prefix = "Error writing to " + target + ": ";
+  EXPECT_EQ(inChildWithFileLimit(4096,
+                                 [&] {
+                                   TransactedFile tf(target.c_str(), true, false);
+                                   fputs(std::string(1 << 16, 'x').c_str(), tf.file);
+                                   std::string fault = failureOf([&] { tf.commit(); });
+                                   return fault.rfind(prefix, 0) == 0 ? 0 : 1;
+                                 }),
+            0);
+}
+
 TEST_F(TransactedFileTest, SaveThroughLinksUpdatesTheFileTheyLeadTo) {
   mkdir(dir.file("sub").c_str(), 0755);
   const struct {

@@ -6,6 +6,7 @@
 #include "lib1/plat/StringParameter.h"
 #include "lib2/gfxutil/ConfigStoreFile.h"
 #include "tests/support/Failure.h"
+#include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -58,6 +59,22 @@ TEST_F(Store, UnopenableFileIsAnError) {
   plat::mkPath(dir.file("etc/config.d").c_str(), false, false);
   ASSERT_EQ(symlink(loop.c_str(), loop.c_str()), 0);
   EXPECT_EQ(load(50).rfind("Error reading " + loop + ": fileOpen(" + loop + ")", 0), 0u);
+}
+
+// A program started by root that then gives up its rights, from a folder
+// only root may enter: what lies beside it is out of reach, not a fault.
+TEST_F(Store, FolderOfTheExecutableItsUserCannotEnterIsLeftOut) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to make a folder another user cannot enter";
+  chmod(dir.path().c_str(), 0755);
+  put("bin/zem/policy.d/grantwell", "Log=beside\n");
+  put("home/config.d/grantwell", "Log=*:stderr:0\n");
+  chmod(dir.file("bin").c_str(), 0700);
+  int code = gwtest::exitCodeOf(gwtest::startChild([&] {
+    if (setresgid(65534, 65534, 65534) != 0 || setresuid(65534, 65534, 65534) != 0) return 2;
+    if (load(50) + load(0) != "(none)(none)") return 3;
+    return strcmp(log.getValue(), "*:stderr:0") == 0 ? 0 : 4;
+  }));
+  EXPECT_EQ(code, 0) << "2: cannot become the user, 3: the load failed, 4: wrong value";
 }
 
 }  // namespace

@@ -5,15 +5,21 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "lib1/plat/BoolParameter.h"
 #include "lib1/plat/DString.h"
+#include "lib1/plat/FileLock.h"
 #include "lib1/plat/StringParameter.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
+#include "lib1/rdr/MemOutStream.h"
 #include "lib2/plat/EscapedValue.h"
 #include "tests/support/Failure.h"
+#include "tests/support/FileChecks.h"
+#include "tests/support/LockHolder.h"
 #include "tests/support/TempDir.h"
 
 using namespace plat;
@@ -119,4 +125,113 @@ TEST_F(Settings, SavingThroughALinkKeepsTheLink) {
   EXPECT_EQ(readFile(real), "A=1\nB=2\n");
   struct stat st;
   EXPECT_TRUE(lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+}
+
+// Each edit reads the file, changes it and puts a new one in its place:
+// unguarded, the rename of one program drops what the other wrote between
+// its read and its rename.
+TEST_F(Settings, TwoProgramsMergingIntoOneFileKeepEachOthersSettings) {
+  std::string f = dir.file("shared");
+  std::vector<pid_t> programs;
+  for (char who : {'a', 'b'}) {
+    programs.push_back(startChild([&] {
+      try {
+        for (int i = 0; i < 200; i++)
+          mergeParamToFile(f.c_str(), (who + std::to_string(i)).c_str(), "1", false);
+        return 0;
+      } catch (Exception&) {
+        return 1;
+      }
+    }));
+  }
+  for (pid_t p : programs) EXPECT_EQ(exitCodeOf(p), 0);
+  SettingsMap settings;
+  readParamsFromFile(f.c_str(), &settings, nullptr);
+  EXPECT_EQ(settings.size(), 400u);
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"shared"}) << "the lock went with its holder";
+}
+
+// While another program holds the file, each kind of save waits, gives up
+// with an error and leaves the file as it was.
+TEST_F(Settings, ASaveThatWaitsTooLongForAnotherProgramFailsAndChangesNothing) {
+  std::string f = dir.write("held", "A=1\n");
+  Configuration reference(conf);
+  log.setParam("changed", 50);
+  LockHolder holder(f);
+  int timeout = FileLock::defaultTimeoutMs;
+  FileLock::defaultTimeoutMs = 20;
+  const struct {
+    const char* name;
+    std::function<void()> save;
+  } rows[] = {
+      {"merge", [&] { mergeParamToFile(f.c_str(), "B", "2", false); }},
+      {"delete", [&] { deleteParamFromFile(f.c_str(), "A", false); }},
+      {"differences", [&] { writeDiffsToFile(&conf, f.c_str(), &reference); }},
+      {"a whole map", [&] { writeParamsToFile(f.c_str(), SettingsMap(), false); }},
+      {"a whole configuration", [&] { writeToFile(&conf, f.c_str()); }},
+  };
+  for (const auto& r : rows)
+    EXPECT_EQ(failureOf(r.save), "Cannot lock " + f + ": another program held it for 20 ms")
+        << r.name;
+  FileLock::defaultTimeoutMs = timeout;
+  EXPECT_TRUE(holder.release());
+  EXPECT_EQ(readFile(f), "A=1\n");
+}
+
+// The reader takes lines of up to 262,144 bytes, escapes counted whole: a
+// longer setting would leave a file that no later read or edit gets past.
+TEST_F(Settings, ASettingLongerThanALineCanHoldIsRefusedAndTheFileKept) {
+  const struct {
+    const char* name;
+    std::string value;  // of "Permissions"
+    long long line;     // its length; 0: fits
+  } rows[] = {
+      {"exactly a line", std::string(262144 - 12, 'x'), 0},
+      {"a byte over", std::string(262144 - 11, 'x'), 262145},
+      {"escapes counted whole", std::string(131067, '\n'), 262146},
+      {"300,000 bytes", std::string(300000, 'x'), 300012},
+  };
+  for (const auto& r : rows) {
+    std::string f = dir.write("p", "A=1\n");
+    std::string fault = failureOf([&] {
+      mergeParamToFile(f.c_str(), "Permissions", r.value.c_str(), false);
+      SettingsMap settings;
+      readParamsFromFile(f.c_str(), &settings, nullptr);
+      if (settings["Permissions"].get() != r.value) ADD_FAILURE() << r.name << ": read back";
+    });
+    if (!r.line) {
+      EXPECT_EQ(fault, "(none)") << r.name;
+      continue;
+    }
+    EXPECT_EQ(fault, "Cannot save Permissions: its line would be " + std::to_string(r.line) +
+                         " bytes long, more than the 262144 a settings file can hold")
+        << r.name;
+    EXPECT_EQ(readFile(f), "A=1\n") << r.name;
+  }
+}
+
+// Every writer looks at all its lines before it writes the first.
+TEST_F(Settings, EveryWriterRefusesATooLongSettingBeforeWritingALine) {
+  Configuration reference(conf);
+  other.setParam(std::string(300000, 'x').c_str(), 50);
+  SettingsMap settings;
+  settings.emplace("A", "1");
+  settings.emplace("Other", other.getValue());
+  std::string f = dir.write("w", "A=1\n");
+  rdr::MemOutStream os;
+  const struct {
+    const char* name;
+    std::function<void()> write;
+  } rows[] = {
+      {"a configuration to a stream", [&] { writeToStream(&os, &conf); }},
+      {"a map to a stream", [&] { writeParams(&os, settings); }},
+      {"a configuration to a file", [&] { writeToFile(&conf, f.c_str()); }},
+      {"a map to a file", [&] { writeParamsToFile(f.c_str(), settings, false); }},
+      {"differences", [&] { writeDiffsToFile(&conf, f.c_str(), &reference); }},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(failureOf(r.write).rfind("Cannot save Other: ", 0), 0u) << r.name;
+    EXPECT_EQ(os.length(), 0) << r.name;
+    EXPECT_EQ(readFile(f), "A=1\n") << r.name;
+  }
 }

@@ -86,4 +86,25 @@ TEST_F(WmTest, HiddenStateComesFromNetStateElseWmState) {
   }
 }
 
+// Before mapping the state goes into the window's own property, where the
+// window manager finds it; states already there stay, none twice.
+TEST_F(WmTest, AStateAddedBeforeMappingIsWrittenOnTheWindow) {
+  TXWindow w(10, 10, nullptr, 0, false);
+  Atom above = tx::xa_NET_WM_STATE_ABOVE(), hidden = tx::xa_NET_WM_STATE_HIDDEN();
+  set(w.win(), tx::xa_NET_WM_STATE(), XA_ATOM, {long(hidden)});
+  tx::addWmState(&w, above);
+  tx::addWmState(&w, above);
+  XSync(tx::dpy, False);
+  Atom type;
+  int format;
+  unsigned long n, after;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(wm, w.win(), tx::xa_NET_WM_STATE(), 0, 8, False, XA_ATOM, &type, &format, &n,
+                     &after, &data);
+  std::vector<long> states;
+  if (data) states.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + n);
+  if (data) XFree(data);
+  EXPECT_EQ(states, (std::vector<long>{long(hidden), long(above)}));
+}
+
 }  // namespace

@@ -89,6 +89,31 @@ TEST_F(Tree, TabWithOneFocusableChildKeepsTheFocus) {
   EXPECT_EQ(focused(), &d);
 }
 
+// canvas { a, inner { b, c }, d } rearranged; each row moves from the order
+// the row before it left.
+TEST_F(Tree, MovingAChildChangesTheTabOrderButNotItsPlace) {
+  const struct {
+    const char* name;
+    Widget* moved;
+    Widget* before;
+    std::vector<Block*> tabs;  // from a on
+  } rows[] = {
+      {"d to the front", &d, &a, {&b, &c, &d, &a}},
+      {"a to the end", &a, nullptr, {&d, &b, &c, &a}},
+      {"before a stranger: to the end", &inner, &b, {&b, &c, &d}},
+      {"in front of itself: stays", &d, &d, {&b, &c, &d}},
+  };
+  for (const auto& r : rows) {
+    canvas.moveChild(r.moved, r.before);
+    a.requestFocus();
+    std::vector<Block*> visited;
+    for (size_t i = 0; i < r.tabs.size(); i++) host.press(ks::Tab), visited.push_back(focused());
+    EXPECT_EQ(visited, r.tabs) << r.name;
+  }
+  EXPECT_EQ(std::vector({canvas.getChildPos(&a), canvas.getChildPos(&d)}),
+            std::vector<plat::Point>({{0, 0}, {60, 0}}));
+}
+
 TEST_F(Tree, RemovingTheFocusedChildMovesTheFocusOn) {
   // The last step leaves inner, which has nothing left to focus.
   const std::tuple<WLayout*, Block*, Block*> steps[] = {

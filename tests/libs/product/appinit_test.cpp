@@ -1,15 +1,18 @@
 // Start-up changes process-wide state for good, so each case runs it in a
 // child process. The fixture writes the fake account files that the NSS
-// wrapper reads (see tests/CMakeLists.txt): root's home and that of an
-// ordinary user are fresh directories, never the machine's.
+// wrapper reads (see tests/CMakeLists.txt) and names them to it: root's home
+// and that of an ordinary user are fresh directories, never the machine's.
 #include "libs/product/AppInit.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <regex>
 
 #include "lib1/loc/Localize.h"
@@ -39,16 +42,28 @@ std::string startUp(const char* argv0 = "/proc/self/exe", const char* appName = 
 
 class AppInit : public testing::Test {
  protected:
+  // The wrapper takes the files' names once per process, at the first fork,
+  // so they stay where they are for the whole suite, in a folder that the
+  // unprivileged children can read whatever folder the build is in.
+  static void SetUpTestSuite() {
+    accounts = std::make_unique<gwtest::TempDir>();
+    chmod(accounts->path().c_str(), 0755);
+    setenv("NSS_WRAPPER_PASSWD", accounts->file("passwd").c_str(), 1);
+    setenv("NSS_WRAPPER_GROUP", accounts->file("group").c_str(), 1);
+  }
+  static void TearDownTestSuite() { accounts.reset(); }
+
   void SetUp() override {
-    const char* passwd = getenv("NSS_WRAPPER_PASSWD");
-    if (!passwd || !getenv("NSS_WRAPPER_GROUP")) GTEST_SKIP() << "needs the fake account files";
+    const char* preload = getenv("LD_PRELOAD");
+    if (!preload || !strstr(preload, "nss_wrapper")) GTEST_SKIP() << "needs the NSS wrapper";
     chmod(dir.path().c_str(), 0755);
     mkdir(root.c_str(), 0755);
     userDir(user, 0755);
     // This process never looks an account up, so each child reads these anew.
-    std::ofstream(passwd) << "root:x:0:0::" << root << ":/bin/sh\nnobody:x:" << kUser << ":"
-                          << kUser << "::" << user << ":/bin/sh\n";
-    std::ofstream(getenv("NSS_WRAPPER_GROUP")) << "root:x:0:\n";
+    std::ofstream(accounts->file("passwd"))
+        << "root:x:0:0::" << root << ":/bin/sh\nnobody:x:" << kUser << ":" << kUser << "::" << user
+        << ":/bin/sh\n";
+    std::ofstream(accounts->file("group")) << "root:x:0:\n";
   }
 
   // Runs body in a child as uid with HOME as given (null: unset); returns
@@ -93,9 +108,12 @@ class AppInit : public testing::Test {
     userDir(home + "/.zem/config.d", mode);
   }
 
+  static std::unique_ptr<gwtest::TempDir> accounts;
   gwtest::TempDir dir;
   std::string root = dir.file("root"), user = dir.file("user");
 };
+
+std::unique_ptr<gwtest::TempDir> AppInit::accounts;
 
 TEST_F(AppInit, HomeIsRepairedAndThePerUserDirectoriesMadeOwnerOnly) {
   struct Row {
@@ -173,6 +191,32 @@ TEST_F(AppInit, LogFileFollowsThePreferencesAndCarriesTheApplicationName) {
     EXPECT_NE(log.find(std::string(" ") + r.app + "["), std::string::npos) << log;
     EXPECT_NE(log.find("StartUpTest: started"), std::string::npos) << log;
   }
+}
+
+// A build in a folder only root may enter (root's home), started by another
+// user: the program is reached through a descriptor root opened, as a
+// program reached through a link in an open folder would be.
+TEST_F(AppInit, FindsItsOwnExecutableInAFolderItsUserCannotEnter) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to make a folder another user cannot enter";
+  gwtest::TempDir hidden;
+  chmod(hidden.path().c_str(), 0700);
+  std::string exe = hidden.file("grantwell");
+  std::filesystem::copy_file(GW_STARTUP_PROBE, exe);
+  chmod(exe.c_str(), 0755);
+  int fd = open(exe.c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  std::string command = "HOME=" + user + " setpriv --reuid=" + std::to_string(kUser) +
+                        " --regid=" + std::to_string(kUser) + " --clear-groups /proc/self/fd/" +
+                        std::to_string(fd) + " 2>&1";
+  FILE* out = popen(command.c_str(), "r");
+  std::string got;
+  char buf[4096];
+  for (size_t n; out && (n = fread(buf, 1, sizeof buf, out)) > 0;) got.append(buf, n);
+  int status = out ? pclose(out) : -1;
+  close(fd);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(got, exe);
+  EXPECT_EQ(gwtest::modeOf(user + "/.zem/config.d"), 0700) << "start-up went on to the end";
 }
 
 int rebuilds = 0;

@@ -1,27 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <optional>
 #include <string>
 
 #include "lib1/os/AppInfo.h"
 #include "lib1/plat/MsgId.h"
 #include "lib1/plat/TimerManager.h"
-#include "lib2/fb/Draw.h"
-#include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/Mui.h"
-#include "lib2/tx/TXDisplay.h"
-#include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
-#include "lib2/tx/TXWParent.h"
 #include "libs/sui/EffectivePermissionsDialog.h"
 #include "libs/svr/Permissions.h"
+#include "tests/libs/sui/EffectiveRows.h"
 #include "tests/libs/sui/ToolFeatures.h"
+#include "tests/support/DialogGolden.h"
 #include "tests/support/FakeMui.h"
-#include "tests/support/Golden.h"
 #include "tests/support/WvwBackEnd.h"
 #include "tests/support/XServer.h"
+// Xlib last: its macros None and Success would rename names of gtest and
+// of the dialog model.
+#include "tests/support/XDrive.h"
 
 namespace {
 
@@ -31,17 +29,7 @@ using sui::EffectivePermissionsDialog;
 template <class B>
 class WithFeatures : public ::testing::Test {
  protected:
-  // The names of the rows whose picture is image, joined by ",".
-  std::string rowsShowing(const char* image) {
-    mui::MuList* list = dialog->getList();
-    int name = list->getColumnIndex(EffectivePermissionsDialog::NameColumn);
-    int picture = list->getColumnIndex(EffectivePermissionsDialog::ImageColumn);
-    std::string out;
-    for (int r = 0; r < list->getRowCount(); r++)
-      if (std::string(list->getCell(r, picture)) == image)
-        out += std::string(out.empty() ? "" : ",") + list->getCell(r, name);
-    return out;
-  }
+  std::string rowsShowing(const char* image) { return suitest::rowsShowing(*dialog, image); }
 
   suitest::ToolFeatures features;
   B backEnd;
@@ -100,18 +88,9 @@ class EffectivePermissionsDialogLook : public WithFeatures<gwtest::WvwBackEnd> {
 
 TEST_F(EffectivePermissionsDialogLook, MatchesTheGoldenImage) {
   dialog->show(svr::Permissions("skc!p"));
-  auto* window = static_cast<tx::TXWParent*>(dialog->getDialog()->getWinPtr());
-  for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-       !dialog->getDialog()->isShown() && std::chrono::steady_clock::now() < end;) {
-    XSync(tx::dpy, False);
-    tx::handleXEvents();
-  }
-  ASSERT_TRUE(dialog->getDialog()->isShown());
-  fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), window->size(), nullptr);
-  // Magenta shows wherever the tree left a pixel unpainted.
-  fb::fillRect(&pb, pb.getRect(), 0xFF00FF);
-  window->child()->render(&pb);
-  EXPECT_TRUE(gwtest::matchesGolden(pb, GW_GOLDEN_DIR "/effective_permissions.png"));
+  ASSERT_TRUE(gwtest::settleUntil([&] { return dialog->getDialog()->isShown(); }));
+  EXPECT_TRUE(
+      gwtest::dialogMatchesGolden(dialog->getDialog(), GW_GOLDEN_DIR "/effective_permissions.png"));
 }
 
 }  // namespace

@@ -12,9 +12,9 @@
 #include "lib2/tx/TXDialog.h"
 #include "lib2/tx/TXWindow.h"
 #include "lib2/wvw/WTabSheets.h"
-#include "tests/lib2/mui/wvw/ManagedDialogTest.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/Golden.h"
+#include "tests/support/ManagedDialogTest.h"
 #include "tests/support/TestConfigDialog.h"
 #include "tests/support/WvwBackEnd.h"
 #include "tests/support/XServer.h"
@@ -22,7 +22,7 @@
 // of the dialog model.
 #include <X11/keysym.h>
 
-#include "tests/lib2/mui/wvw/XDrive.h"
+#include "tests/support/XDrive.h"
 
 namespace {
 
@@ -43,17 +43,6 @@ class MuConfigDialogTxTest : public gwtest::ManagedDialogTest {
     general->paramChk("Beta", "Share the clipboard", nullptr);
     dialog->addSection(advanced);
     dialog->addSection(general);
-  }
-  // A key pressed and released as by a person, and handled.
-  static void type(KeySym keysym) {
-    gwtest::typeKey(keysym);
-    gwtest::settle();
-  }
-  // Presses Tab until w has the focus; false when twenty presses do not
-  // bring it there.
-  static bool tabTo(wvw::Widget* w) {
-    for (int i = 0; i < 20 && !w->hasFocus(); i++) type(XK_Tab);
-    return w->hasFocus();
   }
   bool managedAndFocused() {
     Window w = dialog->getDialog()->getWinPtr()->win();
@@ -89,25 +78,26 @@ TEST_F(MuConfigDialogTxTest, TheKeyboardAloneEditsAppliesAndCancels) {
   build(true);
   dialog->show(nullptr);
   ASSERT_TRUE(gwtest::settleUntil([&] { return managedAndFocused(); }));
-  ASSERT_TRUE(tabTo(widget(general, "Alpha")));
-  type(XK_space);
+  ASSERT_TRUE(gwtest::tabTo(widget(general, "Alpha")));
+  gwtest::type(XK_space);
   EXPECT_TRUE(applyEnabled());
   auto* tabs = static_cast<wvw::WTabSheets*>(mui::getWidget(dialog->getPager()));
-  ASSERT_TRUE(tabTo(tabs->getTab(0)));
-  type(XK_space);
+  ASSERT_TRUE(gwtest::tabTo(tabs->getTab(0)));
+  gwtest::type(XK_space);
   EXPECT_EQ(dialog->getCurrentSection(), advanced);
-  ASSERT_TRUE(tabTo(widget(advanced, "Gamma")));
-  type(XK_space);
-  ASSERT_TRUE(tabTo(mui::getWidget(dialog->getButtonBar().lookupButton(MuButtonBar::Apply))));
-  type(XK_Return);
+  ASSERT_TRUE(gwtest::tabTo(widget(advanced, "Gamma")));
+  gwtest::type(XK_space);
+  ASSERT_TRUE(
+      gwtest::tabTo(mui::getWidget(dialog->getButtonBar().lookupButton(MuButtonBar::Apply))));
+  gwtest::type(XK_Return);
   EXPECT_EQ(dialog->saves, 1);
   EXPECT_FALSE(applyEnabled());
   EXPECT_EQ(stored_("Alpha"), "1");
   EXPECT_EQ(stored_("Gamma"), "1");
-  ASSERT_TRUE(tabTo(widget(advanced, "Gamma")));
-  type(XK_space);
+  ASSERT_TRUE(gwtest::tabTo(widget(advanced, "Gamma")));
+  gwtest::type(XK_space);
   EXPECT_TRUE(applyEnabled());
-  type(XK_Escape);
+  gwtest::type(XK_Escape);
   EXPECT_EQ(dialog->finishes, 1);
   clock.advance(1000);
   EXPECT_FALSE(dialog->getDialog()->isShown());

@@ -12,8 +12,6 @@
 
 #include "lib1/os/AppInfo.h"
 #include "lib1/plat/TimerManager.h"
-#include "lib2/fb/Draw.h"
-#include "lib2/fb/ManagedPixelBuffer.h"
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
 #include "lib2/tx/TXAtoms.h"
@@ -21,14 +19,13 @@
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXUtil.h"
-#include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWindow.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
-#include "tests/lib2/mui/wvw/XDrive.h"
+#include "tests/support/DialogGolden.h"
 #include "tests/support/DrivenClock.h"
-#include "tests/support/Golden.h"
 #include "tests/support/WindowManager.h"
 #include "tests/support/WvwBackEnd.h"
+#include "tests/support/XDrive.h"
 #include "tests/support/XServer.h"
 
 namespace {
@@ -333,12 +330,7 @@ TEST_F(MuDialogTxTest, ADialogOfEachKindMatchesTheGoldenImage) {
   mui::muButton(bar, "ok", "&OK", mui::MuButton::Text, 0, {});
   d->show(true);
   settle();
-  auto* window = static_cast<tx::TXWParent*>(d->getWinPtr());
-  fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), window->size(), nullptr);
-  // Magenta shows wherever the tree left a pixel unpainted.
-  fb::fillRect(&pb, pb.getRect(), 0xFF00FF);
-  window->child()->render(&pb);
-  EXPECT_TRUE(gwtest::matchesGolden(pb, GW_GOLDEN_DIR "/dialog.png"));
+  EXPECT_TRUE(gwtest::dialogMatchesGolden(d.get(), GW_GOLDEN_DIR "/dialog.png"));
 }
 
 }  // namespace

@@ -21,11 +21,11 @@
 #include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
-#include "tests/lib2/mui/wvw/ManagedDialogTest.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
-#include "tests/lib2/mui/wvw/XDrive.h"
 #include "tests/support/Golden.h"
+#include "tests/support/ManagedDialogTest.h"
 #include "tests/support/WvwBackEnd.h"
+#include "tests/support/XDrive.h"
 #include "tests/support/XServer.h"
 
 namespace {

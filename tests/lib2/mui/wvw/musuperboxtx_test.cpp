@@ -12,8 +12,8 @@
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
-#include "tests/lib2/mui/wvw/XDrive.h"
 #include "tests/support/WvwBackEnd.h"
+#include "tests/support/XDrive.h"
 #include "tests/support/XServer.h"
 
 namespace {

@@ -1,14 +1,16 @@
 // Driving the private X server from the dialog tests: handling what it has
 // sent so far, waiting (with a time-out) for a condition, typing keys as a
-// person would, and asking whether the window manager manages a window and
-// has given it the focus.
+// person would (and tabbing to a widget), and asking whether the window
+// manager manages a window and has given it the focus.
 //
 // It brings Xlib in: include it after gtest and after the dialog model's
-// headers, whose names Xlib's macros None and Success would rename.
+// and the widget set's headers, whose names Xlib's macros None and Success
+// would rename.
 #pragma once
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +19,7 @@
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
+#include "lib2/wvw/Widget.h"
 
 namespace gwtest {
 
@@ -41,6 +44,19 @@ inline void typeKey(KeySym keysym) {
   XTestFakeKeyEvent(tx::dpy, code, True, 0);
   XTestFakeKeyEvent(tx::dpy, code, False, 0);
   XFlush(tx::dpy);
+}
+
+// A key pressed and released as by a person, and handled.
+inline void type(KeySym keysym) {
+  typeKey(keysym);
+  settle();
+}
+
+// Presses Tab until w has the focus; false when twenty presses do not
+// bring it there.
+inline bool tabTo(const wvw::Widget* w) {
+  for (int i = 0; i < 20 && !w->hasFocus(); i++) type(XK_Tab);
+  return w->hasFocus();
 }
 
 // The window manager manages w: it has set WM_STATE.
