@@ -9,7 +9,8 @@
 # Each library states the libraries it may include (DEPS, by path). A library
 # may include its own headers and those of its DEPS and everything below them;
 # the layering test (tests/CMakeLists.txt) checks every include against this,
-# in every sub-folder of the library that is not a library of its own.
+# in every sub-folder of the library that is not a library of its own, and
+# against the never-list (cmake/layering-never.txt), which no DEPS widen.
 
 set(GW_WARNINGS -Wall -Wextra -Werror -Wshadow -Wno-missing-field-initializers)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")

@@ -1,7 +1,7 @@
 #include "../other/Helper.h"
 #include "Local.h"
+#include "Rows.def"
 #include "high/Top.h"
 #include "tests/a/Local.h"
 #include "tests/other/Helper.h"
 #include "tests/support/Fine.h"
-#include "Rows.def"
