@@ -26,15 +26,19 @@ namespace {
 struct Texts {
   String name, description, key;
 
-  // Builds with the key as the description when there is one.
+  // Builds with the key as the description when there is one. The parameter
+  // takes over only the texts it holds: a description given beside a key is
+  // not among them, and stays here to be freed.
   template <class Make>
   ConfigParameter* build(Make make) {
     ConfigParameter* p =
         key.get() ? make(name.get(), loc::msgid_t(key.get())) : make(name.get(), description.get());
     p->ownsStrings = true;
     name.takeBuf();
-    description.takeBuf();
-    key.takeBuf();
+    if (key.get())
+      key.takeBuf();
+    else
+      description.takeBuf();
     return p;
   }
 };

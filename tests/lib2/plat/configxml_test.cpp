@@ -72,6 +72,21 @@ TEST(ConfigXml, IntWithoutRangeIsFullRange) {
             std::vector<long>({INT_MIN, INT_MAX, 4, true}));
 }
 
+// The parameter is built from the key and holds no description: the text
+// given beside it must be freed with the reading, not handed to nobody (the
+// sanitizer build's leak check fails on it).
+TEST(ConfigXml, KeyBesideTextWinsAndTheTextIsFreed) {
+  Configuration read("r");
+  readConfigXml(&read,
+                "<config><bool name='b' locDesc='t_b_key' description='unused'><value data='1' "
+                "priority='100'/></bool></config>",
+                nullptr);
+  ConfigParameter* b = read.get("b");
+  ASSERT_NE(b, nullptr);
+  EXPECT_STREQ(b->msgid.get(), "t_b_key");
+  EXPECT_EQ(b->description, nullptr);
+}
+
 TEST(ConfigXml, BadDocumentsThrow) {
   const char* bad = "Incompatible XML config";
   const std::pair<const char*, const char*> cases[] = {
