@@ -6,8 +6,6 @@
 // writer orders those as the registry lists them, newest first, so each
 // round turns them about.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -16,6 +14,7 @@
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/ParameterAlias.h"
 #include "lib2/plat/ConfigXml.h"
+#include "tests/support/FuzzCheck.h"
 
 using namespace plat;
 
@@ -34,12 +33,6 @@ bool namesDistinct(const Configuration& config) {
   return true;
 }
 
-void check(bool ok, const char* what, const std::string& in, const std::string& got) {
-  if (ok) return;
-  fprintf(stderr, "%s\ninput:\n%s\ngot:\n%s\n", what, in.c_str(), got.c_str());
-  abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -56,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     readConfigXml(&second, once.c_str(), nullptr);
   } catch (const Exception& e) {
-    check(false, "what was written does not read", in, once + "\n" + e.str());
+    gwtest::fuzzCheck(false, "what was written does not read", in, once + "\n" + e.str());
   }
   std::string twice = written(second);
-  check(twice == once, "what was written reads otherwise", once, twice);
+  gwtest::fuzzCheck(twice == once, "what was written reads otherwise", once, twice);
   return 0;
 }

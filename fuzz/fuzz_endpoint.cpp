@@ -2,13 +2,12 @@
 // to the same host and port, under each kind of base port and range. Host
 // fragments likewise decode, encode and decode again to the same text.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "lib1/io/Endpoint.h"
 #include "lib1/plat/Exception.h"
+#include "tests/support/FuzzCheck.h"
 
 namespace {
 
@@ -22,12 +21,6 @@ const Setting kSettings[] = {
     {-10, 100, true},  {65535, 10, true}, {5900, 100, false}, {-1, 0, false},
 };
 
-void check(bool ok, const char* what, const std::string& in, const std::string& got) {
-  if (ok) return;
-  fprintf(stderr, "%s: input \"%s\" gave \"%s\"\n", what, in.c_str(), got.c_str());
-  abort();
-}
-
 void roundTrip(const std::string& in, const Setting& s) {
   char* host = nullptr;
   int port = -1;
@@ -35,7 +28,7 @@ void roundTrip(const std::string& in, const Setting& s) {
   try {
     io::parseEndpoint(in.c_str(), &host, portOut, s.base, s.range);
   } catch (const plat::Exception&) {
-    check(host == nullptr, "host left after a failure", in, host ? host : "");
+    gwtest::fuzzCheck(host == nullptr, "host left after a failure", in, host ? host : "");
     return;
   }
   std::string first = host;
@@ -44,9 +37,10 @@ void roundTrip(const std::string& in, const Setting& s) {
   try {
     io::parseEndpoint(text.c_str(), &host, portOut, s.base, s.range);
   } catch (const plat::Exception& e) {
-    check(false, "composed text does not parse", in, text + " (" + e.str() + ")");
+    gwtest::fuzzCheck(false, "composed text does not parse", in, text + " (" + e.str() + ")");
   }
-  check(first == host && port == firstPort, "composed text reads differently", in, text);
+  gwtest::fuzzCheck(first == host && port == firstPort, "composed text reads differently", in,
+                    text);
   delete[] host;
 }
 
@@ -59,7 +53,7 @@ void fragmentRoundTrip(const std::string& in) {
   }
   plat::String encoded = io::composeHostFragment(decoded.get());
   std::string again = io::parseHostFragment(encoded.get(), false).get();
-  check(again == decoded.get(), "fragment does not decode back", in, again);
+  gwtest::fuzzCheck(again == decoded.get(), "fragment does not decode back", in, again);
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 // Lexical path handling against a model that rewrites the text until nothing
 // changes, and the directory and base parts put back together again.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "lib1/plat/Path.h"
+#include "tests/support/FuzzCheck.h"
 
 namespace {
 
@@ -47,27 +46,23 @@ std::string model(const std::string& path) {
   return t.empty() ? "." : t;
 }
 
-void check(bool ok, const char* what, const std::string& in, const std::string& got) {
-  if (ok) return;
-  fprintf(stderr, "%s: input \"%s\" gave \"%s\"\n", what, in.c_str(), got.c_str());
-  abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string in(reinterpret_cast<const char*>(data),
                  strnlen(reinterpret_cast<const char*>(data), size));
   std::string c = plat::CanonicalName(in.c_str()).get();
-  check(c == model(in), "model differs", in, c);
-  check(std::string(plat::CanonicalName(c.c_str()).get()) == c, "not idempotent", in, c);
+  gwtest::fuzzCheck(c == model(in), "model differs", in, c);
+  gwtest::fuzzCheck(std::string(plat::CanonicalName(c.c_str()).get()) == c, "not idempotent", in,
+                    c);
   std::string dir = plat::DirName(in.c_str()).get();
   std::string base = plat::BaseName(in.c_str()).get();
-  check(std::string(plat::CanonicalName(dir.c_str()).get()) == dir, "dir not canonical", in, dir);
+  gwtest::fuzzCheck(std::string(plat::CanonicalName(dir.c_str()).get()) == dir, "dir not canonical",
+                    in, dir);
   bool endsInParent = c == ".." || (c.size() > 2 && c.compare(c.size() - 3, 3, "/..") == 0);
   if (c != "/" && c != "." && !endsInParent) {
     std::string joined = plat::CanonicalName((dir + "/" + base).c_str()).get();
-    check(joined == c, "dir and base do not rebuild the path", in, joined);
+    gwtest::fuzzCheck(joined == c, "dir and base do not rebuild the path", in, joined);
   }
   return 0;
 }

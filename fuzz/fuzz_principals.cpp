@@ -2,24 +2,13 @@
 // the same principals in the same order and saves to the same text; a value
 // that does not load leaves the store and the parameter as they were.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "lib1/plat/Configuration.h"
 #include "lib1/plat/Exception.h"
 #include "libs/svr/SecurityPrincipalStore.h"
 #include "tests/support/FakeResolver.h"
-
-namespace {
-
-void check(bool ok, const char* what, const std::string& in, const std::string& got) {
-  if (ok) return;
-  fprintf(stderr, "%s: input \"%s\" gave \"%s\"\n", what, in.c_str(), got.c_str());
-  abort();
-}
-
-}  // namespace
+#include "tests/support/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static gwtest::FakeResolver resolver;
@@ -37,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     store.load(param, false);
   } catch (const plat::Exception&) {
-    check(
+    gwtest::fuzzCheck(
         store.size() == 1 && std::string(store.get(0)->getId()) == "keep" && in == param.getValue(),
         "failed load changed something", in, "");
     return 0;
@@ -48,16 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     again.load(param, false);
   } catch (const plat::Exception& e) {
-    check(false, "saved text does not load", in, saved + " (" + e.str() + ")");
+    gwtest::fuzzCheck(false, "saved text does not load", in, saved + " (" + e.str() + ")");
   }
-  check(again.size() == store.size(), "saved text loads another number", in, saved);
+  gwtest::fuzzCheck(again.size() == store.size(), "saved text loads another number", in, saved);
   for (int i = 0; i < store.size(); i++) {
     const svr::SecurityPrincipal *a = store.get(i), *b = again.get(i);
-    check(a->isGroup() == b->isGroup() && std::string(a->getId()) == b->getId() &&
-              a->getPermissions().isExactlyEqual(b->getPermissions()),
-          "saved text loads different principals", in, saved);
+    gwtest::fuzzCheck(a->isGroup() == b->isGroup() && std::string(a->getId()) == b->getId() &&
+                          a->getPermissions().isExactlyEqual(b->getPermissions()),
+                      "saved text loads different principals", in, saved);
   }
   again.save(&param, 50);
-  check(saved == param.getValue(), "saving again gives another text", in, param.getValue());
+  gwtest::fuzzCheck(saved == param.getValue(), "saving again gives another text", in,
+                    param.getValue());
   return 0;
 }
