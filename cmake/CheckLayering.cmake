@@ -111,11 +111,10 @@ function(judge_test dir place what)
   set(faults "${faults}" PARENT_SCOPE)
 endfunction()
 
-# The file a path names, as a key that is the same for every path to it
-# (its folder resolved, its own name kept). Records name_<key>, the path it
-# is shown by, place_<key>, where it counts (its link's target when that
-# lies in a library or test folder, else where the path stands), and
-# owner_<key>, the library of its place.
+# The file a path names, under the key that every path to it shares (see
+# identify), queued to be read when it is new. Records name_<key>, the path
+# it is shown by, place_<key>, where it counts, and owner_<key>, the library
+# of its place.
 macro(meet path)
   identify(${path} key place)
   if(NOT DEFINED place_${key})
