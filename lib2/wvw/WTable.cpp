@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "lib1/plat/IntParameter.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/gfxutil/Font.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WStyle.h"
 
 namespace wvw {
@@ -160,8 +160,8 @@ bool WTable::selectNextRow(int delta) {
 }
 
 bool WTable::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
-  if (w == this && down && (keysym == keysym::Up || keysym == keysym::Down)) {
-    selectNextRow(keysym == keysym::Up ? -1 : 1);
+  if (w == this && down && (keysym == fb::keysym::Up || keysym == fb::keysym::Down)) {
+    selectNextRow(keysym == fb::keysym::Up ? -1 : 1);
     return true;
   }
   return WLayout::handleKeyEvent(keysym, down, w);

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "lib2/fb/Draw.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/gfxutil/Font.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WStyle.h"
 #include "tests/support/DrivenClock.h"
@@ -104,12 +104,12 @@ TEST_F(Table, KeysMoveTheSelectionOverUnselectableRows) {
   rowsTo(4);
   host.render();  // row 3 has a null text, drawn as empty
   rows.unselectable = {0};
-  EXPECT_TRUE(table.handleKeyEvent(keysym::Up, true, &table) && table.getSelectedRow() == -1);
-  host.press(keysym::Down);
+  EXPECT_TRUE(table.handleKeyEvent(fb::keysym::Up, true, &table) && table.getSelectedRow() == -1);
+  host.press(fb::keysym::Down);
   EXPECT_EQ(table.getSelectedRow(), 1);
   table.setSelected(3, -1);
   host.topEvents.take();
-  EXPECT_TRUE(table.handleKeyEvent(keysym::Down, true, &table) && table.getSelectedRow() == 3);
+  EXPECT_TRUE(table.handleKeyEvent(fb::keysym::Down, true, &table) && table.getSelectedRow() == 3);
   rows.unselectable = {0, 3};
   EXPECT_FALSE(table.selectNextRow(0));  // no endless loop on a row turned unselectable
   host.takeDirty();
@@ -128,7 +128,7 @@ TEST_F(Table, UpAndDownStayWithTheRowsOnceTheScrollBarShows) {
   rowsTo(50);
   host.host(&canvas);
   host.focusWindow(true);  // the focus goes into the table
-  for (unsigned k : {keysym::Down, keysym::Down}) host.press(k);
+  for (unsigned k : {fb::keysym::Down, fb::keysym::Down}) host.press(k);
   EXPECT_EQ(table.getSelectedRow(), 1);
   host.unhost();
   canvas.remove(&table);
