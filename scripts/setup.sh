@@ -17,6 +17,7 @@ packages=(
   libnss-wrapper                      # account look-ups against fake account files
   libx11-dev libxext-dev              # the X layer
   xvfb xfonts-base libxtst-dev openbox xclip xsel  # the X layer's tests: a private server, input, a window manager, clipboard peers
+  libxdamage-dev libxfixes-dev util-linux  # the tool's own tests: seeing it paint and own the clipboard; setpriv
 )
 
 missing=()
