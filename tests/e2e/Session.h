@@ -43,7 +43,7 @@ std::string tick(char letter, bool deny = false);
 class Session {
  public:
   // Time-out of every wait, generous for the sanitizer build.
-  static constexpr int kTimeoutMs = 15000;
+  static constexpr int kTimeoutMs = 30000;
 
   explicit Session(Desktop& desktop);
   Session(const Session&) = delete;
