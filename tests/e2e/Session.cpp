@@ -138,6 +138,16 @@ Element Session::element(const std::string& id, const std::string& dialog) const
   return e ? *e : Element();
 }
 
+std::string Session::idEnding(const std::string& dialog, const std::string& suffix) const {
+  const Dump* d = latest(dialog);
+  for (const Element& e : d ? d->elements : std::vector<Element>()) {
+    if (e.id.size() >= suffix.size() &&
+        e.id.compare(e.id.size() - suffix.size(), suffix.size(), suffix) == 0)
+      return e.id;
+  }
+  return "";
+}
+
 Window Session::mainWindow() const {
   const Dump* d = latest(ids::kMain);
   return d ? d->window : 0;
@@ -172,20 +182,21 @@ bool Session::clickRow(int row) {
 }
 
 bool Session::pickLastLevel() {
-  std::vector<Window> before = desktop_.popups();
   if (!waitDump(
           ids::kMain, [](const Dump& d) { return d.find(ids::kChoice)->usable(); },
           "the level choice usable"))
     return false;
   const Dump* d = latest(ids::kMain);
-  const Rect& r = d->find(ids::kChoice)->rect;
+  const Rect r = d->find(ids::kChoice)->rect;
   // The arrow button ends the choice on the right.
   desktop_.click(d->window, r.x + r.w - r.h / 2, r.centreY());
+  // The menu opens just below the choice, where no tooltip would.
+  auto below = desktop_.toScreen(d->window, r.x, r.y + r.h);
   Window menu = 0;
   if (!waitUntil(
           [&] {
             for (Window w : desktop_.popups())
-              if (std::find(before.begin(), before.end(), w) == before.end()) menu = w;
+              if (desktop_.toScreen(w, 0, 0) == below) menu = w;
             return menu != 0;
           },
           "the level menu"))
@@ -240,6 +251,19 @@ bool Session::refreshParameterShows(const std::string& text) {
   return waitDump(
       ids::kMain, [&](const Dump& d) { return d.find(ids::kBox)->field("text") == text; },
       "the box to show \"" + text + "\"");
+}
+
+bool Session::waitSelected(size_t rows, int selected, const std::string& level) {
+  return waitDump(
+      ids::kMain,
+      [&](const Dump& d) {
+        const Element* list = d.find(ids::kList);
+        const Element* choice = d.find(ids::kChoice);
+        return list->rows.size() == rows && list->selected() == selected &&
+               choice->field("text") == level && choice->usable() &&
+               d.find(ids::kRemoveButton)->usable();
+      },
+      std::to_string(rows) + " rows, row " + std::to_string(selected) + " selected, " + level);
 }
 
 std::vector<std::string> Session::rowTexts() const {

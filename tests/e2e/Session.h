@@ -72,6 +72,9 @@ class Session {
   // pred.
   bool waitDump(const std::string& dialog, const std::function<bool(const Dump&)>& pred,
                 const std::string& what);
+  // The full id of the dialog's first element whose id ends in suffix (a
+  // button of a button bar, say); "" when none does.
+  std::string idEnding(const std::string& dialog, const std::string& suffix) const;
   // The element of the last dump of the dialog (an empty one when missing).
   Element element(const std::string& id, const std::string& dialog = ids::kMain) const;
 
@@ -94,13 +97,19 @@ class Session {
   // Empties the permission box, types text into it and waits until the box
   // shows it.
   bool typeIntoBox(const std::string& text);
-  // Clicks "Refresh Parameter" and waits until the box shows the text.
+  // Clicks "Refresh Parameter" and waits until the box shows the text; a box
+  // that shows it already is emptied first, so the text seen is the click's.
   bool refreshParameterShows(const std::string& text);
+  // Waits until the main list has rows rows, with row selected selected and
+  // its level shown in the level choice, which can be used, as Remove can.
+  bool waitSelected(size_t rows, int selected, const std::string& level);
   // The texts of the main list's rows, without their images.
   std::vector<std::string> rowTexts() const;
 
   // Runs argv (looked for on PATH) on the desktop to its end; its output.
   std::string run(const std::vector<std::string>& argv);
+  // What the tool and the programs beside it run with: the display, the
+  // private HOME, English texts, and the sanitizers' options of the tests.
   std::vector<std::string> environment(const std::string& display) const;
 
   Desktop& desktop() { return desktop_; }
@@ -108,6 +117,7 @@ class Session {
   Window mainWindow() const;
 
  private:
+  // On the screen, at the size the dialog's last dump was made for.
   bool viewable(const std::string& dialog);
 
   Desktop& desktop_;
