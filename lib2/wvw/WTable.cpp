@@ -101,6 +101,14 @@ void WTable::reload() {
   invalidate();
 }
 
+plat::Rect WTable::rowRect(int row) const {
+  if (row < first() || row >= numRows || rowHeight <= 0) return plat::Rect();
+  plat::Rect area = rowsArea();
+  int top = area.tl.y + (row - first()) * rowHeight;
+  if (top >= area.br.y) return plat::Rect();
+  return plat::Rect(area.tl.x, top, area.br.x, std::min(top + rowHeight, area.br.y));
+}
+
 bool WTable::findRowColAtPoint(plat::Point p, int* row, int* col) const {
   plat::Rect area = rowsArea();
   if (p.x < area.tl.x || p.y < area.tl.y || p.x >= area.br.x || p.y >= area.br.y) return false;

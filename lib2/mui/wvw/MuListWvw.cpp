@@ -126,6 +126,11 @@ void MuListWvw::ensureRowVisible(int row) {
   table_.ensureVisible(row, -1);
 }
 
+plat::Rect MuListWvw::getRowRect(int row) {
+  bringUpToDate();
+  return table_.rowRect(row);
+}
+
 void MuListWvw::setData(int row, int columnId, const char* text) {
   if (!storeData(row, columnId, text)) return;
   // Only a row in view shows the change; a reload would change nothing else.

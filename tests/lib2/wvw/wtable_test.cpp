@@ -147,6 +147,25 @@ TEST_F(Table, AMillionRowsCostOnlyTheRowsInViewAndFewerDropTheSelection) {
   EXPECT_TRUE(table.scrollbar.slider.position.y == 50 - 96 / rowH && table.getSelectedRow() == -1);
 }
 
+// What a test driving the program from outside clicks: each row in view where
+// the table finds it, a part row cut to the box, the rest nowhere.
+TEST_F(Table, RowRectIsWhereTheTableFindsTheRow) {
+  rowsTo(50);
+  table.setSelected(10, -1);  // scrolled so that row 10 shows
+  int first = table.scrollbar.slider.position.y;
+  ASSERT_GT(first, 0);
+  for (int row : {first - 1, 50, -1}) EXPECT_TRUE(table.rowRect(row).isEmpty()) << row;
+  int shown = 0;
+  for (int row = first; !table.rowRect(row).isEmpty(); row++, shown++) {
+    plat::Rect r = table.rowRect(row);
+    int found, col;
+    ASSERT_TRUE(table.findRowColAtPoint({r.tl.x + 1, (r.tl.y + r.br.y) / 2}, &found, &col));
+    EXPECT_EQ(found, row);
+    EXPECT_LE(r.br.y, 98) << row;  // inside the frame
+  }
+  EXPECT_EQ(shown, (96 + rowH - 1) / rowH);
+}
+
 TEST_F(Table, LooksAsTheGoldenImage) {
   WTable headed(&rows, true, false);
   headed.addCol(1, WTable::TextCol, "Name", -1, {}, plat::ALIGN_LEFT, plat::ALIGN_CENTRE);
