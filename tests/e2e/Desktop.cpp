@@ -232,10 +232,6 @@ void Desktop::closeThroughWindowManager(Window w) {
   askWindowManager(dpy_, w, "_NET_CLOSE_WINDOW", CurrentTime, kPager);
 }
 
-void Desktop::activate(Window w) {
-  askWindowManager(dpy_, w, "_NET_ACTIVE_WINDOW", kPager, CurrentTime);
-}
-
 size_t Desktop::colours(Window w, int x, int y, int width, int height) const {
   XImage* im = XGetImage(dpy_, w, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
   if (!im) return 0;

@@ -67,9 +67,6 @@ class Desktop {
   void type(const std::string& text);
   // The window manager's close button: _NET_CLOSE_WINDOW, as a pager sends.
   void closeThroughWindowManager(Window w);
-  // Brings w up and gives it the focus, as a pick from a task list does:
-  // _NET_ACTIVE_WINDOW, as a pager sends.
-  void activate(Window w);
 
   // Distinct colours in w's pixels (a blank window has one).
   size_t colours(Window w, int x, int y, int width, int height) const;

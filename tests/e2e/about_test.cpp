@@ -20,10 +20,9 @@ TEST_F(E2e, AboutBoxOpensAndCloses) {
     ASSERT_TRUE(
         tool.waitUntil([&] { return (about = desktop.findByName("Zem Grantwell - About")) != 0; },
                        "the About box"));
-    // It has no owner window: the window manager may open it under the main
-    // window and leave the focus there; a person brings it up from the task
-    // list.
-    desktop.activate(about);
+    // Owned by the main window, so the window manager keeps it on top.
+    EXPECT_EQ(desktop.cardinals(about, "WM_TRANSIENT_FOR"),
+              std::vector<long>{long(tool.mainWindow())});
     ASSERT_TRUE(tool.waitUntil([&] { return desktop.focused(about); }, "the About box focused"));
     desktop.watchPaint(about);
     auto [w, h] = desktop.size(about);
