@@ -8,7 +8,7 @@
 #include <string>
 
 #include "lib1/plat/Utf8.h"
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WText.h"
 #include "tests/support/WidgetHost.h"
 
@@ -29,7 +29,7 @@ void KeystrokeToFrame(benchmark::State& state) {
   host.focusWindow(true);
   bool typed = false;
   for (auto _ : state) {
-    host.press(typed ? wvw::keysym::BackSpace : 'x');
+    host.press(typed ? fb::keysym::BackSpace : 'x');
     typed = !typed;
     benchmark::DoNotOptimize(host.render().getRect());
   }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lib1/plat/Utf8.h"
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WText.h"
 #include "tests/support/WidgetHost.h"
 
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wvw::WText field(data[0], nullptr, false);
   host.host(&field);
   host.focusWindow(true);
-  namespace ks = wvw::keysym;
+  namespace ks = fb::keysym;
   static const unsigned keys[] = {ks::Left,      ks::Right,  ks::Home,       ks::End,
                                   ks::BackSpace, ks::Delete, ks::dead_acute, ks::Tab};
   static const unsigned mods[] = {0, ks::Shift_L, ks::Control_L, ks::Alt_L};

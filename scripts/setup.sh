@@ -19,6 +19,7 @@ packages=(
   xvfb xfonts-base libxtst-dev openbox xclip xsel  # the X layer's tests: a private server, input, a window manager, clipboard peers
   libxdamage-dev x11-utils            # the run command's window picture (xdpyinfo asks whether a display answers)
   libfltk1.3-dev                      # the peer of the start-up benchmark (x11-utils brings the other, xmessage)
+  libxfixes-dev util-linux            # the tool's own tests: seeing it paint and own the clipboard; setpriv
 )
 
 missing=()

@@ -195,9 +195,11 @@ void PermissionsDialog::elementClicked(mui::MuElement* source) {
   } else if (source == refreshText_) {
     refreshText();
   } else if (source == aboutLink_) {
+    // Owned by the main window, so that the window manager keeps it above
+    // that window instead of perhaps opening it underneath.
     if (!aboutDialog_)
-      aboutDialog_ =
-          std::make_unique<ui::AboutDialog>(nullptr, nullptr, "grantwell48x48", plat::Point());
+      aboutDialog_ = std::make_unique<ui::AboutDialog>(nullptr, dialog_->getWinPtr(),
+                                                       "grantwell48x48", plat::Point());
     aboutDialog_->show();
   }
 }
@@ -237,8 +239,10 @@ void PermissionsDialog::refreshText() {
 void PermissionsDialog::showInvalid(const char* typed) {
   plat::DString message;
   message.prf("%s\n\n%s", text("update_ui_invalid_string"), typed);
-  mui::MuMessageBox box(nullptr, message.get(), mui::MuMessageBox::ErrorIcon, nullptr, nullptr,
-                        true, nullptr);
+  // Owned by the main window: a code-modal box the window manager opened
+  // underneath it would leave the person a window that takes no input.
+  mui::MuMessageBox box(dialog_.get(), message.get(), mui::MuMessageBox::ErrorIcon, nullptr,
+                        nullptr, true, nullptr);
   box.show();
 }
 

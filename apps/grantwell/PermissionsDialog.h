@@ -18,18 +18,13 @@
 #include <memory>
 #include <optional>
 
+#include "lib2/mui/Forward.h"
 #include "libs/smisc/NameResolverSystemAuth.h"
 #include "libs/sui/PermissionsEditorImpl.h"
 
 namespace plat {
 class ConfigParameter;
 }
-
-namespace mui {
-class MuButton;
-class MuDialog;
-class MuEdit;
-}  // namespace mui
 
 namespace ui {
 class AboutDialog;

@@ -36,6 +36,7 @@
 
 #include "lib1/plat/Configuration.h"
 #include "lib1/plat/String.h"
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuButtonBar.h"
 #include "lib2/mui/MuDialog.h"
 #include "lib2/mui/MuInfoFrame.h"
@@ -47,8 +48,6 @@
 class TXWindow;
 
 namespace mui {
-
-class MuConfigSection;
 
 class MuConfigDialog : public MuObserver {
  public:

@@ -30,14 +30,13 @@
 #include <optional>
 
 #include "lib1/plat/String.h"
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuCheck.h"
 #include "lib2/mui/MuConfigSync.h"
 #include "lib2/mui/MuLayout.h"
 #include "lib2/mui/MuObserver.h"
 
 namespace mui {
-
-class MuConfigDialog;
 
 class MuConfigSection : public MuObserver {
  public:

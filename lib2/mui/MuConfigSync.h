@@ -16,12 +16,11 @@
 #include <vector>
 
 #include "lib1/plat/Configuration.h"
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuEnabler.h"
 #include "lib2/mui/MuSync.h"
 
 namespace mui {
-
-class MuElement;
 
 class MuConfigSync {
  public:

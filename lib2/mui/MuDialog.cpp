@@ -5,14 +5,12 @@
 
 #include "lib1/plat/Assert.h"
 #include "lib2/fb/Keysym.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/mui/Mui.h"
 
 namespace mui {
 
 namespace {
-
-constexpr unsigned int kReturn = 0xFF0D;
-constexpr unsigned int kEscape = 0xFF1B;
 
 class MoveExceptButtons : public MuDialog::MoveCallback {
  public:
@@ -29,10 +27,10 @@ int MuDialog::nextDlgIndex_ = 0;
 
 bool keysymToActionKey(unsigned int keysym, ActionKey* key) {
   switch (fb::normaliseKeysym(keysym)) {
-    case kReturn:
+    case fb::keysym::Return:
       *key = ActionKeyReturn;
       return true;
-    case kEscape:
+    case fb::keysym::Escape:
       *key = ActionKeyEscape;
       return true;
     default:

@@ -13,13 +13,12 @@
 #include <optional>
 #include <vector>
 
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuContainer.h"
 
 class TXWindow;
 
 namespace mui {
-
-class MuDialog;
 
 enum ActionKey { ActionKeyReturn = 0, ActionKeyEscape = 1 };
 

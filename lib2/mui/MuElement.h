@@ -23,6 +23,7 @@
 #include "lib1/plat/DString.h"
 #include "lib1/plat/Geometry.h"
 #include "lib1/plat/String.h"
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuCommon.h"
 #include "lib2/mui/MuObserver.h"
 
@@ -31,8 +32,6 @@ struct Colour;
 }
 
 namespace mui {
-
-class MuContainer;
 
 // When true the widget back-end paints the widgets it styles in random
 // colours, to show how a dialog is laid out.

@@ -13,10 +13,9 @@
 
 #include "lib1/plat/Configuration.h"
 #include "lib1/plat/String.h"
+#include "lib2/mui/Forward.h"
 
 namespace mui {
-
-class MuElement;
 
 class MuEnabler {
  public:

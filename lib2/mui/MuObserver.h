@@ -3,10 +3,9 @@
 // parents, so an observer of a dialog hears every event below it.
 #pragma once
 
-namespace mui {
+#include "lib2/mui/Forward.h"
 
-class MuElement;
-class MuDialog;
+namespace mui {
 
 // The event codes of dispatchEvent and elementEvent.
 enum MuEvent {

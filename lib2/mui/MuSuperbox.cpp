@@ -1,16 +1,13 @@
 #include "lib2/mui/MuSuperbox.h"
 
 #include "lib2/fb/Keysym.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/mui/MuFactories.h"
 #include "lib2/plat/EscapedValue.h"
 
 namespace mui {
 
 namespace {
-
-constexpr int kEscape = 0xff1b;
-constexpr int kReturn = 0xff0d;
-constexpr int kTab = 0xff09;
 
 // "<dialog id>_<full id>_popup" with every "." made "_", so that the id is
 // one plain word whatever the depth of the box.
@@ -60,10 +57,10 @@ void MuSuperbox::showPopup(bool show) {
 bool MuSuperbox::keyPress(int keysym) {
   int k = int(fb::normaliseKeysym(unsigned(keysym)));
   if (callback_ && callback_->handleKey(this, k)) return true;
-  if (k != kEscape && k != kReturn && k != kTab) return false;
+  if (k != fb::keysym::Escape && k != fb::keysym::Return && k != fb::keysym::Tab) return false;
   bool wasShown = popup_->isShown();
   showPopup(false);
-  return k == kEscape && wasShown;
+  return k == fb::keysym::Escape && wasShown;
 }
 
 plat::DString MuSuperbox::getState() {

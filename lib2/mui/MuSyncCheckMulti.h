@@ -16,13 +16,12 @@
 #include <vector>
 
 #include "lib1/plat/SharedPtr.h"
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuCheck.h"
 #include "lib2/mui/MuEnabler.h"
 #include "lib2/mui/MuSync.h"
 
 namespace mui {
-
-class MuConfigSync;
 
 class MuSyncCheckMulti {
  public:

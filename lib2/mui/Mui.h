@@ -9,9 +9,9 @@
 
 #include <vector>
 
-namespace mui {
+#include "lib2/mui/Forward.h"
 
-class MuDialog;
+namespace mui {
 
 class Mui {
  public:

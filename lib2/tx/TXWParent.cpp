@@ -6,11 +6,11 @@
 
 #include "lib1/plat/Log.h"
 #include "lib2/fb/FullFramePixelBuffer.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/fb/RegionIterator.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXWRoot.h"
-#include "lib2/wvw/Keysyms.h"
 
 PLAT_LOG_WRITER(vlog, "TXWParent");
 
@@ -271,20 +271,20 @@ void TXWParent::keyEvent(XEvent* ev) {
   char buffer[256];
   KeySym keysym = NoSymbol;
   XLookupString(&ev->xkey, buffer, sizeof(buffer), &keysym, nullptr);
-  if (keysym == wvw::keysym::ISO_Left_Tab) {
-    keysym = wvw::keysym::Tab;
+  if (keysym == fb::keysym::ISO_Left_Tab) {
+    keysym = fb::keysym::Tab;
     // Shift+Tab is what ISO_Left_Tab means: without the Shift state the tree
     // would move the focus forward.
     // The tree asks isKeyPressed whether Shift is held, so the Shift it is
     // told of is held here too, under a keycode no key has.
     if (!(ev->xkey.state & ShiftMask) && child_) {
-      keysDown_[kSyntheticShift] = wvw::keysym::Shift_L;
-      child_->keyEvent(wvw::keysym::Shift_L, true);
+      keysDown_[kSyntheticShift] = fb::keysym::Shift_L;
+      child_->keyEvent(fb::keysym::Shift_L, true);
       Window id = win();
       keyEvent(keycode, unsigned(keysym), true);
       if (!windowStands(id, this)) return;
       keysDown_.erase(kSyntheticShift);
-      child_->keyEvent(wvw::keysym::Shift_L, false);
+      child_->keyEvent(fb::keysym::Shift_L, false);
       return;
     }
   }

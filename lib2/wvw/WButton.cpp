@@ -1,6 +1,6 @@
 #include "lib2/wvw/WButton.h"
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 
 namespace wvw {
 
@@ -54,7 +54,7 @@ bool WButton::handlePtrRelease(unsigned char button, Widget* w) {
 }
 
 bool WButton::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
-  if (w == this && (keysym == keysym::Return || keysym == keysym::space)) {
+  if (w == this && (keysym == fb::keysym::Return || keysym == fb::keysym::space)) {
     // Auto-repeat sends presses only, so the first press and the release are
     // the only changes; a release without a press (focus arrived while the key
     // was held) changes nothing and so does not click.

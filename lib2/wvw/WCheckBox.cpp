@@ -6,7 +6,7 @@
 #include "lib2/fb/Blit.h"
 #include "lib2/fb/Draw.h"
 #include "lib2/fb/DrawMask.h"
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WStyle.h"
 
 namespace wvw {
@@ -56,7 +56,7 @@ bool WCheckBox::handleClick(Widget* w) {
 }
 
 bool WCheckBox::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
-  if (w == this && keysym == keysym::space) {
+  if (w == this && keysym == fb::keysym::space) {
     // Every release toggles, even one whose press went to another widget.
     setDown(down);
     if (!down_ && handleClick(this)) return true;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "lib1/plat/Assert.h"
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 
 namespace wvw {
 
@@ -180,8 +180,8 @@ bool WChoice::handleFocus(bool reverse, Widget* w) {
 }
 
 bool WChoice::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
-  if (down && w == &text_ && (keysym == keysym::Up || keysym == keysym::Down)) {
-    next(keysym == keysym::Down);
+  if (down && w == &text_ && (keysym == fb::keysym::Up || keysym == fb::keysym::Down)) {
+    next(keysym == fb::keysym::Down);
     selectChoice();
     return true;
   }
@@ -189,19 +189,19 @@ bool WChoice::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
   // since it was shown, and then the keys are the button's again.
   if (!down || w != &button_ || !menu_.isVisible()) return Widget::handleKeyEvent(keysym, down, w);
   switch (keysym) {
-    case keysym::Escape:
+    case fb::keysym::Escape:
       menu_.hide();
       break;
-    case keysym::Return:
+    case fb::keysym::Return:
       if (Widget* focused = menu_.getFocusedChild()) handleClick(focused);
       break;
-    case keysym::Tab:
+    case fb::keysym::Tab:
       isShiftPressed() ? menu_.focusPrev() : menu_.focusNext();
       break;
-    case keysym::Up:
+    case fb::keysym::Up:
       menu_.focusPrev();
       break;
-    case keysym::Down:
+    case fb::keysym::Down:
       menu_.focusNext();
       break;
     default:

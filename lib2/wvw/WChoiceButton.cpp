@@ -1,6 +1,6 @@
 #include "lib2/wvw/WChoiceButton.h"
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WRootMenu.h"
 
 namespace wvw {
@@ -22,7 +22,7 @@ bool WChoiceButton::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
   // The press worked the shown menu (a Return that picked, say): its release
   // only lets the button up again, so the menu it closed stays closed. Space
   // pressed the button as Return does, so it must let it up too.
-  if (keysym == keysym::Return || keysym == keysym::space) setDown(false);
+  if (keysym == fb::keysym::Return || keysym == fb::keysym::space) setDown(false);
   return true;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "lib2/fb/Draw.h"
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WStyle.h"
 
 namespace wvw {
@@ -25,10 +25,10 @@ plat::Point WDiscreteSlider::getMinSize() const {
 bool WDiscreteSlider::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
   if (w == this && down) {
     int step = 0;
-    if (horizontal && keysym == keysym::Left) step = -1;
-    if (horizontal && keysym == keysym::Right) step = 1;
-    if (!horizontal && keysym == keysym::Down) step = -1;
-    if (!horizontal && keysym == keysym::Up) step = 1;
+    if (horizontal && keysym == fb::keysym::Left) step = -1;
+    if (horizontal && keysym == fb::keysym::Right) step = 1;
+    if (!horizontal && keysym == fb::keysym::Down) step = -1;
+    if (!horizontal && keysym == fb::keysym::Up) step = 1;
     if (step != 0) {
       setPosition(horizontal ? plat::Point(position.x + step, 0)
                              : plat::Point(0, position.y + step));

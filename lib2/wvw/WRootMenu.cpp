@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "lib1/plat/Assert.h"
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WRoot.h"
 
 namespace wvw {
@@ -37,7 +37,7 @@ void WRootMenu::hide() {
 bool WRootMenu::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
   // The popup holds the keyboard, so this is the one way out of it without
   // the pointer; the keys then go back where they went before.
-  if (down && keysym == keysym::Escape && isVisible()) {
+  if (down && keysym == fb::keysym::Escape && isVisible()) {
     hide();
     return true;
   }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "lib1/plat/Assert.h"
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 
 namespace wvw {
 
@@ -182,7 +182,7 @@ bool WTabSheets::handleClick(Widget* w) {
 }
 
 bool WTabSheets::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
-  if (keysym == keysym::Tab && down && isCtrlPressed()) {
+  if (keysym == fb::keysym::Tab && down && isCtrlPressed()) {
     int n = (int)sheets_.size();
     if (n > 0)
       setSelected(isShiftPressed() ? (selected_ <= 0 ? n : selected_) - 1 : (selected_ + 1) % n);

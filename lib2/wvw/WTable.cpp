@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "lib1/plat/IntParameter.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/gfxutil/Font.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WStyle.h"
 
 namespace wvw {
@@ -101,6 +101,14 @@ void WTable::reload() {
   invalidate();
 }
 
+plat::Rect WTable::rowRect(int row) const {
+  if (row < first() || row >= numRows || rowHeight <= 0) return plat::Rect();
+  plat::Rect area = rowsArea();
+  int top = area.tl.y + (row - first()) * rowHeight;
+  if (top >= area.br.y) return plat::Rect();
+  return plat::Rect(area.tl.x, top, area.br.x, std::min(top + rowHeight, area.br.y));
+}
+
 bool WTable::findRowColAtPoint(plat::Point p, int* row, int* col) const {
   plat::Rect area = rowsArea();
   if (p.x < area.tl.x || p.y < area.tl.y || p.x >= area.br.x || p.y >= area.br.y) return false;
@@ -160,8 +168,8 @@ bool WTable::selectNextRow(int delta) {
 }
 
 bool WTable::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
-  if (w == this && down && (keysym == keysym::Up || keysym == keysym::Down)) {
-    selectNextRow(keysym == keysym::Up ? -1 : 1);
+  if (w == this && down && (keysym == fb::keysym::Up || keysym == fb::keysym::Down)) {
+    selectNextRow(keysym == fb::keysym::Up ? -1 : 1);
     return true;
   }
   return WLayout::handleKeyEvent(keysym, down, w);

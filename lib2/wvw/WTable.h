@@ -78,6 +78,9 @@ class WTable : public WLayout, public plat::Timer::Callback {
   // delta is +1 or -1; 0 moves nowhere and returns false.
   bool selectNextRow(int delta);
   bool findRowColAtPoint(plat::Point p, int* row, int* col) const;
+  // Where row lies in the table, cut to the rows' area; empty while it is
+  // scrolled out of view or does not exist.
+  plat::Rect rowRect(int row) const;
 
   Callback* callback;
   std::vector<ColInfo> cols;

@@ -7,8 +7,8 @@
 #include "lib2/fb/Draw.h"
 #include "lib2/fb/FullFramePixelBuffer.h"
 #include "lib2/fb/Keysym.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/gfxutil/Font.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WParent.h"
 #include "lib2/wvw/WStyle.h"
 
@@ -177,27 +177,27 @@ bool WText::deleteCharBackward() {
 void WText::keyPress(unsigned int keysym) {
   bool shift = isShiftPressed(), ctrl = isCtrlPressed();
   switch (keysym) {
-    case keysym::Left:
-    case keysym::Right:
+    case fb::keysym::Left:
+    case fb::keysym::Right:
       if (selLength_ != 0 && !shift) {
         selLength_ = 0;
         invalidate();
       }
-      if (keysym == keysym::Left)
+      if (keysym == fb::keysym::Left)
         ctrl ? leftOneWord(shift) : leftOneChar(shift);
       else
         ctrl ? rightOneWord(shift) : rightOneChar(shift);
       return;
-    case keysym::Home:
+    case fb::keysym::Home:
       setCursorPos(0, shift);
       return;
-    case keysym::End:
+    case fb::keysym::End:
       setCursorPos((int)text_.size(), shift);
       return;
-    case keysym::BackSpace:
+    case fb::keysym::BackSpace:
       deleteCharBackward();
       return;
-    case keysym::Delete:
+    case fb::keysym::Delete:
       deleteCharForward();
       return;
     default:
@@ -269,7 +269,7 @@ bool WText::handlePtrLeave(Widget* w) {
 bool WText::handleFocus(bool reverse, Widget* w) {
   if (w == this) {
     invalidate();
-    if (isKeyPressed(keysym::Tab)) select(0, -1);
+    if (isKeyPressed(fb::keysym::Tab)) select(0, -1);
   }
   return Widget::handleFocus(reverse, w);
 }

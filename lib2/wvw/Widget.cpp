@@ -4,7 +4,7 @@
 
 #include "lib1/plat/Assert.h"
 #include "lib2/fb/Keysym.h"
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WLayout.h"
 #include "lib2/wvw/WParent.h"
 
@@ -105,12 +105,12 @@ bool Widget::handleKeyEvent(unsigned int keysym, bool down, Widget* w) {
       if (!isCtrlPressed()) return false;
       if (!handleCopyText(this)) bell();
       return true;
-    case keysym::Tab:
-    case keysym::Down:
-    case keysym::Up: {
+    case fb::keysym::Tab:
+    case fb::keysym::Down:
+    case fb::keysym::Up: {
       // A handler above may have stopped this widget (a dialog closing on
       // the key), so the parent is looked at again here.
-      bool back = keysym == keysym::Up || (keysym == keysym::Tab && isShiftPressed());
+      bool back = keysym == fb::keysym::Up || (keysym == fb::keysym::Tab && isShiftPressed());
       if (parent_) back ? parent_->focusPrev() : parent_->focusNext();
       return true;
     }
@@ -261,13 +261,13 @@ void Widget::requestFocus() {
 }
 
 bool Widget::isShiftPressed() const {
-  return isKeyPressed(keysym::Shift_L) || isKeyPressed(keysym::Shift_R);
+  return isKeyPressed(fb::keysym::Shift_L) || isKeyPressed(fb::keysym::Shift_R);
 }
 bool Widget::isCtrlPressed() const {
-  return isKeyPressed(keysym::Control_L) || isKeyPressed(keysym::Control_R);
+  return isKeyPressed(fb::keysym::Control_L) || isKeyPressed(fb::keysym::Control_R);
 }
 bool Widget::isAltPressed() const {
-  return isKeyPressed(keysym::Alt_L) || isKeyPressed(keysym::Alt_R);
+  return isKeyPressed(fb::keysym::Alt_L) || isKeyPressed(fb::keysym::Alt_R);
 }
 
 void Widget::setTipText(const char* text) { tipText_ = text; }

@@ -12,14 +12,8 @@
 
 #include <memory>
 
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuObserver.h"
-
-namespace mui {
-class MuButtonBar;
-class MuChoice;
-class MuDialog;
-class MuEdit;
-}  // namespace mui
 
 namespace smisc {
 

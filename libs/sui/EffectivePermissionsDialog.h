@@ -10,17 +10,12 @@
 
 #include <memory>
 
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuObserver.h"
 
 namespace svr {
 class Permissions;
 }
-
-namespace mui {
-class MuButton;
-class MuDialog;
-class MuList;
-}  // namespace mui
 
 namespace sui {
 

@@ -39,6 +39,7 @@
 #include <map>
 #include <memory>
 
+#include "lib2/mui/Forward.h"
 #include "lib2/mui/MuInfoFrame.h"
 #include "lib2/mui/MuObserver.h"
 #include "libs/sui/PermissionsScheme.h"
@@ -48,16 +49,6 @@
 namespace svr {
 class Permissions;
 }
-
-namespace mui {
-class MuCheck;
-class MuChoice;
-class MuElement;
-class MuFrame;
-class MuLayout;
-class MuList;
-class MuStatic;
-}  // namespace mui
 
 namespace sui {
 

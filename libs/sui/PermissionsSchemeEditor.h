@@ -12,12 +12,10 @@
 // implements only the four that keep the list.
 #pragma once
 
+#include "lib2/mui/Forward.h"
+
 namespace plat {
 class Configuration;
-}
-
-namespace mui {
-class MuDialog;
 }
 
 namespace sui {

@@ -2,6 +2,7 @@
 
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/String.h"
+#include "lib2/wvw/WLayout.h"
 
 namespace mui {
 
@@ -17,6 +18,12 @@ wvw::Widget* getWidget(const MuElement* element) {
   const MuCommonWvw* c = dynamic_cast<const MuCommonWvw*>(element->getImpl());
   PLAT_ASSERT(c);
   return c->widget();
+}
+
+plat::Point originInWindow(const wvw::Widget* w) {
+  plat::Point origin;
+  for (; w->getParentLayout(); w = w->getParentLayout()) origin += w->getPos();
+  return origin;
 }
 
 }  // namespace mui

@@ -42,4 +42,8 @@ class MuCommonWvw : public MuCommon {
 // back-end object is missing or of another back-end, is a broken invariant.
 wvw::Widget* getWidget(const MuElement* element);
 
+// Where w's top-left lies in the window whose widget tree holds it (the top
+// widget sits at (0, 0)).
+plat::Point originInWindow(const wvw::Widget* w);
+
 }  // namespace mui

@@ -53,13 +53,6 @@ MuElement* findElement(const MuContainer* c, const wvw::Widget* w) {
   return nullptr;
 }
 
-// Where w's top-left lies in the window, whose widget sits at (0, 0).
-plat::Point originInWindow(wvw::Widget* w) {
-  plat::Point origin;
-  for (; w->getParentLayout(); w = w->getParentLayout()) origin += w->getPos();
-  return origin;
-}
-
 long long now() { return plat::getMonotonicTime(-1, nullptr); }
 
 }  // namespace
@@ -83,9 +76,12 @@ MuDialogTx::MuDialogTx(const char* id, const char* title, const plat::Point& siz
   if (f & OwnBorder) window_->addBorder();
   window_->top()->setSize(windowSize());
   setImpl(std::make_unique<DialogCommon>(window_->getCanvas(), window_.get()));
+  dump_ = MuLayoutDump::forDialog(this, window_.get());
 }
 
 MuDialogTx::~MuDialogTx() {
+  // A dialog on its way out is not described.
+  dump_.reset();
   hideTimer_.stop();
   window_->detach();
   // Hidden first: the canvas stops while every panel is whole, and a modal
@@ -191,6 +187,11 @@ void MuDialogTx::destroyChildren() {
     window_->getCanvas()->remove(getWidget(last));
     MuDialog::childRemoved(last);
   }
+}
+
+void MuDialogTx::layoutChildren() {
+  MuDialog::layoutChildren();
+  if (dump_) dump_->laidOut();
 }
 
 void MuDialogTx::setMinSize(const plat::Point& size) { window_->setMinSize(size.x, size.y); }

@@ -28,6 +28,7 @@
 #include "lib1/plat/Timer.h"
 #include "lib2/mui/MuDialog.h"
 #include "lib2/mui/wvw/MuDialogTxWindow.h"
+#include "lib2/mui/wvw/MuLayoutDump.h"
 
 namespace mui {
 
@@ -57,6 +58,7 @@ class MuDialogTx : public MuDialog,
   void setTitle(const char* title) override;
   plat::Point getPrimaryDesktopSize() const override;
   void onSetFocus(MuElement* element) override;
+  void layoutChildren() override;
 
  private:
   bool windowKeyEvent(unsigned keysym, bool down, wvw::Widget* w) override;
@@ -98,6 +100,8 @@ class MuDialogTx : public MuDialog,
   // The element last given the focus, watched in case it goes.
   MuElement* focusElement_ = nullptr;
   std::optional<Guard> focusGuard_;
+  // Made only when the log asks for layout dumps (MuLayoutDump.h).
+  std::unique_ptr<MuLayoutDump> dump_;
 };
 
 MuDialog* muDialogTx(const char* id, const char* title, const plat::Point& size, int flags,

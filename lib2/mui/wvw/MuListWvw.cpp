@@ -6,11 +6,11 @@
 
 #include "lib1/plat/Log.h"
 #include "lib2/fb/Draw.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/gfxutil/Font.h"
 #include "lib2/mui/Mui.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
 #include "lib2/mui/wvw/MuiWvw.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WStyle.h"
 
 namespace mui {
@@ -126,6 +126,11 @@ void MuListWvw::ensureRowVisible(int row) {
   table_.ensureVisible(row, -1);
 }
 
+plat::Rect MuListWvw::getRowRect(int row) {
+  bringUpToDate();
+  return table_.rowRect(row);
+}
+
 void MuListWvw::setData(int row, int columnId, const char* text) {
   if (!storeData(row, columnId, text)) return;
   // Only a row in view shows the change; a reload would change nothing else.
@@ -204,9 +209,9 @@ bool MuListWvw::handleChanged(wvw::Widget* w) {
 }
 
 bool MuListWvw::handleKeyEvent(unsigned int keysym, bool down, wvw::Widget* w) {
-  if (w != &table_ || !down || (keysym != wvw::keysym::Home && keysym != wvw::keysym::End))
+  if (w != &table_ || !down || (keysym != fb::keysym::Home && keysym != fb::keysym::End))
     return false;
-  selectEnd(keysym == wvw::keysym::Home ? 1 : -1);
+  selectEnd(keysym == fb::keysym::Home ? 1 : -1);
   return true;
 }
 

@@ -47,6 +47,9 @@ class MuListWvw : public MuList, private wvw::WTable::Callback, private wvw::WIn
 
   // How often the table was reloaded, for measuring.
   int reloadCount() const { return reloads_; }
+  // Where the row lies in the list's widget, as the table will next draw
+  // it; empty while it is out of view.
+  plat::Rect getRowRect(int row);
 
  private:
   // The table, which brings itself up to date before it draws or hears the

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "lib2/fb/Keysyms.h"
 #include "lib2/mui/Mui.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
 
@@ -11,8 +12,6 @@ namespace mui {
 
 namespace {
 
-constexpr unsigned kEscape = 0xff1b;
-constexpr unsigned kReturn = 0xff0d;
 constexpr int kButtonWidth = 19;
 
 }  // namespace
@@ -88,7 +87,7 @@ bool MuSuperboxWvw::handleResize(wvw::Widget* w) {
 
 bool MuSuperboxWvw::handleKeyEvent(unsigned int keysym, bool down, wvw::Widget* w) {
   if (w != &text_) return false;
-  bool onRelease = keysym == kEscape || keysym == kReturn;
+  bool onRelease = keysym == fb::keysym::Escape || keysym == fb::keysym::Return;
   if (down == onRelease) return false;
   return keyPress(int(keysym));
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "lib2/fb/Keysyms.h"
 #include "tests/support/FakeMui.h"
 
 namespace {
@@ -12,7 +13,8 @@ using gwtest::fakeLeaf;
 using mui::MuDialog;
 using mui::MuElement;
 
-constexpr unsigned kReturn = 0xFF0D, kEscape = 0xFF1B, kKeypadEnter = 0xFF8D;
+constexpr unsigned kReturn = fb::keysym::Return, kEscape = fb::keysym::Escape,
+                   kKeypadEnter = fb::keysym::KP_Enter;
 
 struct Clicks : mui::MuObserver {
   void elementEvent(MuElement* source, int code) override {

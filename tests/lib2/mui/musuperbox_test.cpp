@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "lib2/fb/Keysyms.h"
 #include "lib2/mui/MuFactories.h"
 #include "tests/support/FakeMui.h"
 
@@ -13,10 +14,10 @@ namespace {
 using gwtest::fake;
 using mui::MuSuperbox;
 
-constexpr int kEscape = 0xff1b;
-constexpr int kReturn = 0xff0d;
-constexpr int kTab = 0xff09;
-constexpr int kKeypadEnter = 0xff8d;
+constexpr int kEscape = int(fb::keysym::Escape);
+constexpr int kReturn = int(fb::keysym::Return);
+constexpr int kTab = int(fb::keysym::Tab);
+constexpr int kKeypadEnter = int(fb::keysym::KP_Enter);
 
 // Takes the keys listed in `taken`, and writes down every key it is shown.
 struct KeyTaker : MuSuperbox::Callback {

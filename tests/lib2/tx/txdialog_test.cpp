@@ -10,12 +10,12 @@
 #include "lib1/plat/Exception.h"
 #include "lib1/plat/TimerManager.h"
 #include "lib2/fb/Draw.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDialog.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
-#include "lib2/wvw/Keysyms.h"
 #include "tests/lib2/tx/XWait.h"
 #include "tests/support/SignalStorm.h"
 #include "tests/support/WindowManager.h"
@@ -58,7 +58,7 @@ struct Dialog : tx::TXDialog {
     for (Later* step : steps) step->timer.start(step->delay);
   }
   bool handleKeyEvent(unsigned keysym, bool down, wvw::Widget*) override {
-    if (keysym == wvw::keysym::Escape && down) dismiss(false);
+    if (keysym == fb::keysym::Escape && down) dismiss(false);
     return true;
   }
   std::vector<Later*> steps;
@@ -96,7 +96,7 @@ TEST_F(TXDialogTest, OwnerGetsOnlyMotionWithoutButtonsAndEscapeEndsWithFalse) {
   sendFromOutside(owner.win(), MotionNotify, 5, 0, 0);
   // Queued right behind a motion that passes: not merged into it.
   sendFromOutside(owner.win(), MotionNotify, 6, Button1Mask, 0);
-  sendFromOutside(dialog.win(), KeyPress, 0, 0, XKeysymToKeycode(tx::dpy, wvw::keysym::Escape));
+  sendFromOutside(dialog.win(), KeyPress, 0, 0, XKeysymToKeycode(tx::dpy, fb::keysym::Escape));
   dialog.steps = {&guard};
   EXPECT_FALSE(dialog.showCodeModal());
   EXPECT_EQ(probe.seen, "ptr 5,0;");

@@ -8,19 +8,19 @@
 
 #include "lib1/plat/TimerManager.h"
 #include "lib2/fb/Draw.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWRoot.h"
-#include "lib2/wvw/Keysyms.h"
 #include "tests/lib2/tx/XWait.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/XServer.h"
 
 namespace {
 
-namespace ks = wvw::keysym;
+namespace ks = fb::keysym;
 
 // Paints itself in one pixel value and writes down what reaches it.
 class Probe : public wvw::Widget {

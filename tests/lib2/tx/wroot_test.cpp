@@ -7,12 +7,12 @@
 #include <string>
 
 #include "lib1/plat/TimerManager.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWParent.h"
 #include "lib2/tx/TXWRoot.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WChoice.h"
 #include "lib2/wvw/WMenuItem.h"
@@ -70,7 +70,7 @@ TEST_F(TXWRootTest, ChoiceWhoseMenuWentOutsideOpensItAgainOnReturn) {
   choice.getMenu()->focusNext();
   pressAndRelease(plat::Point(900, 700));
   ASSERT_FALSE(choice.getMenu()->isVisible());
-  for (bool down : {true, false}) choice.getButton()->keyEvent(wvw::keysym::Return, down);
+  for (bool down : {true, false}) choice.getButton()->keyEvent(fb::keysym::Return, down);
   EXPECT_STREQ(choice.getStr(), "View only");
   EXPECT_TRUE(choice.getMenu()->isVisible() && root->popupOf(choice.getMenu()));
   choice.getMenu()->hide();

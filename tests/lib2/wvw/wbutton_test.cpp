@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WArrowButton.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WChild.h"
@@ -15,7 +15,7 @@
 
 using namespace gwtest;
 using namespace wvw;
-namespace ks = wvw::keysym;
+namespace ks = fb::keysym;
 
 // An unfocusable button clicks too, without taking the focus. Other buttons
 // never click, and leave no pressed look behind.

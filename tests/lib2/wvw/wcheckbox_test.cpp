@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WChild.h"
 #include "tests/support/Golden.h"
@@ -10,7 +10,7 @@
 
 using namespace gwtest;
 using namespace wvw;
-namespace ks = wvw::keysym;
+namespace ks = fb::keysym;
 
 TEST(WCheckBox, ClicksLeaveIndeterminateForCheckedThenToggle) {
   WidgetHost host(plat::Point(16, 16));

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "tests/support/WidgetHost.h"
 
 using namespace gwtest;
@@ -29,7 +29,7 @@ struct ChoiceTest : testing::Test, WInputHandler {
   }
   void open() {
     c->getButton()->requestFocus();
-    host.press(keysym::Return);
+    host.press(fb::keysym::Return);
   }
   std::unique_ptr<WChoice> c = std::make_unique<WChoice>(nullptr, true, false, 255);
   WidgetHost host{plat::Point(100, 23)}, popup{plat::Point(200, 100)};
@@ -74,8 +74,8 @@ TEST_F(ChoiceTest, TheReturnThatPicksSelectsTheTextAndNeitherReopensNorLeavesThe
   open();
   popup.host(c->getMenu());
   popup.focusWindow(true);
-  host.press(keysym::Down);
-  host.press(keysym::Return);
+  host.press(fb::keysym::Down);
+  host.press(fb::keysym::Return);
   EXPECT_STREQ(c->getStr(), "a");
   EXPECT_EQ(c->getText()->getSelLength(), -1);  // all of it, the cursor at the end
   EXPECT_FALSE(c->getMenu()->isVisible() || c->getButton()->isDown());
@@ -86,17 +86,17 @@ TEST_F(ChoiceTest, TheMenuOpensOnTheCurrentItemSoAnImmediateReturnKeepsIt) {
   open();
   popup.host(c->getMenu());
   popup.focusWindow(true);
-  host.press(keysym::Return);
+  host.press(fb::keysym::Return);
   EXPECT_STREQ(c->getStr(), "c");
 }
 
 TEST_F(ChoiceTest, AMenuTheWindowLayerTookDownNoLongerTakesTheKeys) {
   open();
   c->getMenu()->setVisible(false);  // as the window layer does on a press outside it
-  host.press(keysym::Return);       // opens again instead of picking a hidden item
+  host.press(fb::keysym::Return);   // opens again instead of picking a hidden item
   EXPECT_TRUE(*c->getStr() == '\0' && c->getMenu()->isVisible());
   c->getMenu()->setVisible(false);
-  host.press(keysym::Tab);
+  host.press(fb::keysym::Tab);
   EXPECT_EQ(c->getFocusedChild(), c->getText());
 }
 

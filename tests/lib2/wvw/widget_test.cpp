@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "tests/support/Block.h"
 #include "tests/support/WidgetHost.h"
 
 using namespace gwtest;
 using namespace wvw;
-namespace ks = wvw::keysym;
+namespace ks = fb::keysym;
 
 TEST(Widget, SetSizeRepaintsTheUnionOfOldAndNewArea) {
   using Case = std::tuple<plat::Point, const char*, const char*>;

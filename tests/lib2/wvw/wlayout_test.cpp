@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WFrame.h"
@@ -10,7 +10,7 @@
 
 using namespace gwtest;
 using namespace wvw;
-namespace ks = wvw::keysym;
+namespace ks = fb::keysym;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WIconMenuItem.h"
 #include "lib2/wvw/WRoot.h"
 #include "lib2/wvw/WRootMenu.h"
@@ -123,7 +123,7 @@ TEST(WRootMenu, EscapeOnTheMenuOrAnItemTakesItDown) {
   for (bool onItem : {false, true}) {
     menu.show(plat::Point(), nullptr);
     if (onItem) item.requestFocus();
-    popup.press(keysym::Escape);
+    popup.press(fb::keysym::Escape);
     EXPECT_FALSE(root.shown || menu.isVisible()) << onItem;
   }
   popup.unhost();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WChild.h"
 #include "lib2/wvw/WDiscreteSlider.h"
@@ -85,7 +85,7 @@ TEST(DiscreteSlider, ArrowKeysOfItsAxisStepAndVerticalCountsUp) {
   v.setRange(plat::Point(0, 4));
   host.render();
   EXPECT_EQ(v.knobPos().y, 100);  // value 0 at the bottom
-  for (unsigned k : {keysym::Up, keysym::Up, keysym::Down}) host.press(k);
+  for (unsigned k : {fb::keysym::Up, fb::keysym::Up, fb::keysym::Down}) host.press(k);
   EXPECT_EQ(v.position.y, 1);
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "lib2/fb/Draw.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/gfxutil/Font.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "lib2/wvw/WStyle.h"
 #include "tests/support/DrivenClock.h"
@@ -104,12 +104,12 @@ TEST_F(Table, KeysMoveTheSelectionOverUnselectableRows) {
   rowsTo(4);
   host.render();  // row 3 has a null text, drawn as empty
   rows.unselectable = {0};
-  EXPECT_TRUE(table.handleKeyEvent(keysym::Up, true, &table) && table.getSelectedRow() == -1);
-  host.press(keysym::Down);
+  EXPECT_TRUE(table.handleKeyEvent(fb::keysym::Up, true, &table) && table.getSelectedRow() == -1);
+  host.press(fb::keysym::Down);
   EXPECT_EQ(table.getSelectedRow(), 1);
   table.setSelected(3, -1);
   host.topEvents.take();
-  EXPECT_TRUE(table.handleKeyEvent(keysym::Down, true, &table) && table.getSelectedRow() == 3);
+  EXPECT_TRUE(table.handleKeyEvent(fb::keysym::Down, true, &table) && table.getSelectedRow() == 3);
   rows.unselectable = {0, 3};
   EXPECT_FALSE(table.selectNextRow(0));  // no endless loop on a row turned unselectable
   host.takeDirty();
@@ -128,7 +128,7 @@ TEST_F(Table, UpAndDownStayWithTheRowsOnceTheScrollBarShows) {
   rowsTo(50);
   host.host(&canvas);
   host.focusWindow(true);  // the focus goes into the table
-  for (unsigned k : {keysym::Down, keysym::Down}) host.press(k);
+  for (unsigned k : {fb::keysym::Down, fb::keysym::Down}) host.press(k);
   EXPECT_EQ(table.getSelectedRow(), 1);
   host.unhost();
   canvas.remove(&table);
@@ -145,6 +145,25 @@ TEST_F(Table, AMillionRowsCostOnlyTheRowsInViewAndFewerDropTheSelection) {
   EXPECT_EQ(table.scrollbar.slider.position.y, 1000000 - 96 / rowH - 1);
   rowsTo(50);  // the view ends at the last row; the selected row is gone
   EXPECT_TRUE(table.scrollbar.slider.position.y == 50 - 96 / rowH && table.getSelectedRow() == -1);
+}
+
+// What a test driving the program from outside clicks: each row in view where
+// the table finds it, a part row cut to the box, the rest nowhere.
+TEST_F(Table, RowRectIsWhereTheTableFindsTheRow) {
+  rowsTo(50);
+  table.setSelected(10, -1);  // scrolled so that row 10 shows
+  int first = table.scrollbar.slider.position.y;
+  ASSERT_GT(first, 0);
+  for (int row : {first - 1, 50, -1}) EXPECT_TRUE(table.rowRect(row).isEmpty()) << row;
+  int shown = 0;
+  for (int row = first; !table.rowRect(row).isEmpty(); row++, shown++) {
+    plat::Rect r = table.rowRect(row);
+    int found, col;
+    ASSERT_TRUE(table.findRowColAtPoint({r.tl.x + 1, (r.tl.y + r.br.y) / 2}, &found, &col));
+    EXPECT_EQ(found, row);
+    EXPECT_LE(r.br.y, 98) << row;  // inside the frame
+  }
+  EXPECT_EQ(shown, (96 + rowH - 1) / rowH);
 }
 
 TEST_F(Table, LooksAsTheGoldenImage) {

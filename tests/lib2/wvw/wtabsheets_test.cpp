@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "tests/support/Golden.h"
 #include "tests/support/WidgetHost.h"
 
 using namespace gwtest;
 using namespace wvw;
-namespace ks = wvw::keysym;
+namespace ks = fb::keysym;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/wvw/WTextAutocomplete.h"
 #include "lib2/wvw/WTextUnsignedNumberFilter.h"
 #include "tests/support/CaptureLogger.h"
@@ -11,7 +11,7 @@
 
 using namespace gwtest;
 using namespace wvw;
-namespace ks = wvw::keysym;
+namespace ks = fb::keysym;
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "lib2/fb/Keysyms.h"
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
 #include "lib2/mui/wvw/MuLayoutWvw.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "tests/support/CaptureLogger.h"
 #include "tests/support/Golden.h"
@@ -18,7 +18,7 @@
 namespace {
 
 using mui::MuChoice;
-namespace ks = wvw::keysym;
+namespace ks = fb::keysym;
 constexpr unsigned kBackSpace = 0xFF08, kHome = 0xFF50;
 
 // Counts the events the tree sends.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "tests/lib2/mui/wvw/ControlsHost.h"
 #include "tests/support/Golden.h"
 
@@ -27,7 +27,7 @@ TEST_F(MuControlsWvwTest, ButtonsClickEditsChangeAndStaticsStayQuiet) {
   host.press('a');
   // A value the program sets is no user's edit.
   name->setText("set, not typed");
-  host.press(wvw::keysym::Return);
+  host.press(fb::keysym::Return);
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"ok 1", "name 0"}));
 }
 
@@ -43,7 +43,7 @@ TEST_F(MuControlsWvwTest, TabVisitsWhatTakesTheFocusInOrderAndWrapsRound) {
   ok->focus();
   std::vector<std::string> visited;
   for (int i = 0; i < 4; i++) {
-    host.press(wvw::keysym::Tab);
+    host.press(fb::keysym::Tab);
     for (mui::MuElement* e : std::vector<mui::MuElement*>{ok, name, link, copyable})
       if (e->hasFocus()) visited.push_back(e->getId());
   }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "tests/lib2/mui/wvw/ControlsHost.h"
 #include "tests/support/CaptureLogger.h"
 
@@ -12,7 +12,6 @@ namespace {
 
 using mui::MuEdit;
 using mui::MuEditWvw;
-namespace keysym = wvw::keysym;
 
 class MuEditWvwTest : public gwtest::ControlsHost {
  protected:
@@ -79,8 +78,8 @@ TEST_F(MuEditWvwTest, TheNumericFilterRefusesKeysThatLeadNowhere) {
 TEST_F(MuEditWvwTest, TheSelectionIsGivenFromItsLowerEnd) {
   MuEditWvw* e = add();
   type(e, "abcd");
-  host.press(keysym::Left, {keysym::Shift_L});
-  host.press(keysym::Left, {keysym::Shift_L});
+  host.press(fb::keysym::Left, {fb::keysym::Shift_L});
+  host.press(fb::keysym::Left, {fb::keysym::Shift_L});
   int length = -1;
   EXPECT_EQ(e->getSelection(&length), 2);
   EXPECT_EQ(length, 2);

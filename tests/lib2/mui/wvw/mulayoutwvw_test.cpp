@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lib2/wvw/Keysyms.h"
+#include "lib2/fb/Keysyms.h"
 #include "tests/lib2/mui/wvw/ControlsHost.h"
 
 namespace {
@@ -42,7 +42,7 @@ TEST_F(MuLayoutWvwTest, TabVisitsTheRowsTopToBottomAfterEachReorder) {
     for (size_t i = 0; i < rows.size(); i++) {
       for (mui::MuElement* e : rows)
         if (e->hasFocus()) visited += e->getId();
-      host.press(wvw::keysym::Tab);
+      host.press(fb::keysym::Tab);
     }
     EXPECT_EQ(visited, expected) << s.name;
   }

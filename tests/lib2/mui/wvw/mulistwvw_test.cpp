@@ -5,11 +5,11 @@
 #include <sstream>
 #include <string>
 
+#include "lib2/fb/Keysyms.h"
 #include "lib2/gfxutil/Font.h"
 #include "lib2/mui/MuFactories.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
 #include "lib2/mui/wvw/MuLayoutWvw.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "tests/support/DrivenClock.h"
 #include "tests/support/Golden.h"
@@ -19,7 +19,6 @@
 namespace {
 
 using mui::MuList;
-namespace keysym = wvw::keysym;
 
 // The list's events as "0 1 2 ".
 struct Events : mui::MuObserver {
@@ -77,7 +76,8 @@ struct MuListWvwTest : ::testing::Test {
       } else if (s[0] == 'R') {
         list->removeAllRows();
       } else {
-        const unsigned keys[] = {keysym::Home, keysym::End, keysym::Up, keysym::Down};
+        const unsigned keys[] = {fb::keysym::Home, fb::keysym::End, fb::keysym::Up,
+                                 fb::keysym::Down};
         host.press(keys[std::string("HEUD").find(s[0])]);
       }
     }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "lib2/fb/Keysyms.h"
 #include "lib2/gfxutil/ScreenDensity.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WCanvas.h"
 #include "tests/lib2/mui/wvw/ProbeElement.h"
 #include "tests/support/Golden.h"
@@ -69,7 +69,7 @@ TEST(MuPagerWvw, TheProgramSwitchesQuietlyAndTheUserWithAnEvent) {
   s.clickTab(2);
   EXPECT_TRUE(s.showing(2));
   s.host.focusWindow(true);
-  s.host.press(wvw::keysym::Tab, {wvw::keysym::Control_L});
+  s.host.press(fb::keysym::Tab, {fb::keysym::Control_L});
   EXPECT_TRUE(s.showing(0));
   EXPECT_EQ(s.changes, 2);
 }

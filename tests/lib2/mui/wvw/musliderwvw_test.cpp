@@ -4,8 +4,8 @@
 
 #include <climits>
 
+#include "lib2/fb/Keysyms.h"
 #include "lib2/mui/wvw/MuCommonWvw.h"
-#include "lib2/wvw/Keysyms.h"
 #include "lib2/wvw/WSlider.h"
 #include "tests/support/WidgetHost.h"
 #include "tests/support/WvwBackEnd.h"
@@ -54,8 +54,8 @@ TEST(MuSliderWvw, OnlyTheUsersMovesAreEvents) {
     int flags;
     plat::Point hostSize, beyondKnob;
     unsigned key;
-  } rows[] = {{0, {110, 20}, {100, 10}, wvw::keysym::Right},
-              {MuSlider::Vertical, {20, 110}, {10, 10}, wvw::keysym::Up}};
+  } rows[] = {{0, {110, 20}, {100, 10}, fb::keysym::Right},
+              {MuSlider::Vertical, {20, 110}, {10, 10}, fb::keysym::Up}};
   for (const auto& r : rows) {
     mui::MuSliderWvw slider(nullptr, "s", r.flags);
     Counter counter;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "lib1/os/AppInfo.h"
+#include "lib2/fb/Keysyms.h"
 #include "lib2/tx/TXUtil.h"
-#include "lib2/wvw/Keysyms.h"
 #include "tests/lib2/mui/wvw/ControlsHost.h"
 #include "tests/support/XServer.h"
 
@@ -14,7 +14,6 @@ namespace {
 
 using mui::MuSuperbox;
 using mui::MuSuperboxWvw;
-namespace keysym = wvw::keysym;
 
 // Writes down each key it is shown, and takes none.
 struct KeyLog : MuSuperbox::Callback {
@@ -96,10 +95,10 @@ TEST_F(MuSuperboxWvwTest, EscapeAndReturnCountWhenLetGoAndOtherKeysWhenPressed) 
     bool down;
     bool heard;
   } rows[] = {
-      {"escape down", keysym::Escape, true, false},
-      {"escape up", keysym::Escape, false, true},
-      {"return down", keysym::Return, true, false},
-      {"return up", keysym::Return, false, true},
+      {"escape down", fb::keysym::Escape, true, false},
+      {"escape up", fb::keysym::Escape, false, true},
+      {"return down", fb::keysym::Return, true, false},
+      {"return up", fb::keysym::Return, false, true},
       {"letter down", 'q', true, true},
       {"letter up", 'q', false, false},
   };

@@ -1,9 +1,9 @@
-// The X keysyms that the widgets, the window layer and their tests name, as
-// plain numbers, so that the widget set and its tests need no X headers.
+// The X keysyms that the widgets, the window layer, the dialog model and
+// their tests name, as plain numbers, so that none of them needs X headers.
 // Every such key is named here and nowhere else.
 #pragma once
 
-namespace wvw::keysym {
+namespace fb::keysym {
 
 inline constexpr unsigned int space = 0x20;
 inline constexpr unsigned int ISO_Left_Tab = 0xFE20;
@@ -19,6 +19,7 @@ inline constexpr unsigned int Right = 0xFF53;
 inline constexpr unsigned int Down = 0xFF54;
 inline constexpr unsigned int End = 0xFF57;
 inline constexpr unsigned int KP_Tab = 0xFF89;
+inline constexpr unsigned int KP_Enter = 0xFF8D;
 inline constexpr unsigned int Shift_L = 0xFFE1;
 inline constexpr unsigned int Shift_R = 0xFFE2;
 inline constexpr unsigned int Control_L = 0xFFE3;
@@ -27,4 +28,4 @@ inline constexpr unsigned int Alt_L = 0xFFE9;
 inline constexpr unsigned int Alt_R = 0xFFEA;
 inline constexpr unsigned int Delete = 0xFFFF;
 
-}  // namespace wvw::keysym
+}  // namespace fb::keysym
