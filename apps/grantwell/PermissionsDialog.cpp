@@ -135,7 +135,8 @@ void PermissionsDialog::show() {
     svr::SecurityPrincipalStore::validate(value.get());
   } catch (const plat::Exception& e) {
     vlog().error("Permissions: %s", e.str());
-    edit_->setText(escaped(value.get()).get());
+    // Cut, it could read back as a valid list of fewer principals.
+    if (!edit_->setText(escaped(value.get()).get())) edit_->setText("");
   }
 }
 

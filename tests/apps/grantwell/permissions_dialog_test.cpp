@@ -156,6 +156,15 @@ TEST_F(PermissionsDialogTest, ConfiguredListThatDoesNotParseIsLoggedAndPutIntoTh
   EXPECT_EQ(stored(), "root:v,a\\b:V");
 }
 
+TEST_F(PermissionsDialogTest, ConfiguredListTooLongForTheBoxIsNotPutThereCut) {
+  gwtest::CaptureLogger logger;
+  gwtest::RouteWriter route(plat::LogWriter::getLogWriter("PermissionsDialog"), &logger, 0);
+  std::string list(size_t(mui::MuEdit::MinCapacity), 'x');
+  start((list + ",root:V").c_str());
+  EXPECT_EQ(box(), "");
+  EXPECT_TRUE(logger.has("Permissions: invalid permissions string"));
+}
+
 TEST_F(PermissionsDialogTest, ListTooLongForTheBoxIsNotShownCut) {
   start("root:v");
   type("kept");
