@@ -79,7 +79,7 @@ void AddPrincipalDialog::elementChanged(mui::MuElement*) { updateOk(); }
 
 void AddPrincipalDialog::updateOk() {
   buttonBar_->lookupButton(mui::MuButtonBar::Ok)
-      ->enable(svr::SecurityPrincipal::isWritableId(getName(), isGroup()));
+      ->enable(*getName() && svr::SecurityPrincipal::isWritableId(getName(), isGroup()));
 }
 
 }  // namespace smisc

@@ -36,7 +36,8 @@ SecurityPrincipal::SecurityPrincipal(const char* id, const Permissions& perms, b
 
 bool SecurityPrincipal::isWritableId(const char* id, bool isGroup) {
   // The parameter holds only UTF-8, so any other id could never be saved.
-  if (!id || !*id || strpbrk(id, ",:") || !plat::isValidUtf8(id)) return false;
+  // The empty id is the server's owner (":d" reads back as written).
+  if (!id || strpbrk(id, ",:") || !plat::isValidUtf8(id)) return false;
   return isGroup || id[0] != '%';
 }
 

@@ -2,10 +2,11 @@
 // group of the host's user database (or "*", all users) with its permission
 // set, and its item text "[%]name:permissions".
 //
-// Invariants: the id is never null once the principal is in use, and it is
-// never empty, never holds "," or ":", is UTF-8 and, for a user, does not
-// start with "%": such an id would be written raw and read back as different
-// principals (or not at all), so it is refused wherever a principal gets one.
+// Invariants: the id is never null once the principal is in use, never holds
+// "," or ":", is UTF-8 and, for a user, does not start with "%": such an id
+// would be written raw and read back as different principals (or not at all),
+// so it is refused wherever a principal gets one. The empty id stays: a user
+// with no name is the server's owner, and ":d" or "%:v" read back as written.
 // The display name is only a cache and may be absent.
 #pragma once
 
@@ -57,8 +58,8 @@ class SecurityPrincipal {
   bool checkId(const char* = nullptr);
   // Whether the id (and alternative name) would survive write and read.
   bool isWritable() const;
-  // Whether an id of this kind can be written and read back unchanged: not
-  // empty, UTF-8, no "," or ":", and for a user no leading "%".
+  // Whether an id of this kind can be written and read back unchanged: UTF-8,
+  // no "," or ":", and for a user no leading "%". The empty id can.
   static bool isWritableId(const char* id, bool isGroup);
   // Throws plat::Exception "invalid user name "<id>"" (or group).
   [[noreturn]] void throwInvalid() const;

@@ -45,7 +45,7 @@ TEST_F(PrincipalStore, BadItemLeavesStoreAndParameterAsTheyWere) {
   // dropInvalid leaves out only names that could not be saved back.
   const std::tuple<const char*, bool, const char*> rows[] = {
       {"alice:v,carol:Sk", true, "invalid permissions string"},
-      {"alice:v,%:d", false, "invalid principal \"%:d\""}};
+      {"alice:v,%bob:Q", false, "invalid permissions string"}};
   roundTrip("bob:d");
   for (auto [value, dropInvalid, failure] : rows) {
     param.setParam(value, 0);
@@ -55,7 +55,18 @@ TEST_F(PrincipalStore, BadItemLeavesStoreAndParameterAsTheyWere) {
     EXPECT_STREQ(param.getValue(), value);
   }
   param.unsetParam(0, false);
-  EXPECT_EQ(roundTrip(":s,alice:v,%:d", true), "alice:v");
+  EXPECT_EQ(roundTrip(":s,alice:v,%:d", true), ":s,alice:v,%:d");
+}
+
+TEST_F(PrincipalStore, ServerOwnerAndEmptyGroupAreKept) {
+  const char* const rows[][2] = {
+      {":d,alice:v", ":d,alice:v"}, {"%:v,bob:s,%", "bob:s,%:v,%:"}, {"alice:v,:", ":,alice:v"}};
+  for (auto [value, saved] : rows) EXPECT_EQ(roundTrip(value), saved) << value;
+  EXPECT_EQ(store.findById("", false), 0);
+  EXPECT_EQ(store.add(new SecurityPrincipal("", Permissions("v"), true, nullptr)), 2);
+  EXPECT_NO_THROW(store.validate(":d,%:v"));
+  EXPECT_EQ(gwtest::failureOf([] { svr::SecurityPrincipalStore::validate("a,b\xff:d"); }),
+            "invalid principal \"b\xff:d\"");
 }
 
 TEST_F(PrincipalStore, AddRefusesAPrincipalWhoseItemWasRefused) {

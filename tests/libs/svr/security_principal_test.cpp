@@ -18,8 +18,8 @@ TEST(SecurityPrincipal, BadItemChangesNothing) {
                                  {"%bob:s:k", "invalid permissions string"},
                                  {"x:s k", "invalid permissions string"},
                                  {"x,%admins:f", "refused"},
-                                 {":f", "refused"},
-                                 {"%", "refused"},
+                                 {"%a,b:f", "refused"},
+                                 {"%\xc0:", "refused"},
                                  {"b\xff:s", "refused"}};
   SecurityPrincipal p;
   p.read("%staff:v");
@@ -40,8 +40,22 @@ TEST(SecurityPrincipal, RefusesIdsThatWouldReadBackAsOthers) {
   EXPECT_EQ(make("bob,%wheel", false), "invalid user name \"bob,%wheel\"");
   EXPECT_EQ(make("a:b", true), "invalid group name \"a:b\"");
   EXPECT_EQ(make("%x", false), "invalid user name \"%x\"");
-  EXPECT_EQ(make("", true), "invalid group name \"\"");
+  EXPECT_EQ(make("", true), "(none)");
   EXPECT_EQ(make("%x", true), "(none)");
+}
+
+TEST(SecurityPrincipal, EmptyIdsReadBackAsWritten) {
+  // A user without a name is the server's owner; an empty group is kept too,
+  // rather than lost with everything else in the list.
+  const char* const rows[][2] = {{":d", ":d"}, {"%:v", "%:v"}, {"%", "%:"}, {":", ":"}};
+  for (auto [item, written] : rows) {
+    SecurityPrincipal p;
+    ASSERT_TRUE(p.read(item)) << item;
+    EXPECT_STREQ(p.getId(), "") << item;
+    plat::DString out;
+    p.write(out);
+    EXPECT_STREQ(out.get(), written) << item;
+  }
 }
 
 TEST(SecurityPrincipal, DisplayNameFallsBackAndAsksOnlyUntilAnswered) {
