@@ -225,6 +225,13 @@ void PermissionsDialog::refreshFromText() {
 }
 
 void PermissionsDialog::refreshText() {
+  // A configured value that does not parse is all that is left of its
+  // principals: the empty list is not stored over it, and the box keeps
+  // what the person may be correcting there.
+  if (systemScheme_->isValueUnreadable()) {
+    showInvalid(escaped(permissionsValue().get()).get());
+    return;
+  }
   systemScheme_->permissionChanged(0, 0);
   plat::DString shown = escaped(permissionsValue().get());
   plat::String before(edit_->getText());

@@ -10,7 +10,8 @@
 // `Permissions` at priority 50. A box text that is not a valid list (a bad
 // escape, or a principal list that does not parse) is refused with a message
 // box, changing nothing; a configured value that does not parse is logged
-// and put into the box, so that it can be corrected rather than lost.
+// and put into the box, so that it can be corrected rather than lost, and
+// nothing is stored over it until a text that parses is read from the box.
 //
 // While it lives the dialog's name resolver is the process-wide one.
 #pragma once
@@ -60,7 +61,8 @@ class PermissionsDialog : public sui::PermissionsEditorImpl {
   void showControls();
   // The box's text into `Permissions`, and the list rebuilt from it.
   void refreshFromText();
-  // The list into `Permissions`, and its text into the box.
+  // The list into `Permissions`, and its text into the box; refused while
+  // `Permissions` holds a value that does not parse.
   void refreshText();
   // Tells that text, as it stood in the box, is no valid list.
   void showInvalid(const char* text);

@@ -37,15 +37,19 @@ plat::StringParameter* PermissionsSchemeSystemAuth::param() const {
   return param;
 }
 
-void PermissionsSchemeSystemAuth::save() { store_.save(param(), kPriority); }
+void PermissionsSchemeSystemAuth::save() {
+  if (!unreadable_) store_.save(param(), kPriority);
+}
 
 void PermissionsSchemeSystemAuth::init() {
   try {
     store_.load(*param(), false);
+    unreadable_ = false;
   } catch (const plat::Exception&) {
-    // The host tells the person; the text stays in the parameter until the
-    // next change is saved.
+    // The host tells the person; the text stays in the parameter until a
+    // text that parses replaces it.
     store_.clear();
+    unreadable_ = true;
   }
   for (int i = 0; i < store_.size(); i++) {
     svr::SecurityPrincipal* p = store_.get(i);
@@ -69,13 +73,13 @@ svr::Permissions* PermissionsSchemeSystemAuth::getPermissions(int index, bool* l
 void PermissionsSchemeSystemAuth::permissionChanged(int, char) { save(); }
 
 void PermissionsSchemeSystemAuth::principalSelected(int index) {
-  bool policy = store_.isPolicy();
   editor_->showHelp(nullptr);
-  editor_->enableButton("add", !policy, nullptr);
-  editor_->enableButton("remove", index >= 0 && !policy, "add");
+  editor_->enableButton("add", isEditable(), nullptr);
+  editor_->enableButton("remove", index >= 0 && isEditable(), "add");
 }
 
 void PermissionsSchemeSystemAuth::buttonPressed(const char* id) {
+  if (!isEditable()) return;
   if (plat::String::equal(id, "add")) {
     queryAddPrincipal();
   } else if (plat::String::equal(id, "remove")) {

@@ -8,7 +8,9 @@
 // Invariants: the editor's rows are the store's principals in store order;
 // while the value comes from policy (priority 0) nothing can be added or
 // removed and the editor locks the controls. A value that does not parse
-// leaves the list empty and the parameter as it was until the next save.
+// leaves the list empty, and nothing can be added or removed until a value
+// that parses is loaded: a save would write the empty list over the text,
+// which is all that is left of the person's principals.
 #pragma once
 
 #include "libs/sui/PermissionsScheme.h"
@@ -30,6 +32,9 @@ class PermissionsSchemeSystemAuth : public sui::PermissionsScheme {
   void principalSelected(int index) override;
   void buttonPressed(const char* id) override;
   bool hasPolicySettings() const override { return store_.isPolicy(); }
+  // Whether the last load found a value that does not parse; it stays
+  // untouched until a load succeeds.
+  bool isValueUnreadable() const { return unreadable_; }
 
   // Runs the add dialog and adds what it returns.
   virtual void queryAddPrincipal();
@@ -43,8 +48,11 @@ class PermissionsSchemeSystemAuth : public sui::PermissionsScheme {
  private:
   plat::StringParameter* param() const;
   void save();
+  // Whether the list may be changed and stored.
+  bool isEditable() const { return !store_.isPolicy() && !unreadable_; }
 
   svr::SecurityPrincipalStore store_;
+  bool unreadable_ = false;
 };
 
 }  // namespace smisc

@@ -113,7 +113,7 @@ TEST_F(PermissionsDialogTest, TextsThatAreNoListAreRefusedAndChangeNothing) {
       {"backslash at the end", "root:v\\"},
       {"unknown escape", "root:v\\x"},
       {"unknown permission letter", "alice:V"},
-      {"empty name", ":v"},
+      {"blank before the permissions", "root: v"},
   };
   start("root:f");
   for (const Row& r : rows) {
@@ -154,6 +154,47 @@ TEST_F(PermissionsDialogTest, ConfiguredListThatDoesNotParseIsLoggedAndPutIntoTh
   EXPECT_EQ(box(), "root:v,a\\\\b:V");
   EXPECT_TRUE(logger.has("Permissions: invalid permissions string"));
   EXPECT_EQ(stored(), "root:v,a\\b:V");
+}
+
+TEST_F(PermissionsDialogTest, ConfiguredListThatDoesNotParseIsNeverStoredOver) {
+  for (const char* value : {"x\\y:Q", "alice:V"}) {
+    start(value);
+    const std::string shown = box();
+    EXPECT_TRUE(dialog->getDialog()->handleActionKey(mui::ActionKeyReturn)) << value;
+    type("being corrected");
+    click("main.tl.refreshtext");
+    EXPECT_EQ(box(), "being corrected") << value;
+    EXPECT_FALSE(gwtest::fake(at("main.split.buttons.add")).usable) << value;
+    click("main.split.buttons.add");
+    for (bool deny : {false, true}) {
+      mui::MuCheck* tick = dialog->getTick('c', deny);
+      EXPECT_FALSE(gwtest::fake(tick).usable) << value;
+      tick->dispatchEvent(tick, mui::MuEventChanged);
+    }
+    EXPECT_FALSE(gwtest::fake(at("main.settings.l.permset.choice")).usable) << value;
+    EXPECT_EQ(stored(), value);
+    EXPECT_FALSE(shown.empty()) << value;
+    dialog.reset();
+  }
+}
+
+TEST_F(PermissionsDialogTest, ReadingAListThatParsesEndsTheRefusal) {
+  start("alice:V");
+  type("root:v");
+  EXPECT_EQ(refreshFromText(), "");
+  click("main.tl.refreshtext");
+  EXPECT_EQ(box(), "root:v");
+  EXPECT_TRUE(gwtest::fake(at("main.split.buttons.add")).usable);
+}
+
+TEST_F(PermissionsDialogTest, ServerOwnerAndEmptyGroupRoundTripThroughTheBox) {
+  start(":d,%:v,root:f");
+  EXPECT_EQ(rows().rfind("root (root);Zem Server owner [", 0), 0u) << rows();
+  click("main.tl.refreshtext");
+  EXPECT_EQ(box(), "root:f,:d,%:v");
+  type(":v,%:d");
+  EXPECT_EQ(refreshFromText(), "");
+  EXPECT_EQ(stored(), ":v,%:d");
 }
 
 TEST_F(PermissionsDialogTest, ConfiguredListTooLongForTheBoxIsNotPutThereCut) {

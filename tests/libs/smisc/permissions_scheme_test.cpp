@@ -122,6 +122,32 @@ TEST_F(PermissionsSchemeTest, AListThatDoesNotParseShowsNoRowsAndStaysStored) {
   EXPECT_EQ(stored(), "jsmith:V");
 }
 
+TEST_F(PermissionsSchemeTest, AValueThatDoesNotParseIsNeverStoredOver) {
+  start("jsmith:V");
+  EXPECT_FALSE(usable("add"));
+  add({false, "root", true});
+  scheme->permissionChanged(0, 0);
+  EXPECT_EQ(stored(), "jsmith:V");
+  EXPECT_EQ(rows(), "");
+}
+
+TEST_F(PermissionsSchemeTest, AValueThatParsesEndsTheRefusal) {
+  start("jsmith:V");
+  host.permissions.setParam("jsmith:v", 50);
+  host.updateUi(scheme);
+  EXPECT_TRUE(usable("add"));
+  add({false, "root", true});
+  EXPECT_EQ(stored(), "jsmith:v,root:d");
+}
+
+TEST_F(PermissionsSchemeTest, ServerOwnerIsListedAndKeptWhenAPrincipalIsAdded) {
+  start(":v,%:d");
+  EXPECT_EQ(rows().rfind("user Zem Server owner [", 0), 0u) << rows();
+  EXPECT_NE(rows().find("; group Unknown group (); "), std::string::npos) << rows();
+  add({false, "jsmith", true});
+  EXPECT_EQ(stored(), "jsmith:d,:v,%:d");
+}
+
 TEST_F(PermissionsSchemeTest, AddedPrincipalStartsNormalInItsSortedPlace) {
   start("%staff:d,root:v");
   add({false, "jsmith", true});
