@@ -112,10 +112,15 @@ plat::String productDir(const char* exeDir, const char* component) {
   return plat::DPrintf("%s%c%s", exeDir, '/', component).get();
 }
 
-}  // namespace
+// Standard error with the start-up `Log` setting: where main reports what
+// went wrong, so it must exist before anything that can fail is reported.
+void startStderrLog(const char* defaultLog) {
+  plat::initStderrLogger(os::getAppName());
+  plat::logParam.setParam(defaultLog ? defaultLog : "*:stderr:10", kPriority);
+}
 
-void appInit(const char* argv0, const char* appName, loc::msgid_t appNameKey,
-             const char* defaultLog, bool enableFileLog, bool readConfig) {
+// Identity, localisation, HOME and the directories, up to the version texts.
+void startUpToLogging(const char* argv0, const char* appName, loc::msgid_t appNameKey) {
   // Without a name of either kind (a program started with an empty argument
   // list) the name waits for the executable's, a few lines on.
   const char* firstName = appName ? appName : argv0 ? argv0 : "";
@@ -150,18 +155,36 @@ void appInit(const char* argv0, const char* appName, loc::msgid_t appNameKey,
   if (std::find(callbacks.begin(), callbacks.end(), &versionSetter) == callbacks.end())
     callbacks.push_back(&versionSetter);
   rebuildVersionInfo();
+}
 
-  // The application name in force, which is the executable's when appName
-  // is null.
-  const char* name = os::getAppName();
-  plat::logFileParam.setParam(plat::DPrintf("%s.log", name), kPriority);
-  plat::initStderrLogger(name);
-  plat::initFileLogger(name);
-  plat::enableFileLogger(false);
-  plat::logParam.setParam(defaultLog ? defaultLog : "*:stderr:10", kPriority);
+}  // namespace
 
-  if (readConfig) readAppConfig(nullptr);
-  if (enableFileLog) plat::enableFileLogger(true);
+void appInit(const char* argv0, const char* appName, loc::msgid_t appNameKey,
+             const char* defaultLog, bool enableFileLog, bool readConfig) {
+  bool logging = false;
+  try {
+    startUpToLogging(argv0, appName, appNameKey);
+    // The application name in force, which is the executable's when appName
+    // is null.
+    const char* name = os::getAppName();
+    plat::logFileParam.setParam(plat::DPrintf("%s.log", name), kPriority);
+    plat::initFileLogger(name);
+    plat::enableFileLogger(false);
+    startStderrLog(defaultLog);
+    logging = true;
+
+    if (readConfig) readAppConfig(nullptr);
+    if (enableFileLog) plat::enableFileLogger(true);
+  } catch (...) {
+    // A failure before the destinations exist (no executable, no account,
+    // a per-user folder that cannot be made) would otherwise end the
+    // program without a word. The version texts head the line, as usual.
+    if (!logging) {
+      updateVersionInfo();
+      startStderrLog(defaultLog);
+    }
+    throw;
+  }
 }
 
 void readAppConfig(plat::Configuration* config) {

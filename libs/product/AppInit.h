@@ -10,7 +10,9 @@
 //
 // Everything it sets is the platform library's process-wide state; it runs
 // once, on the main thread, before anything else. Every failure is a
-// plat::Exception, and nothing is logged here.
+// plat::Exception, and nothing is logged here; but a failure that comes
+// before the log destinations are made makes the "stderr" one on its way
+// out, so that the caller's report of it is seen.
 #pragma once
 
 #include "lib1/plat/Configuration.h"

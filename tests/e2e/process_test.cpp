@@ -2,8 +2,11 @@
 // per-user folders it makes.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,8 +49,32 @@ TEST_F(E2e, StartsAndClosesThroughTheWindowManagerWithStatusZero) {
   EXPECT_EQ(tool.tool().err().find(": grantwell"), std::string::npos) << tool.tool().err();
 }
 
-// Standard error then holds the version header, and one error line after
-// it, in the log's form "<11> <time> <host> grantwell[<pid>]: grantwell: ...".
+// Expects the tool to end with status 1, nothing on standard output, and
+// on standard error the version header and one error line after it, in the
+// log's form "<11> <time> <host> grantwell[<pid>]: grantwell: ...", whose
+// message ends in message (at the end, or anywhere in it without atEnd).
+void expectStatusOneAndOneErrorLine(Session& tool, const std::string& message, bool atEnd) {
+  EXPECT_EQ(tool.waitExit(), 1);
+  EXPECT_EQ(tool.tool().out(), "");
+  std::vector<std::string> err = lines(tool.tool().err());
+  std::vector<std::string> errors;
+  for (const std::string& l : err)
+    if (l.find(": grantwell: ") != std::string::npos) errors.push_back(l);
+  ASSERT_EQ(errors.size(), 1u) << tool.tool().err();
+  const std::string& line = errors[0];
+  EXPECT_EQ(line.substr(0, 5), "<11> ");
+  if (atEnd)
+    EXPECT_EQ(line.substr(line.size() - std::min(line.size(), message.size())), message);
+  else
+    EXPECT_NE(line.find(": grantwell: " + message), std::string::npos) << line;
+  EXPECT_EQ(line.find("grantwell[" + std::to_string(tool.tool().pid()) + "]: "),
+            line.find("grantwell["))
+      << line;
+  EXPECT_EQ(err.front().rfind("Zem(R) Grantwell ", 0), 0u) << "the version header first";
+  EXPECT_EQ(err.back(), line);
+}
+
+// Standard error then holds the version header, and one error line after it.
 TEST_F(E2e, StopsWithStatusOneAndOneErrorLineOnABadStart) {
   struct Row {
     const char* name;
@@ -62,20 +89,30 @@ TEST_F(E2e, StopsWithStatusOneAndOneErrorLineOnABadStart) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     tool.start(r.args, false, r.display);
-    EXPECT_EQ(tool.waitExit(), 1);
-    EXPECT_EQ(tool.tool().out(), "");
-    std::vector<std::string> err = lines(tool.tool().err());
-    std::vector<std::string> errors;
-    for (const std::string& l : err)
-      if (l.find(": grantwell: ") != std::string::npos) errors.push_back(l);
-    ASSERT_EQ(errors.size(), 1u) << tool.tool().err();
-    EXPECT_EQ(errors[0].substr(0, 5), "<11> ");
-    EXPECT_EQ(errors[0].substr(errors[0].size() - strlen(r.message)), r.message);
-    EXPECT_EQ(errors[0].find("grantwell[" + std::to_string(tool.tool().pid()) + "]: "),
-              errors[0].find("grantwell["))
-        << errors[0];
-    EXPECT_EQ(err.front().rfind("Zem(R) Grantwell ", 0), 0u) << "the version header first";
-    EXPECT_EQ(err.back(), errors[0]);
+    expectStatusOneAndOneErrorLine(tool, r.message, true);
+  }
+  desktop.drainEvents();
+  EXPECT_EQ(desktop.windowsCreated(), 0) << "no window";
+}
+
+// A HOME where the per-user folder cannot be made fails before the log is
+// set up; the reason is told all the same.
+TEST_F(E2e, SaysWhyWhenItsPerUserFolderCannotBeMade) {
+  struct Row {
+    const char* name;
+    std::function<void(const std::string& home)> spoil;
+  } rows[] = {
+      {".zem a plain file", [](const std::string& home) { std::ofstream(home + "/.zem"); }},
+      {"HOME not writable", [](const std::string& home) { chmod(home.c_str(), 0500); }},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::filesystem::remove_all(tool.home() + "/.zem");
+    r.spoil(tool.home());
+    tool.start({}, false);
+    expectStatusOneAndOneErrorLine(tool, "mkDir(" + tool.home() + "/.zem): ", false);
+    chmod(tool.home().c_str(), 0700);
+    std::filesystem::remove_all(tool.home() + "/.zem");
   }
   desktop.drainEvents();
   EXPECT_EQ(desktop.windowsCreated(), 0) << "no window";

@@ -164,6 +164,41 @@ TEST_F(AppInit, StopsOnADirectoryItCannotMakeOrAFileItCannotRead) {
   }
 }
 
+// What main does with a failure of start-up: it logs it. One that comes
+// before the destinations are made reaches standard error all the same.
+TEST_F(AppInit, AFailureBeforeTheLogIsMadeIsToldOnStandardError) {
+  struct Row {
+    const char* name;
+    uid_t uid;
+    bool zemAFile;
+    std::string message;
+  } rows[] = {
+      {"a file in the place of .zem", kUser, true, "mkDir(" + user + "/.zem): "},
+      {"an account the database does not know", 4242, false, "getpwuid(4242): "},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    resetZem(user, 0);
+    if (r.zemAFile) std::ofstream(user + "/.zem");
+    gwtest::TempDir errDir;
+    chmod(errDir.path().c_str(), 0777);
+    std::string errFile = errDir.file("stderr");
+    std::string got = inChild(r.uid, r.zemAFile ? user.c_str() : nullptr, [&errFile] {
+      int fd = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (fd < 0 || dup2(fd, 2) < 0) return std::string("(no standard error)");
+      try {
+        startUp();
+        return std::string("(started)");
+      } catch (const plat::Exception& e) {
+        vlog().error("%s", e.str());
+      }
+      return gwtest::readFile(errFile);
+    });
+    EXPECT_NE(got.find(": StartUpTest: " + r.message), std::string::npos) << got;
+    EXPECT_EQ(got.rfind("<11> "), got.find("<11> ")) << "one error line: " << got;
+  }
+}
+
 // The preferences route the logs to the file and name it before it opens.
 TEST_F(AppInit, LogFileFollowsThePreferencesAndCarriesTheApplicationName) {
   struct Row {
