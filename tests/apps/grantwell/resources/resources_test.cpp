@@ -123,6 +123,47 @@ TEST(BuiltInResources, EveryGlyphOfBothFontsStaysInsideItsLine) {
   }
 }
 
+// Two characters side by side keep a blank column between their inks, so
+// that numbers and names read as characters ("1000", "(1000=users)",
+// "0.1.0.0") and not as a grid: every pair of the printable ASCII characters
+// and the Latin-1 letters the translations use. The low line is left out: it
+// runs on into the next one.
+TEST(BuiltInResources, NoGlyphTouchesItsNeighbour) {
+  std::vector<std::string> chars;
+  for (char c : std::string("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                            "!\"#$%&'()*+,-./:;<=>?@[\\]^`{|}~"))
+    chars.emplace_back(1, c);
+  for (unsigned c = 0xC0; c <= 0xFF; c++)
+    if (c != 0xD7 && c != 0xF7) chars.push_back({char(0xC3), char(0x80 + c - 0xC0)});
+  for (const char* name : {"helv15", "helvB15"}) {
+    plat::SharedPtr<gfxutil::FontProp> font = gfxutil::getFont(name);
+    fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), plat::Point(40, font->height), nullptr);
+    // The rows of text as drawn from the left edge, up to column width.
+    auto drawn = [&](const std::string& text, int width) {
+      fb::fillRect(&pb, pb.getRect(), 0);
+      font->drawText(&pb, text.c_str(), plat::Point(0, 0), 1);
+      std::vector<std::string> rows = gwtest::picture(pb);
+      for (std::string& row : rows) row.resize(size_t(width));
+      return rows;
+    };
+    std::string touching;
+    int count = 0;
+    for (const std::string& a : chars) {
+      // The second character may draw nothing up to a column past the first
+      // one's ink.
+      int width = 0;
+      for (const std::string& row : drawn(a, pb.getWidth()))
+        if (row.find('#') != std::string::npos) width = std::max(width, int(row.rfind('#')) + 2);
+      std::vector<std::string> alone = drawn(a, width);
+      for (const std::string& b : chars) {
+        if (drawn(a + b, width) == alone) continue;
+        if (count++ < 40) touching += " " + a + b;
+      }
+    }
+    EXPECT_EQ(count, 0) << name << ":" << touching;
+  }
+}
+
 // The quotes each draw a shape of their own, none a straight mark's.
 TEST(BuiltInResources, TypographicQuotesAreDistinctShapes) {
   const char* const quotes[] = {"\u2018", "\u2019", "\u201A", "\u201C",
