@@ -187,6 +187,10 @@ void PermissionsDialog::removePrincipal(int index) {
 void PermissionsDialog::elementEvent(mui::MuElement* source, int code) {
   mui::MuObserver::elementEvent(source, code);
   sui::PermissionsEditorImpl::elementEvent(source, code);
+  if (code == mui::MuEventWindowDestroyed && source == dialog_.get()) {
+    windowDestroyed_ = true;
+    os::AppLoop::quit(1);
+  }
 }
 
 void PermissionsDialog::elementClicked(mui::MuElement* source) {

@@ -3,7 +3,8 @@
 // with the text of the `Permissions` parameter, two buttons that copy
 // between the list and the box ("Refresh Parameter" down into the box,
 // "Refresh Users & Groups" up into the list), and an "About" link. Closing
-// the window ends the application loop with code 0.
+// the window ends the application loop with code 0; its destruction by
+// another client ends it with code 1, and windowDestroyed() then holds.
 //
 // The list and the box are independent: neither follows the other until a
 // refresh button is pressed. Every change in the list is already stored in
@@ -55,6 +56,7 @@ class PermissionsDialog : public sui::PermissionsEditorImpl {
   void dialogClosed(mui::MuDialog* dialog) override;
 
   mui::MuEdit* getEdit() const { return edit_; }
+  bool windowDestroyed() const { return windowDestroyed_; }
 
  private:
   void enableControls(bool on);
@@ -81,4 +83,5 @@ class PermissionsDialog : public sui::PermissionsEditorImpl {
   smisc::PermissionsSchemeSystemAuth* systemScheme_ = nullptr;
   smisc::NameResolverSystemAuth resolver_;
   int selected_ = 0;
+  bool windowDestroyed_ = false;
 };

@@ -1,7 +1,8 @@
 // grantwell: starts the product, takes parameters from the command line,
 // shows the permissions dialog and turns the application loop until the
-// dialog is closed (exit status 0). Any failure on the way is logged as one
-// error line and gives exit status 1.
+// dialog is closed (exit status 0). Any failure on the way, the dialog's
+// window destroyed by another client among them, is logged as one error line
+// and gives exit status 1.
 #include <exception>
 #include <optional>
 
@@ -62,6 +63,8 @@ void run(const char** argv) {
   PermissionsDialog dialog;
   dialog.show();
   loop.run();
+  // The error line comes from main, as for every other failure.
+  if (dialog.windowDestroyed()) throw plat::Exception("main window destroyed by another X client");
 }
 
 }  // namespace

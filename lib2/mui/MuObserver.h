@@ -11,9 +11,10 @@ namespace mui {
 enum MuEvent {
   MuEventChanged = 0,
   MuEventClicked = 1,
-  MuEventDoubleClicked = 2,  // a list's double click
-  MuEventClosed = 3,         // the dialog closed
-  MuEventFocusOffered = 4,   // the window manager offered the dialog the focus
+  MuEventDoubleClicked = 2,    // a list's double click
+  MuEventClosed = 3,           // the dialog closed
+  MuEventFocusOffered = 4,     // the window manager offered the dialog the focus
+  MuEventWindowDestroyed = 5,  // another program destroyed the dialog's window
 };
 
 class MuObserver {

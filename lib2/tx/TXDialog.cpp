@@ -75,7 +75,13 @@ void TXDialog::setSize(const plat::Point& newSize) {
 
 void TXDialog::deleteWindow(TXWindow*) { dismiss(false); }
 
+void TXDialog::destroyNotify() { dismiss(false); }
+
 bool TXDialog::showCodeModal() {
+  if (isDestroyed()) {
+    dismiss(false);
+    return false;
+  }
   done_ = false;
   result_ = false;
   LoopTimers timers;

@@ -1,7 +1,9 @@
 // A top-level dialog window: a widget host whose tree is a canvas of its own,
 // into which derived dialogs put their widgets. The window manager decorates
 // it and may close it (a close request dismisses it with false), and it is
-// transient for its owner when it has one.
+// transient for its owner when it has one. A window another client destroyed
+// is dismissed with false too, and stays so: showCodeModal then returns false
+// at once rather than wait for an answer nobody can give.
 //
 // showCodeModal blocks in a loop of its own until the dialog is dismissed.
 // Meanwhile the dialog is the modal window, so input aimed at other windows
@@ -34,6 +36,7 @@ class TXDialog : public TXWParent, public TXDeleteWindowCallback {
   // The same size again changes nothing, not even the position.
   void setSize(const plat::Point& size);
   void deleteWindow(TXWindow* w) override;
+  void destroyNotify() override;
   // Shows the dialog and serves X events and the loop's own timers until it
   // is dismissed; returns the dismiss result. A failed wait throws
   // plat::SystemException "select"; the outer timer manager is current

@@ -3,6 +3,7 @@
 #include "lib1/plat/Assert.h"
 #include "lib1/plat/Log.h"
 #include "lib2/tx/TXDisplay.h"
+#include "lib2/tx/TXEvents.h"
 
 namespace tx {
 
@@ -14,7 +15,13 @@ namespace {
 int uncaughtError(Display* display, XErrorEvent* error) {
   char text[256];
   XGetErrorText(display, error->error_code, text, sizeof(text));
-  vlog().error("X error %d (request %d.%d, resource 0x%lx): %s", error->error_code,
+  // A window of ours is destroyed only after it left the registry: one still
+  // there that names nothing was destroyed by another client, after this
+  // request was sent. Its DestroyNotify is on the way, and nothing is wrong.
+  bool lostWindow = (error->error_code == BadWindow || error->error_code == BadDrawable) &&
+                    windows.count(error->resourceid) != 0;
+  vlog().write(lostWindow ? plat::LogWriter::LEVEL_INFO : plat::LogWriter::LEVEL_ERROR,
+               "X error %d (request %d.%d, resource 0x%lx): %s", error->error_code,
                error->request_code, error->minor_code, error->resourceid, text);
   return 0;
 }

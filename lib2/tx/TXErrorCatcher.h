@@ -5,7 +5,9 @@
 // catcher lets go, so that the errors of the requests it guards reach it.
 //
 // Outside every catcher an X error is logged at error level and the program
-// goes on: a protocol error is never a reason to end it.
+// goes on: a protocol error is never a reason to end it. A BadWindow or
+// BadDrawable on a window that another client destroyed under a live
+// TXWindow is logged at info level: that is the other client's doing.
 #pragma once
 
 #include <X11/Xlib.h>

@@ -54,7 +54,7 @@ TXWindow::~TXWindow() {
   auto it = tx::windows.find(win_);
   if (it != tx::windows.end() && it->second == this) tx::windows.erase(it);
   tx::modalWindows.remove(this);
-  XDestroyWindow(dpy, win_);
+  if (!destroyed_) XDestroyWindow(dpy, win_);
 }
 
 TXEventHandler* TXWindow::setEventHandler(TXEventHandler* h) {
@@ -74,13 +74,15 @@ void TXWindow::removeEventMask(long bits) {
 }
 
 void TXWindow::map() {
+  if (destroyed_) return;
   XMapWindow(dpy, win_);
   mapped_ = true;
 }
 
 void TXWindow::unmap() {
-  XUnmapWindow(dpy, win_);
   tx::modalWindows.remove(this);
+  if (destroyed_) return;
+  XUnmapWindow(dpy, win_);
   if (toplevel_ && !overrideRedirect_) {
     // A window manager withdraws a window only when told so.
     XEvent ev{};
@@ -132,6 +134,7 @@ void TXWindow::toplevel(const char* name, TXDeleteWindowCallback* cb, const char
 }
 
 void TXWindow::toplevelShow() {
+  if (destroyed_) return;
   unmap();
   setInitialState(false);
   map();

@@ -7,6 +7,12 @@
 // one window holds the pointer grab and one the keyboard grab; a window gives
 // up what it holds when it is destroyed. Handlers called from dispatch may
 // destroy the window: nothing touches it after such a call.
+//
+// Another client may destroy the X window while its TXWindow lives (our own
+// destruction takes the window out of tx::windows first, so a DestroyNotify
+// that still finds it is never ours). From then on the window counts as
+// unmapped, unfocused, not modal and holding no grab or selection, and
+// showing, hiding and the destructor send nothing naming the dead id.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -102,6 +108,8 @@ class TXWindow {
   bool isFocused() const { return focused_; }
   bool isToplevel() const { return toplevel_; }
   bool isOverrideRedirect() const { return overrideRedirect_; }
+  // True once another client destroyed the X window.
+  bool isDestroyed() const { return destroyed_; }
 
   static TXWindow* grabPointerWin;
   static TXWindow* grabKeyboardWin;
@@ -118,6 +126,9 @@ class TXWindow {
   virtual void resizeNotify() {}
   virtual void configureNotify() {}
   virtual void takeFocus(Time) {}
+  // Another client destroyed the X window; isDestroyed() holds already. It
+  // may destroy this TXWindow.
+  virtual void destroyNotify() {}
   // Writes the text offered for a STRING or UTF8_STRING request; false
   // refuses it.
   virtual bool selectionRequest(Window requestor, Atom selection, Atom property, Atom target);
@@ -131,6 +142,8 @@ class TXWindow {
 
  private:
   void sendSizeHints();
+  // Forgets what died with the X window (TXWindowEvents.cpp).
+  void destroyedElsewhere();
   void answerSelectionRequest(const XSelectionRequestEvent& request);
   // deadline: monotonic time by which a text in pieces must be whole.
   bool requestSelection(Atom selection, Atom target, int timeoutMs, long long deadline);
@@ -159,6 +172,7 @@ class TXWindow {
   bool focused_ = false;
   bool overrideRedirect_;
   bool fixedSize_ = false;
+  bool destroyed_ = false;
   std::optional<std::string> offered_;
   std::optional<std::string> received_;
   std::map<Atom, Time> ownedSelections_;

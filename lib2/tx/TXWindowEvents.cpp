@@ -1,5 +1,5 @@
-// TXWindow: event dispatch with the modal filter, waiting for one event, and
-// the bevel drawing helper.
+// TXWindow: event dispatch with the modal filter, the window destroyed by
+// another client, waiting for one event, and the bevel drawing helper.
 #include <cerrno>
 
 #include "lib1/plat/Exception.h"
@@ -32,6 +32,15 @@ void TXWindow::handleXEvent(XEvent* ev, TXWindow* modal) {
     case MapNotify:
     case UnmapNotify:
       if (ev->xany.window == win_) mapped_ = ev->type == MapNotify;
+      break;
+    case DestroyNotify:
+      // One the server made, not a copy another client sent.
+      if (ev->xdestroywindow.window == win_ && !ev->xany.send_event) {
+        destroyedElsewhere();
+        Window id = win_;
+        destroyNotify();
+        if (!tx::windowStands(id, this)) return;
+      }
       break;
     case ConfigureNotify:
       if (ev->xconfigure.window == win_) {
@@ -80,6 +89,18 @@ void TXWindow::handleXEvent(XEvent* ev, TXWindow* modal) {
       break;
   }
   if (eventHandler_) eventHandler_->handleEvent(this, ev);
+}
+
+void TXWindow::destroyedElsewhere() {
+  destroyed_ = true;
+  mapped_ = false;
+  focused_ = false;
+  tx::modalWindows.remove(this);
+  // The server let go of the grabs and selections along with the window;
+  // only the records are left to clear.
+  if (grabPointerWin == this) grabPointerWin = nullptr;
+  if (grabKeyboardWin == this) grabKeyboardWin = nullptr;
+  ownedSelections_.clear();
 }
 
 bool TXWindow::waitForTypedEvent(int type, int timeoutMs, XEvent* event) {

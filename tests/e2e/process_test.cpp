@@ -118,6 +118,22 @@ TEST_F(E2e, SaysWhyWhenItsPerUserFolderCannotBeMade) {
   EXPECT_EQ(desktop.windowsCreated(), 0) << "no window";
 }
 
+// As "xdotool windowclose" does it: with its window gone the tool has nothing
+// to show, and ends as on any failure, with no second error on the way.
+TEST_F(E2e, StopsWithStatusOneAndOneErrorLineWhenAnotherClientDestroysItsWindow) {
+  ASSERT_TRUE(startShown());
+  XDestroyWindow(desktop.dpy(), tool.mainWindow());
+  XSync(desktop.dpy(), False);
+  EXPECT_EQ(tool.waitExit(), 1);
+  EXPECT_EQ(tool.tool().out(), "");
+  std::vector<std::string> errors;
+  for (const std::string& l : lines(tool.tool().err()))
+    if (l.rfind("<11> ", 0) == 0) errors.push_back(l);
+  ASSERT_EQ(errors.size(), 1u) << tool.tool().err();
+  const std::string said = ": grantwell: main window destroyed by another X client";
+  EXPECT_EQ(errors[0].substr(errors[0].size() - std::min(errors[0].size(), said.size())), said);
+}
+
 // "$HOME/.zem" and its "config.d" are the user's alone, whether the tool
 // makes them or finds them open to others.
 TEST_F(E2e, MakesItsPerUserFoldersOwnerOnly) {

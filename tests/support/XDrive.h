@@ -1,7 +1,8 @@
 // Driving the private X server from the dialog tests: handling what it has
 // sent so far, waiting (with a time-out) for a condition, typing keys as a
-// person would (and tabbing to a widget), and asking whether the window
-// manager manages a window and has given it the focus.
+// person would (and tabbing to a widget), asking whether the window
+// manager manages a window and has given it the focus, and destroying a
+// window from another client.
 //
 // It brings Xlib in: include it after gtest and after the dialog model's
 // and the widget set's headers, whose names Xlib's macros None and Success
@@ -73,6 +74,16 @@ inline bool focused(Window w) {
   int revert;
   XGetInputFocus(tx::dpy, &f, &revert);
   return f == w;
+}
+
+// Another client destroys w, as "xdotool windowclose" does. When this
+// returns the server has done it; what it told us waits to be read.
+inline void destroyFromOutside(Window w) {
+  XSync(tx::dpy, False);  // w may be ours, still unknown to the server
+  Display* other = XOpenDisplay(DisplayString(tx::dpy));
+  XDestroyWindow(other, w);
+  XSync(other, False);
+  XCloseDisplay(other);
 }
 
 }  // namespace gwtest

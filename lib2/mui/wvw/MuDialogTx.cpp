@@ -256,6 +256,13 @@ void MuDialogTx::windowCloseRequested() {
   if (self.alive()) window_->dismiss(false);
 }
 
+void MuDialogTx::windowDestroyed() {
+  // A put-off hide has no window left to hide.
+  hideTimer_.stop();
+  hideDue_.reset();
+  dispatchEvent(this, MuEventWindowDestroyed);
+}
+
 void MuDialogTx::windowShowing() {
   int f = getDialogFlags();
   if (f & OverrideRedirect) XRaiseWindow(tx::dpy, window_->win());

@@ -14,7 +14,9 @@
 // finds the state as it takes the window on. The window manager's close
 // request reports MuEventClosed (unless closing is disabled) and hides at
 // once; its focus offer reports MuEventFocusOffered; Return and Escape act
-// on their release.
+// on their release. A window another client destroyed reports
+// MuEventWindowDestroyed, whatever the flags: the dialog's own modal loop
+// has ended by then, and the dialog cannot be shown again.
 //
 // An observer may destroy the dialog from inside any event it reports,
 // also from inside its modal loop: the window then lives until the loop has
@@ -68,6 +70,7 @@ class MuDialogTx : public MuDialog,
   void windowConfigured() override;
   void windowFocusOffered() override;
   void windowCloseRequested() override;
+  void windowDestroyed() override;
   void windowShowing() override;
   void windowTimersStopped() override;
   bool handleTimeout(plat::Timer* t) override;

@@ -35,6 +35,11 @@ void MuDialogTxWindow::initDialog() {
   if (listener_) listener_->windowShowing();
 }
 
+void MuDialogTxWindow::destroyNotify() {
+  tx::TXDialog::destroyNotify();
+  if (listener_) listener_->windowDestroyed();
+}
+
 void MuDialogTxWindow::handleEvent(TXWindow* w, XEvent* ev) {
   if (ev->type == ButtonPress || ev->type == ButtonRelease || ev->type == MotionNotify) {
     // Button and motion events keep their coordinates in the same places.

@@ -4,9 +4,10 @@
 // draws with. What the window hears that concerns the dialog (keys and
 // presses nobody below took, resizes and starts of the tree's widgets,
 // configure notifications, the window manager's focus offers and close
-// requests, the moments before it maps and after a modal loop stopped its
-// timers) it passes to its listener; kept apart from the dialog, the
-// window's own virtual operations never reach the dialog's.
+// requests, its destruction by another client, the moments before it maps
+// and after a modal loop stopped its timers) it passes to its listener;
+// kept apart from the dialog, the window's own virtual operations never
+// reach the dialog's.
 //
 // The listener is the dialog until the dialog goes; a window kept alive a
 // little longer (its own modal loop still runs) passes nothing on. The
@@ -35,6 +36,8 @@ class MuDialogTxWindow : public tx::TXDialog {
     virtual void windowConfigured() = 0;
     virtual void windowFocusOffered() = 0;
     virtual void windowCloseRequested() = 0;
+    // Another client destroyed the window, which is dismissed already.
+    virtual void windowDestroyed() = 0;
     // Before the window is mapped, by a show or a modal run.
     virtual void windowShowing() = 0;
     // A modal loop ended and stopped the timers started in it.
@@ -64,6 +67,7 @@ class MuDialogTxWindow : public tx::TXDialog {
   void handleEvent(TXWindow* w, XEvent* ev) override;
   void configureNotify() override;
   void takeFocus(Time time) override;
+  void destroyNotify() override;
   void initDialog() override;
 
  private:

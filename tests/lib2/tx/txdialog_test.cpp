@@ -19,6 +19,7 @@
 #include "tests/lib2/tx/XWait.h"
 #include "tests/support/SignalStorm.h"
 #include "tests/support/WindowManager.h"
+#include "tests/support/XDrive.h"
 #include "tests/support/XServer.h"
 
 namespace {
@@ -173,6 +174,15 @@ TEST_F(TXDialogTest, ServerLostDuringTheLoopEndsTheProcessWithStatusOne) {
         exit(0);
       },
       testing::ExitedWithCode(1), "X connection to .* broken");
+}
+
+// As if closed; shown again, it returns at once rather than wait for good.
+TEST_F(TXDialogTest, WindowAnotherClientDestroyedEndsTheLoopWithFalse) {
+  Later step(0, [&] { gwtest::destroyFromOutside(dialog.win()); });
+  dialog.steps = {&step, &guard};
+  EXPECT_FALSE(dialog.showCodeModal());
+  EXPECT_TRUE(dialog.isDestroyed());
+  EXPECT_FALSE(dialog.showCodeModal());
 }
 
 TEST_F(TXDialogTest, CloseThroughTheWindowManagerReturnsFalse) {

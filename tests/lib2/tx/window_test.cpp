@@ -18,6 +18,9 @@
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
 #include "lib2/tx/TXWindowIcon.h"
+#include "tests/lib2/tx/XWait.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/XDrive.h"
 #include "tests/support/XServer.h"
 
 namespace {
@@ -33,6 +36,16 @@ struct SizedWindow : TXWindow {
   void configureNotify() override { configures++; }
   void resizeNotify() override { resizes++; }
   int configures = 0, resizes = 0;
+};
+
+// A shown top-level window that counts what it is told of its end.
+struct MortalWindow : TXWindow {
+  MortalWindow() : TXWindow(100, 100, nullptr, 0, false) {
+    toplevel("mortal", nullptr, "Mortal");
+    map();
+  }
+  void destroyNotify() override { destroyNotifies++; }
+  int destroyNotifies = 0;
 };
 
 class TXWindowTest : public testing::Test {
@@ -51,6 +64,11 @@ class TXWindowTest : public testing::Test {
     XFree(data);
     XCloseDisplay(other);
     return {bytes, int(n)};
+  }
+  // Another client destroys w; false when w has not heard of it within 5 s.
+  bool destroyFromOutside(TXWindow* w) {
+    gwtest::destroyFromOutside(w->win());
+    return txtest::pumpUntil([&] { return w->isDestroyed(); });
   }
 };
 
@@ -167,6 +185,32 @@ TEST_F(TXWindowTest, DestroyedGrabHolderReleasesItsGrabs) {
   holder.reset();
   EXPECT_TRUE(!TXWindow::grabPointerWin && !TXWindow::grabKeyboardWin);
   EXPECT_TRUE(second.grabPointerAndKeyboard(true, None));
+}
+
+TEST_F(TXWindowTest, WindowAnotherClientDestroyedIsUnmappedNotModalAndHoldsNoGrab) {
+  MortalWindow w;
+  tx::setModalWindow(&w);
+  ASSERT_TRUE(w.grabPointerAndKeyboard(true, None));
+  ASSERT_TRUE(destroyFromOutside(&w));
+  EXPECT_EQ(w.destroyNotifies, 1);
+  EXPECT_FALSE(w.isMapped());
+  EXPECT_TRUE(tx::modalWindows.empty());
+  EXPECT_TRUE(!TXWindow::grabPointerWin && !TXWindow::grabKeyboardWin);
+}
+
+// Showing, hiding and the destructor would each fail with BadWindow.
+TEST_F(TXWindowTest, WindowAnotherClientDestroyedIsNeverNamedAgain) {
+  gwtest::CaptureLogger logger;
+  gwtest::RouteWriter route(plat::LogWriter::getLogWriter("TXUtil"), &logger, 100);
+  {
+    MortalWindow w;
+    ASSERT_TRUE(destroyFromOutside(&w));
+    w.toplevelShow();
+    w.unmap();
+    EXPECT_FALSE(w.isMapped());
+  }
+  XSync(tx::dpy, False);
+  EXPECT_TRUE(logger.lines.empty()) << logger.lines.front().text;
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include "lib2/tx/TXProps.h"
 #include "lib2/tx/TXUtil.h"
 #include "lib2/tx/TXWindow.h"
+#include "tests/support/CaptureLogger.h"
+#include "tests/support/XDrive.h"
 #include "tests/support/XServer.h"
 
 namespace {
@@ -52,6 +54,22 @@ TEST_F(TXUtilTest, ErrorsGoToTheInnermostCatcherOrTheLogNeverFatal) {
     EXPECT_NE(std::string(inner.errorText()), "");
   }
   EXPECT_EQ(outer.errorCode(), 0);
+}
+
+// A request on a window of ours sent before its DestroyNotify was read is the
+// other client's doing; one on an id that was never ours is a fault of ours.
+TEST_F(TXUtilTest, ErrorOnAWindowAnotherClientDestroyedIsNoErrorOfOurs) {
+  gwtest::CaptureLogger logger;
+  gwtest::RouteWriter route(plat::LogWriter::getLogWriter("TXUtil"), &logger, 100);
+  TXWindow w(10, 10, nullptr, 0, false);
+  gwtest::destroyFromOutside(w.win());
+  for (Window id : {w.win(), Window(0x7fffff)}) {
+    logger.lines.clear();
+    XMapWindow(tx::dpy, id);
+    XSync(tx::dpy, False);
+    ASSERT_EQ(logger.lines.size(), 1u);
+    EXPECT_EQ(logger.lines[0].level, id == w.win() ? 30 : 0) << logger.lines[0].text;
+  }
 }
 
 TEST_F(TXUtilTest, HandlersThatDestroyWindowsMidWalkCallNothingFreed) {

@@ -139,6 +139,31 @@ TEST_F(MuDialogTxTest, TheWindowManagersMessagesBecomeEvents) {
   EXPECT_EQ(tx::modalWindows.back(), modal->getWinPtr());
 }
 
+// Code 5, whatever the flags; an observer may destroy the dialog on hearing it.
+TEST_F(MuDialogTxTest, AWindowAnotherClientDestroysIsReportedAndHidden) {
+  const struct {
+    const char* name;
+    int flags;
+    bool destroy;
+  } rows[] = {
+      {"shown", 0, false},
+      {"close disabled", MuDialog::DisableClose, false},
+      {"destroyed on hearing", 0, true},
+  };
+  for (const auto& r : rows) {
+    Listener listener;
+    listener.dialog = dialog(r.flags);
+    listener.dialog->registerObserver(&listener, true);
+    if (r.destroy) listener.destroyOn = mui::MuEventWindowDestroyed;
+    listener.dialog->show(true);
+    settle();
+    gwtest::destroyFromOutside(listener.dialog->getWinPtr()->win());
+    EXPECT_TRUE(settleUntil([&] { return !listener.heard.empty(); })) << r.name;
+    EXPECT_EQ(listener.heard, "5") << r.name;
+    EXPECT_FALSE(listener.dialog && listener.dialog->isShown()) << r.name;
+  }
+}
+
 // The usual OK button: its observer destroys the dialog on the click, from
 // inside the window's event handling, which touches nothing of the tree or
 // the window afterwards. A key held on the button clicks it when the focus
