@@ -202,7 +202,9 @@ void PermissionsDialog::elementClicked(mui::MuElement* source) {
   } else if (source == aboutLink_) {
     // Owned by the main window, so that the window manager keeps it above
     // that window instead of perhaps opening it underneath.
-    if (!aboutDialog_)
+    // Made anew when another client destroyed its window: a dialog without
+    // a window cannot show again, and the link would do nothing.
+    if (!aboutDialog_ || aboutDialog_->isDestroyed())
       aboutDialog_ = std::make_unique<ui::AboutDialog>(nullptr, dialog_->getWinPtr(),
                                                        "grantwell48x48", plat::Point());
     aboutDialog_->show();

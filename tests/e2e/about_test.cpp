@@ -40,5 +40,31 @@ TEST_F(E2e, AboutBoxOpensAndCloses) {
   closeAndExpectStatusZero();
 }
 
+// Another program destroys the box's window: the tool goes on, and the link
+// opens the box again.
+TEST_F(E2e, AboutBoxOpensAgainAfterAnotherClientDestroyedIt) {
+  ASSERT_TRUE(startShown());
+  for (bool destroy : {true, false}) {
+    SCOPED_TRACE(destroy ? "first" : "again");
+    Window about = 0;
+    ASSERT_TRUE(tool.click(ids::kAbout));
+    ASSERT_TRUE(tool.waitUntil(
+        [&] {
+          about = desktop.findByName("Zem Grantwell - About");
+          return about != 0 && desktop.viewable(about);
+        },
+        "the About box"));
+    if (destroy) {
+      XDestroyWindow(desktop.dpy(), about);
+      XSync(desktop.dpy(), False);
+    } else {
+      desktop.closeThroughWindowManager(about);
+    }
+    ASSERT_TRUE(tool.waitUntil([&] { return !desktop.findByName("Zem Grantwell - About"); },
+                               "the About box to go"));
+  }
+  closeAndExpectStatusZero();
+}
+
 }  // namespace
 }  // namespace e2e
