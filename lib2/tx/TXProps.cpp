@@ -55,15 +55,23 @@ void sendWmClientMsg(Window w, Atom type, unsigned l0, unsigned l1, unsigned l2,
 
 Time getCurrentTime() {
   // Never destroyed: it serves every later call.
-  static TXWindow* timeWindow = new TXWindow(1, 1, nullptr, 0, true);
+  static TXWindow* timeWindow = nullptr;
   static const long nothing = 0;
-  XChangeProperty(dpy, timeWindow->win(), xaTIMESTAMP(), XA_CARDINAL, 32, PropModeAppend,
-                  reinterpret_cast<const unsigned char*>(&nothing), 0);
-  XSync(dpy, False);
-  XEvent ev;
-  bool gotTime = XCheckTypedWindowEvent(dpy, timeWindow->win(), PropertyNotify, &ev);
-  PLAT_ASSERT(gotTime);
-  return ev.xproperty.time;
+  // The window selects PropertyNotify, so only its destruction by another
+  // client leaves the change unanswered; a new window is then asked. The
+  // old object stays, as destroying it would name the dead id again.
+  for (int attempt = 0; attempt < 2; attempt++) {
+    if (!timeWindow) timeWindow = new TXWindow(1, 1, nullptr, 0, true);
+    XChangeProperty(dpy, timeWindow->win(), xaTIMESTAMP(), XA_CARDINAL, 32, PropModeAppend,
+                    reinterpret_cast<const unsigned char*>(&nothing), 0);
+    XSync(dpy, False);
+    XEvent ev;
+    if (XCheckTypedWindowEvent(dpy, timeWindow->win(), PropertyNotify, &ev))
+      return ev.xproperty.time;
+    timeWindow = nullptr;
+  }
+  // Destroyed as fast as it is made: the server's "now" will do.
+  return CurrentTime;
 }
 
 }  // namespace tx

@@ -42,6 +42,20 @@ class TXUtilTest : public testing::Test {
 // Asserts unless the time window selects PropertyNotify.
 TEST_F(TXUtilTest, ServerTimeComesFromTheTimeWindow) { EXPECT_NE(tx::getCurrentTime(), 0u); }
 
+// The clipboard asks for the time on every copy; another client that
+// destroyed the hidden window asked must not stop the program.
+TEST_F(TXUtilTest, ServerTimeOutlivesATimeWindowAnotherClientDestroyed) {
+  Time before = tx::getCurrentTime();
+  std::vector<Window> hidden;
+  for (auto [id, w] : tx::windows)
+    if (w->isOverrideRedirect() && !w->isMapped() && w->width() == 1 && w->height() == 1)
+      hidden.push_back(id);
+  ASSERT_FALSE(hidden.empty());
+  for (Window id : hidden) gwtest::destroyFromOutside(id);
+  EXPECT_GE(tx::getCurrentTime(), before);
+  EXPECT_GE(tx::getCurrentTime(), before);
+}
+
 TEST_F(TXUtilTest, ErrorsGoToTheInnermostCatcherOrTheLogNeverFatal) {
   XMapWindow(tx::dpy, 0x7fffff);  // no such window, and no catcher yet
   XSync(tx::dpy, False);
