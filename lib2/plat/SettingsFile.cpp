@@ -148,6 +148,13 @@ static void forEachSetting(rdr::InStream* is, const char* source, Apply apply) {
   }
 }
 
+// A named pipe in the place of a settings file would hold the read, and
+// with it start-up or an edit, up until someone wrote into it; an edit reads
+// its file before it writes, so the refusal comes before anything changes.
+static void openSettings(rdr::FileInStream* is, const char* path) {
+  is->file.open(path, FilePtr::ReadRegular, true);
+}
+
 static void readConfig(rdr::InStream* is, const char* source, Configuration* config, int priority) {
   // A name no parameter carries, or a value refused, is skipped.
   forEachSetting(is, source, [&](const char* n, const char* v) { config->set(n, v, priority); });
@@ -159,7 +166,8 @@ void readFromStream(rdr::InStream* is, Configuration* config, int priority) {
 
 void readFromFile(Configuration* config, const char* path, int priority) {
   vlog().info("Reading %s Configuration from %s", config->name, path);
-  rdr::FileInStream is(path, true);
+  rdr::FileInStream is;
+  openSettings(&is, path);
   readConfig(&is, path, config, priority);
 }
 
@@ -226,7 +234,8 @@ void readParams(rdr::InStream* is, SettingsMap* settings, const AliasMap* aliase
 }
 
 void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap* aliases) {
-  rdr::FileInStream is(path, true);
+  rdr::FileInStream is;
+  openSettings(&is, path);
   readMap(&is, path, settings, aliases);
 }
 

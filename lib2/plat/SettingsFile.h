@@ -51,7 +51,8 @@ const char* readSetting(rdr::InStream* is, DString* line);
 // a failure stops the read with the earlier settings kept.
 void readFromStream(rdr::InStream* is, Configuration* config, int priority);
 // The same on a file ("-": standard input). A file that cannot be opened
-// throws "fileOpen(%s)" (ENOENT when missing).
+// throws "fileOpen(%s)" (ENOENT when missing); one that is no regular file
+// (a named pipe, say) is refused at once, never waited on (fileOpenNoWait).
 void readFromFile(Configuration* config, const char* path, int priority);
 
 // Every parameter of config and its children, "_" names left out.
@@ -67,7 +68,9 @@ void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap*
 void writeParams(rdr::OutStream* os, const SettingsMap& settings);
 void writeParamsToFile(const char* path, const SettingsMap& settings, bool priv);
 
-// Single-setting edits of a file; a missing file reads as empty.
+// Single-setting edits of a file; a missing file reads as empty. Like
+// writeDiffsToFile, they read the file first, so one that is no regular file
+// fails them before anything is written.
 void mergeParamToFile(const char* path, const char* name, const char* value, bool priv);
 // A missing file is left missing.
 void deleteParamFromFile(const char* path, const char* name, bool priv);

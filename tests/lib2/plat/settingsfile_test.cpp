@@ -17,6 +17,7 @@
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/MemOutStream.h"
 #include "lib2/plat/EscapedValue.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/Failure.h"
 #include "tests/support/FileChecks.h"
 #include "tests/support/LockHolder.h"
@@ -208,6 +209,37 @@ TEST_F(Settings, ASettingLongerThanALineCanHoldIsRefusedAndTheFileKept) {
         << r.name;
     EXPECT_EQ(readFile(f), "A=1\n") << r.name;
   }
+}
+
+// Nothing writes into the pipe and nothing reads it: a read or edit that
+// opened it as a file would wait for ever. Each fails at once, naming it,
+// and the pipe stays as it was.
+TEST_F(Settings, ANamedPipeInThePlaceOfTheFileFailsEveryReadAndSaveAtOnce) {
+  std::string p = dir.file("pipe");
+  ASSERT_EQ(mkfifo(p.c_str(), 0600), 0);
+  Configuration reference(conf);
+  log.setParam("changed", 50);
+  std::string refused = "fileOpen(" + p + "): a named pipe, not a regular file";
+  std::string unread = "fileOpen(" + p + "): No such device or address (6)";
+  SettingsMap settings;
+  const struct {
+    const char* name;
+    std::function<void()> call;
+    const std::string& fault;
+  } rows[] = {
+      {"a read", [&] { readFromFile(&conf, p.c_str(), 50); }, refused},
+      {"a read into a map", [&] { readParamsFromFile(p.c_str(), &settings, nullptr); }, refused},
+      {"merge", [&] { mergeParamToFile(p.c_str(), "B", "2", false); }, refused},
+      {"delete", [&] { deleteParamFromFile(p.c_str(), "A", false); }, refused},
+      {"differences", [&] { writeDiffsToFile(&conf, p.c_str(), &reference); }, refused},
+      {"a whole map", [&] { writeParamsToFile(p.c_str(), settings, false); }, unread},
+      {"a whole configuration", [&] { writeToFile(&conf, p.c_str()); }, unread},
+  };
+  for (const auto& r : rows)
+    EXPECT_EQ(textWithin([&] { return failureOf(r.call); }), r.fault) << r.name;
+  struct stat st;
+  EXPECT_TRUE(lstat(p.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"pipe"});
 }
 
 // Every writer looks at all its lines before it writes the first.
