@@ -191,8 +191,14 @@ static void writeTransacted(const char* path, bool priv, Write write) {
   TransactedFile tf(path, true, priv);
   {
     rdr::FileOutStream os(tf.get(), false);
-    write(&os);
-    os.flush();
+    try {
+      write(&os);
+      os.flush();
+    } catch (SystemException& e) {
+      // The stream knows no name, and a full disk says nothing of which
+      // file could not be saved; named as the commit and XML saves name it.
+      throw SystemExceptionFmt("Error writing to %s", e.err, tf.path());
+    }
   }
   tf.commit();
 }

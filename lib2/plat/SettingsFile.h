@@ -10,7 +10,8 @@
 // a file is replaced in one rename or not at all, under the file's
 // FileLock, held by an edit from its read to the rename: two programs
 // saving into one file keep each other's changes, and one that waits too
-// long for the other gets an error.
+// long for the other gets an error. A write that fails (a full disk) throws
+// "Error writing to <path>: <reason>".
 //
 // These functions stand on the byte streams, which stand on the rest of the
 // platform library, so they live in this library above both.

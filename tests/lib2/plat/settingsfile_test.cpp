@@ -242,6 +242,24 @@ TEST_F(Settings, ANamedPipeInThePlaceOfTheFileFailsEveryReadAndSaveAtOnce) {
   EXPECT_EQ(dir.names(), std::vector<std::string>{"pipe"});
 }
 
+// As on a full disk; the save is larger than the buffers on the way, so that
+// the write fails before the commit.
+TEST_F(Settings, AFailedSaveNamesTheFileAndKeepsIt) {
+  std::string f = dir.write("s", "A=1\n");
+  std::string prefix = "Error writing to " + f + ": File too large (27)";
+  EXPECT_EQ(inChildWithFileLimit(4096,
+                                 [&] {
+                                   std::string fault = failureOf([&] {
+                                     mergeParamToFile(f.c_str(), "B",
+                                                      std::string(1 << 16, 'x').c_str(), false);
+                                   });
+                                   return fault == prefix ? 0 : 1;
+                                 }),
+            0);
+  EXPECT_EQ(readFile(f), "A=1\n");
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"s"});
+}
+
 // Every writer looks at all its lines before it writes the first.
 TEST_F(Settings, EveryWriterRefusesATooLongSettingBeforeWritingALine) {
   Configuration reference(conf);
