@@ -10,6 +10,7 @@
 #include "lib1/plat/FileLock.h"
 #include "lib1/plat/Log.h"
 #include "lib1/plat/TransactedFile.h"
+#include "lib1/plat/Utf8.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/FileOutStream.h"
@@ -111,8 +112,28 @@ void writeSetting(const char* name, const char* value, FILE* file) {
   writeToCStream(file, [&](rdr::OutStream* os) { writeSetting(os, name, value); });
 }
 
+// What stops at the line's limit is told with the setting's name, the text
+// before "=" (cut when long: a line without one is all name), and the limit.
+static int readLimitedLine(rdr::InStream* is, DString* line) {
+  try {
+    return is->readLine(line, 0);
+  } catch (rdr::StringTooLongException& e) {
+    const char* name = line->get();
+    while (isspace((unsigned char)*name)) name++;
+    const char* eq = strchr(name, '=');
+    int length = eq ? int(eq - name) : int(strlen(name));
+    const int kShown = 64;
+    String shown = String::adopt(sanitizeUtf8(name, name + length, kShown));
+    DPrintf detail("%s: the line of %s%s is longer than the %d bytes a settings file can hold",
+                   e.str(), shown.get(), length > kShown ? "..." : "", rdr::InStream::kMaxLine);
+    e.msg.clear();
+    e.msg.append(detail);
+    throw;
+  }
+}
+
 const char* readSetting(rdr::InStream* is, DString* line) {
-  int length = is->readLine(line, 0);
+  int length = readLimitedLine(is, line);
   // As a C string the line would end there, and the rest of the value be
   // lost without a word.
   if (memchr(line->get(), 0, size_t(length))) throw Exception("NUL byte in setting");

@@ -44,8 +44,9 @@ void writeSetting(const char* name, const char* value, FILE* file);
 // Reads one line into *line and returns its value: the text after the first
 // "=", or null for a line without one. The name is the text of *line, cut
 // at the "=". Throws rdr::EndOfStream when no line is left,
-// rdr::StringTooLongException beyond rdr::InStream::kMaxLine bytes, "bad
-// escape code 0x%02x" and "NUL byte in setting".
+// rdr::StringTooLongException beyond rdr::InStream::kMaxLine bytes (its text
+// followed by the setting's name and the limit), "bad escape code 0x%02x"
+// and "NUL byte in setting".
 const char* readSetting(rdr::InStream* is, DString* line);
 
 // Applies every setting with Configuration::set until the end of the stream;

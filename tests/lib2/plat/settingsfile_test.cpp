@@ -72,8 +72,16 @@ TEST_F(Settings, LinesReadAsWritten) {
 
 TEST_F(Settings, OverlongLineStopsAfterEarlierSettings) {
   EXPECT_EQ(read("Log=kept\nOther=" + std::string(262144, 'x') + "\n"),
-            "f:2: String exceeds maximum length");
+            "f:2: String exceeds maximum length: the line of Other is longer than the 262144 "
+            "bytes a settings file can hold");
   EXPECT_STREQ(log.getValue(), "kept");
+}
+
+// All of such a line is the name, too long to show whole.
+TEST_F(Settings, AnOverlongLineWithoutAValueShowsTheStartOfItsName) {
+  EXPECT_EQ(read("  " + std::string(300000, 'n') + "\n"),
+            "f:1: String exceeds maximum length: the line of " + std::string(64, 'n') +
+                "... is longer than the 262144 bytes a settings file can hold");
 }
 
 TEST_F(Settings, MergeSortsAndKeepsFirstSpelling) {
