@@ -148,6 +148,7 @@ const char* readSetting(rdr::InStream* is, DString* line) {
 // The end of the stream ends a read quietly; whatever else stops it
 // propagates with the settings before it applied, and, when the stream is
 // the file named source, with the file and the line in front of its text.
+// A fault reported as a setting takes effect names them too.
 template <typename Apply>
 static void forEachSetting(rdr::InStream* is, const char* source, Apply apply) {
   DString line;
@@ -156,6 +157,8 @@ static void forEachSetting(rdr::InStream* is, const char* source, Apply apply) {
     for (;;) {
       number++;
       const char* value = readSetting(is, &line);
+      DPrintf where("%s:%d", source ? source : "", number);
+      SettingOrigin origin(source ? where.get() : nullptr);
       apply(line.get(), value);
     }
   } catch (rdr::EndOfStream&) {

@@ -6,12 +6,13 @@
 // split at its first "=": no "=" means a name without a value (null, not
 // empty). There is no comment syntax, and a line holding a NUL byte is
 // refused. An error met while reading a file names the file and the line
-// ("<path>:<line>: <error>"). Every write goes through a TransactedFile, so
-// a file is replaced in one rename or not at all, under the file's
-// FileLock, held by an edit from its read to the rename: two programs
-// saving into one file keep each other's changes, and one that waits too
-// long for the other gets an error. A write that fails (a full disk) throws
-// "Error writing to <path>: <reason>".
+// ("<path>:<line>: <error>"), and so does a complaint made as a setting
+// takes effect (a bad element of `Log`, see SettingOrigin). Every write
+// goes through a TransactedFile, so a file is replaced in one rename or not
+// at all, under the file's FileLock, held by an edit from its read to the
+// rename: two programs saving into one file keep each other's changes, and
+// one that waits too long for the other gets an error. A write that fails
+// (a full disk) throws "Error writing to <path>: <reason>".
 //
 // These functions stand on the byte streams, which stand on the rest of the
 // platform library, so they live in this library above both.

@@ -12,6 +12,7 @@
 #include "lib1/plat/BoolParameter.h"
 #include "lib1/plat/DString.h"
 #include "lib1/plat/FileLock.h"
+#include "lib1/plat/LogParam.h"
 #include "lib1/plat/StringParameter.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
@@ -22,6 +23,7 @@
 #include "tests/support/FileChecks.h"
 #include "tests/support/LockHolder.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Text.h"
 
 using namespace plat;
 using namespace gwtest;
@@ -82,6 +84,26 @@ TEST_F(Settings, AnOverlongLineWithoutAValueShowsTheStartOfItsName) {
   EXPECT_EQ(read("  " + std::string(300000, 'n') + "\n"),
             "f:1: String exceeds maximum length: the line of " + std::string(64, 'n') +
                 "... is longer than the 262144 bytes a settings file can hold");
+}
+
+// The complaint is made as the value takes effect, not thrown: the read
+// goes on.
+TEST_F(Settings, ABadLogValueInAFileIsReportedWithTheFileAndLine) {
+  std::string f = dir.write("bad", "Other=x\nLog=*:stderr\nLog=*:nowhere:3\n");
+  std::string said = stderrOf([&] { readFromFile(Configuration::global(), f.c_str(), 50); });
+  logParam.unsetParam(50, true);
+  EXPECT_EQ(said, f + ":2: Failed to parse log param element: '*:stderr'\n" + f +
+                      ":3: No logger found: 'nowhere'\n");
+}
+
+// A file's value beneath one in force from elsewhere applies that one again.
+TEST_F(Settings, ABadLogValueInForceFromElsewhereIsNotPutOnTheFile) {
+  std::string f = dir.write("good", "Log=*::10\n");
+  stderrOf([] { logParam.setParam("*:nowhere:3", 0); });
+  std::string said = stderrOf([&] { readFromFile(Configuration::global(), f.c_str(), 50); });
+  logParam.unsetParam(50, true);
+  stderrOf([] { logParam.unsetParam(0, true); });
+  EXPECT_EQ(said, "No logger found: 'nowhere'\n");
 }
 
 TEST_F(Settings, MergeSortsAndKeepsFirstSpelling) {
