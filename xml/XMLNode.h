@@ -40,6 +40,8 @@ class XMLNode {
   // Reading (XMLParser.cpp).
   static XMLNode parseString(const char* text, const char* tag = nullptr,
                              XMLResults* results = nullptr);
+  // A file that cannot be opened, or is no regular file (a named pipe, which
+  // is never waited on), gives eXMLErrorFileNotFound.
   static XMLNode parseFile(const char* path, const char* tag = nullptr,
                            XMLResults* results = nullptr);
   // Reads the file with the encoding its first bytes suggest; on any problem

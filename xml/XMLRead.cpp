@@ -7,6 +7,8 @@
 #include <cstring>
 #include <memory>
 
+#include "lib1/plat/Exception.h"
+#include "lib1/plat/File.h"
 #include "xml/XMLNode.h"
 #include "xml/XMLOptions.h"
 #include "xml/XMLParser.h"
@@ -22,6 +24,19 @@ struct FreeDeleter {
 struct FileCloser {
   void operator()(FILE* f) const { fclose(f); }
 };
+
+using File = std::unique_ptr<FILE, FileCloser>;
+
+// Null for what cannot be opened, and for anything but a regular file: a
+// named pipe in the place of a document would hold the read up until
+// someone wrote into it.
+File openDocument(const char* path) {
+  try {
+    return File(plat::fileOpenNoWait(path, "rb", true));
+  } catch (plat::Exception&) {
+    return nullptr;
+  }
+}
 
 void setResults(XMLResults* results, XMLError error, int line, int column) {
   if (results) *results = {error, line, column};
@@ -74,7 +89,7 @@ XMLNode XMLNode::parseString(const char* text, const char* tag, XMLResults* resu
 
 XMLNode XMLNode::parseFile(const char* path, const char* tag, XMLResults* results) {
   setResults(results, eXMLErrorNone, 0, 0);
-  std::unique_ptr<FILE, FileCloser> f(fopen(path, "rb"));
+  File f = openDocument(path);
   if (!f) {
     setResults(results, eXMLErrorFileNotFound, 0, 0);
     return XMLNode();
@@ -105,8 +120,7 @@ XMLNode XMLNode::parseFile(const char* path, const char* tag, XMLResults* result
 XMLNode XMLNode::openFileHelper(const char* path, const char* tag) {
   unsigned char head[200];
   int length = 0;
-  if (std::unique_ptr<FILE, FileCloser> f{fopen(path, "rb")})
-    length = static_cast<int>(fread(head, 1, sizeof head, f.get()));
+  if (File f = openDocument(path)) length = static_cast<int>(fread(head, 1, sizeof head, f.get()));
   XMLOptions& options = XMLOptions::get();
   XMLCharEncoding encoding = guessCharEncoding(head, length, 1);
   setGlobalOptions(encoding, options.guessUtf16, options.trimWhiteSpace,

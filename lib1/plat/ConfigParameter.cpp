@@ -16,6 +16,20 @@ PLAT_LOG_WRITER(vlog, "ConfigParameter");
 // Shared with the typed parameters, which log their changes under this name.
 LogWriter& configParamLog() { return vlog(); }
 
+namespace {
+
+thread_local SettingOrigin* innermost = nullptr;
+
+}  // namespace
+
+SettingOrigin::SettingOrigin(const char* where) : where_(where), outer_(innermost) {
+  innermost = this;
+}
+
+SettingOrigin::~SettingOrigin() { innermost = outer_; }
+
+const char* SettingOrigin::current() { return innermost ? innermost->where_ : nullptr; }
+
 ConfigParameter::ConfigParameter(const char* paramName, const char* desc, loc::msgid_t descKey,
                                  bool isAdvanced, Configuration* config)
     : name(paramName), description(desc), msgid(descKey), advanced(isAdvanced) {

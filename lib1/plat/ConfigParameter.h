@@ -93,6 +93,25 @@ class ConfigParameter {
   Configuration* config_ = nullptr;
 };
 
+// Where the values being set come from (a settings file and its line, say)
+// while one lives. A fault in a value that is reported as the value takes
+// effect, rather than thrown back to whoever set it (a bad element of
+// `Log`), names the innermost one in force. Each thread has its own.
+class SettingOrigin {
+ public:
+  explicit SettingOrigin(const char* where);
+  ~SettingOrigin();
+  SettingOrigin(const SettingOrigin&) = delete;
+  SettingOrigin& operator=(const SettingOrigin&) = delete;
+
+  // Null when no origin is in force.
+  static const char* current();
+
+ private:
+  const char* where_;
+  SettingOrigin* outer_;
+};
+
 // The source the parameters log through, "ConfigParameter". Parameters are
 // built during static initialisation, in no particular order across files,
 // so the writer is built by the first one that needs it rather than at a

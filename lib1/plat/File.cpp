@@ -38,10 +38,15 @@ int fileOpenFd(const char* path, int flags, mode_t mode) {
   return fd;
 }
 
-FILE* fileOpenNoThrow(const char* path, const char* mode) {
+namespace {
+
+// fopen's mode as open flags and fdopen's mode; false (errno EINVAL) for one
+// outside the grammar.
+bool parseMode(const char* mode, int* openFlags, char fdMode[3]) {
   int access;
   int flags = 0;
-  char fdMode[3] = {mode[0], 0, 0};
+  fdMode[0] = mode[0];
+  fdMode[1] = fdMode[2] = 0;
   switch (mode[0]) {
     case 'r':
       access = O_RDONLY;
@@ -56,7 +61,7 @@ FILE* fileOpenNoThrow(const char* path, const char* mode) {
       break;
     default:
       errno = EINVAL;
-      return nullptr;
+      return false;
   }
   for (const char* m = mode + 1; *m; m++) {
     switch (*m) {
@@ -72,17 +77,66 @@ FILE* fileOpenNoThrow(const char* path, const char* mode) {
         break;
       default:
         errno = EINVAL;
-        return nullptr;
+        return false;
     }
   }
-  int fd = fileOpenFdNoThrow(path, access | flags, 0664);
-  if (fd < 0) return nullptr;
+  *openFlags = access | flags;
+  return true;
+}
+
+// The stream over fd, which is closed again when none can be made.
+FILE* streamOn(int fd, const char* fdMode) {
   FILE* f = fdopen(fd, fdMode);
   if (!f) {
     int err = errno;
     fdClose(fd);
     errno = err;
   }
+  return f;
+}
+
+const char* kindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "of an unknown kind";
+}
+
+}  // namespace
+
+FILE* fileOpenNoThrow(const char* path, const char* mode) {
+  int flags;
+  char fdMode[3];
+  if (!parseMode(mode, &flags, fdMode)) return nullptr;
+  int fd = fileOpenFdNoThrow(path, flags, 0664);
+  return fd < 0 ? nullptr : streamOn(fd, fdMode);
+}
+
+FILE* fileOpenNoWait(const char* path, const char* mode, bool regularOnly) {
+  int flags;
+  char fdMode[3];
+  if (!parseMode(mode, &flags, fdMode)) failOn("fileOpen", path);
+  int fd = fileOpenFdNoThrow(path, flags | O_NONBLOCK, 0664);
+  if (fd < 0) failOn("fileOpen", path);
+  auto fail = [&] {
+    int err = errno;
+    fdClose(fd);
+    throw SystemExceptionFmt("fileOpen(%s)", err, path);
+  };
+  // Looked at once open, so that what is checked is what is read: a check of
+  // the path before would leave room for another file to take its place.
+  struct stat st;
+  if (fstat(fd, &st) != 0) fail();
+  if (regularOnly && !S_ISREG(st.st_mode)) {
+    fdClose(fd);
+    throw Exception(1, "fileOpen(%s): %s, not a regular file", path, kindOf(st.st_mode));
+  }
+  // Only the open must not wait; reads and writes do as usual from here on.
+  int status = fcntl(fd, F_GETFL);
+  if (status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) fail();
+  FILE* f = streamOn(fd, fdMode);
+  if (!f) failOn("fileOpen", path);
   return f;
 }
 

@@ -15,6 +15,15 @@ namespace plat {
 // creation, no truncation), "e" and "b". Anything else fails with EINVAL.
 FILE* fileOpenNoThrow(const char* path, const char* mode);
 FILE* fileOpen(const char* path, const char* mode);  // "fileOpen(%s)"
+// As fileOpen, but the open itself never waits: a named pipe opens at once
+// for reading, and fails at once for writing when nothing reads it (ENXIO).
+// What is opened then reads and writes as any file does. With regularOnly,
+// anything but a regular file is closed again before a byte is read and
+// refused with a plat::Exception (no system error): "fileOpen(%s): a named
+// pipe, not a regular file" (or a directory, a device...). Configuration
+// and settings files are opened so: a pipe in the place of one would hold
+// its reader up until someone wrote into it.
+FILE* fileOpenNoWait(const char* path, const char* mode, bool regularOnly);
 int fileOpenFdNoThrow(const char* path, int flags, mode_t mode);
 int fileOpenFd(const char* path, int flags, mode_t mode);  // "fileOpenFd(%s)"
 

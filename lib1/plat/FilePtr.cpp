@@ -14,7 +14,7 @@ PLAT_LOG_WRITER(vlog, "FilePtr");
 
 namespace {
 
-const char* const kModeStrings[] = {"r", "w", "a", "a+", "r+", "r+", "w+"};
+const char* const kModeStrings[] = {"r", "w", "a", "a+", "r+", "r+", "w+", "r"};
 
 }  // namespace
 
@@ -26,7 +26,7 @@ FilePtr::~FilePtr() { replacePtr(nullptr, own); }
 
 void FilePtr::open(const char* path, Mode mode, bool binary) {
   if (strcmp(path, "-") == 0) {
-    if (mode == Read)
+    if (mode == Read || mode == ReadRegular)
       replacePtr(stdin, false);
     else if (mode == Write || mode == Append)
       replacePtr(stdout, false);
@@ -45,6 +45,8 @@ void FilePtr::open(const char* path, Mode mode, bool binary) {
       strcat(m, "x");
       f = fileOpen(path, m);
     }
+  } else if (mode == ReadRegular) {
+    f = fileOpenNoWait(path, m, true);
   } else {
     f = fileOpen(path, m);
   }

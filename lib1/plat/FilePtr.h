@@ -10,7 +10,18 @@ namespace plat {
 
 class FilePtr {
  public:
-  enum Mode { Read, Write, Append, ReadAppend, ReadWrite, ReadWriteCreate, ReadWriteTruncate };
+  // ReadRegular reads a file that must be a regular one, opened without
+  // waiting (fileOpenNoWait): a configuration or settings file.
+  enum Mode {
+    Read,
+    Write,
+    Append,
+    ReadAppend,
+    ReadWrite,
+    ReadWriteCreate,
+    ReadWriteTruncate,
+    ReadRegular
+  };
 
   explicit FilePtr(FILE* f = nullptr, bool owns = true) : own(owns), file(f) {}
   FilePtr(const char* path, Mode mode, bool binary = false);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "lib1/plat/Log.h"
 #include "lib1/plat/SString.h"
@@ -19,7 +20,13 @@ class LogParameterChangedCallback : public ParameterChangedCallback {
  public:
   LogParameterChangedCallback() { logParam.callbacks.push_back(this); }
   ~LogParameterChangedCallback() override { logParam.callbacks.remove(this); }
-  void parameterChanged(ConfigParameter*, int) override { LogWriter::refreshLogSetting(); }
+  void parameterChanged(ConfigParameter*, int priority) override {
+    // A change beneath the value in force applies that value again, and it
+    // came from somewhere else.
+    std::optional<SettingOrigin> elsewhere;
+    if (priority != logParam.getPriority()) elsewhere.emplace(nullptr);
+    LogWriter::refreshLogSetting();
+  }
 };
 
 // Built after logParam (same file), so destroyed before it.
@@ -47,6 +54,13 @@ SString<4 * kShownBytes + 4> shownOnTerminal(const char* value) {
   return shown;
 }
 
+// A bad element read from a settings file is told with the file and line
+// in front, "<path>:<line>: ", so that it can be found and mended.
+void complain(const char* what, const char* shown) {
+  const char* where = SettingOrigin::current();
+  fprintf(stderr, "%s%s%s: '%s'\n", where ? where : "", where ? ": " : "", what, shown);
+}
+
 }  // namespace
 
 void LogWriter::setLogParamElement(const char* element) {
@@ -61,13 +75,13 @@ void LogWriter::setLogParamElement(const char* element) {
     *levelText++ = 0;
   }
   if (!levelText || !strToInt(&level, levelText, 10) || level < 0) {
-    fprintf(stderr, "Failed to parse log param element: '%s'\n", shownOnTerminal(element).get());
+    complain("Failed to parse log param element", shownOnTerminal(element).get());
     return;
   }
   Logger* logger = nullptr;
   if (*dest) {
     logger = Logger::getLogger(dest);
-    if (!logger) fprintf(stderr, "No logger found: '%s'\n", shownOnTerminal(dest).get());
+    if (!logger) complain("No logger found", shownOnTerminal(dest).get());
   }
   for (LogWriter* w = head; w; w = w->next)
     if (Wildcard::match(pattern, w->name, false, Wildcard::STAR))

@@ -66,8 +66,10 @@ TransactedFile::TransactedFile(const char* path, bool binary, bool priv) {
   // temporary beside it then fails with the cause, if there is one.
   struct stat st;
   bool exists = stat(target, &st) == 0;
+  // Opened without waiting: a named pipe that nothing reads fails the save
+  // at once instead of holding it up for ever.
   if (exists && !S_ISREG(st.st_mode)) {
-    open(target, Write, binary);
+    replacePtr(fileOpenNoWait(target, binary ? "wb" : "w", false), true);
     return;
   }
   DString tmp;

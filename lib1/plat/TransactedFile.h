@@ -9,7 +9,8 @@
 // saving one file at once each publish a whole file, and the last rename
 // wins. A target reached through symbolic links is the file they lead to:
 // the links stay links. A target that exists and is no regular file (a
-// device, a pipe) cannot be replaced by a rename and is written in place.
+// device, a pipe) cannot be replaced by a rename and is written in place,
+// opened without waiting: a pipe that nothing reads fails at once (ENXIO).
 #pragma once
 
 #include <memory>

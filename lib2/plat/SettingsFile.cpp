@@ -10,6 +10,7 @@
 #include "lib1/plat/FileLock.h"
 #include "lib1/plat/Log.h"
 #include "lib1/plat/TransactedFile.h"
+#include "lib1/plat/Utf8.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/FileOutStream.h"
@@ -111,8 +112,28 @@ void writeSetting(const char* name, const char* value, FILE* file) {
   writeToCStream(file, [&](rdr::OutStream* os) { writeSetting(os, name, value); });
 }
 
+// What stops at the line's limit is told with the setting's name, the text
+// before "=" (cut when long: a line without one is all name), and the limit.
+static int readLimitedLine(rdr::InStream* is, DString* line) {
+  try {
+    return is->readLine(line, 0);
+  } catch (rdr::StringTooLongException& e) {
+    const char* name = line->get();
+    while (isspace((unsigned char)*name)) name++;
+    const char* eq = strchr(name, '=');
+    int length = eq ? int(eq - name) : int(strlen(name));
+    const int kShown = 64;
+    String shown = String::adopt(sanitizeUtf8(name, name + length, kShown));
+    DPrintf detail("%s: the line of %s%s is longer than the %d bytes a settings file can hold",
+                   e.str(), shown.get(), length > kShown ? "..." : "", rdr::InStream::kMaxLine);
+    e.msg.clear();
+    e.msg.append(detail);
+    throw;
+  }
+}
+
 const char* readSetting(rdr::InStream* is, DString* line) {
-  int length = is->readLine(line, 0);
+  int length = readLimitedLine(is, line);
   // As a C string the line would end there, and the rest of the value be
   // lost without a word.
   if (memchr(line->get(), 0, size_t(length))) throw Exception("NUL byte in setting");
@@ -127,6 +148,7 @@ const char* readSetting(rdr::InStream* is, DString* line) {
 // The end of the stream ends a read quietly; whatever else stops it
 // propagates with the settings before it applied, and, when the stream is
 // the file named source, with the file and the line in front of its text.
+// A fault reported as a setting takes effect names them too.
 template <typename Apply>
 static void forEachSetting(rdr::InStream* is, const char* source, Apply apply) {
   DString line;
@@ -135,6 +157,8 @@ static void forEachSetting(rdr::InStream* is, const char* source, Apply apply) {
     for (;;) {
       number++;
       const char* value = readSetting(is, &line);
+      DPrintf where("%s:%d", source ? source : "", number);
+      SettingOrigin origin(source ? where.get() : nullptr);
       apply(line.get(), value);
     }
   } catch (rdr::EndOfStream&) {
@@ -148,6 +172,13 @@ static void forEachSetting(rdr::InStream* is, const char* source, Apply apply) {
   }
 }
 
+// A named pipe in the place of a settings file would hold the read, and
+// with it start-up or an edit, up until someone wrote into it; an edit reads
+// its file before it writes, so the refusal comes before anything changes.
+static void openSettings(rdr::FileInStream* is, const char* path) {
+  is->file.open(path, FilePtr::ReadRegular, true);
+}
+
 static void readConfig(rdr::InStream* is, const char* source, Configuration* config, int priority) {
   // A name no parameter carries, or a value refused, is skipped.
   forEachSetting(is, source, [&](const char* n, const char* v) { config->set(n, v, priority); });
@@ -159,7 +190,8 @@ void readFromStream(rdr::InStream* is, Configuration* config, int priority) {
 
 void readFromFile(Configuration* config, const char* path, int priority) {
   vlog().info("Reading %s Configuration from %s", config->name, path);
-  rdr::FileInStream is(path, true);
+  rdr::FileInStream is;
+  openSettings(&is, path);
   readConfig(&is, path, config, priority);
 }
 
@@ -183,8 +215,14 @@ static void writeTransacted(const char* path, bool priv, Write write) {
   TransactedFile tf(path, true, priv);
   {
     rdr::FileOutStream os(tf.get(), false);
-    write(&os);
-    os.flush();
+    try {
+      write(&os);
+      os.flush();
+    } catch (SystemException& e) {
+      // The stream knows no name, and a full disk says nothing of which
+      // file could not be saved; named as the commit and XML saves name it.
+      throw SystemExceptionFmt("Error writing to %s", e.err, tf.path());
+    }
   }
   tf.commit();
 }
@@ -226,7 +264,8 @@ void readParams(rdr::InStream* is, SettingsMap* settings, const AliasMap* aliase
 }
 
 void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap* aliases) {
-  rdr::FileInStream is(path, true);
+  rdr::FileInStream is;
+  openSettings(&is, path);
   readMap(&is, path, settings, aliases);
 }
 

@@ -6,11 +6,13 @@
 // split at its first "=": no "=" means a name without a value (null, not
 // empty). There is no comment syntax, and a line holding a NUL byte is
 // refused. An error met while reading a file names the file and the line
-// ("<path>:<line>: <error>"). Every write goes through a TransactedFile, so
-// a file is replaced in one rename or not at all, under the file's
-// FileLock, held by an edit from its read to the rename: two programs
-// saving into one file keep each other's changes, and one that waits too
-// long for the other gets an error.
+// ("<path>:<line>: <error>"), and so does a complaint made as a setting
+// takes effect (a bad element of `Log`, see SettingOrigin). Every write
+// goes through a TransactedFile, so a file is replaced in one rename or not
+// at all, under the file's FileLock, held by an edit from its read to the
+// rename: two programs saving into one file keep each other's changes, and
+// one that waits too long for the other gets an error. A write that fails
+// (a full disk) throws "Error writing to <path>: <reason>".
 //
 // These functions stand on the byte streams, which stand on the rest of the
 // platform library, so they live in this library above both.
@@ -43,15 +45,17 @@ void writeSetting(const char* name, const char* value, FILE* file);
 // Reads one line into *line and returns its value: the text after the first
 // "=", or null for a line without one. The name is the text of *line, cut
 // at the "=". Throws rdr::EndOfStream when no line is left,
-// rdr::StringTooLongException beyond rdr::InStream::kMaxLine bytes, "bad
-// escape code 0x%02x" and "NUL byte in setting".
+// rdr::StringTooLongException beyond rdr::InStream::kMaxLine bytes (its text
+// followed by the setting's name and the limit), "bad escape code 0x%02x"
+// and "NUL byte in setting".
 const char* readSetting(rdr::InStream* is, DString* line);
 
 // Applies every setting with Configuration::set until the end of the stream;
 // a failure stops the read with the earlier settings kept.
 void readFromStream(rdr::InStream* is, Configuration* config, int priority);
 // The same on a file ("-": standard input). A file that cannot be opened
-// throws "fileOpen(%s)" (ENOENT when missing).
+// throws "fileOpen(%s)" (ENOENT when missing); one that is no regular file
+// (a named pipe, say) is refused at once, never waited on (fileOpenNoWait).
 void readFromFile(Configuration* config, const char* path, int priority);
 
 // Every parameter of config and its children, "_" names left out.
@@ -67,7 +71,9 @@ void readParamsFromFile(const char* path, SettingsMap* settings, const AliasMap*
 void writeParams(rdr::OutStream* os, const SettingsMap& settings);
 void writeParamsToFile(const char* path, const SettingsMap& settings, bool priv);
 
-// Single-setting edits of a file; a missing file reads as empty.
+// Single-setting edits of a file; a missing file reads as empty. Like
+// writeDiffsToFile, they read the file first, so one that is no regular file
+// fails them before anything is written.
 void mergeParamToFile(const char* path, const char* name, const char* value, bool priv);
 // A missing file is left missing.
 void deleteParamFromFile(const char* path, const char* name, bool priv);

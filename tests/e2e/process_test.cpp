@@ -76,18 +76,35 @@ void expectStatusOneAndOneErrorLine(Session& tool, const std::string& message, b
 
 // Standard error then holds the version header, and one error line after it.
 TEST_F(E2e, StopsWithStatusOneAndOneErrorLineOnABadStart) {
+  // Nothing writes into the pipe: a tool that opened it as a file would
+  // wait for ever, showing nothing and saying nothing.
+  std::string pipe = tool.home() + "/.zem/config.d/grantwell";
   struct Row {
     const char* name;
     std::vector<std::string> args;
     const char* display;  // "": the desktop's
-    const char* message;
+    std::string message;
+    bool pipeForPreferences;  // last, as it stays
   } rows[] = {
-      {"an argument naming no parameter", {"foo=bar"}, "", "Bad argument 'foo=bar'."},
-      {"a request for help", {"-help"}, "", "Bad argument '-help'."},
-      {"no display", {}, ":nonexistent", "unable to open display \":nonexistent\""},
+      {"an argument naming no parameter", {"foo=bar"}, "", "Bad argument 'foo=bar'.", false},
+      {"a request for help", {"-help"}, "", "Bad argument '-help'.", false},
+      {"no display", {}, ":nonexistent", "unable to open display \":nonexistent\"", false},
+      {"a named pipe for its preferences",
+       {},
+       "",
+       "Error reading " + pipe + ": fileOpen(" + pipe + "): a named pipe, not a regular file",
+       true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
+    if (r.pipeForPreferences) {
+      for (const std::string& dir : {tool.home() + "/.zem", tool.home() + "/.zem/config.d"}) {
+        mkdir(dir.c_str(), 0700);
+        ASSERT_EQ(chown(dir.c_str(), tool.user(), tool.user()), 0);
+      }
+      ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+      ASSERT_EQ(chown(pipe.c_str(), tool.user(), tool.user()), 0);
+    }
     tool.start(r.args, false, r.display);
     expectStatusOneAndOneErrorLine(tool, r.message, true);
   }

@@ -1,9 +1,12 @@
 #include "xml/XMLParser.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
+#include "tests/support/Deadline.h"
+#include "tests/support/TempDir.h"
 #include "xml/XMLNode.h"
 #include "xml/XMLUtil.h"
 
@@ -170,4 +173,24 @@ TEST(XMLParser, ErrorTexts) {
 
 TEST(XMLParserDeathTest, FileHelperReportsAndExits255) {
   EXPECT_EXIT(XMLNode::openFileHelper("/nonexistent/x.xml"), testing::ExitedWithCode(255), "");
+}
+
+// Nothing writes into the pipe: a reader that opened it as a file would wait
+// for ever.
+TEST(XMLParser, ANamedPipeForAFileIsRefusedAtOnce) {
+  gwtest::TempDir dir;
+  std::string pipe = dir.file("config.xml");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(gwtest::textWithin([&] {
+              XMLResults results;
+              XMLNode::parseFile(pipe.c_str(), nullptr, &results);
+              return std::string(XMLNode::getError(results.error));
+            }),
+            "Error: File not found");
+  EXPECT_EQ(gwtest::textWithin([&] {
+              XMLNode::openFileHelper(pipe.c_str());
+              return std::string("(went on)");
+            }),
+            "XML Parsing error inside file '" + pipe +
+                "'.\nError: File not found\nAt line 0, column 0.\n");
 }

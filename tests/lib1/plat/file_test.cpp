@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 
+#include "tests/support/Deadline.h"
 #include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
 
@@ -79,4 +81,51 @@ TEST_F(FileTest, LockIsRefusedToAnotherProcessUntilReleased) {
   EXPECT_EQ(exitCodeOf(childLocks(f, false)), 1);
   fileUnlock(fp.get());
   EXPECT_EQ(exitCodeOf(childLocks(f, false)), 0);
+}
+
+// Nothing writes into the pipe and nothing reads it: an open that waited
+// would wait for ever.
+TEST_F(FileTest, OpeningWithoutWaitingRefusesWhatIsNoRegularFileAtOnce) {
+  std::string pipe = dir.file("pipe");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const struct {
+    const char* name;
+    std::string path;
+    const char* mode;
+    bool regularOnly;
+    std::string fault;
+  } rows[] = {
+      {"a named pipe", pipe, "r", true, "fileOpen(" + pipe + "): a named pipe, not a regular file"},
+      {"a directory", dir.path(), "r", true,
+       "fileOpen(" + dir.path() + "): a directory, not a regular file"},
+      {"a device", "/dev/null", "r", true, "fileOpen(/dev/null): a device, not a regular file"},
+      {"a pipe nothing reads, to write", pipe, "w", false,
+       "fileOpen(" + pipe + "): No such device or address (6)"},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(
+        textWithin([&] {
+          return failureOf([&] { fclose(fileOpenNoWait(r.path.c_str(), r.mode, r.regularOnly)); });
+        }),
+        r.fault)
+        << r.name;
+  }
+}
+
+// The open alone must not wait: a reader of the pipe waits for its data.
+TEST_F(FileTest, WhatOpensWithoutWaitingIsThenReadAsUsual) {
+  std::string pipe = dir.file("pipe");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(textWithin([&] {
+              std::string text(8, 0);
+              Stream file(fileOpenNoWait(f.c_str(), "r", true), &fclose);
+              text.resize(fread(text.data(), 1, text.size(), file.get()));
+              Stream reader(fileOpenNoWait(pipe.c_str(), "r", false), &fclose);
+              for (FILE* s : {file.get(), reader.get()}) {
+                text += fcntl(fileno(s), F_GETFL) & O_NONBLOCK ? ", non-blocking" : ", blocking";
+                text += fcntl(fileno(s), F_GETFD) & FD_CLOEXEC ? " close-on-exec" : "";
+              }
+              return text;
+            }),
+            "keep, blocking close-on-exec, blocking close-on-exec");
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "lib1/os/AppInfo.h"
 #include "lib1/plat/Dir.h"
 #include "lib1/plat/StringParameter.h"
 #include "lib2/gfxutil/ConfigStoreFile.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/Failure.h"
 #include "tests/support/FileChecks.h"
 #include "tests/support/TempDir.h"
@@ -59,6 +61,16 @@ TEST_F(Store, UnopenableFileIsAnError) {
   plat::mkPath(dir.file("etc/config.d").c_str(), false, false);
   ASSERT_EQ(symlink(loop.c_str(), loop.c_str()), 0);
   EXPECT_EQ(load(50).rfind("Error reading " + loop + ": fileOpen(" + loop + ")", 0), 0u);
+}
+
+// Nothing writes into the pipe: a load that opened it as a file would wait
+// for ever, and start-up with it.
+TEST_F(Store, ANamedPipeForAFileStopsTheLoadAtOnce) {
+  std::string pipe = dir.file("home/config.d/grantwell");
+  plat::mkPath(dir.file("home/config.d").c_str(), false, false);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(gwtest::textWithin([&] { return load(50); }),
+            "Error reading " + pipe + ": fileOpen(" + pipe + "): a named pipe, not a regular file");
 }
 
 // A program started by root that then gives up its rights, from a folder

@@ -12,15 +12,18 @@
 #include "lib1/plat/BoolParameter.h"
 #include "lib1/plat/DString.h"
 #include "lib1/plat/FileLock.h"
+#include "lib1/plat/LogParam.h"
 #include "lib1/plat/StringParameter.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 #include "lib1/rdr/MemOutStream.h"
 #include "lib2/plat/EscapedValue.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/Failure.h"
 #include "tests/support/FileChecks.h"
 #include "tests/support/LockHolder.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Text.h"
 
 using namespace plat;
 using namespace gwtest;
@@ -71,8 +74,36 @@ TEST_F(Settings, LinesReadAsWritten) {
 
 TEST_F(Settings, OverlongLineStopsAfterEarlierSettings) {
   EXPECT_EQ(read("Log=kept\nOther=" + std::string(262144, 'x') + "\n"),
-            "f:2: String exceeds maximum length");
+            "f:2: String exceeds maximum length: the line of Other is longer than the 262144 "
+            "bytes a settings file can hold");
   EXPECT_STREQ(log.getValue(), "kept");
+}
+
+// All of such a line is the name, too long to show whole.
+TEST_F(Settings, AnOverlongLineWithoutAValueShowsTheStartOfItsName) {
+  EXPECT_EQ(read("  " + std::string(300000, 'n') + "\n"),
+            "f:1: String exceeds maximum length: the line of " + std::string(64, 'n') +
+                "... is longer than the 262144 bytes a settings file can hold");
+}
+
+// The complaint is made as the value takes effect, not thrown: the read
+// goes on.
+TEST_F(Settings, ABadLogValueInAFileIsReportedWithTheFileAndLine) {
+  std::string f = dir.write("bad", "Other=x\nLog=*:stderr\nLog=*:nowhere:3\n");
+  std::string said = stderrOf([&] { readFromFile(Configuration::global(), f.c_str(), 50); });
+  logParam.unsetParam(50, true);
+  EXPECT_EQ(said, f + ":2: Failed to parse log param element: '*:stderr'\n" + f +
+                      ":3: No logger found: 'nowhere'\n");
+}
+
+// A file's value beneath one in force from elsewhere applies that one again.
+TEST_F(Settings, ABadLogValueInForceFromElsewhereIsNotPutOnTheFile) {
+  std::string f = dir.write("good", "Log=*::10\n");
+  stderrOf([] { logParam.setParam("*:nowhere:3", 0); });
+  std::string said = stderrOf([&] { readFromFile(Configuration::global(), f.c_str(), 50); });
+  logParam.unsetParam(50, true);
+  stderrOf([] { logParam.unsetParam(0, true); });
+  EXPECT_EQ(said, "No logger found: 'nowhere'\n");
 }
 
 TEST_F(Settings, MergeSortsAndKeepsFirstSpelling) {
@@ -208,6 +239,55 @@ TEST_F(Settings, ASettingLongerThanALineCanHoldIsRefusedAndTheFileKept) {
         << r.name;
     EXPECT_EQ(readFile(f), "A=1\n") << r.name;
   }
+}
+
+// Nothing writes into the pipe and nothing reads it: a read or edit that
+// opened it as a file would wait for ever. Each fails at once, naming it,
+// and the pipe stays as it was.
+TEST_F(Settings, ANamedPipeInThePlaceOfTheFileFailsEveryReadAndSaveAtOnce) {
+  std::string p = dir.file("pipe");
+  ASSERT_EQ(mkfifo(p.c_str(), 0600), 0);
+  Configuration reference(conf);
+  log.setParam("changed", 50);
+  std::string refused = "fileOpen(" + p + "): a named pipe, not a regular file";
+  std::string unread = "fileOpen(" + p + "): No such device or address (6)";
+  SettingsMap settings;
+  const struct {
+    const char* name;
+    std::function<void()> call;
+    const std::string& fault;
+  } rows[] = {
+      {"a read", [&] { readFromFile(&conf, p.c_str(), 50); }, refused},
+      {"a read into a map", [&] { readParamsFromFile(p.c_str(), &settings, nullptr); }, refused},
+      {"merge", [&] { mergeParamToFile(p.c_str(), "B", "2", false); }, refused},
+      {"delete", [&] { deleteParamFromFile(p.c_str(), "A", false); }, refused},
+      {"differences", [&] { writeDiffsToFile(&conf, p.c_str(), &reference); }, refused},
+      {"a whole map", [&] { writeParamsToFile(p.c_str(), settings, false); }, unread},
+      {"a whole configuration", [&] { writeToFile(&conf, p.c_str()); }, unread},
+  };
+  for (const auto& r : rows)
+    EXPECT_EQ(textWithin([&] { return failureOf(r.call); }), r.fault) << r.name;
+  struct stat st;
+  EXPECT_TRUE(lstat(p.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"pipe"});
+}
+
+// As on a full disk; the save is larger than the buffers on the way, so that
+// the write fails before the commit.
+TEST_F(Settings, AFailedSaveNamesTheFileAndKeepsIt) {
+  std::string f = dir.write("s", "A=1\n");
+  std::string prefix = "Error writing to " + f + ": File too large (27)";
+  EXPECT_EQ(inChildWithFileLimit(4096,
+                                 [&] {
+                                   std::string fault = failureOf([&] {
+                                     mergeParamToFile(f.c_str(), "B",
+                                                      std::string(1 << 16, 'x').c_str(), false);
+                                   });
+                                   return fault == prefix ? 0 : 1;
+                                 }),
+            0);
+  EXPECT_EQ(readFile(f), "A=1\n");
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"s"});
 }
 
 // Every writer looks at all its lines before it writes the first.
