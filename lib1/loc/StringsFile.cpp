@@ -6,6 +6,7 @@
 #include "lib1/loc/PoParser.h"
 #include "lib1/plat/DString.h"
 #include "lib1/plat/Exception.h"
+#include "lib1/plat/File.h"
 #include "lib1/rdr/Exceptions.h"
 #include "lib1/rdr/FileInStream.h"
 
@@ -54,7 +55,8 @@ bool loadStringsFile(const char* dir, const char* locale, Localize* registry) {
   struct stat st;
   if (stat(path.get(), &st) != 0) return false;
   try {
-    rdr::FileInStream in(path.get());
+    // Not waiting: a pipe in the place of the file would hold start-up up.
+    rdr::FileInStream in(plat::fileOpenNoWait(path.get(), "r", true), true);
     readStringsFile(&in, path.get(), locale, registry);
   } catch (const plat::Exception& e) {
     localizeLog().error("Error loading strings from %s [%s]", path.get(), e.str());

@@ -1,12 +1,14 @@
 #include "lib1/loc/StringsFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
 #include "lib1/loc/LocaleSetter.h"
 #include "lib1/loc/Localize.h"
 #include "tests/support/CaptureLogger.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -52,4 +54,16 @@ TEST_F(StringsFileDir, FileTextOverridesTheBuiltInOne) {
   dir.write("strings.zz_OV.po", "msgid \"sf_file\"\nmsgstr \"from the file\"\n");
   EXPECT_TRUE(load("zz_OV"));
   EXPECT_EQ(text("zz_OV", "sf_file"), "from the file");
+}
+
+TEST_F(StringsFileDir, ANamedPipeForTheFileIsRefusedAtOnce) {
+  ASSERT_EQ(mkfifo(dir.file("strings.zz_FIFO.po").c_str(), 0600), 0);
+  EXPECT_EQ(gwtest::textWithin([this] {
+              bool loaded = load("zz_FIFO");
+              return std::string(loaded ? "loaded" : "refused") + ": " +
+                     (log.lines.empty() ? "" : log.lines[0].text);
+            }),
+            "refused: Error loading strings from " + dir.file("strings.zz_FIFO.po") +
+                " [fileOpen(" + dir.file("strings.zz_FIFO.po") +
+                "): a named pipe, not a regular file]");
 }
