@@ -67,6 +67,48 @@ TEST_F(E2e, RefusesATextThatIsNoListAndChangesNothing) {
   closeAndExpectStatusZero();
 }
 
+// A configured list that does not parse is all that is left of its
+// principals. Return in the box says so and keeps the box as it is, from the
+// keyboard alone; Add cannot be used; a list that parses, read from the box,
+// ends that.
+TEST_F(E2e, KeepsAConfiguredListThatDoesNotParseUntilOneThatParsesIsRead) {
+  ASSERT_TRUE(startShown({"Permissions=gw-a:V"}));
+  auto boxShows = [this](const std::string& text) {
+    return tool.waitDump(
+        ids::kMain, [&](const Dump& d) { return d.find(ids::kBox)->field("text") == text; },
+        "the box to show " + text);
+  };
+  ASSERT_TRUE(boxShows("gw-a:V"));
+  EXPECT_FALSE(tool.element(ids::kAddButton).usable());
+  // Twice: the box is kept, and Return there says the same again.
+  for (int time = 1; time <= 2; time++) {
+    SCOPED_TRACE(time);
+    ASSERT_TRUE(tool.focusBox());
+    ASSERT_TRUE(tool.key(XK_Return));
+    ASSERT_TRUE(tool.waitDump(
+        ids::kMessageBox,
+        [](const Dump& d) {
+          for (const Element& e : d.elements)
+            if (e.kind == "static" &&
+                e.field("label") == "The following string is invalid:\n\ngw-a:V")
+              return e.shown;
+          return false;
+        },
+        "the message box"));
+    Window box = tool.latest(ids::kMessageBox)->window;
+    ASSERT_TRUE(tool.waitUntil([&] { return desktop.focused(box); }, "the message box focused"));
+    desktop.key(XK_Return);
+    ASSERT_TRUE(tool.waitUntil([&] { return !desktop.viewable(box); }, "the message box to go"));
+    EXPECT_TRUE(boxShows("gw-a:V"));
+  }
+  ASSERT_TRUE(tool.typeIntoBox("gw-b:v"));
+  ASSERT_TRUE(tool.click(ids::kRefreshUi));
+  ASSERT_TRUE(tool.waitSelected(1, 0, "View-only permissions"));
+  EXPECT_TRUE(tool.element(ids::kAddButton).usable());
+  EXPECT_TRUE(tool.refreshParameterShows("gw-b:v"));
+  closeAndExpectStatusZero();
+}
+
 // count users with names padded to width, each with "d", in the order the
 // tool lists and writes them.
 std::string longList(int count, int width) {
