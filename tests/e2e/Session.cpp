@@ -204,7 +204,10 @@ bool Session::pickLastLevel() {
   // With a principal selected the menu lists four levels, Custom last.
   auto [w, h] = desktop_.size(menu);
   desktop_.click(menu, w / 2, h - h / 8);
-  return true;
+  // The menu holds the pointer until the tool has handled the pick, and a
+  // click sent meanwhile would go to it, not to what it was aimed at. The
+  // tool lets go of the grab before it destroys the menu.
+  return waitUntil([&] { return !desktop_.viewable(menu); }, "the level menu to close");
 }
 
 bool Session::key(KeySym keysym, const std::vector<KeySym>& modifiers, const std::string& dialog) {

@@ -83,7 +83,8 @@ class Session {
   // Clicks the row of the main list once it is in view.
   bool clickRow(int row);
   // Picks the choice's last item from its popup menu: the pointer on the
-  // arrow, then on the menu's last row.
+  // arrow, then on the menu's last row; returns once the menu has closed
+  // and let go of the pointer.
   bool pickLastLevel();
   // Keys pressed and typed once the dialog's window has the keyboard focus
   // (the window manager gives it a moment after a click).
