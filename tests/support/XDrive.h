@@ -1,8 +1,8 @@
 // Driving the private X server from the dialog tests: handling what it has
 // sent so far, waiting (with a time-out) for a condition, typing keys as a
 // person would (and tabbing to a widget), asking whether the window
-// manager manages a window and has given it the focus, and destroying a
-// window from another client.
+// manager manages a window and has given it the focus (and whether it has
+// the size it keeps), and destroying a window from another client.
 //
 // It brings Xlib in: include it after gtest and after the dialog model's
 // and the widget set's headers, whose names Xlib's macros None and Success
@@ -20,6 +20,7 @@
 #include "lib2/tx/TXAtoms.h"
 #include "lib2/tx/TXDisplay.h"
 #include "lib2/tx/TXEvents.h"
+#include "lib2/tx/TXWindow.h"
 #include "lib2/wvw/Widget.h"
 
 namespace gwtest {
@@ -74,6 +75,22 @@ inline bool focused(Window w) {
   int revert;
   XGetInputFocus(tx::dpy, &f, &revert);
   return f == w;
+}
+
+// w has taken the size the server last gave it: what it draws now has the
+// size it shows with.
+inline bool atServerSize(const TXWindow* w) {
+  XWindowAttributes a;
+  return XGetWindowAttributes(tx::dpy, w->win(), &a) && w->size() == plat::Point(a.width, a.height);
+}
+
+// The window manager manages w, has given it the focus, and w is at the size
+// it keeps. A resize of a top-level window goes through the window manager,
+// which may carry it out late, so that the server first reports an older
+// size; but it carries out every resize asked before it takes a window on,
+// so once w is managed the size the server has is the one w keeps.
+inline bool managedFocusedAndSized(const TXWindow* w) {
+  return managed(w->win()) && focused(w->win()) && atServerSize(w);
 }
 
 // Another client destroys w, as "xdotool windowclose" does. When this

@@ -33,11 +33,10 @@ class OptionsPermissionsTx : public gwtest::ManagedDialogTest,
   void show() {
     build(false, plat::Point(440, 520));
     dialog->show(nullptr);
-    ASSERT_TRUE(gwtest::settleUntil([&] { return managedAndFocused(dialog->getDialog()); }));
+    ASSERT_TRUE(gwtest::settleUntil([&] { return managedFocusedAndSized(dialog->getDialog()); }));
   }
-  static bool managedAndFocused(mui::MuDialog* d) {
-    Window w = d->getWinPtr()->win();
-    return gwtest::managed(w) && gwtest::focused(w);
+  static bool managedFocusedAndSized(mui::MuDialog* d) {
+    return gwtest::managedFocusedAndSized(d->getWinPtr());
   }
   wvw::Widget* onPage(const char* path) {
     return mui::getWidget(page->getLayout()->lookupElement(path));
@@ -95,7 +94,7 @@ TEST_F(OptionsPermissionsTx, TheEffectivePermissionsOfEachLevelShowFromThePage) 
   for (const auto& s : sets) {
     page->showEffectivePermissions(svr::Permissions(s.text));
     mui::MuDialog* effective = page->getEffectiveDialog()->getDialog();
-    ASSERT_TRUE(gwtest::settleUntil([&] { return managedAndFocused(effective); })) << s.name;
+    ASSERT_TRUE(gwtest::settleUntil([&] { return managedFocusedAndSized(effective); })) << s.name;
     EXPECT_EQ(rowsShowing("accept"), s.accepted) << s.name;
     ASSERT_TRUE(gwtest::tabTo(mui::getWidget(page->getEffectiveDialog()->getOkButton()))) << s.name;
     gwtest::type(XK_Return);
@@ -117,7 +116,7 @@ TEST_F(OptionsPermissionsTx, TheEffectivePermissionsDialogFromThePageMatchesItsG
   show();
   page->showEffectivePermissions(svr::Permissions("skc!p"));
   mui::MuDialog* effective = page->getEffectiveDialog()->getDialog();
-  ASSERT_TRUE(gwtest::settleUntil([&] { return managedAndFocused(effective); }));
+  ASSERT_TRUE(gwtest::settleUntil([&] { return managedFocusedAndSized(effective); }));
   EXPECT_TRUE(gwtest::dialogMatchesGolden(effective, GW_GOLDEN_DIR "/effective_permissions.png"));
 }
 

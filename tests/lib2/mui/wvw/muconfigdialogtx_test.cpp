@@ -44,9 +44,8 @@ class MuConfigDialogTxTest : public gwtest::ManagedDialogTest {
     dialog->addSection(advanced);
     dialog->addSection(general);
   }
-  bool managedAndFocused() {
-    Window w = dialog->getDialog()->getWinPtr()->win();
-    return gwtest::managed(w) && gwtest::focused(w);
+  bool managedFocusedAndSized() {
+    return gwtest::managedFocusedAndSized(dialog->getDialog()->getWinPtr());
   }
   wvw::Widget* widget(MuConfigSection* s, const char* id) {
     return mui::getWidget(s->getLayout()->lookupElement(id));
@@ -77,7 +76,7 @@ TEST_F(MuConfigDialogTxTest, TheKeyboardAloneEditsAppliesAndCancels) {
   gwtest::DrivenClock clock;
   build(true);
   dialog->show(nullptr);
-  ASSERT_TRUE(gwtest::settleUntil([&] { return managedAndFocused(); }));
+  ASSERT_TRUE(gwtest::settleUntil([&] { return managedFocusedAndSized(); }));
   ASSERT_TRUE(gwtest::tabTo(widget(general, "Alpha")));
   gwtest::type(XK_space);
   EXPECT_TRUE(applyEnabled());
@@ -111,7 +110,8 @@ TEST_F(MuConfigDialogTxTest, TheDialogMatchesTheGoldenImage) {
   for (bool noList : {false, true}) {
     build(noList);
     dialog->show(nullptr);
-    gwtest::settle();
+    // The list widens the dialog as it shows, through the window manager.
+    ASSERT_TRUE(gwtest::settleUntil([&] { return managedFocusedAndSized(); })) << noList;
     auto* window = static_cast<tx::TXDialog*>(dialog->getDialog()->getWinPtr());
     wvw::WCanvas* canvas = window->getCanvas();
     fb::ManagedPixelBuffer pb(fb::PixelFormat::rgb888(), canvas->getSize(), nullptr);
