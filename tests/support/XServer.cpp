@@ -34,8 +34,12 @@ XServer::XServer(const char* screen, bool shm) : owner_(getpid()) {
     if (null >= 0) dup2(null, 2);
     std::string fd = std::to_string(fds[1]);
     const char* noShm[] = {"-extension", "MIT-SHM"};
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
-           shm ? nullptr : noShm[0], noShm[1], static_cast<char*>(nullptr));
+    // -noreset: by default the server starts afresh whenever its last client
+    // leaves, and refuses (resets) a connection made meanwhile; a test that
+    // closes its only connection and opens another would then find no
+    // server.
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", screen,
+           "-nolisten", "tcp", shm ? nullptr : noShm[0], noShm[1], static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
