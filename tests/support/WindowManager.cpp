@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/StopProgram.h"
+
 namespace gwtest {
 
 WindowManager::WindowManager(const std::string& display) {
@@ -45,9 +47,6 @@ WindowManager::WindowManager(const std::string& display) {
   XCloseDisplay(dpy);
 }
 
-WindowManager::~WindowManager() {
-  kill(pid_, SIGTERM);
-  waitpid(pid_, nullptr, 0);
-}
+WindowManager::~WindowManager() { stopProgram(pid_); }
 
 }  // namespace gwtest

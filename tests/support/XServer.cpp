@@ -5,11 +5,12 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
+
+#include "tests/support/StopProgram.h"
 
 namespace gwtest {
 
@@ -63,8 +64,7 @@ XServer::~XServer() {
 
 void XServer::stop() {
   if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
-  waitpid(pid_, nullptr, 0);
+  stopProgram(pid_);
   pid_ = -1;
 }
 
