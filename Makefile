@@ -3,9 +3,10 @@
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
+STRESS_ROUNDS ?= 10
 CMAKE_GEN  := -G Ninja
 
-.PHONY: help setup build run test asan-test fuzz bench format format-check clean
+.PHONY: help setup build run test asan-test stress fuzz bench format format-check clean
 .DEFAULT_GOAL := help
 
 help:
@@ -16,6 +17,8 @@ help:
 	@echo "                     X server, saving a picture of its window in $(BUILD)/grantwell.png"
 	@echo "  make test          build and run every test"
 	@echo "  make asan-test     build into build-asan/ with AddressSanitizer and UBSan, run every test"
+	@echo "  make stress        run the tests that drive X round after round, side by side, beside"
+	@echo "                     busy processes (STRESS_ROUNDS=$(STRESS_ROUNDS)); logs in $(BUILD)/stress-runs/"
 	@echo "  make fuzz          build the fuzz targets into build-fuzz/ and run them side by side"
 	@echo "                     for FUZZ_SECONDS each (now $(FUZZ_SECONDS)); their logs and any"
 	@echo "                     crash inputs land in build-fuzz/fuzz-runs/"
@@ -42,6 +45,9 @@ asan-test: setup
 	cmake --build build-asan -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+stress: build
+	scripts/stress.sh $(BUILD) $(STRESS_ROUNDS)
 
 fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
