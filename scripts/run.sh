@@ -36,7 +36,12 @@ xvfb_pid=""
 wm_pid=""
 stop() {
   [ -z "$wm_pid" ] || kill "$wm_pid" 2>/dev/null || true
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  # Xvfb can miss a SIGTERM that comes just as it goes to sleep, and then
+  # sleeps on for minutes: the request is repeated until it has ended (the
+  # shell reaps it at once, so that kill then fails).
+  while [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; do
+    timeout 0.1 tail --pid="$xvfb_pid" -s 0.01 -f /dev/null || true
+  done
   wait 2>/dev/null || true
 }
 trap stop EXIT
