@@ -126,14 +126,16 @@ class SelectionTest : public testing::Test {
   // taken it once its owner is no window of ours.
   void runPeerOwner(const std::string& command, Atom selection) {
     ASSERT_EQ(system((command + " >/dev/null 2>&1").c_str()), 0);
-    waitForOwner(selection);
+    ASSERT_TRUE(waitForOwner(selection)) << command;
   }
-  static void waitForOwner(Atom selection) {
+  // False when no other client has taken the selection within 5 s.
+  static bool waitForOwner(Atom selection) {
     auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     Window owner;
     while (((owner = XGetSelectionOwner(tx::dpy, selection)) == None || tx::windows.count(owner)) &&
            std::chrono::steady_clock::now() < end)
       tx::handleXEvents();
+    return owner != None && !tx::windows.count(owner);
   }
   // n bytes, two-byte characters among them (n is 1 or even).
   static std::string textOf(size_t n) {
@@ -193,11 +195,14 @@ TEST_F(SelectionTest, PasteOfNothingLeavesTheFieldAsItWas) {
     tx::TXWParent host(&text, nullptr, false);
     text.start(&host, nullptr);
     text.select(1, -1);
+    // Given up before the owner starts: sent later, it would take the
+    // clipboard from that owner.
     XSetSelectionOwner(tx::dpy, tx::xaCLIPBOARD(), None, CurrentTime);
+    XSync(tx::dpy, False);
     std::unique_ptr<Owner> owner;
     if (row.owner >= 0) {
       owner = std::make_unique<Owner>(Owner::Mode(row.owner));
-      waitForOwner(tx::xaCLIPBOARD());
+      ASSERT_TRUE(waitForOwner(tx::xaCLIPBOARD())) << row.name;
     }
     gwtest::CaptureLogger logger;
     gwtest::RouteWriter route(plat::LogWriter::getLogWriter("TXWindow"), &logger,
